@@ -1,0 +1,214 @@
+// The picture control: loading, re-decoding on option changes, progress,
+// failures and drawing.
+#include "JpegSamples.h"
+#include "JpgImg.h"
+#include "Reference.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMetaProperty>
+#include <QPixmap>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kyt;
+using namespace kyt::samples;
+
+namespace {
+
+class JpegImage : public testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    if (!qApp) {
+      static int argc = 1;
+      static char name[] = "jpeg_image_tests";
+      static char *argv[] = {name, nullptr};
+      new QApplication(argc, argv);
+    }
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    colour = EncodeJPEG(ColourPattern(90, 70));
+    Write("pic.jpg", colour);
+  }
+  void TearDown() override { QDir::setCurrent(previous); }
+
+  static void Write(const QString &name, const QByteArray &bytes) {
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+
+  // Runs the action, expecting the given message; the picture must stay.
+  template <typename Exception, typename Action>
+  void ExpectFailureKeepsPicture(TJPEGImage &image, Action action, const std::string &message) {
+    const Rgb before = ExpandToRgb(image.Picture());
+    try {
+      action();
+      ADD_FAILURE() << "no failure, expected " << message;
+    } catch (const Exception &e) {
+      EXPECT_EQ(std::string(e.what()), message);
+    }
+    EXPECT_TRUE(ExpandToRgb(image.Picture()) == before) << "picture changed";
+  }
+
+  QTemporaryDir dir;
+  QString previous;
+  QByteArray colour;
+};
+
+TEST_F(JpegImage, PublishesItsPropertiesInOrderWithTheirDefaults) {
+  TJPEGImage image;
+  const QMetaObject *meta = image.metaObject();
+  QStringList names;
+  for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
+    names << meta->property(i).name();
+  EXPECT_EQ(names, (QStringList{"NumOfColors", "DCTMethod", "Dither", "FastProcessing",
+                                "GrayScale", "NoSmooth", "OnePass", "FileName", "ProgressStep"}));
+  EXPECT_TRUE(image.Options() == TJPEGOptions{});
+  EXPECT_EQ(image.NumOfColors(), TNumOfColors::_256);
+  EXPECT_EQ(image.Dither(), TDither::FS);
+  EXPECT_EQ(image.ProgressStep(), 10);
+  EXPECT_TRUE(image.FileName().isEmpty());
+  EXPECT_TRUE(image.SourceBuffer().isEmpty());
+  EXPECT_TRUE(image.Picture().isNull());
+}
+
+TEST_F(JpegImage, LoadsAFileByRelativeNameAndReDecodesItOnOptionChanges) {
+  TJPEGImage image;
+  image.setFileName("pic.jpg");
+  EXPECT_EQ(image.SourceBuffer(), colour);
+  EXPECT_EQ(image.Picture().format(), QImage::Format_Indexed8);
+  EXPECT_TRUE(ExpandToRgb(image.Picture()) == DecodeWithDjpeg(colour, {"-colors", "256"}));
+
+  // Grey again from the kept bytes, with the file gone.
+  ASSERT_TRUE(QFile::remove("pic.jpg"));
+  image.setGrayScale(true);
+  EXPECT_TRUE(ExpandToRgb(image.Picture()) ==
+              DecodeWithDjpeg(colour, {"-colors", "256", "-grayscale"}));
+  image.setNumOfColors(TNumOfColors::TrueColor);
+  EXPECT_TRUE(ExpandToRgb(image.Picture()) == DecodeWithDjpeg(colour, {"-grayscale"}));
+  EXPECT_EQ(image.Picture().format(), QImage::Format_Indexed8);
+  image.setGrayScale(false);
+  EXPECT_EQ(image.Picture().format(), QImage::Format_RGB888);
+  EXPECT_TRUE(ExpandToRgb(image.Picture()) == DecodeWithDjpeg(colour, {}));
+}
+
+TEST_F(JpegImage, FastProcessingOverridesDitherAndDct) {
+  TJPEGImage image;
+  image.setFileName("pic.jpg");
+  const Rgb floydSteinberg = ExpandToRgb(image.Picture());
+  image.setFastProcessing(true);
+  const Rgb fast = ExpandToRgb(image.Picture());
+  EXPECT_FALSE(fast == floydSteinberg);
+  EXPECT_TRUE(fast == DecodeWithDjpeg(colour, {"-colors", "256", "-dither", "ordered", "-onepass",
+                                               "-dct", "fast", "-nosmooth"}));
+  image.setDCTMethod(TDCTMethod::FloatingPoint);
+  image.setDither(TDither::None);
+  EXPECT_TRUE(ExpandToRgb(image.Picture()) == fast);
+}
+
+TEST_F(JpegImage, EmptyNameClearsTheKeptBytesButKeepsThePicture) {
+  TJPEGImage image;
+  image.setFileName("pic.jpg");
+  const Rgb shown = ExpandToRgb(image.Picture());
+  int reports = 0;
+  QObject::connect(&image, &TJPEGImage::OnProgress, [&] { ++reports; });
+  image.setFileName("");
+  EXPECT_TRUE(image.SourceBuffer().isEmpty());
+  image.setGrayScale(true);
+  EXPECT_EQ(reports, 0);
+  EXPECT_TRUE(ExpandToRgb(image.Picture()) == shown);
+}
+
+TEST_F(JpegImage, FailuresLeaveThePictureAsItWas) {
+  TJPEGImage image;
+  image.setFileName("pic.jpg");
+  ExpectFailureKeepsPicture<EFOpenError>(
+      image, [&] { image.setFileName("nosuch.jpg"); }, "Cannot open file nosuch.jpg");
+  EXPECT_EQ(image.FileName(), "nosuch.jpg");
+  EXPECT_EQ(image.SourceBuffer(), colour);
+
+  Write("picture.bmp", BmpFile(ColourPattern(30, 20)));
+  ExpectFailureKeepsPicture<EJPEGException>(
+      image, [&] { image.setFileName("picture.bmp"); }, "Not a JPEG file: starts with 0x42 0x4d");
+  Write("cut.jpg", colour.left(colour.size() / 2));
+  ExpectFailureKeepsPicture<EJPEGException>(
+      image, [&] { image.setFileName("cut.jpg"); }, "Premature end of JPEG file");
+  Write("cmyk.jpg", EncodeJPEG(ToCmyk(ColourPattern(30, 20))));
+  ExpectFailureKeepsPicture<EJPEGException>(
+      image, [&] { image.setFileName("cmyk.jpg"); }, "BMP output must be grayscale or RGB");
+  // The option keeps its new value even though the decode failed.
+  ExpectFailureKeepsPicture<EJPEGException>(
+      image, [&] { image.setNumOfColors(TNumOfColors::TrueColor); },
+      "BMP output must be grayscale or RGB");
+  EXPECT_EQ(image.NumOfColors(), TNumOfColors::TrueColor);
+
+  // A progress handler that fails ends the decode the same way.
+  image.setFileName("pic.jpg");
+  QObject::connect(&image, &TJPEGImage::OnProgress, [](TJPEGImage *sender) {
+    if (sender->ProgressPercent() == 50)
+      throw std::runtime_error("stopped");
+  });
+  ExpectFailureKeepsPicture<std::runtime_error>(
+      image, [&] { image.setGrayScale(true); }, "stopped");
+}
+
+TEST_F(JpegImage, ReportsProgressOncePerStepAndSkipsNeedlessDecodes) {
+  Write("tall.jpg", EncodeJPEG(ColourPattern(20, 140)));
+  TJPEGImage image;
+  std::vector<int> reported;
+  QObject::connect(&image, &TJPEGImage::OnProgress, [&](TJPEGImage *sender) {
+    EXPECT_EQ(sender, &image);
+    reported.push_back(sender->ProgressPercent());
+  });
+  image.setProgressStep(7);
+  image.setFileName("tall.jpg");
+  std::vector<int> sevens;
+  for (int p = 7; p <= 100; p += 7)
+    sevens.push_back(p);
+  EXPECT_EQ(reported, sevens);
+
+  reported.clear();
+  image.setDither(TDither::FS); // unchanged value: no decode
+  image.setGrayScale(false);
+  EXPECT_TRUE(reported.empty());
+  image.setFileName("tall.jpg"); // the same name reads the file again
+  EXPECT_EQ(reported, sevens);
+
+  reported.clear();
+  image.BeginLoading();
+  image.setGrayScale(true);
+  image.setNumOfColors(TNumOfColors::_16);
+  image.EndLoading();
+  EXPECT_TRUE(reported.empty());
+  EXPECT_EQ(image.Picture().colorCount(), 256);
+}
+
+TEST_F(JpegImage, DrawsAtNaturalSizeFromTheTopLeftClipped) {
+  TJPEGImage image;
+  QPalette palette = image.palette();
+  palette.setColor(QPalette::Window, QColor(255, 0, 255));
+  image.setPalette(palette);
+  image.setFileName("pic.jpg");
+  image.setNumOfColors(TNumOfColors::TrueColor);
+  const QImage picture = image.Picture().convertToFormat(QImage::Format_RGB32);
+
+  image.resize(40, 30);
+  const QImage small = image.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(small.size(), QSize(40, 30));
+  EXPECT_EQ(small, picture.copy(0, 0, 40, 30));
+
+  image.resize(120, 100);
+  const QImage large = image.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(large.copy(0, 0, 90, 70), picture);
+  EXPECT_EQ(large.pixel(100, 80), qRgb(255, 0, 255));
+  EXPECT_EQ(large.pixel(95, 10), qRgb(255, 0, 255));
+}
+
+} // namespace
