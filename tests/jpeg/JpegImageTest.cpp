@@ -133,6 +133,10 @@ TEST_F(JpegImage, FailuresLeaveThePictureAsItWas) {
       image, [&] { image.setFileName("nosuch.jpg"); }, "Cannot open file nosuch.jpg");
   EXPECT_EQ(image.FileName(), "nosuch.jpg");
   EXPECT_EQ(image.SourceBuffer(), colour);
+  ASSERT_TRUE(QDir().mkdir("folder.jpg"));
+  ExpectFailureKeepsPicture<EFOpenError>(
+      image, [&] { image.setFileName("folder.jpg"); }, "Cannot open file folder.jpg");
+  EXPECT_EQ(image.SourceBuffer(), colour);
 
   Write("picture.bmp", BmpFile(ColourPattern(30, 20)));
   ExpectFailureKeepsPicture<EJPEGException>(
@@ -196,14 +200,16 @@ TEST_F(JpegImage, DrawsAtNaturalSizeFromTheTopLeftClipped) {
   palette.setColor(QPalette::Window, QColor(255, 0, 255));
   image.setPalette(palette);
   image.setFileName("pic.jpg");
-  image.setNumOfColors(TNumOfColors::TrueColor);
-  const QImage picture = image.Picture().convertToFormat(QImage::Format_RGB32);
-
+  const QImage quantised = image.Picture().convertToFormat(QImage::Format_RGB32);
   image.resize(40, 30);
   const QImage small = image.grab().toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(small.size(), QSize(40, 30));
-  EXPECT_EQ(small, picture.copy(0, 0, 40, 30));
+  EXPECT_EQ(small, quantised.copy(0, 0, 40, 30));
 
+  // A new decode is drawn, not the picture drawn before.
+  image.setNumOfColors(TNumOfColors::TrueColor);
+  const QImage picture = image.Picture().convertToFormat(QImage::Format_RGB32);
+  ASSERT_NE(picture, quantised);
   image.resize(120, 100);
   const QImage large = image.grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(large.copy(0, 0, 90, 70), picture);
