@@ -156,6 +156,17 @@ TEST(Decode, RefusesPicturesTooLargeToHold) {
             "Corrupt JPEG data: premature end of data segment");
 }
 
+TEST(Decode, SkipsCommentMarkersWhateverTheirLength) {
+  const QByteArray jpeg = EncodeJPEG(ColourPattern(30, 20));
+  const Rgb plain = ExpandToRgb(DecodeJPEG(jpeg, {}));
+  // Lengths that cover less than the length field itself skip nothing.
+  for (const char *comment : {"\xFF\xFE\x00\x00", "\xFF\xFE\x00\x01", "\xFF\xFE\x00\x02"}) {
+    QByteArray withComment = jpeg;
+    withComment.insert(2, comment, 4);
+    EXPECT_TRUE(ExpandToRgb(DecodeJPEG(withComment, {})) == plain);
+  }
+}
+
 std::vector<int> ProgressOf(int height, int step) {
   std::vector<int> reported;
   DecodeJPEG(EncodeJPEG(ColourPattern(24, height)), {}, step,

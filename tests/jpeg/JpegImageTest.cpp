@@ -71,8 +71,6 @@ TEST_F(JpegImage, PublishesItsPropertiesInOrderWithTheirDefaults) {
   EXPECT_EQ(names, (QStringList{"NumOfColors", "DCTMethod", "Dither", "FastProcessing",
                                 "GrayScale", "NoSmooth", "OnePass", "FileName", "ProgressStep"}));
   EXPECT_TRUE(image.Options() == TJPEGOptions{});
-  EXPECT_EQ(image.NumOfColors(), TNumOfColors::_256);
-  EXPECT_EQ(image.Dither(), TDither::FS);
   EXPECT_EQ(image.ProgressStep(), 10);
   EXPECT_TRUE(image.FileName().isEmpty());
   EXPECT_TRUE(image.SourceBuffer().isEmpty());
