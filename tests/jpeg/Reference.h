@@ -1,4 +1,4 @@
-// Helpers of the picture tests: the reference decoder (djpeg) and pictures
+// Support code of the picture tests: the reference decoder (djpeg) and pictures
 // compared as plain RGB.
 #pragma once
 
