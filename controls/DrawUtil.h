@@ -21,15 +21,20 @@ TColor grayColor(TColor c);
 TColor lighten(TColor c, int n);
 TColor darken(TColor c, int n);
 
-// Draws img at (x, y), leaving the background wherever img has the key colour.
+// Draws img at (x, y), leaving the background wherever img has the key colour
+// (a theme colour as key is resolved first).
 void drawTransparent(QPainter& p, int x, int y, const QImage& img, TColor key);
+
+// The text helpers draw with the painter's font, with a transparent
+// background; (x, y) is the top-left corner of the text's line box.
 
 // Text with a drop shadow: the text in shadowColor at (x + depth, y + depth),
 // then in textColor at (x, y). Transparent background.
 void drawShadowText(QPainter& p, int x, int y, const QString& text,
                     TColor textColor, TColor shadowColor, int depth);
 
-// Text with a one-pixel outline in outlineColor around the letters.
+// Text with a one-pixel outline: the text in outlineColor at the four
+// diagonal neighbours (x +- 1, y +- 1), then in textColor at (x, y).
 void drawOutlineText(QPainter& p, int x, int y, const QString& text,
                      TColor textColor, TColor outlineColor);
 
@@ -41,12 +46,14 @@ void draw3DText(QPainter& p, int x, int y, const QString& text, TColor textColor
 // Repeats img over r, starting at r's top-left corner, clipped to r.
 void tileImage(QPainter& p, const QRect& r, const QImage& img);
 
-// Lays img over the background at (x, y) through mask: where mask is black,
-// the pixel of img is drawn; where it is white, the background stays.
+// Lays img over the background at (x, y) through mask: where mask is black
+// (darker than mid grey), the pixel of img is drawn; where it is white, the
+// background stays. Only the area common to img and mask is drawn.
 void drawMasked(QPainter& p, int x, int y, const QImage& img, const QImage& mask);
 
 // 3-D frame of the given width on r: topLeft on the top and left edges,
-// bottomRight on the bottom and right edges. r shrinks by width on each side.
+// bottomRight on the bottom and right edges (the top-right and bottom-left
+// corner pixels belong to bottomRight). r shrinks by width on each side.
 void frame3D(QPainter& p, QRect& r, TColor topLeft, TColor bottomRight, int width);
 
 }  // namespace kyt
