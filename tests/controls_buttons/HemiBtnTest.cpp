@@ -381,6 +381,13 @@ TEST_F(HemisphereGroup, MembersLatchLikeRadioButtons) {
   EXPECT_EQ(State(), (std::vector<bool>{false, true, false}));
   EXPECT_EQ(clicks.count(), 2);
   EXPECT_TRUE(other->Pressed()) << "another group is left alone";
+  // A latched button held and dragged off its face stays in.
+  QTest::mousePress(b[1], Qt::LeftButton, {}, QPoint(9, 8));
+  QTest::mouseMove(b[1], QPoint(40, 8));
+  EXPECT_TRUE(b[1]->Pressed());
+  QTest::mouseRelease(b[1], Qt::LeftButton, {}, QPoint(40, 8));
+  EXPECT_EQ(State(), (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(clicks.count(), 2);
 }
 
 TEST_F(HemisphereGroup, AllowAllUpSpreadsOverTheGroupAndReleasesTheLatched) {
