@@ -50,24 +50,17 @@ protected:
         n += img.pixelColor(x, y) == c;
     return n;
   }
-
   QWidget host;
   TSpotLabel *label = nullptr;
 };
 
 TEST_F(SpotLabel, ColourFollowsThePointer) {
-  EXPECT_EQ(label->NormalColor(), clWindowText);
-  EXPECT_EQ(label->SpotColor(), clBlue);
   EXPECT_GT(Count(Qt::black), 10);
   EXPECT_EQ(Count(Qt::blue), 0);
-
   Enter();
-  EXPECT_TRUE(label->MouseInside());
   EXPECT_GT(Count(Qt::blue), 10);
   EXPECT_EQ(Count(Qt::black), 0);
-
   Leave();
-  EXPECT_FALSE(label->MouseInside());
   EXPECT_GT(Count(Qt::black), 10);
   EXPECT_EQ(Count(Qt::blue), 0);
 }
@@ -94,8 +87,6 @@ TEST_F(SpotLabel, ClickOverTheLabel) {
   EXPECT_EQ(clicks.count(), 1);
   QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
   QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(200, 10));
-  EXPECT_EQ(clicks.count(), 1);
-  QTest::mouseClick(label, Qt::RightButton, {}, QPoint(10, 10));
   EXPECT_EQ(clicks.count(), 1);
 }
 
