@@ -79,22 +79,22 @@ QImage Spot(bool spotted) {
 using D = TArrowButton::TButtonDirection;
 
 const bool registered = kyt::gallery::add({
-    {"THemisphereButton_black_up", [] { return Hemisphere(clBlack, false); }},
-    {"THemisphereButton_black_pressed", [] { return Hemisphere(clBlack, true); }},
-    {"THemisphereButton_red_up", [] { return Hemisphere(clRed, false); }},
-    {"THemisphereButton_red_pressed", [] { return Hemisphere(clRed, true); }},
-    {"THemisphereButton_lime_up", [] { return Hemisphere(clLime, false); }},
-    {"THemisphereButton_lime_pressed", [] { return Hemisphere(clLime, true); }},
-    {"TArrowButton_up_released", [] { return Arrow(D::arwUP, false); }},
-    {"TArrowButton_up_pressed", [] { return Arrow(D::arwUP, true); }},
-    {"TArrowButton_right_released", [] { return Arrow(D::arwRIGHT, false); }},
-    {"TArrowButton_right_pressed", [] { return Arrow(D::arwRIGHT, true); }},
-    {"TArrowButton_left_released", [] { return Arrow(D::arwLEFT, false); }},
-    {"TArrowButton_left_pressed", [] { return Arrow(D::arwLEFT, true); }},
-    {"TArrowButton_down_released", [] { return Arrow(D::arwDOWN, false); }},
-    {"TArrowButton_down_pressed", [] { return Arrow(D::arwDOWN, true); }},
-    {"TSpotLabel_normal", [] { return Spot(false); }},
-    {"TSpotLabel_spotted", [] { return Spot(true); }},
+    {"HemiBtn_black_up", [] { return Hemisphere(clBlack, false); }},
+    {"HemiBtn_black_pressed", [] { return Hemisphere(clBlack, true); }},
+    {"HemiBtn_red_up", [] { return Hemisphere(clRed, false); }},
+    {"HemiBtn_red_pressed", [] { return Hemisphere(clRed, true); }},
+    {"HemiBtn_lime_up", [] { return Hemisphere(clLime, false); }},
+    {"HemiBtn_lime_pressed", [] { return Hemisphere(clLime, true); }},
+    {"arrowbtn_up_released", [] { return Arrow(D::arwUP, false); }},
+    {"arrowbtn_up_pressed", [] { return Arrow(D::arwUP, true); }},
+    {"arrowbtn_right_released", [] { return Arrow(D::arwRIGHT, false); }},
+    {"arrowbtn_right_pressed", [] { return Arrow(D::arwRIGHT, true); }},
+    {"arrowbtn_left_released", [] { return Arrow(D::arwLEFT, false); }},
+    {"arrowbtn_left_pressed", [] { return Arrow(D::arwLEFT, true); }},
+    {"arrowbtn_down_released", [] { return Arrow(D::arwDOWN, false); }},
+    {"arrowbtn_down_pressed", [] { return Arrow(D::arwDOWN, true); }},
+    {"SpotLabel_normal", [] { return Spot(false); }},
+    {"SpotLabel_spotted", [] { return Spot(true); }},
 });
 
 } // namespace
