@@ -1,5 +1,5 @@
 // Shared set-up of the button tests: one application object for the whole
-// program and small helpers for reading rendered pixels.
+// program and small functions for reading rendered pixels.
 #pragma once
 
 #include <QApplication>
