@@ -1,0 +1,106 @@
+#include "Button3D.h"
+
+#include "DrawUtil.h"
+#include "Fonts.h"
+#include "Label3D.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace kyt {
+
+TButton3D::TButton3D(QWidget* parent) : QPushButton(parent)
+{
+    setFont(defaultDeskFont());
+    resize(75, 25);
+    connect(this, &QAbstractButton::clicked, this, [this] { emit OnClick(this); });
+}
+
+void TButton3D::setCaption(const QString& value)
+{
+    if (value == text())
+        return;
+    setText(value);
+    update();
+}
+
+#define KYT_BUTTON3D_SETTER(Name, Type, Field) \
+    void TButton3D::set##Name(Type value)      \
+    {                                          \
+        if (value == Field)                    \
+            return;                            \
+        Field = value;                         \
+        update();                              \
+    }
+
+KYT_BUTTON3D_SETTER(FontColor, TColor, FFontColor)
+KYT_BUTTON3D_SETTER(HighLightColor, TColor, FHighLightColor)
+KYT_BUTTON3D_SETTER(ShadowColor, TColor, FShadowColor)
+KYT_BUTTON3D_SETTER(Bevel, TButton3DBevel, FBevel)
+KYT_BUTTON3D_SETTER(ShadowSize, quint8, FShadowSize)
+KYT_BUTTON3D_SETTER(PressState, TButton3DPressState, FPressState)
+
+#undef KYT_BUTTON3D_SETTER
+
+void TButton3D::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QRect r = rect();
+    const bool pressed = isDown();
+    if (hasFocus() || isDefault()) {
+        p.setPen(Qt::black);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        r.adjust(1, 1, -1, -1);
+    }
+    if (pressed) {
+        p.setPen(toQColor(clBtnShadow));
+        p.setBrush(toQColor(clBtnFace));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    } else {
+        // The desktop's raised push-button frame: an outer light/dark line
+        // and an inner one, on the button face.
+        p.fillRect(r, toQColor(clBtnFace));
+        QRect f = r;
+        frame3D(p, f, clBtnHighlight, cl3DDkShadow, 1);
+        frame3D(p, f, cl3DLight, clBtnShadow, 1);
+    }
+    p.setFont(font());
+    const QSize text = QFontMetrics(font()).size(Qt::TextShowMnemonic | Qt::TextSingleLine,
+                                                 this->text());
+    QRect tr((width() - text.width()) / 2, (height() - text.height()) / 2, text.width(),
+             text.height());
+    if (pressed)
+        tr.translate(1, 1);
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    if (!isEnabled()) {
+        p.setPen(toQColor(clWhite));
+        p.drawText(tr.translated(1, 1), flags, this->text());
+        p.setPen(toQColor(clGray));
+        p.drawText(tr, flags, this->text());
+    } else {
+        Emboss kind = Emboss::None;
+        switch (FBevel) {
+        case bvNone: kind = Emboss::None; break;
+        case bvLowered: kind = Emboss::Lowered; break;
+        case bvRaised: kind = Emboss::Raised; break;
+        case bvShadow: kind = Emboss::Shadow; break;
+        }
+        TColor light = FHighLightColor, dark = FShadowColor;
+        if (pressed && FPressState == bvPress)
+            std::swap(light, dark);
+        if (pressed && kind == Emboss::Shadow)
+            kind = Emboss::None;  // a pressed shadowed caption drops its shadow
+        drawEmbossedText(p, tr, flags, this->text(), kind, FShadowSize, light, dark, FFontColor,
+                         true);
+    }
+    // A focused push button is the one Enter presses: it is the default.
+    if (hasFocus()) {
+        QPen pen(Qt::black, 1, Qt::DotLine);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(4, 4, -5, -5));
+    }
+}
+
+}  // namespace kyt

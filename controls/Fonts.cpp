@@ -1,0 +1,48 @@
+#include "Fonts.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace kyt {
+
+QStringList fontFaces(const QString& family)
+{
+    const QString f = family.trimmed();
+    if (f.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0 ||
+        f.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0 ||
+        f.isEmpty())
+        return {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    return {f, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+}
+
+QFont deskFont(const QString& family, int pixelHeight, bool bold)
+{
+    QFont font;
+    font.setFamilies(fontFaces(family));
+    font.setPixelSize(pixelHeight > 0 ? pixelHeight : 1);
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+QFont defaultDeskFont()
+{
+    return deskFont(QStringLiteral("MS Sans Serif"), 11);
+}
+
+int pointsToPixels(double points)
+{
+    return int(std::lround(points * 96.0 / 72.0));
+}
+
+int charHeight(const QFont& f)
+{
+    if (f.pixelSize() > 0)
+        return f.pixelSize();
+    if (f.pointSizeF() > 0)
+        return pointsToPixels(f.pointSizeF());
+    return 11;
+}
+
+}  // namespace kyt

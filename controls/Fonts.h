@@ -1,0 +1,29 @@
+#pragma once
+// Fonts of the desk. The windows name the classic faces "MS Sans Serif" and
+// "Arial" with a character height in pixels; neither face exists on a Linux
+// desktop, so both are shown with Liberation Sans (metric-compatible with
+// Arial, and narrow enough for every fixed caption of the desk), falling back
+// to DejaVu Sans. Text is drawn without anti-aliasing, crisp like the
+// classic bitmap faces, so that every letter pixel has its exact colour.
+
+#include <QFont>
+#include <QString>
+
+namespace kyt {
+
+// Installed face family list standing in for a named face.
+QStringList fontFaces(const QString& family);
+
+// A font of the named face with the given character height in pixels.
+QFont deskFont(const QString& family, int pixelHeight, bool bold = false);
+
+// The font of a newly created control: "MS Sans Serif", 11 pixels.
+QFont defaultDeskFont();
+
+// Character height of a font in pixels (point sizes are taken at 96 dpi).
+int charHeight(const QFont& f);
+
+// Converts a size in points to pixels at 96 dpi, rounded.
+int pointsToPixels(double points);
+
+}  // namespace kyt
