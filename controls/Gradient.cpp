@@ -110,7 +110,7 @@ void TGradient::Paint(QPainter& p, const QRect& r) const
     } else {
         // Concentric shapes from the outside in.
         const int half = (qMin(r.width(), r.height()) + 1) / 2;
-        const int n = (half + ls - 1) / ls + 1;
+        const int n = (half + ls - 1) / ls;  // the innermost band is the last colour
         for (int k = 0; k < n; ++k) {
             QRect band = r.adjusted(k * ls, k * ls, -k * ls, -k * ls);
             if (FGradientStyle == gsCustomRect && FOnDrawRect)

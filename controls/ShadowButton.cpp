@@ -65,10 +65,10 @@ void TShadowButton::drawShape(QPainter& p, int offset, int w, int h) const
         y += (h - e) / 2;
         w = h = e;
     }
-    // With a pen the outline lies on the shape's last row and column; the
-    // shape covers exactly w x h pixels either way.
-    const bool pen = p.pen().style() != Qt::NoPen;
-    const QRect r = pen ? QRect(x, y, w - 1, h - 1) : QRect(x, y, w, h);
+    // With a pen the shape covers w x h pixels, its outline on the edges;
+    // without one it is filled a pixel short on the right and bottom, so
+    // that a face always hides a shadow at its own place.
+    const QRect r(x, y, w - 1, h - 1);
     switch (FShape) {
     case stRectangle:
     case stSquare:
