@@ -1,7 +1,6 @@
 #include "Button3D.h"
 #include "Render.h"
 
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace kyt {
@@ -89,13 +88,6 @@ TEST_F(Button3DTest, CaptionMovesOnePixelWhenPressed)
     ASSERT_GT(up.size(), 10u);
     button.setDown(true);
     EXPECT_EQ(letters(), test::shifted(up, 1, 1));
-}
-
-TEST_F(Button3DTest, ClickSignal)
-{
-    QSignalSpy clicks(&button, &TButton3D::OnClick);
-    button.click();
-    EXPECT_EQ(clicks.count(), 1);
 }
 
 }  // namespace

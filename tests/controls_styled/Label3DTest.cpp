@@ -75,15 +75,6 @@ TEST_F(Label3DTest, LoweredAndShadowedKindsPlaceTheirCopies)
     expectEmbossed(g, 2, clBlack, clGray, 0xFFFFFFFFu);
 }
 
-TEST_F(Label3DTest, OwnHighlightAndShadowColoursAreUsed)
-{
-    const Pixels g = letters();
-    label->setHighLightColor(clYellow);
-    label->setShadowColor(clNavy);
-    label->setFontColor(clRed);
-    expectEmbossed(g, 1, clRed, clNavy, clYellow);
-}
-
 TEST_F(Label3DTest, DisabledLabelDrawsNoUpperLeftCopyAndGreyText)
 {
     const Pixels g = letters();
@@ -156,28 +147,6 @@ TEST_F(Label3DTest, RightAlignedAutoSizeKeepsTheRightEdge)
     const int right = label->x() + label->width();
     label->setCaption(QStringLiteral("Wbl Wbl Wbl"));
     EXPECT_EQ(label->x() + label->width(), right);
-}
-
-TEST_F(Label3DTest, AlignmentPlacesTheText)
-{
-    label->setGeometry(0, 8, 80, 16);
-    auto span = [&] {
-        const Pixels g = letters();
-        int lo = 1000, hi = -1;
-        for (auto [x, y] : g) {
-            lo = std::min(lo, x);
-            hi = std::max(hi, x);
-        }
-        return std::pair(lo, hi);
-    };
-    const auto left = span();
-    label->setAlignment(TLabel3D::taRightJustify);
-    const auto right = span();
-    label->setAlignment(TLabel3D::taCenter);
-    const auto centre = span();
-    EXPECT_LT(left.first, 3);
-    EXPECT_GT(right.second, 76);
-    EXPECT_NEAR(centre.first + centre.second, 80, 4);
 }
 
 }  // namespace

@@ -134,20 +134,5 @@ TEST_F(Panel3DTest, RePaintCTChoosesCaptionTitleOrBoth)
     EXPECT_EQ(parts(), std::tuple(false, true, true));
 }
 
-TEST_F(Panel3DTest, TitleBorderFollowsBorderTitle)
-{
-    panel.setTitle(QStringLiteral("Tytuł"));
-    panel.setColorTitle(clYellow);
-    const QRect strip = panel.TitleStrip();
-    EXPECT_EQ(test::at(test::render(panel), strip.left(), strip.top()), clYellow);
-    panel.setBorderTitle(TPanel3D::bvLowered);
-    QImage img = test::render(panel);
-    EXPECT_EQ(test::at(img, strip.left(), strip.top()), resolveColor(clBtnShadow));
-    EXPECT_EQ(test::at(img, strip.right(), strip.bottom()), resolveColor(clBtnHighlight));
-    panel.setBorderTitle(TPanel3D::bvRaised);
-    img = test::render(panel);
-    EXPECT_EQ(test::at(img, strip.left(), strip.top()), resolveColor(clBtnHighlight));
-}
-
 }  // namespace
 }  // namespace kyt
