@@ -1,0 +1,13 @@
+#pragma once
+// The fixed pictures of the desk's controls, compiled into the program.
+
+#include <QImage>
+#include <QString>
+
+namespace kyt {
+
+// The picture of that name ("ALEDSM", "wzb", "Digits": case does not
+// matter), as a 32-bit RGB image; a null image if there is no such picture.
+QImage loadPicture(const QString& name);
+
+}  // namespace kyt
