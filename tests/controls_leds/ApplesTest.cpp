@@ -15,7 +15,6 @@ class Apples : public GuiTest {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
         apples = new TApples(&host);
         host.resize(200, 200);
         host.show();

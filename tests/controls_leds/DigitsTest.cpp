@@ -20,7 +20,6 @@ class Digits : public GuiTest {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
         strip = loadPicture(QStringLiteral("digits"));
         ASSERT_EQ(strip.width(), 154);
         digits = new TDigits(&host);

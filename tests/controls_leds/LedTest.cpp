@@ -18,7 +18,6 @@ protected:
     // real paint events.
     void SetUp() override
     {
-        GuiTest::SetUp();
         led = new TALed(&host);
         host.resize(60, 60);
         host.show();

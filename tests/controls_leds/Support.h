@@ -33,9 +33,10 @@ inline void ensureApp()
     }
 }
 
+// The application object exists before the fixture's own widgets.
 class GuiTest : public ::testing::Test {
 protected:
-    void SetUp() override { ensureApp(); }
+    GuiTest() { ensureApp(); }
 };
 
 // Letters of the picture tables.
