@@ -1,0 +1,586 @@
+#include "Explorer.h"
+
+#include "Dispatch.h"
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <variant>
+
+namespace kyt::explore {
+
+namespace {
+
+// Little-endian base-128 numbers, signed ones zigzag-coded.
+void putNumber(std::string& out, std::uint64_t v)
+{
+    while (v >= 0x80) {
+        out.push_back(char(0x80 | (v & 0x7F)));
+        v >>= 7;
+    }
+    out.push_back(char(v));
+}
+
+void putSigned(std::string& out, std::int64_t v)
+{
+    putNumber(out, (std::uint64_t(v) << 1) ^ std::uint64_t(v >> 63));
+}
+
+struct Reader {
+    std::string_view data;
+    std::size_t pos = 0;
+    std::size_t bit = 0; // position in the flag area, in bits
+    std::size_t flagStart = 0;
+
+    std::uint64_t number()
+    {
+        std::uint64_t v = 0;
+        for (int shift = 0;; shift += 7) {
+            if (pos >= data.size())
+                throw std::invalid_argument("state key cut short");
+            const auto c = static_cast<unsigned char>(data[pos++]);
+            v |= std::uint64_t(c & 0x7F) << shift;
+            if (!(c & 0x80))
+                return v;
+        }
+    }
+    std::int64_t signedNumber()
+    {
+        const std::uint64_t z = number();
+        return std::int64_t(z >> 1) ^ -std::int64_t(z & 1);
+    }
+    bool flag()
+    {
+        const std::size_t byte = flagStart + bit / 8;
+        if (byte >= data.size())
+            throw std::invalid_argument("state key cut short");
+        const bool v = (static_cast<unsigned char>(data[byte]) >> (bit % 8)) & 1;
+        ++bit;
+        return v;
+    }
+};
+
+bool isCount(std::string_view field)
+{
+    return field.size() > 5 && field.substr(field.size() - 5) == "Count";
+}
+
+// Each use count, the counter that shows it and the click that counts it.
+struct Counted {
+    std::int32_t BlockState::*count;
+    const char* display;
+    const char* click;
+};
+const Counted kCounted[] = {
+    {&BlockState::sza1Count, "lsza1", "psza1Click"},
+    {&BlockState::sza2Count, "lsza2", "psza2Click"},
+    {&BlockState::szb1Count, "lszb1", "pszb1Click"},
+    {&BlockState::szb2Count, "lszb2", "pszb2Click"},
+    {&BlockState::dkoaCount, "ldkoa", "HemisphereButton16Click"},
+    {&BlockState::dkobCount, "ldkob", "HemisphereButton3Click"},
+    {&BlockState::dpoaCount, "ldpoa", "HemisphereButton4Click"},
+    {&BlockState::dpobCount, "ldpob", "HemisphereButton15Click"},
+};
+
+const char* const kSections[] = {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6",
+                                 "ita", "oita1", "oita2", "Shape10", "Shape11"};
+
+// The red and the green lamp of each main signal.
+const std::pair<const char*, const char*> kSignals[] = {
+    {"ALed1", "ALed5"}, {"ALed3", "ALed6"}, {"ALed11", "ALed8"}, {"ALed9", "ALed18"}};
+
+bool sameBesidesClock(const Simulator::Snapshot& a, const Simulator::Snapshot& b)
+{
+    return a.state == b.state && a.desk == b.desk && a.activated == b.activated;
+}
+
+bool sameBesides(const Simulator::Snapshot& a, const Simulator::Snapshot& b, std::size_t control)
+{
+    if (!(a.state == b.state) || a.desk.size() != b.desk.size() || !(a.clock == b.clock))
+        return false;
+    for (std::size_t i = 0; i < a.desk.size(); ++i)
+        if (i != control && !(a.desk[i] == b.desk[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string collapseRepeatedTail(std::string text, std::size_t minPiece)
+{
+    if (minPiece == 0)
+        minPiece = 1;
+    bool again = true;
+    while (again) {
+        again = false;
+        for (std::size_t len = minPiece; 2 * len <= text.size(); ++len) {
+            const std::size_t n = text.size();
+            if (text.compare(n - 2 * len, len, text, n - len, len) == 0) {
+                text.resize(n - len);
+                again = true;
+                break;
+            }
+        }
+    }
+    return text;
+}
+
+// ---------------------------------------------------------------------------
+
+DeskIndex::DeskIndex(const DeskModel& desk)
+{
+    const auto& names = desk.controlNames();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        index_.emplace(names[i], i);
+}
+
+std::size_t DeskIndex::operator[](std::string_view control) const
+{
+    auto it = index_.find(std::string(control));
+    if (it == index_.end())
+        throw std::invalid_argument("no desk control '" + std::string(control) + "'");
+    return it->second;
+}
+
+// ---------------------------------------------------------------------------
+
+StateCodec::StateCodec(const Simulator& prototype) : base_(prototype.desk().values())
+{
+    for (const std::string& name : prototype.desk().controlNames())
+        kinds_.push_back(prototype.desk().kind(name));
+}
+
+std::uint32_t StateCodec::intern(const std::string& text)
+{
+    auto [it, added] = textIds_.emplace(text, std::uint32_t(texts_.size()));
+    if (added)
+        texts_.push_back(text);
+    return it->second;
+}
+
+std::string StateCodec::encode(const Simulator::Snapshot& s)
+{
+    std::string bytes;
+    std::vector<bool> flags;
+    for (const BlockField& f : blockFields()) {
+        if (isCount(f.name))
+            continue;
+        if (auto b = std::get_if<bool BlockState::*>(&f.member))
+            flags.push_back(s.state.*(*b));
+        else
+            putSigned(bytes, s.state.*std::get<std::int32_t BlockState::*>(f.member));
+    }
+    if (s.desk.size() != kinds_.size())
+        throw std::invalid_argument("desk values of another desk");
+    for (std::size_t i = 0; i < kinds_.size(); ++i) {
+        const ControlValues& v = s.desk[i];
+        switch (kinds_[i]) {
+        case ControlKind::Lamp:
+            flags.push_back(v.flag);
+            flags.push_back(v.blink);
+            putSigned(bytes, v.number);
+            break;
+        case ControlKind::Indicator:
+        case ControlKind::Section:
+            putSigned(bytes, v.number);
+            break;
+        case ControlKind::Counter:
+            break; // only grows: left out
+        case ControlKind::Shown:
+        case ControlKind::Timer:
+            flags.push_back(v.flag);
+            break;
+        case ControlKind::TrainButton:
+        case ControlKind::Label:
+            flags.push_back(v.flag);
+            putNumber(bytes, intern(v.text));
+            break;
+        case ControlKind::Memo:
+            flags.push_back(v.flag);
+            putNumber(bytes, intern(collapseRepeatedTail(v.text)));
+            break;
+        }
+    }
+    for (std::int64_t due : s.clock.due)
+        putNumber(bytes, due < 0 ? 0 : std::uint64_t(due - s.clock.now) + 1);
+    flags.push_back(s.activated);
+
+    std::string key;
+    putNumber(key, bytes.size());
+    key += bytes;
+    std::string packed((flags.size() + 7) / 8, '\0');
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        if (flags[i])
+            packed[i / 8] = char(static_cast<unsigned char>(packed[i / 8]) | (1u << (i % 8)));
+    return key + packed;
+}
+
+Simulator::Snapshot StateCodec::decode(std::string_view key) const
+{
+    Reader r{key};
+    const std::size_t length = r.number();
+    r.flagStart = r.pos + length;
+    Simulator::Snapshot s;
+    for (const BlockField& f : blockFields()) {
+        if (isCount(f.name))
+            continue;
+        if (auto b = std::get_if<bool BlockState::*>(&f.member))
+            s.state.*(*b) = r.flag();
+        else
+            s.state.*std::get<std::int32_t BlockState::*>(f.member) =
+                std::int32_t(r.signedNumber());
+    }
+    s.desk = base_;
+    for (std::size_t i = 0; i < kinds_.size(); ++i) {
+        ControlValues& v = s.desk[i];
+        switch (kinds_[i]) {
+        case ControlKind::Lamp:
+            v.flag = r.flag();
+            v.blink = r.flag();
+            v.number = r.signedNumber();
+            break;
+        case ControlKind::Indicator:
+        case ControlKind::Section:
+            v.number = r.signedNumber();
+            break;
+        case ControlKind::Counter:
+            v.number = 0;
+            break;
+        case ControlKind::Shown:
+        case ControlKind::Timer:
+            v.flag = r.flag();
+            break;
+        case ControlKind::TrainButton:
+        case ControlKind::Label:
+        case ControlKind::Memo:
+            v.flag = r.flag();
+            v.text = texts_.at(r.number());
+            break;
+        }
+    }
+    s.clock.now = 0;
+    for (std::int64_t& due : s.clock.due) {
+        const std::uint64_t d = r.number();
+        due = d == 0 ? -1 : std::int64_t(d - 1);
+    }
+    s.activated = r.flag();
+    return s;
+}
+
+// ---------------------------------------------------------------------------
+
+bool isBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
+{
+    const BlockState& s = snap.state;
+    const bool relaysA = !s.OpA && s.DpA && !s.PozA && !s.WblA && !s.ZwblA && !s.NcA &&
+                         !s.PwlA && !s.ZpA && !s.LzsA && !s.IcA;
+    const bool relaysB = !s.OpB && s.DpB && !s.PozB && !s.WblB && !s.ZwblB && !s.NcB &&
+                         !s.PwlB && !s.ZpB && !s.LzsB && !s.IcB;
+    const bool noRelease =
+        !s.WblReleaseAB && !s.WblReleaseBA && !s.KoReleaseAB && !s.KoReleaseBA;
+    bool arrowsDark = true;
+    for (const char* arrow : {"lwbl1", "lp1", "lwbl2", "lp2"})
+        arrowsDark = arrowsDark && !desk.of(snap, arrow).flag;
+    return relaysA && relaysB && noRelease && s.DalejPhase == 0 && arrowsDark &&
+           !desk.of(snap, "pdalej").flag;
+}
+
+std::vector<std::string> checkState(const Simulator::Snapshot& snap, const DeskIndex& desk)
+{
+    std::vector<std::string> broken;
+    const BlockState& s = snap.state;
+    auto lit = [&](const char* lamp) { return desk.of(snap, lamp).flag; };
+
+    if (s.DalejPhase < 0 || s.DalejPhase > 5)
+        broken.push_back("DalejPhase " + std::to_string(s.DalejPhase) + " outside 0 to 5");
+    if (desk.of(snap, "pdalej").flag != (s.DalejPhase != 0))
+        broken.push_back(std::string("\"DALEJ\" ") +
+                         (desk.of(snap, "pdalej").flag ? "shown" : "hidden") +
+                         " with DalejPhase " + std::to_string(s.DalejPhase));
+    if (s.TrainStep < 0 || s.TrainStep > 63)
+        broken.push_back("TrainStep " + std::to_string(s.TrainStep) + " outside 0 to 63");
+    for (auto [ticks, timer] : {std::pair{s.SzTicksA, "Timer2"}, std::pair{s.SzTicksB, "Timer3"}}) {
+        if (ticks < 0 || ticks > 19)
+            broken.push_back(std::string("Sz tick count of ") + timer + " is " +
+                             std::to_string(ticks));
+        if (ticks != 0 && !desk.of(snap, timer).flag)
+            broken.push_back(std::string(timer) + " stopped in the middle of its 20 ticks");
+    }
+    for (auto [flag, name, lamp] : {std::tuple{s.sza1Active, "sza1Active", "ALed2"},
+                                    std::tuple{s.szb1Active, "szb1Active", "ALed4"},
+                                    std::tuple{s.sza2Active, "sza2Active", "ALed12"},
+                                    std::tuple{s.szb2Active, "szb2Active", "ALed10"}})
+        if (flag != lit(lamp))
+            broken.push_back(std::string(name) + (flag ? " set" : " clear") + " but " + lamp +
+                             (lit(lamp) ? " lit" : " dark"));
+    for (auto [red, green] : kSignals)
+        if (lit(red) == lit(green))
+            broken.push_back(std::string("signal with ") + red + " and " + green +
+                             (lit(red) ? " both lit" : " both dark"));
+    for (const char* section : kSections) {
+        const std::int64_t c = desk.of(snap, section).number;
+        if (c != kColorRed && c != kColorWhite)
+            broken.push_back(std::string("section ") + section + " neither red nor white");
+    }
+    for (const Counted& c : kCounted)
+        if (desk.of(snap, c.display).number != s.*c.count)
+            broken.push_back(std::string(c.display) + " shows " +
+                             std::to_string(desk.of(snap, c.display).number) + " for a count of " +
+                             std::to_string(s.*c.count));
+    return broken;
+}
+
+std::vector<std::string> checkTransition(std::string_view event,
+                                         const Simulator::Snapshot& before,
+                                         const Simulator::Snapshot& after,
+                                         std::size_t notifications, const DeskIndex& desk)
+{
+    std::vector<std::string> broken;
+    for (const Counted& c : kCounted) {
+        const std::int64_t delta = std::int64_t(after.state.*c.count) - before.state.*c.count;
+        if (delta == 0)
+            continue;
+        if (delta != 1)
+            broken.push_back(std::string(c.display) + " count moved by " + std::to_string(delta));
+        else if (event != c.click)
+            broken.push_back(std::string(c.display) + " counted by " + std::string(event));
+    }
+    if (event == kWait)
+        return broken;
+    if (sameBesidesClock(before, after) && notifications != 0)
+        broken.push_back("a click that changed nothing changed the desk " +
+                         std::to_string(notifications) + " times on the way");
+    const std::size_t panel = desk["Panel27"];
+    const bool sz = event == "psza1Click" || event == "pszb1Click" || event == "psza2Click" ||
+                    event == "pszb2Click";
+    if (sz && !before.desk[panel].flag && after.desk[panel].flag &&
+        !sameBesides(before, after, panel))
+        broken.push_back("a refused Sz changed more than the mishap panel");
+    return broken;
+}
+
+// ---------------------------------------------------------------------------
+
+std::string formatPath(const std::vector<std::string>& path)
+{
+    std::string out;
+    for (std::size_t i = 0; i < path.size();) {
+        std::size_t j = i;
+        while (j < path.size() && path[j] == path[i])
+            ++j;
+        if (!out.empty())
+            out += ", ";
+        out += path[i];
+        if (j - i > 1)
+            out += "*" + std::to_string(j - i);
+        i = j;
+    }
+    return out;
+}
+
+namespace {
+
+struct Graph {
+    std::deque<std::string> keys;
+    std::unordered_map<std::string_view, std::uint32_t> ids;
+    std::vector<std::uint32_t> parent;
+    std::vector<std::uint16_t> via;
+    std::vector<std::uint32_t> depth;
+    std::vector<std::uint64_t> edgeStart;
+    std::vector<std::uint32_t> edges;
+
+    std::pair<std::uint32_t, bool> add(std::string key, std::uint32_t from, std::uint16_t event)
+    {
+        auto it = ids.find(key);
+        if (it != ids.end())
+            return {it->second, false};
+        const auto id = std::uint32_t(keys.size());
+        keys.push_back(std::move(key));
+        ids.emplace(keys.back(), id);
+        parent.push_back(from);
+        via.push_back(event);
+        depth.push_back(from == id ? 0 : depth[from] + 1);
+        return {id, true};
+    }
+
+    std::vector<std::string> path(std::uint32_t id, const std::vector<std::string>& names,
+                                  std::int64_t stepMs) const
+    {
+        std::vector<std::string> p;
+        while (parent[id] != id) {
+            const std::string& e = names[via[id]];
+            p.push_back(e == kWait ? "wait " + std::to_string(stepMs) : e);
+            id = parent[id];
+        }
+        p.push_back("FormActivate");
+        std::reverse(p.begin(), p.end());
+        return p;
+    }
+};
+
+// What the dead-end states of one group share: the relays and flags of the
+// block record that are set, and the "DALEJ" phase.
+std::string signature(const Simulator::Snapshot& s)
+{
+    std::string sig;
+    for (const BlockField& f : blockFields()) {
+        if (isCount(f.name))
+            continue;
+        if (auto b = std::get_if<bool BlockState::*>(&f.member)) {
+            if (s.state.*(*b)) {
+                if (!sig.empty())
+                    sig += ' ';
+                sig += f.name;
+            }
+        }
+    }
+    sig += " | DalejPhase " + std::to_string(s.state.DalejPhase);
+    return sig;
+}
+
+} // namespace
+
+Result run(const Options& options)
+{
+    Result result;
+    Simulator sim;
+    sim.call("FormActivate");
+    const DeskIndex desk(sim.desk());
+    StateCodec codec(sim);
+
+    for (const HandlerEntry& e : handlerTable())
+        if (e.name.size() > 5 && e.name.substr(e.name.size() - 5) == "Click")
+            result.events.emplace_back(e.name);
+    result.events.emplace_back(kWait);
+    if (result.events.size() > 0xFFFF)
+        throw std::length_error("too many events");
+
+    std::size_t notifications = 0;
+    sim.desk().addObserver([&](const std::string&, const std::string&) { ++notifications; });
+
+    Graph g;
+    std::map<std::string, std::size_t> keptRules;
+    auto report = [&](const std::vector<std::string>& rules, std::uint32_t from,
+                      const std::string& event) {
+        for (const std::string& rule : rules) {
+            ++result.violationCount;
+            if (keptRules.count(rule) || result.violations.size() >= options.maxViolations)
+                continue;
+            keptRules.emplace(rule, result.violations.size());
+            Violation v{rule, g.path(from, result.events, options.stepMs)};
+            v.path.push_back(event == kWait ? "wait " + std::to_string(options.stepMs) : event);
+            result.violations.push_back(std::move(v));
+        }
+    };
+
+    {
+        const Simulator::Snapshot start = sim.snapshot();
+        g.add(codec.encode(start), 0, 0);
+        report(checkState(start, desk), 0, "FormActivate");
+        g.path(0, result.events, options.stepMs);
+    }
+
+    bool bounded = false;
+    for (std::uint32_t id = 0; id < g.keys.size(); ++id) {
+        if (options.progress && id % options.progressEvery == 0 && id != 0)
+            options.progress(id, g.keys.size());
+        g.edgeStart.push_back(g.edges.size());
+        const Simulator::Snapshot before = codec.decode(g.keys[id]);
+        for (std::size_t e = 0; e < result.events.size(); ++e) {
+            const std::string& event = result.events[e];
+            sim.restore(before);
+            if (event != kWait && !sim.accepts(event))
+                continue;
+            ++result.transitions;
+            notifications = 0;
+            try {
+                if (event == kWait)
+                    sim.clock().advance(options.stepMs);
+                else
+                    sim.call(event);
+            } catch (const std::exception& ex) {
+                report({std::string(event) + " raised \"" + ex.what() + "\""}, id, event);
+                continue;
+            }
+            const Simulator::Snapshot after = sim.snapshot();
+            std::string key = codec.encode(after);
+            auto known = g.ids.find(key);
+            std::uint32_t to;
+            if (known != g.ids.end()) {
+                to = known->second;
+            } else {
+                if (options.maxStates && g.keys.size() >= options.maxStates) {
+                    bounded = true;
+                    continue;
+                }
+                to = g.add(std::move(key), id, std::uint16_t(e)).first;
+                report(checkState(after, desk), id, event);
+            }
+            report(checkTransition(event, before, after, notifications, desk), id, event);
+            if (to != id)
+                ++result.changing;
+            g.edges.push_back(to);
+        }
+    }
+    g.edgeStart.push_back(g.edges.size());
+
+    result.states = g.keys.size();
+    result.complete = !bounded;
+    result.texts = codec.textCount();
+    for (std::uint32_t d : g.depth)
+        result.depth = std::max<std::size_t>(result.depth, d);
+
+    // Which states can still reach the basic state: backwards from it.
+    std::vector<char> basic(result.states, 0);
+    for (std::uint32_t id = 0; id < result.states; ++id)
+        if (isBasic(codec.decode(g.keys[id]), desk)) {
+            basic[id] = 1;
+            ++result.basicStates;
+        }
+    if (!result.complete)
+        return result;
+
+    std::vector<std::uint64_t> revStart(result.states + 1, 0);
+    for (std::uint32_t to : g.edges)
+        ++revStart[to + 1];
+    for (std::size_t i = 0; i < result.states; ++i)
+        revStart[i + 1] += revStart[i];
+    std::vector<std::uint32_t> rev(g.edges.size());
+    {
+        std::vector<std::uint64_t> fill(revStart.begin(), revStart.end() - 1);
+        for (std::uint32_t from = 0; from < result.states; ++from)
+            for (std::uint64_t k = g.edgeStart[from]; k < g.edgeStart[from + 1]; ++k)
+                rev[fill[g.edges[k]]++] = from;
+    }
+    std::vector<char> reaches(basic);
+    std::vector<std::uint32_t> work;
+    for (std::uint32_t id = 0; id < result.states; ++id)
+        if (basic[id])
+            work.push_back(id);
+    while (!work.empty()) {
+        const std::uint32_t id = work.back();
+        work.pop_back();
+        for (std::uint64_t k = revStart[id]; k < revStart[id + 1]; ++k)
+            if (!reaches[rev[k]]) {
+                reaches[rev[k]] = 1;
+                work.push_back(rev[k]);
+            }
+    }
+
+    // Group the dead ends by what they share; the shortest way into a group
+    // is that of its first state in breadth-first order.
+    std::map<std::string, std::size_t> groupOf;
+    for (std::uint32_t id = 0; id < result.states; ++id) {
+        if (reaches[id])
+            continue;
+        ++result.deadStates;
+        const std::string sig = signature(codec.decode(g.keys[id]));
+        auto [it, added] = groupOf.emplace(sig, result.deadEnds.size());
+        if (added)
+            result.deadEnds.push_back({sig, 0, g.path(id, result.events, options.stepMs)});
+        ++result.deadEnds[it->second].states;
+    }
+    return result;
+}
+
+} // namespace kyt::explore

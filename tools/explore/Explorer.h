@@ -1,0 +1,126 @@
+#pragma once
+// Exhaustive exploration of the simulation: from the desk right after the
+// window's first activation, every click a trainee can make (a click on each
+// control that has a handler and is shown) and the passing of time (the
+// virtual clock moved on by one step, so that the timers tick in their real
+// order) is tried in every state reached, breadth first, until no new state
+// appears or a bound is hit.
+//
+// States are compared on the whole block record, the whole desk and the
+// clock's pending ticks, with what can only grow abstracted: the use counts
+// (and their displays) are left out, and a narration that grew by appending
+// the same text again is cut back to one copy. After every event the checks
+// of checkState and checkTransition run; every violation is kept with the
+// shortest event sequence that reaches it.
+//
+// Once the whole space is known, the states from which the basic state of
+// the block can no longer be reached (dead ends) are listed, with the
+// shortest way into each group of them.
+
+#include "Simulator.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kyt::explore {
+
+// The event that moves the clock on; every other event is a click handler.
+inline constexpr std::string_view kWait = "wait";
+
+// Cuts a text that ends with the same piece of at least minPiece characters
+// twice in a row back to one copy of it, as often as it applies.
+std::string collapseRepeatedTail(std::string text, std::size_t minPiece = 40);
+
+// Encodes a state as a compact key and back. Texts and colours are kept in
+// tables of this codec; the counts and the counter displays are not encoded
+// (decoded as 0); the clock keeps only how far each pending tick lies ahead.
+class StateCodec {
+public:
+    explicit StateCodec(const Simulator& prototype);
+    std::string encode(const Simulator::Snapshot& s);
+    Simulator::Snapshot decode(std::string_view key) const;
+    std::size_t textCount() const { return texts_.size(); }
+
+private:
+    std::uint32_t intern(const std::string& text);
+    std::vector<ControlKind> kinds_;
+    DeskValues base_;
+    std::vector<std::string> texts_;
+    std::unordered_map<std::string, std::uint32_t> textIds_;
+};
+
+// Positions of the desk's controls in a snapshot's desk values.
+class DeskIndex {
+public:
+    explicit DeskIndex(const DeskModel& desk);
+    std::size_t operator[](std::string_view control) const;
+    const ControlValues& of(const Simulator::Snapshot& s, std::string_view control) const
+    {
+        return s.desk[(*this)[control]];
+    }
+
+private:
+    std::unordered_map<std::string, std::size_t> index_;
+};
+
+// The basic state of the block: the ten block relays of both stations off
+// but Dp, no release running, no "DALEJ" step pending, the four arrows dark.
+bool isBasic(const Simulator::Snapshot& s, const DeskIndex& desk);
+
+// Checks of one state; each returns a sentence per broken rule.
+std::vector<std::string> checkState(const Simulator::Snapshot& s, const DeskIndex& desk);
+
+// Checks of one event: the states before and after it and the number of
+// desk changes the observers were told of while it ran.
+std::vector<std::string> checkTransition(std::string_view event,
+                                         const Simulator::Snapshot& before,
+                                         const Simulator::Snapshot& after,
+                                         std::size_t notifications,
+                                         const DeskIndex& desk);
+
+struct Options {
+    std::size_t maxStates = 0;   // 0: no bound
+    std::int64_t stepMs = 500;   // one "wait" event
+    std::size_t maxViolations = 50;
+    // Called every progressEvery expanded states, if set.
+    std::function<void(std::size_t expanded, std::size_t known)> progress;
+    std::size_t progressEvery = 100000;
+};
+
+struct Violation {
+    std::string rule;                 // what broke
+    std::vector<std::string> path;    // events from the start, the last one broke it
+};
+
+struct DeadEndGroup {
+    std::string signature;            // what the states of the group share
+    std::size_t states = 0;           // dead-end states in the group
+    std::vector<std::string> path;    // shortest way into the group
+};
+
+struct Result {
+    bool complete = false;            // no new state was left unexplored
+    std::size_t states = 0;
+    std::size_t transitions = 0;      // events tried, refused clicks included
+    std::size_t changing = 0;         // of which led to another state
+    std::size_t depth = 0;            // longest shortest path, in events
+    std::size_t basicStates = 0;
+    std::size_t texts = 0;            // distinct narration texts and captions
+    std::vector<std::string> events;  // the events tried in every state
+    std::vector<Violation> violations;
+    std::size_t violationCount = 0;   // all of them, also those not kept
+    std::size_t deadStates = 0;
+    std::vector<DeadEndGroup> deadEnds;
+};
+
+Result run(const Options& options);
+
+// Writes an event sequence compactly: repeated events as "NAME*N".
+std::string formatPath(const std::vector<std::string>& path);
+
+} // namespace kyt::explore

@@ -1,0 +1,69 @@
+// kyt-explore: explores every state of the simulation that a trainee can
+// reach from the desk after the window's first activation, checking the
+// block's rules after every event, and lists the dead ends.
+//
+//   kyt-explore [--max-states N] [--dead-ends N] [--quiet]
+//
+// Exit status: 0 when every check held (dead ends are findings, not
+// failures), 1 when a check broke, 2 on a usage error.
+#include "Explorer.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    kyt::explore::Options options;
+    std::size_t showDeadEnds = 20;
+    bool quiet = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--max-states" && i + 1 < argc) {
+            options.maxStates = std::strtoull(argv[++i], nullptr, 10);
+        } else if (a == "--dead-ends" && i + 1 < argc) {
+            showDeadEnds = std::strtoull(argv[++i], nullptr, 10);
+        } else if (a == "--quiet") {
+            quiet = true;
+        } else {
+            std::fprintf(stderr, "usage: kyt-explore [--max-states N] [--dead-ends N] [--quiet]\n");
+            return 2;
+        }
+    }
+    if (!quiet)
+        options.progress = [](std::size_t expanded, std::size_t known) {
+            std::fprintf(stderr, "... %zu states expanded, %zu known\n", expanded, known);
+        };
+
+    const auto t0 = std::chrono::steady_clock::now();
+    const kyt::explore::Result r = kyt::explore::run(options);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+
+    std::printf("exploration %s\n", r.complete ? "complete: no new state is left"
+                                               : "stopped at the state bound");
+    std::printf("events per state: %zu (every click handler, when its control is shown, "
+                "and wait %lld ms)\n",
+                r.events.size(), static_cast<long long>(options.stepMs));
+    std::printf("states: %zu, transitions: %zu (%zu to another state), depth: %zu events\n",
+                r.states, r.transitions, r.changing, r.depth);
+    std::printf("basic states: %zu, distinct texts: %zu, time: %.1f s\n", r.basicStates,
+                r.texts, seconds);
+    std::printf("check violations: %zu\n", r.violationCount);
+    for (const auto& v : r.violations)
+        std::printf("  %s\n    after: %s\n", v.rule.c_str(),
+                    kyt::explore::formatPath(v.path).c_str());
+    if (r.complete) {
+        std::printf("dead-end states (the basic state cannot be reached again): %zu in %zu "
+                    "groups\n",
+                    r.deadStates, r.deadEnds.size());
+        for (std::size_t i = 0; i < r.deadEnds.size() && i < showDeadEnds; ++i) {
+            const auto& d = r.deadEnds[i];
+            std::printf("  %zu states: %s\n    shortest way in: %s\n", d.states,
+                        d.signature.c_str(), kyt::explore::formatPath(d.path).c_str());
+        }
+    }
+    return r.violationCount == 0 ? 0 : 1;
+}
