@@ -1,0 +1,70 @@
+// The program's start-up as a probe: the application object, the ten
+// windows created hidden in their order (the three pictures of the creation
+// handlers decoded on the way), and the start window shown. It reports when
+// the start window is first exposed and ends.
+//
+// With --show-all it then shows every other window once, each until it is
+// exposed, and reports the peak resident memory with all ten windows
+// created and shown.
+#include "App.h"
+#include "ProcProbe.h"
+#include "Windows.h"
+#include "pods.h"
+#include "wstep.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Shows each window in turn, each once it is exposed the next.
+void showInTurn(std::vector<QWidget*> windows, std::size_t i, long long t0,
+                std::vector<std::unique_ptr<kytbench::ExposeWatch>>& watches)
+{
+    if (i == windows.size())
+        kytbench::reportAndExit(t0);
+    QWidget* w = windows[i];
+    if (!w) {
+        showInTurn(windows, i + 1, t0, watches);
+        return;
+    }
+    if (w == kyt::blok)
+        kyt::blok->showSimulator();
+    else
+        kyt::showWindow(w);
+    watches.push_back(std::make_unique<kytbench::ExposeWatch>(
+        w->windowHandle(), [windows, i, t0, &watches] {
+            QTimer::singleShot(0, [windows, i, t0, &watches] {
+                showInTurn(windows, i + 1, t0, watches);
+            });
+        }));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const long long t0 = kytbench::launchNs(kytbench::nowNs());
+    const bool showAll = argc > 1 && std::strcmp(argv[1], "--show-all") == 0;
+    int qtArgc = 1;
+    kyt::App app(qtArgc, argv);
+    kyt::createWindows();
+    std::vector<std::unique_ptr<kytbench::ExposeWatch>> watches;
+    kyt::START->winId();
+    watches.push_back(std::make_unique<kytbench::ExposeWatch>(
+        kyt::START->windowHandle(), [&] {
+            if (!showAll)
+                kytbench::reportAndExit(t0);
+            QTimer::singleShot(0, [&] {
+                showInTurn({kyt::blok, kyt::opis, kyt::AboutBox, kyt::zar, kyt::olin,
+                            kyt::linia, kyt::pulp, kyt::zpg, kyt::zwrpoz},
+                           0, t0, watches);
+            });
+        }));
+    kyt::START->show();
+    return app.exec();
+}
