@@ -1,6 +1,6 @@
 // The pictures the program draws for itself and the description text.
 #include "JpgImg.h"
-#include "Pictures.h"
+#include "PicGen.h"
 
 #include <gtest/gtest.h>
 

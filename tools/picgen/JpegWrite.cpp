@@ -1,5 +1,5 @@
 // JPEG encoding with libjpeg into memory, and writing files whole.
-#include "Pictures.h"
+#include "PicGen.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The poster behind the "SZLAK" label: a clerk asleep over his desk under
 // the old office slogan that work is no hare and will not run away.
-#include "Pictures.h"
+#include "PicGen.h"
 #include "Schematic.h"
 
 #include <QPainter>

@@ -1,5 +1,5 @@
 // The circuit sheets of the block: what each schematic shows.
-#include "Pictures.h"
+#include "PicGen.h"
 #include "Schematic.h"
 
 #include <QFontMetricsF>

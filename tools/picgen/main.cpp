@@ -1,7 +1,7 @@
 // kyt-picgen JPEGDIR [STOREDIR]: draws the five schematic JPEG files into
 // JPEGDIR and the pictures stored inside the program ("olin.png",
 // "zar.png") into STOREDIR.
-#include "Pictures.h"
+#include "PicGen.h"
 
 #include <QGuiApplication>
 

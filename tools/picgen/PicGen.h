@@ -1,4 +1,4 @@
-// Pictures: the program's picture content, drawn from code so that every
+// PicGen: the program's picture content, drawn from code so that every
 // picture can be made again exactly.
 //
 // - the five circuit schematics that the schematic windows read from the
