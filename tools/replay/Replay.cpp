@@ -1,0 +1,127 @@
+#include "Replay.h"
+
+#include "Dispatch.h"
+#include "Simulator.h"
+#include "StateJson.h"
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string_view>
+
+namespace kyt::replay {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// A plain decimal number from 0 to max, nothing else.
+std::optional<std::int64_t> number(std::string_view s, std::int64_t max)
+{
+    if (s.empty() || s.size() > 19)
+        return std::nullopt;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return std::nullopt;
+    std::int64_t n = 0;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+    if (ec != std::errc() || end != s.data() + s.size() || n > max)
+        return std::nullopt;
+    return n;
+}
+
+void printError(std::ostream& out, const std::exception& e)
+{
+    out << "{\"error\":" << jsonString(std::string(e.what()) + ".") << "}" << std::endl;
+}
+
+} // namespace
+
+int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim)
+{
+    std::string raw;
+    std::size_t lineNo = 0;
+    auto usage = [&](std::string_view line, std::string_view why) {
+        err << "kyt-replay: line " << lineNo << ": " << why << ": " << line << std::endl;
+        return kExitUsage;
+    };
+    while (std::getline(in, raw)) {
+        ++lineNo;
+        const std::string_view line = trim(raw);
+        if (line.empty() || line.front() == '#')
+            continue;
+
+        if (line == "state") {
+            out << stateJson(sim) << std::endl;
+            continue;
+        }
+
+        if (line.size() > 4 && line.substr(0, 4) == "wait" && isBlank(line[4])) {
+            const auto ms = number(trim(line.substr(4)), kMaxWait);
+            if (!ms)
+                return usage(line, "wait needs milliseconds from 0 to 1000000000000");
+            try {
+                sim.clock().advance(*ms, [&](const std::exception& e) { printError(out, e); });
+            } catch (const std::invalid_argument&) {
+                return usage(line, "the clock cannot run that far");
+            }
+            continue;
+        }
+
+        std::string_view name = line;
+        std::int64_t times = 1;
+        if (const auto star = line.find('*'); star != std::string_view::npos) {
+            name = trim(line.substr(0, star));
+            const auto n = number(trim(line.substr(star + 1)), kMaxRepeat);
+            if (!n)
+                return usage(line, "a repeat count must be a number from 0 to 1000000");
+            times = *n;
+        }
+        if (!findHandler(name))
+            return usage(line, "no such event");
+        for (std::int64_t i = 0; i < times; ++i) {
+            try {
+                sim.click(name);
+            } catch (const std::exception& e) {
+                printError(out, e);
+            }
+        }
+    }
+    return 0;
+}
+
+int main(int argc, char** argv, std::istream& stdIn, std::ostream& out, std::ostream& err)
+{
+    if (argc > 2 || (argc == 2 && (std::string_view(argv[1]) == "-h" ||
+                                   std::string_view(argv[1]) == "--help"))) {
+        (argc == 2 ? out : err) << "usage: kyt-replay [scenario-file]\n"
+                                   "Runs a scenario of desk events (from standard input "
+                                   "without a file) and prints the requested states.\n";
+        return argc == 2 ? 0 : kExitUsage;
+    }
+    Simulator sim;
+    if (argc == 2) {
+        std::ifstream file(argv[1], std::ios::binary);
+        if (!file) {
+            err << "kyt-replay: Cannot open file " << argv[1] << std::endl;
+            return 1;
+        }
+        return run(file, out, err, sim);
+    }
+    return run(stdIn, out, err, sim);
+}
+
+} // namespace kyt::replay

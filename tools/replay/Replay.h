@@ -1,0 +1,33 @@
+#pragma once
+// The scenario language of kyt-replay, one event per line:
+//   # comment          blank lines and comments are skipped
+//   pwbl1Click         runs a handler once, as its click or tick would
+//   pdalejClick*3      runs it three times
+//   wait 1500          advances the virtual clock, delivering timer ticks
+//   state              prints the whole state as one line of JSON
+// A click on a hidden control is dropped, as the window drops it. An error a
+// handler raises prints {"error":"<message>."} and the scenario goes on.
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+namespace kyt {
+class Simulator;
+}
+
+namespace kyt::replay {
+
+constexpr int kExitUsage = 2;
+constexpr std::int64_t kMaxRepeat = 1000000;
+constexpr std::int64_t kMaxWait = 1000000000000; // milliseconds, about 31 years
+
+// Runs every event of `in` against `sim`; state and error lines go to `out`.
+// Returns 0, or kExitUsage after writing a message that names the line
+// number and text of the first line that is no event to `err`.
+int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim);
+
+// The program: an optional file name argument, else standard input.
+int main(int argc, char** argv, std::istream& stdIn, std::ostream& out, std::ostream& err);
+
+} // namespace kyt::replay
