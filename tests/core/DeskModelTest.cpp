@@ -175,13 +175,3 @@ TEST(DeskModel, RestoreBringsBackEveryValueAndTellsTheObservers)
     EXPECT_TRUE(d.values() == initial);
     EXPECT_EQ(r.calls.size(), 4u);
 }
-
-TEST(DeskModel, LooksAreMatchedWithoutRegardToCase)
-{
-    EXPECT_EQ(parseLook("WZB"), Look::wzb);
-    EXPECT_EQ(parseLook("Odzw"), Look::odzw);
-    EXPECT_EQ(parseLook("wzbB"), Look::wzbb);
-    EXPECT_FALSE(parseLook("wz").has_value());
-    EXPECT_FALSE(parseLook("wzbbb").has_value());
-    EXPECT_FALSE(parseLook("").has_value());
-}

@@ -107,14 +107,10 @@ TEST_F(Enabling, TheOtherStationsWblDoesNothingWhileARequestIsPending)
     expectRefused("pwbl1Click");
 }
 
-TEST_F(Enabling, WblAtAIsRefusedWhileThePwlLampIsLit)
+TEST_F(Enabling, WblIsRefusedWhileTheStationsPwlLampIsLit)
 {
     desk().setLampValue("ALed7", true);
     expectRefused("pwbl1Click");
-}
-
-TEST_F(Enabling, WblAtBIsRefusedWhileItsPwlLampIsLit)
-{
     desk().setLampValue("ALed16", true);
     expectRefused("pwbl2Click");
 }

@@ -43,19 +43,6 @@ private:
             fail("unexpected character");
         ++pos_;
     }
-    static void putUtf8(std::string& out, unsigned cp)
-    {
-        if (cp < 0x80) {
-            out += char(cp);
-        } else if (cp < 0x800) {
-            out += char(0xC0 | (cp >> 6));
-            out += char(0x80 | (cp & 0x3F));
-        } else {
-            out += char(0xE0 | (cp >> 12));
-            out += char(0x80 | ((cp >> 6) & 0x3F));
-            out += char(0x80 | (cp & 0x3F));
-        }
-    }
     std::string string()
     {
         expect('"');
@@ -84,13 +71,13 @@ private:
             case 'r': out += '\r'; break;
             case 'b': out += '\b'; break;
             case 'f': out += '\f'; break;
-            case 'u': {
+            case 'u':
+                // Only control characters are written this way.
                 if (pos_ + 4 > s_.size())
                     fail("bad unicode escape");
-                putUtf8(out, unsigned(std::stoul(std::string(s_.substr(pos_, 4)), nullptr, 16)));
+                out += char(std::stoul(std::string(s_.substr(pos_, 4)), nullptr, 16));
                 pos_ += 4;
                 break;
-            }
             default: fail("bad escape");
             }
         }
