@@ -1,0 +1,62 @@
+#include "TestApp.h"
+
+#include "App.h"
+#include "Windows.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace kyt::test {
+
+namespace {
+
+QTemporaryDir *configDir = nullptr;
+
+class AppEnvironment : public ::testing::Environment {
+public:
+  void SetUp() override
+  {
+    // The stored counters of the tests stay in a folder of their own.
+    configDir = new QTemporaryDir();
+    qputenv("XDG_CONFIG_HOME", configDir->path().toLocal8Bit());
+    static int argc = 1;
+    static char name[] = "kyt_window_tests";
+    static char *argv[] = {name, nullptr};
+    app_ = std::make_unique<App>(argc, argv);
+  }
+  void TearDown() override
+  {
+    destroyWindows();
+    app_.reset();
+    delete configDir;
+    configDir = nullptr;
+  }
+
+private:
+  std::unique_ptr<App> app_;
+};
+
+[[maybe_unused]] const auto *environment =
+    ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+} // namespace
+
+QString settingsFolder() { return configDir ? configDir->path() : QString(); }
+
+ReportRecorder::ReportRecorder()
+{
+  setReporter([this](const QString &text) { reports << text; });
+}
+
+ReportRecorder::~ReportRecorder() { setReporter({}); }
+
+QColor pixelOf(QWidget *w, int x, int y)
+{
+  const QImage img = w->grab().toImage();
+  return img.pixelColor(x, y);
+}
+
+} // namespace kyt::test

@@ -1,0 +1,79 @@
+#include "App.h"
+
+#include <QMessageBox>
+
+namespace kyt {
+
+namespace {
+
+Reporter &reporter()
+{
+  static Reporter r;
+  return r;
+}
+
+void showBox(const QString &text)
+{
+  QMessageBox box(QMessageBox::Critical, appTitle(), text, QMessageBox::Ok);
+  box.exec();
+}
+
+QString messageOf(const std::exception &e) { return QString::fromUtf8(e.what()); }
+
+} // namespace
+
+QString appTitle() { return QStringLiteral("Blokada Kyt"); }
+
+Reporter setReporter(Reporter r)
+{
+  Reporter old = std::move(reporter());
+  reporter() = std::move(r);
+  return old;
+}
+
+void reportError(const QString &message)
+{
+  const QString text = message + QLatin1Char('.');
+  if (reporter())
+    reporter()(text);
+  else
+    showBox(text);
+}
+
+void reportException(const std::exception &e) { reportError(messageOf(e)); }
+
+bool guarded(const std::function<void()> &f)
+{
+  try {
+    f();
+    return true;
+  } catch (const std::exception &e) {
+    reportException(e);
+  } catch (...) {
+    reportError(QStringLiteral("Unknown error"));
+  }
+  return false;
+}
+
+App::App(int &argc, char **argv) : QApplication(argc, argv)
+{
+  // The title is not set as the display name: the platform would append it
+  // to every window's caption.
+  // The start window ends the program itself; closing any other window
+  // only hides it.
+  setQuitOnLastWindowClosed(false);
+}
+
+bool App::notify(QObject *receiver, QEvent *event)
+{
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception &e) {
+    reportException(e);
+  } catch (...) {
+    reportError(QStringLiteral("Unknown error"));
+  }
+  return false;
+}
+
+} // namespace kyt
