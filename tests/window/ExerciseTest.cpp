@@ -1,0 +1,142 @@
+// A whole train from A to B, operated with the mouse on the desk as a
+// trainee would, with the screen checked on the way.
+#include "TestApp.h"
+
+#include "BlockState.h"
+#include "Simulator.h"
+#include "Windows.h"
+#include "pods.h"
+#include "wstep.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace kyt;
+
+namespace {
+
+class Exercise : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    createWindows();
+    START->show();
+    QWidget *st = START->controls().get(QStringLiteral("st"));
+    QTest::mouseClick(st, Qt::LeftButton, {}, st->rect().center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(blok));
+    desk = blok->desk();
+  }
+  void TearDown() override { destroyWindows(); }
+
+  // Clicks a control at its centre, through whatever the desk shows there:
+  // the control must be visible and on top to receive the click.
+  void click(const char *name)
+  {
+    QWidget *w = blok->control(QString::fromLatin1(name));
+    ASSERT_NE(w, nullptr) << name;
+    const QPoint centre = w->mapTo(desk, w->rect().center());
+    QWidget *hit = desk->childAt(centre);
+    ASSERT_EQ(hit, w) << name << " is not what the desk shows at its centre";
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(desk, centre));
+  }
+
+  bool shown(const char *name) const
+  {
+    return blok->control(QString::fromLatin1(name))->isVisible();
+  }
+
+  // The colour drawn at a point of a control, as the desk shows it.
+  QColor drawn(const char *name, QPoint at) const
+  {
+    QWidget *w = blok->control(QString::fromLatin1(name));
+    return test::pixelOf(desk, w->mapTo(desk, at).x(), w->mapTo(desk, at).y());
+  }
+
+  // Ticks the train timer while it runs, as its interval would.
+  int runTimer(const char *timer, const char *handler, int limit = 200)
+  {
+    int ticks = 0;
+    while (blok->timer(QString::fromLatin1(timer))->isActive() && ticks < limit) {
+      blok->runHandler(QString::fromLatin1(handler));
+      ++ticks;
+    }
+    return ticks;
+  }
+
+  QWidget *desk = nullptr;
+};
+
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kBlue(0, 0, 255);
+
+} // namespace
+
+TEST_F(Exercise, TrainFromAToBAndTheReleaseWithTheMouse)
+{
+  test::ReportRecorder rec;
+  BlockState &s = blok->sim().state();
+  // The basic state on screen: the stop lamp of exit signal A is lit red,
+  // the track is free.
+  EXPECT_EQ(drawn("ALed1", {8, 8}), kRed);
+  EXPECT_EQ(drawn("Shape6", {20, 6}), kWhite);
+  EXPECT_FALSE(shown("pdalej"));
+
+  click("pwbl1"); // request at A
+  EXPECT_TRUE(s.WblA);
+  // Relay Wbl at A shows the energised picture: the blue arrow.
+  EXPECT_EQ(drawn("mwbl1", {4 + 7, 4 + 6}), kBlue);
+
+  click("ppoz2"); // permission from B
+  ASSERT_TRUE(shown("pdalej"));
+  click("pdalej");
+  EXPECT_FALSE(shown("pdalej"));
+  EXPECT_TRUE(s.OpA);
+
+  click("psa1"); // exit signal A to proceed
+  ASSERT_TRUE(shown("ArrowButton1"));
+  click("psa2"); // entry signal A at B to proceed
+  click("ArrowButton1"); // the train sets off
+  EXPECT_TRUE(blok->timer("Timer1")->isActive());
+
+  // Up to the line: the train occupies the line section.
+  for (int i = 0; i < 24; ++i)
+    blok->runHandler(QStringLiteral("Timer1Timer"));
+  EXPECT_EQ(s.TrainStep, 24);
+  EXPECT_EQ(drawn("Shape6", {20, 6}), kRed);
+  EXPECT_TRUE(shown("pst"));
+
+  runTimer("Timer1", "Timer1Timer");
+  EXPECT_EQ(s.TrainStep, 63) << "the train stopped on the way";
+  EXPECT_FALSE(s.TrainRunAB);
+  EXPECT_FALSE(blok->timer("Timer1")->isActive());
+  EXPECT_TRUE(s.WA);
+  EXPECT_TRUE(blok->sim().desk().lampValue("ALed19")); // Ko lamp at B
+  for (const char *section : {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita"})
+    EXPECT_EQ(drawn(section, {20, 6}), kWhite) << section << " still occupied";
+
+  click("pkoa"); // end of train at B
+  ASSERT_TRUE(shown("pdalej"));
+  click("pdalej");
+  click("pdalej");
+  click("pdalej");
+  EXPECT_FALSE(shown("pdalej"));
+  EXPECT_EQ(s.DalejPhase, 0);
+  EXPECT_FALSE(s.OpA);
+  EXPECT_TRUE(s.DpA);
+  EXPECT_TRUE(s.DpB);
+  // Back in the basic state: stop lamp lit red again.
+  EXPECT_EQ(drawn("ALed1", {8, 8}), kRed);
+  EXPECT_TRUE(rec.reports.isEmpty()) << rec.reports.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(Exercise, ClicksOnOtherLabelsDoNothingAndTheLineLabelShowsThePictureWindow)
+{
+  const BlockState before = blok->sim().state();
+  click("SpotLabel1");
+  click("Label3D9");
+  EXPECT_FALSE(zar->isVisible());
+  EXPECT_TRUE(blok->sim().state() == before);
+  click("SpotLabel3");
+  EXPECT_TRUE(zar->isVisible());
+}
