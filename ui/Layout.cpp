@@ -1,6 +1,7 @@
 #include "Layout.h"
 
 #include "Colors.h"
+#include "Fonts.h"
 #include "Pictures.h"
 
 #include <QFontDatabase>
@@ -56,10 +57,6 @@ bool isPictureType(int typeId)
 
 void applyProp(QWidget *w, const Row &row, const Prop &prop)
 {
-  if (w->property("kytPending").toBool()) { // a class still to come
-    w->setProperty(prop.name.constData(), prop.value);
-    return;
-  }
   const QMetaObject *mo = w->metaObject();
   const int idx = mo->indexOfProperty(prop.name.constData());
   if (idx < 0)
@@ -70,7 +67,7 @@ void applyProp(QWidget *w, const Row &row, const Prop &prop)
   QVariant value = prop.value;
   // A picture is named by its resource name in the tables.
   if (isPictureType(mp.typeId()) && value.typeId() == QMetaType::QString) {
-    const QImage img = pictureByName(value.toString());
+    const QImage img = loadPicture(value.toString());
     if (img.isNull())
       throw LayoutError(QStringLiteral("%1: no picture named %2")
                             .arg(row.name, value.toString())
@@ -88,15 +85,26 @@ void applyProp(QWidget *w, const Row &row, const Prop &prop)
 
 } // namespace
 
+void setFontColor(QWidget *w, quint32 color)
+{
+  const int idx = w->metaObject()->indexOfProperty("FontColor");
+  if (idx >= 0) {
+    w->metaObject()->property(idx).write(w, QVariant::fromValue<TColor>(color));
+    return;
+  }
+  QPalette pal = w->palette();
+  const QColor c = toQColor(color);
+  pal.setColor(QPalette::WindowText, c);
+  pal.setColor(QPalette::Text, c);
+  pal.setColor(QPalette::ButtonText, c);
+  w->setPalette(pal);
+}
+
 QFont makeFont(const FontSpec &spec, const QFont &inherited)
 {
   if (!spec.given())
     return inherited;
-  QFont f(mappedFamily(spec.family));
-  f.setPixelSize(spec.pixelSize > 0 ? spec.pixelSize : 11);
-  f.setBold(spec.bold);
-  f.setStyleStrategy(QFont::PreferAntialias);
-  return f;
+  return deskFont(spec.family, spec.pixelSize > 0 ? spec.pixelSize : 11, spec.bold);
 }
 
 QWidget *ClassMap::create(const QString &cls, QWidget *parent) const
@@ -125,10 +133,6 @@ QWidget *Built::get(const QString &name) const
 
 void setCaption(QWidget *w, const QString &text)
 {
-  if (w->property("kytPending").toBool()) {
-    w->setProperty("Caption", text);
-    return;
-  }
   const QMetaObject *mo = w->metaObject();
   for (const char *name : {"Caption", "text"}) {
     const int idx = mo->indexOfProperty(name);
@@ -175,12 +179,7 @@ Built build(QWidget *client, const Table &table, const ClassMap &classes,
       w->move(row.left, row.top);
     if (row.font.given()) {
       w->setFont(makeFont(row.font, parent->font()));
-      QPalette pal = w->palette();
-      const QColor c = toQColor(row.font.color);
-      pal.setColor(QPalette::WindowText, c);
-      pal.setColor(QPalette::Text, c);
-      pal.setColor(QPalette::ButtonText, c);
-      w->setPalette(pal);
+      setFontColor(w, row.font.color);
     }
     if (!row.caption.isEmpty())
       setCaption(w, row.caption);
@@ -189,6 +188,10 @@ Built build(QWidget *client, const Table &table, const ClassMap &classes,
     if (row.width <= 0 || row.height <= 0) {
       if (qobject_cast<QLabel *>(w))
         w->adjustSize();
+    } else if (w->property("AutoSize").isValid() && !w->property("AutoSize").toBool()) {
+      // A fixed-size control keeps the size of its row, whatever its
+      // caption made of it before.
+      w->setGeometry(row.left, row.top, row.width, row.height);
     }
     if (!row.handler.isEmpty()) {
       const QMetaMethod sig = clickSignal(w->metaObject());

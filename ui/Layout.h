@@ -76,6 +76,9 @@ public:
 // installed families and sizes given in pixels.
 QFont makeFont(const FontSpec &spec, const QFont &inherited);
 
+// Sets the colour a control draws its text in.
+void setFontColor(QWidget *w, quint32 color);
+
 // Creates a control of one class inside parent.
 using Factory = std::function<QWidget *(QWidget *parent)>;
 

@@ -9,13 +9,21 @@ namespace kyt {
 
 // ---- TPanel ----
 
-TPanel::TPanel(QWidget *parent) : QWidget(parent) {}
+TPanel::TPanel(QWidget *parent) : QWidget(parent)
+{
+  color_ = clWhite;
+  setColor(clBtnFace);
+}
 
 void TPanel::setColor(TColor c)
 {
   if (c == color_)
     return;
   color_ = c;
+  // Controls that take their container's colour find it here.
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, toQColor(c));
+  setPalette(pal);
   update();
 }
 

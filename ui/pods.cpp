@@ -49,13 +49,9 @@ void write(QWidget *w, const char *property, const QVariant &value)
 // replaced, and the value back to 1 redraws the indicator with it.
 void mapa(QWidget *indicator, const QString &look)
 {
-  const QImage picture = pictureByName(look);
+  const QImage picture = loadPicture(look);
   write(indicator, "Value", 0.0);
-  const int idx = indicator->metaObject()->indexOfProperty("Apple");
-  if (idx >= 0 && indicator->metaObject()->property(idx).typeId() == QMetaType::QPixmap)
-    write(indicator, "Apple", QVariant::fromValue(QPixmap::fromImage(picture)));
-  else
-    write(indicator, "Apple", picture);
+  write(indicator, "Apple", picture);
   write(indicator, "Value", 1.0);
 }
 

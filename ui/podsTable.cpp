@@ -387,7 +387,7 @@ Table makeBlokTable()
   t.push_back(label3d(P("Label3D12"), P("Panel3D3"), 4, 43, 86, 16, P("-----------------"), true, 13));
   {
     Row r = label3d(P("np"), P("Panel3D3"), 3, 85, 84, 16, P("Brak"), true, 13);
-    r.props = {{"alignment", QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter | Qt::AlignTop))}};
+    r.props = {{"Alignment", QStringLiteral("taCenter")}, {"AutoSize", false}};
     t.push_back(r);
   }
   t.push_back(label3d(P("Label3D14"), P("Panel3D3"), 5, 112, 86, 16, P("-----------------"), true, 13));
