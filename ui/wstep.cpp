@@ -103,14 +103,16 @@ void TSTART::stClick()
   blok->odczytlicznikow();
 }
 
-void TSTART::ExplorerButton1Click() { QCoreApplication::quit(); }
+// The loop ends at once: asking the windows to close first would run the
+// simulator's close handler, which saves the counters.
+void TSTART::ExplorerButton1Click() { QCoreApplication::exit(0); }
 
 void TSTART::closeEvent(QCloseEvent *e)
 {
   // Closing the main window ends the program; no other window's close
   // handler runs on this path.
   e->accept();
-  QCoreApplication::quit();
+  ExplorerButton1Click();
 }
 
 void TSTART::showEvent(QShowEvent *e)

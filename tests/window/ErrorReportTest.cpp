@@ -3,6 +3,7 @@
 
 #include "App.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ TEST(ErrorReport, AnErrorEscapingAnEventHandlerIsReportedWithAFullStopAndTheProg
   EXPECT_EQ(rec.reports, (QStringList{QStringLiteral("Cannot open file liniowy.jpg."),
                                       QStringLiteral("Cannot open file liniowy.jpg.")}));
   // An event the handler does not fail on is delivered as usual.
-  QEvent fine(QEvent::MetaCall);
+  QEvent fine(QEvent::Type(QEvent::User + 1));
   QCoreApplication::sendEvent(&f, &fine);
   EXPECT_EQ(rec.reports.size(), 2);
 }
@@ -74,7 +75,9 @@ TEST(ErrorReport, WithoutARecorderAnErrorBoxOpens)
     buttons = box->standardButtons();
     box->button(QMessageBox::Ok)->click();
   });
+  const Reporter previous = setReporter({});
   reportError(QString::fromUtf8("Nie można"));
+  setReporter(previous);
   EXPECT_EQ(title, QStringLiteral("Blokada Kyt"));
   EXPECT_EQ(text, QString::fromUtf8("Nie można."));
   EXPECT_EQ(icon, QMessageBox::Critical);

@@ -19,6 +19,7 @@ class Exercise : public ::testing::Test {
 protected:
   void SetUp() override
   {
+  KYT_NEEDS_TRAFFIC();
     createWindows();
     START->show();
     QWidget *st = START->controls().get(QStringLiteral("st"));

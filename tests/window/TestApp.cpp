@@ -15,6 +15,10 @@ namespace {
 
 QTemporaryDir *configDir = nullptr;
 
+// An error report that no test asked for fails the running test instead of
+// opening a box that nobody closes.
+void unexpected(const QString &text) { ADD_FAILURE() << "error report: " << text.toStdString(); }
+
 class AppEnvironment : public ::testing::Environment {
 public:
   void SetUp() override
@@ -26,6 +30,7 @@ public:
     static char name[] = "kyt_window_tests";
     static char *argv[] = {name, nullptr};
     app_ = std::make_unique<App>(argc, argv);
+    setReporter(unexpected);
   }
   void TearDown() override
   {
@@ -51,7 +56,7 @@ ReportRecorder::ReportRecorder()
   setReporter([this](const QString &text) { reports << text; });
 }
 
-ReportRecorder::~ReportRecorder() { setReporter({}); }
+ReportRecorder::~ReportRecorder() { setReporter(unexpected); }
 
 QColor pixelOf(QWidget *w, int x, int y)
 {
