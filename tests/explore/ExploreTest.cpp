@@ -174,7 +174,7 @@ TEST(FormatPath, RepeatsAreWrittenOnce)
 TEST(Exploration, EveryClickIsTriedAndEveryCheckHolds)
 {
     Options options;
-    options.maxStates = 20000;
+    options.maxStates = 3000;
     const Result r = run(options);
     for (const Violation& v : r.violations)
         ADD_FAILURE() << v.rule << "\n  after: " << formatPath(v.path);

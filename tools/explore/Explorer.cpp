@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <map>
+#include <queue>
+#include <tuple>
 #include <stdexcept>
 #include <variant>
 
@@ -144,10 +146,16 @@ std::size_t DeskIndex::operator[](std::string_view control) const
 
 // ---------------------------------------------------------------------------
 
-StateCodec::StateCodec(const Simulator& prototype) : base_(prototype.desk().values())
+StateCodec::StateCodec(const Simulator& prototype, const std::vector<std::string>& ignored)
+    : base_(prototype.desk().values())
 {
-    for (const std::string& name : prototype.desk().controlNames())
+    for (const std::string& name : prototype.desk().controlNames()) {
         kinds_.push_back(prototype.desk().kind(name));
+        ignored_.push_back(std::find(ignored.begin(), ignored.end(), name) != ignored.end());
+    }
+    for (const std::string& name : ignored)
+        if (!prototype.desk().has(name))
+            throw std::invalid_argument("no desk control '" + name + "'");
 }
 
 std::uint32_t StateCodec::intern(const std::string& text)
@@ -174,6 +182,8 @@ std::string StateCodec::encode(const Simulator::Snapshot& s)
         throw std::invalid_argument("desk values of another desk");
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
         const ControlValues& v = s.desk[i];
+        if (ignored_[i])
+            continue;
         switch (kinds_[i]) {
         case ControlKind::Lamp:
             flags.push_back(v.flag);
@@ -233,6 +243,8 @@ Simulator::Snapshot StateCodec::decode(std::string_view key) const
     s.desk = base_;
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
         ControlValues& v = s.desk[i];
+        if (ignored_[i])
+            continue;
         switch (kinds_[i]) {
         case ControlKind::Lamp:
             v.flag = r.flag();
@@ -272,16 +284,22 @@ Simulator::Snapshot StateCodec::decode(std::string_view key) const
 bool isBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
 {
     const BlockState& s = snap.state;
-    const bool relaysA = !s.OpA && s.DpA && !s.PozA && !s.WblA && !s.ZwblA && !s.NcA &&
-                         !s.PwlA && !s.ZpA && !s.LzsA && !s.IcA;
-    const bool relaysB = !s.OpB && s.DpB && !s.PozB && !s.WblB && !s.ZwblB && !s.NcB &&
-                         !s.PwlB && !s.ZpB && !s.LzsB && !s.IcB;
+    // Nc and Ic are read by no guard, and a withdrawn request leaves their
+    // flags set while their indicators show them de-energised: the
+    // indicators count.
+    bool quietLine = true;
+    for (const char* indicator : {"mnc1", "mnc2", "mic1", "mic2"})
+        quietLine = quietLine && desk.of(snap, indicator).number == std::int64_t(Look::odzw);
+    const bool relaysA = !s.OpA && s.DpA && !s.PozA && !s.WblA && !s.ZwblA && !s.PwlA &&
+                         !s.ZpA && !s.LzsA;
+    const bool relaysB = !s.OpB && s.DpB && !s.PozB && !s.WblB && !s.ZwblB && !s.PwlB &&
+                         !s.ZpB && !s.LzsB;
     const bool noRelease =
         !s.WblReleaseAB && !s.WblReleaseBA && !s.KoReleaseAB && !s.KoReleaseBA;
     bool arrowsDark = true;
     for (const char* arrow : {"lwbl1", "lp1", "lwbl2", "lp2"})
         arrowsDark = arrowsDark && !desk.of(snap, arrow).flag;
-    return relaysA && relaysB && noRelease && s.DalejPhase == 0 && arrowsDark &&
+    return quietLine && relaysA && relaysB && noRelease && s.DalejPhase == 0 && arrowsDark &&
            !desk.of(snap, "pdalej").flag;
 }
 
@@ -418,25 +436,184 @@ struct Graph {
     }
 };
 
-// What the dead-end states of one group share: the relays and flags of the
-// block record that are set, and the "DALEJ" phase.
-std::string signature(const Simulator::Snapshot& s)
+// What the dead-end states of one group share: the block's relays and
+// release flags, the "DALEJ" phase, the lamps that guard the release (Pwl)
+// and show an arrived train (Ko).
+std::string signature(const Simulator::Snapshot& s, const DeskIndex& desk)
 {
     std::string sig;
+    int n = 0;
     for (const BlockField& f : blockFields()) {
-        if (isCount(f.name))
-            continue;
-        if (auto b = std::get_if<bool BlockState::*>(&f.member)) {
+        if (f.name == "DalejPhase")
+            break; // the block and auxiliary relays and release flags come first
+        ++n;
+        if (auto b = std::get_if<bool BlockState::*>(&f.member))
             if (s.state.*(*b)) {
                 if (!sig.empty())
                     sig += ' ';
                 sig += f.name;
             }
-        }
     }
+    (void)n;
     sig += " | DalejPhase " + std::to_string(s.state.DalejPhase);
+    for (const char* lamp : {"ALed7", "ALed16", "ALed19", "ALed20"})
+        if (desk.of(s, lamp).flag)
+            sig += std::string(" ") + lamp;
     return sig;
 }
+
+// How far a state looks from the basic state: the block relays, release
+// flags and lamps still set, less a little for a train under way or arrived
+// (a way back often leads through a train run and its Ko).
+int distanceFromBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
+{
+    const BlockState& s = snap.state;
+    int d = 0;
+    for (bool set : {s.OpA, s.OpB, s.PozA, s.PozB, s.WblA, s.WblB, s.ZwblA, s.ZwblB, s.PwlA,
+                     s.PwlB, s.ZpA, s.ZpB, s.LzsA, s.LzsB, !s.DpA, !s.DpB, s.WblReleaseAB,
+                     s.WblReleaseBA, s.KoReleaseAB, s.KoReleaseBA, s.DalejPhase != 0})
+        d += set ? 2 : 0;
+    for (const char* lamp : {"ALed7", "ALed16"})
+        d += desk.of(snap, lamp).flag ? 3 : 0;
+    for (const char* arrow : {"lwbl1", "lp1", "lwbl2", "lp2"})
+        d += desk.of(snap, arrow).flag ? 1 : 0;
+    if (s.ZA || s.ZB)
+        d -= 3;
+    else if (s.WA || s.WB)
+        d -= 2;
+    else if (s.TrainRunAB || s.TrainRunBA)
+        d -= 1;
+    return d;
+}
+
+// Lets time pass, one step after another, until no desk timer runs (at
+// most two minutes): a train runs to its end or to a signal at stop, the Sz
+// lamps go out.
+void settle(Simulator& sim, std::int64_t stepMs)
+{
+    for (int i = 0; i < 240 && sim.clock().nextTick(); ++i)
+        sim.clock().advance(stepMs);
+}
+
+} // namespace
+
+namespace {
+
+// One guided search over the given events.
+WayBack searchWayBack(Simulator& sim, StateCodec& codec, const DeskIndex& desk,
+                      const Simulator::Snapshot& start, const std::vector<std::string>& events,
+                      std::size_t limit, std::int64_t stepMs)
+{
+    struct Node {
+        std::string key;
+        std::uint32_t parent;
+        std::uint16_t event;
+    };
+    std::vector<Node> nodes;
+    std::unordered_map<std::string, std::uint32_t> seen;
+    using Item = std::tuple<int, std::uint32_t, std::uint32_t>; // distance, depth, node
+    std::priority_queue<Item, std::vector<Item>, std::greater<>> open;
+
+    nodes.push_back({codec.encode(start), 0, 0});
+    seen.emplace(nodes[0].key, 0);
+    open.emplace(distanceFromBasic(start, desk), 0, 0);
+    WayBack result;
+    while (!open.empty()) {
+        const auto [dist, dep, id] = open.top();
+        open.pop();
+        (void)dist;
+        const Simulator::Snapshot from = codec.decode(nodes[id].key);
+        for (std::size_t e = 0; e < events.size(); ++e) {
+            sim.restore(from);
+            const std::string& event = events[e];
+            if (event != kWait && event != "settle" && !sim.accepts(event))
+                continue;
+            try {
+                if (event == kWait)
+                    sim.clock().advance(stepMs);
+                else if (event == "settle")
+                    settle(sim, stepMs);
+                else
+                    sim.call(event);
+            } catch (const std::exception&) {
+                continue;
+            }
+            const Simulator::Snapshot after = sim.snapshot();
+            std::string key = codec.encode(after);
+            if (seen.count(key))
+                continue;
+            if (nodes.size() >= limit) {
+                result.searched = nodes.size();
+                return result;
+            }
+            const auto next = std::uint32_t(nodes.size());
+            nodes.push_back({key, id, std::uint16_t(e)});
+            seen.emplace(std::move(key), next);
+            if (isBasic(after, desk)) {
+                result.found = true;
+                result.searched = nodes.size();
+                for (std::uint32_t n = next; n != 0; n = nodes[n].parent) {
+                    const std::string& ev = events[nodes[n].event];
+                    result.path.push_back(ev == kWait ? "wait " + std::to_string(stepMs) : ev);
+                }
+                std::reverse(result.path.begin(), result.path.end());
+                return result;
+            }
+            open.emplace(distanceFromBasic(after, desk), dep + 1, next);
+        }
+    }
+    result.searched = nodes.size();
+    result.exhausted = true;
+    return result;
+}
+
+} // namespace
+
+WayBack findWayBack(const Simulator::Snapshot& start, std::size_t limit, std::int64_t stepMs)
+{
+    Simulator sim;
+    const DeskIndex desk(sim.desk());
+    StateCodec codec(sim);
+    // First the block's own buttons, then with the signals and the trains
+    // (time passing only until everything stands still), then every event.
+    // Any way found is a real one; the smaller sets find the usual ways
+    // back much sooner.
+    const std::vector<std::string> blockButtons = {
+        "pwbl1Click", "pwbl2Click", "ppoz1Click", "ppoz2Click", "pdalejClick", "pkoaClick",
+        "pkobClick", "HemisphereButton16Click", "HemisphereButton3Click",
+        "HemisphereButton4Click", "HemisphereButton15Click", "settle"};
+    std::vector<std::string> withTrains = blockButtons;
+    std::vector<std::string> every;
+    for (const HandlerEntry& e : handlerTable())
+        if (e.name.ends_with("Click")) {
+            every.emplace_back(e.name);
+            if (std::find(withTrains.begin(), withTrains.end(), e.name) == withTrains.end() &&
+                e.name != "ShadowButton1Click")
+                withTrains.emplace_back(e.name);
+        }
+    every.emplace_back(kWait);
+    every.emplace_back("settle");
+
+    WayBack total;
+    const std::vector<std::string>* sets[] = {&blockButtons, &withTrains, &every};
+    for (const auto* events : sets) {
+        std::vector<std::string> known;
+        for (const std::string& e : *events)
+            if (e == "settle" || e == kWait || findHandler(e))
+                known.push_back(e);
+        WayBack w = searchWayBack(sim, codec, desk, start, known, limit / 3 + 1, stepMs);
+        total.searched += w.searched;
+        if (w.found) {
+            w.searched = total.searched;
+            return w;
+        }
+        if (events == &every)
+            total.exhausted = w.exhausted;
+    }
+    return total;
+}
+
+namespace {
 
 } // namespace
 
@@ -446,7 +623,7 @@ Result run(const Options& options)
     Simulator sim;
     sim.call("FormActivate");
     const DeskIndex desk(sim.desk());
-    StateCodec codec(sim);
+    StateCodec codec(sim, options.displayOnly);
 
     for (const HandlerEntry& e : handlerTable())
         if (e.name.size() > 5 && e.name.substr(e.name.size() - 5) == "Click")
@@ -530,16 +707,17 @@ Result run(const Options& options)
     for (std::uint32_t d : g.depth)
         result.depth = std::max<std::size_t>(result.depth, d);
 
-    // Which states can still reach the basic state: backwards from it.
-    std::vector<char> basic(result.states, 0);
+    // Which states reach the basic state inside the explored graph:
+    // backwards from the basic states along the edges found.
+    const std::size_t expanded = g.edgeStart.size() - 1;
+    std::vector<char> reaches(result.states, 0);
+    std::vector<std::uint32_t> work;
     for (std::uint32_t id = 0; id < result.states; ++id)
         if (isBasic(codec.decode(g.keys[id]), desk)) {
-            basic[id] = 1;
+            reaches[id] = 1;
+            work.push_back(id);
             ++result.basicStates;
         }
-    if (!result.complete)
-        return result;
-
     std::vector<std::uint64_t> revStart(result.states + 1, 0);
     for (std::uint32_t to : g.edges)
         ++revStart[to + 1];
@@ -548,15 +726,10 @@ Result run(const Options& options)
     std::vector<std::uint32_t> rev(g.edges.size());
     {
         std::vector<std::uint64_t> fill(revStart.begin(), revStart.end() - 1);
-        for (std::uint32_t from = 0; from < result.states; ++from)
+        for (std::uint32_t from = 0; from < expanded; ++from)
             for (std::uint64_t k = g.edgeStart[from]; k < g.edgeStart[from + 1]; ++k)
                 rev[fill[g.edges[k]]++] = from;
     }
-    std::vector<char> reaches(basic);
-    std::vector<std::uint32_t> work;
-    for (std::uint32_t id = 0; id < result.states; ++id)
-        if (basic[id])
-            work.push_back(id);
     while (!work.empty()) {
         const std::uint32_t id = work.back();
         work.pop_back();
@@ -567,18 +740,52 @@ Result run(const Options& options)
             }
     }
 
-    // Group the dead ends by what they share; the shortest way into a group
-    // is that of its first state in breadth-first order.
+    // Group the stuck states; the shortest way into a group is that of its
+    // first state in breadth-first order.
+    struct Group {
+        DeadEndGroup report;
+        std::vector<std::uint32_t> first;
+    };
+    std::vector<Group> groups;
     std::map<std::string, std::size_t> groupOf;
-    for (std::uint32_t id = 0; id < result.states; ++id) {
+    for (std::uint32_t id = 0; id < expanded; ++id) {
         if (reaches[id])
             continue;
-        ++result.deadStates;
-        const std::string sig = signature(codec.decode(g.keys[id]));
-        auto [it, added] = groupOf.emplace(sig, result.deadEnds.size());
+        ++result.stuckStates;
+        const std::string sig = signature(codec.decode(g.keys[id]), desk);
+        auto [it, added] = groupOf.emplace(sig, groups.size());
         if (added)
-            result.deadEnds.push_back({sig, 0, g.path(id, result.events, options.stepMs)});
-        ++result.deadEnds[it->second].states;
+            groups.push_back({{sig, 0, g.path(id, result.events, options.stepMs)}, {}});
+        Group& grp = groups[it->second];
+        ++grp.report.states;
+        if (grp.first.size() < options.representatives)
+            grp.first.push_back(id);
+    }
+    result.stuckGroups = groups.size();
+
+    // Look for a way back from the first states of each group, beyond the
+    // explored graph where it is not complete.
+    for (Group& grp : groups) {
+        bool escaped = false;
+        bool exhausted = true;
+        std::size_t searched = 0;
+        for (std::uint32_t start : grp.first) {
+            if (result.complete)
+                break; // the whole space is known: nothing leads back
+            const WayBack w = findWayBack(codec.decode(g.keys[start]), options.searchStates,
+                                          options.stepMs);
+            searched += w.searched;
+            exhausted = exhausted && w.exhausted;
+            if (w.found) {
+                escaped = true;
+                break;
+            }
+        }
+        if (escaped)
+            continue;
+        grp.report.searched = searched;
+        grp.report.proven = result.complete || exhausted;
+        result.deadEnds.push_back(std::move(grp.report));
     }
     return result;
 }

@@ -41,7 +41,9 @@ std::string collapseRepeatedTail(std::string text, std::size_t minPiece = 40);
 // (decoded as 0); the clock keeps only how far each pending tick lies ahead.
 class StateCodec {
 public:
-    explicit StateCodec(const Simulator& prototype);
+    // The controls named in ignored are left out of the key and decoded as
+    // the prototype holds them.
+    explicit StateCodec(const Simulator& prototype, const std::vector<std::string>& ignored = {});
     std::string encode(const Simulator::Snapshot& s);
     Simulator::Snapshot decode(std::string_view key) const;
     std::size_t textCount() const { return texts_.size(); }
@@ -49,6 +51,7 @@ public:
 private:
     std::uint32_t intern(const std::string& text);
     std::vector<ControlKind> kinds_;
+    std::vector<char> ignored_;
     DeskValues base_;
     std::vector<std::string> texts_;
     std::unordered_map<std::string, std::uint32_t> textIds_;
@@ -72,6 +75,17 @@ private:
 // but Dp, no release running, no "DALEJ" step pending, the four arrows dark.
 bool isBasic(const Simulator::Snapshot& s, const DeskIndex& desk);
 
+// A guided search for a way back to the basic state from one state, over
+// every click, one clock step, and "settle" (the clock run on until no timer
+// runs), nearest-looking states first, visiting at most limit states.
+struct WayBack {
+    bool found = false;
+    bool exhausted = false;            // every state reachable was visited
+    std::size_t searched = 0;
+    std::vector<std::string> path;     // the way back, when found
+};
+WayBack findWayBack(const Simulator::Snapshot& start, std::size_t limit, std::int64_t stepMs = 500);
+
 // Checks of one state; each returns a sentence per broken rule.
 std::vector<std::string> checkState(const Simulator::Snapshot& s, const DeskIndex& desk);
 
@@ -87,9 +101,16 @@ struct Options {
     std::size_t maxStates = 0;   // 0: no bound
     std::int64_t stepMs = 500;   // one "wait" event
     std::size_t maxViolations = 50;
+    // Desk controls whose values are only shown and never read back, left
+    // out of the states (e.g. the narration and the mishap panel).
+    std::vector<std::string> displayOnly;
     // Called every progressEvery expanded states, if set.
     std::function<void(std::size_t expanded, std::size_t known)> progress;
     std::size_t progressEvery = 100000;
+    // When the space is not complete: how many states a search for a way back
+    // may visit from each of the first `representatives` states of a group.
+    std::size_t searchStates = 20000;
+    std::size_t representatives = 3;
 };
 
 struct Violation {
@@ -97,10 +118,17 @@ struct Violation {
     std::vector<std::string> path;    // events from the start, the last one broke it
 };
 
+// States from which the basic state was not reached, grouped by the block's
+// relays and release flags, the "DALEJ" phase and the Pwl and Ko lamps.
 struct DeadEndGroup {
     std::string signature;            // what the states of the group share
-    std::size_t states = 0;           // dead-end states in the group
+    std::size_t states = 0;           // such states among those explored
     std::vector<std::string> path;    // shortest way into the group
+    // A search from the group's first states for a way back: the states it
+    // visited, and whether it saw every state reachable from them (then the
+    // group is a proven dead end; otherwise none was found within the bound).
+    std::size_t searched = 0;
+    bool proven = false;
 };
 
 struct Result {
@@ -114,7 +142,11 @@ struct Result {
     std::vector<std::string> events;  // the events tried in every state
     std::vector<Violation> violations;
     std::size_t violationCount = 0;   // all of them, also those not kept
-    std::size_t deadStates = 0;
+    // Explored states with no way back to the basic state inside the
+    // explored graph (all of them are dead ends when it is complete).
+    std::size_t stuckStates = 0;
+    std::size_t stuckGroups = 0;
+    // The groups for which no way back was found at all.
     std::vector<DeadEndGroup> deadEnds;
 };
 

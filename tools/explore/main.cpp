@@ -2,7 +2,8 @@
 // reach from the desk after the window's first activation, checking the
 // block's rules after every event, and lists the dead ends.
 //
-//   kyt-explore [--max-states N] [--dead-ends N] [--quiet]
+//   kyt-explore [--max-states N] [--search N] [--display-only CONTROL]...
+//               [--dead-ends N] [--quiet]
 //
 // Exit status: 0 when every check held (dead ends are findings, not
 // failures), 1 when a check broke, 2 on a usage error.
@@ -25,10 +26,14 @@ int main(int argc, char** argv)
             options.maxStates = std::strtoull(argv[++i], nullptr, 10);
         } else if (a == "--dead-ends" && i + 1 < argc) {
             showDeadEnds = std::strtoull(argv[++i], nullptr, 10);
+        } else if (a == "--search" && i + 1 < argc) {
+            options.searchStates = std::strtoull(argv[++i], nullptr, 10);
+        } else if (a == "--display-only" && i + 1 < argc) {
+            options.displayOnly.push_back(argv[++i]);
         } else if (a == "--quiet") {
             quiet = true;
         } else {
-            std::fprintf(stderr, "usage: kyt-explore [--max-states N] [--dead-ends N] [--quiet]\n");
+            std::fprintf(stderr, "usage: kyt-explore [--max-states N] [--search N] [--display-only CONTROL] [--dead-ends N] [--quiet]\n");
             return 2;
         }
     }
@@ -55,15 +60,20 @@ int main(int argc, char** argv)
     for (const auto& v : r.violations)
         std::printf("  %s\n    after: %s\n", v.rule.c_str(),
                     kyt::explore::formatPath(v.path).c_str());
-    if (r.complete) {
-        std::printf("dead-end states (the basic state cannot be reached again): %zu in %zu "
-                    "groups\n",
-                    r.deadStates, r.deadEnds.size());
-        for (std::size_t i = 0; i < r.deadEnds.size() && i < showDeadEnds; ++i) {
-            const auto& d = r.deadEnds[i];
-            std::printf("  %zu states: %s\n    shortest way in: %s\n", d.states,
-                        d.signature.c_str(), kyt::explore::formatPath(d.path).c_str());
-        }
+    std::printf("states with no way back to the basic state inside the explored graph: %zu "
+                "in %zu groups\n",
+                r.stuckStates, r.stuckGroups);
+    std::printf("dead-end groups (no way back found%s): %zu\n",
+                r.complete ? "" : " by a further search from their first states",
+                r.deadEnds.size());
+    for (std::size_t i = 0; i < r.deadEnds.size() && i < showDeadEnds; ++i) {
+        const auto& d = r.deadEnds[i];
+        std::printf("  %zu states: %s\n    %s\n    shortest way in: %s\n", d.states,
+                    d.signature.c_str(),
+                    d.proven ? "proven: every state reachable from it was seen"
+                             : ("no way back among " + std::to_string(d.searched) +
+                                " states searched from it").c_str(),
+                    kyt::explore::formatPath(d.path).c_str());
     }
     return r.violationCount == 0 ? 0 : 1;
 }
