@@ -70,7 +70,10 @@ int main(int argc, char** argv)
     kyt::App app(argc, argv);
     kyt::createWindows();
     kyt::blok->showSimulator();
-    QTest::qWaitForWindowExposed(kyt::blok);
+    if (!QTest::qWaitForWindowExposed(kyt::blok)) {
+        std::fprintf(stderr, "the simulator window was never shown\n");
+        return 1;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
