@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -130,6 +131,16 @@ int main(int argc, char **argv) {
   }
   if (bare.empty() || probe.empty() || pictures.empty())
     usage();
+  // The programs start in the pictures' folder: name them absolutely.
+  for (std::string *p : {&bare, &probe}) {
+    char *abs = realpath(p->c_str(), nullptr);
+    if (!abs) {
+      std::fprintf(stderr, "no program %s\n", p->c_str());
+      return 1;
+    }
+    *p = abs;
+    std::free(abs);
+  }
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
   const char *kPictures[] = {"liniowy.jpg", "pulpit.jpg", "blok - zwrot.jpg"};
