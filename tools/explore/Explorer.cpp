@@ -478,11 +478,18 @@ int distanceFromBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
     for (const char* arrow : {"lwbl1", "lp1", "lwbl2", "lp2"})
         d += desk.of(snap, arrow).flag ? 1 : 0;
     if (s.ZA || s.ZB)
-        d -= 3;
+        d -= 5;
     else if (s.WA || s.WB)
-        d -= 2;
-    else if (s.TrainRunAB || s.TrainRunBA)
-        d -= 1;
+        d -= 4;
+    else if (s.TrainRunAB || s.TrainRunBA || desk.of(snap, "Timer1").flag ||
+             desk.of(snap, "Timer4").flag)
+        d -= 3;
+    else
+        for (const char* arrow : {"ArrowButton1", "ArrowButton2", "ArrowButton3", "ArrowButton4"})
+            if (desk.of(snap, arrow).flag) {
+                d -= 2;
+                break;
+            }
     return d;
 }
 
@@ -574,14 +581,20 @@ WayBack findWayBack(const Simulator::Snapshot& start, std::size_t limit, std::in
     Simulator sim;
     const DeskIndex desk(sim.desk());
     StateCodec codec(sim);
-    // First the block's own buttons, then with the signals and the trains
-    // (time passing only until everything stands still), then every event.
+    // First the block's own buttons, then with the signals and the arrow
+    // buttons of the trains, then with every click (time passing only until
+    // everything stands still), then every event.
     // Any way found is a real one; the smaller sets find the usual ways
     // back much sooner.
     const std::vector<std::string> blockButtons = {
         "pwbl1Click", "pwbl2Click", "ppoz1Click", "ppoz2Click", "pdalejClick", "pkoaClick",
         "pkobClick", "HemisphereButton16Click", "HemisphereButton3Click",
         "HemisphereButton4Click", "HemisphereButton15Click", "settle"};
+    std::vector<std::string> withSignals = blockButtons;
+    for (const char* e : {"psa1Click", "psb2Click", "psa2Click", "psb1Click", "psza1Click",
+                          "pszb2Click", "ArrowButton1Click", "ArrowButton2Click",
+                          "ArrowButton3Click", "ArrowButton4Click"})
+        withSignals.emplace_back(e);
     std::vector<std::string> withTrains = blockButtons;
     std::vector<std::string> every;
     for (const HandlerEntry& e : handlerTable())
@@ -595,13 +608,13 @@ WayBack findWayBack(const Simulator::Snapshot& start, std::size_t limit, std::in
     every.emplace_back("settle");
 
     WayBack total;
-    const std::vector<std::string>* sets[] = {&blockButtons, &withTrains, &every};
+    const std::vector<std::string>* sets[] = {&blockButtons, &withSignals, &withTrains, &every};
     for (const auto* events : sets) {
         std::vector<std::string> known;
         for (const std::string& e : *events)
             if (e == "settle" || e == kWait || findHandler(e))
                 known.push_back(e);
-        WayBack w = searchWayBack(sim, codec, desk, start, known, limit / 3 + 1, stepMs);
+        WayBack w = searchWayBack(sim, codec, desk, start, known, limit / 4 + 1, stepMs);
         total.searched += w.searched;
         if (w.found) {
             w.searched = total.searched;

@@ -109,8 +109,8 @@ struct Options {
     std::size_t progressEvery = 100000;
     // When the space is not complete: how many states a search for a way back
     // may visit from each of the first `representatives` states of a group.
-    std::size_t searchStates = 20000;
-    std::size_t representatives = 3;
+    std::size_t searchStates = 60000;
+    std::size_t representatives = 1;
 };
 
 struct Violation {
