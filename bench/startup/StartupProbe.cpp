@@ -15,6 +15,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -52,7 +54,12 @@ int main(int argc, char** argv)
     const bool showAll = argc > 1 && std::strcmp(argv[1], "--show-all") == 0;
     int qtArgc = 1;
     kyt::App app(qtArgc, argv);
+    const long long tApp = kytbench::nowNs();
     kyt::createWindows();
+    const long long tWindows = kytbench::nowNs();
+    if (std::getenv("KYT_BENCH_PHASES"))
+        std::fprintf(stderr, "application object %.1f ms, ten windows %.1f ms\n",
+                     (tApp - t0) / 1e6, (tWindows - tApp) / 1e6);
     std::vector<std::unique_ptr<kytbench::ExposeWatch>> watches;
     kyt::START->winId();
     watches.push_back(std::make_unique<kytbench::ExposeWatch>(
