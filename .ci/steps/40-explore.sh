@@ -9,4 +9,4 @@ if [ ! -x build-asan/bin/kyt-explore ]; then
 fi
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-  build-asan/bin/kyt-explore --max-states 300000 --quiet
+  build-asan/bin/kyt-explore --max-states 20000 --search 0 --quiet

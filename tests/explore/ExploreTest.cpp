@@ -175,6 +175,7 @@ TEST(Exploration, EveryClickIsTriedAndEveryCheckHolds)
 {
     Options options;
     options.maxStates = 3000;
+    options.searchStates = 400;
     const Result r = run(options);
     for (const Violation& v : r.violations)
         ADD_FAILURE() << v.rule << "\n  after: " << formatPath(v.path);

@@ -779,6 +779,8 @@ Result run(const Options& options)
     // Look for a way back from the first states of each group, beyond the
     // explored graph where it is not complete.
     for (Group& grp : groups) {
+        if (!result.complete && options.searchStates == 0)
+            break; // no search asked for: the stuck groups alone are reported
         bool escaped = false;
         bool exhausted = true;
         std::size_t searched = 0;

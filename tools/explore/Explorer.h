@@ -108,7 +108,8 @@ struct Options {
     std::function<void(std::size_t expanded, std::size_t known)> progress;
     std::size_t progressEvery = 100000;
     // When the space is not complete: how many states a search for a way back
-    // may visit from each of the first `representatives` states of a group.
+    // may visit from each of the first `representatives` states of a group
+    // (0: no search, no dead-end groups reported).
     std::size_t searchStates = 60000;
     std::size_t representatives = 1;
 };
