@@ -1,0 +1,401 @@
+// The schematic and information windows as the program creates them at
+// start-up: pictures read from the current folder, moving between the
+// schematics with their menus, error reports, hiding and showing again.
+#include "App.h"
+#include "PicGen.h"
+#include "Windows.h"
+#include "info.h"
+#include "lin.h"
+#include "obwlin.h"
+#include "opisbl.h"
+#include "ozpg.h"
+#include "pods.h"
+#include "pulpit.h"
+#include "zarty.h"
+#include "zwr.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <map>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList &l, std::ostream *os) {
+  *os << '[' << l.join(QStringLiteral(" | ")).toStdString() << ']';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+using namespace kyt;
+
+QApplication &app() {
+  static int argc = 1;
+  static char name[] = "windows_info_tests";
+  static char *argv[] = {name, nullptr};
+  static QApplication *a = qobject_cast<QApplication *>(QApplication::instance())
+                               ? qobject_cast<QApplication *>(QApplication::instance())
+                               : new QApplication(argc, argv);
+  return *a;
+}
+
+TSchematicForm *form(QWidget *w) { return qobject_cast<TSchematicForm *>(w); }
+template <class T> T *as(QWidget *w) {
+  T *t = qobject_cast<T *>(w);
+  if (!t)
+    throw std::logic_error("not the expected window class");
+  return t;
+}
+
+// Runs in a folder of its own, with the chosen picture files in it, and
+// records the error reports instead of showing boxes.
+class Windows : public ::testing::Test {
+protected:
+  void SetUp() override {
+    app();
+    ASSERT_TRUE(dir_.isValid());
+    previousDir_ = QDir::currentPath();
+    QDir::setCurrent(dir_.path());
+    previousReporter_ = setReporter([this](const QString &text) {
+      reports_.append(text);
+      if (onReport_)
+        onReport_(text);
+    });
+  }
+  void TearDown() override {
+    destroyWindows();
+    setReporter(previousReporter_);
+    QDir::setCurrent(previousDir_);
+  }
+
+  // Writes the named schematic files (all five when none are named).
+  void writePictures(QStringList names = {}) {
+    for (const auto &f : picgen::schematicFiles())
+      if (names.isEmpty() || names.contains(f.fileName))
+        picgen::writeFile(dir_.filePath(f.fileName),
+                          picgen::encodeJpeg(picgen::drawSchematic(f.fileName)));
+  }
+
+  // Counts the complete decodes of a window's picture.
+  void countDecodes(QWidget *w) {
+    TJPEGImage *img = form(w)->JPEGImage1;
+    QObject::connect(img, &TJPEGImage::OnProgress, img, [this, w](TJPEGImage *sender) {
+      if (sender->ProgressPercent() == 100)
+        ++decodes_[w];
+    });
+  }
+
+  // The item of a schematic window's menu by its caption.
+  static QAction *item(QWidget *w, const QString &caption) {
+    for (QAction *a : form(w)->Schematy1->actions())
+      if (a->text() == caption)
+        return a;
+    return nullptr;
+  }
+
+  QTemporaryDir dir_;
+  QString previousDir_;
+  Reporter previousReporter_;
+  QStringList reports_;
+  std::function<void(const QString &)> onReport_;
+  std::map<QWidget *, int> decodes_;
+};
+
+QWidget *const *schematics[] = {&olin, &linia, &pulp, &zpg, &zwrpoz};
+
+TEST_F(Windows, StartupWithoutPicturesReportsThreeFilesInOrder) {
+  createWindows();
+  EXPECT_EQ(reports_, QStringList({"Cannot open file liniowy.jpg.", "Cannot open file pulpit.jpg.",
+                                   "Cannot open file blok - zwrot.jpg."}));
+  // Every window exists all the same, hidden, with its caption.
+  const std::pair<QWidget *, const char *> captions[] = {
+      {opis, "OPIS BLOKADY"},  {AboutBox, "INFORMACJA  O PROGRAMIE"},
+      {zar, "Takiemu to dobrze"}, {olin, "olin"}, {linia, "linia"},
+      {pulp, "Obwody lampek pulpitu"}, {zpg, "zpg"}, {zwrpoz, "Zwrot pozwolenia"}};
+  for (auto [w, caption] : captions) {
+    ASSERT_NE(w, nullptr) << caption;
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8(caption));
+    EXPECT_FALSE(w->isVisible()) << caption;
+  }
+  EXPECT_EQ(form(olin)->JPEGImage1->Picture().size(), QSize(795, 1064));
+  for (QWidget *w : {linia, pulp, zpg, zwrpoz})
+    EXPECT_TRUE(form(w)->JPEGImage1->Picture().isNull()) << w->windowTitle().toStdString();
+
+  // olin and zpg try again at every showing.
+  reports_.clear();
+  showWindow(olin);
+  EXPECT_EQ(reports_, QStringList({"Cannot open file obwody.jpg."}));
+  EXPECT_TRUE(olin->isVisible()) << "the error box must not hide the window";
+  EXPECT_EQ(form(olin)->JPEGImage1->Picture().size(), QSize(795, 1064));
+  as<Tolin>(olin)->ZPG1Click();
+  EXPECT_FALSE(olin->isVisible());
+  EXPECT_TRUE(zpg->isVisible());
+  as<Tzpg>(zpg)->Wizwblokady1Click();
+  EXPECT_EQ(reports_, QStringList({"Cannot open file obwody.jpg.", "Cannot open file zpg.jpg.",
+                                   "Cannot open file obwody.jpg."}));
+}
+
+TEST_F(Windows, PicturesAreReadAtCreationOrAtEveryShowing) {
+  writePictures();
+  createWindows();
+  EXPECT_TRUE(reports_.isEmpty()) << reports_.join(' ').toStdString();
+  EXPECT_EQ(form(linia)->JPEGImage1->Picture().size(), QSize(769, 812));
+  EXPECT_EQ(form(pulp)->JPEGImage1->Picture().size(), QSize(732, 876));
+  EXPECT_EQ(form(zwrpoz)->JPEGImage1->Picture().size(), QSize(745, 1008));
+  // Not read before the first showing.
+  EXPECT_EQ(form(olin)->JPEGImage1->Picture().size(), QSize(795, 1064));
+  EXPECT_TRUE(form(zpg)->JPEGImage1->Picture().isNull());
+
+  for (QWidget *const *ref : schematics)
+    countDecodes(*ref);
+  showWindow(pulp);
+  as<Tpulp>(pulp)->ZPG1Click(); // "ZPG" in the desk lamps window
+  EXPECT_TRUE(zpg->isVisible());
+  EXPECT_FALSE(pulp->isVisible());
+  EXPECT_EQ(decodes_[zpg], 1);
+  EXPECT_EQ(form(zpg)->JPEGImage1->Picture().size(), QSize(721, 863));
+  as<Tzpg>(zpg)->Liniowy1Click();
+  as<Tlinia>(linia)->ZPG1Click();
+  EXPECT_EQ(decodes_[zpg], 2);
+  EXPECT_EQ(decodes_[linia], 0) << "linia reads its file only once";
+  as<Tzpg>(zpg)->Wizwblokady1Click();
+  EXPECT_EQ(decodes_[olin], 1);
+  EXPECT_EQ(form(olin)->JPEGImage1->Picture().size(), QSize(757, 957));
+
+  // A file replaced by one that is no JPEG: the error is reported and the
+  // picture stays.
+  as<Tolin>(olin)->Zwrotpoz1Click();
+  QFile bad(dir_.filePath(QStringLiteral("obwody.jpg")));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  bad.write("BM this is a bitmap header, not a JPEG file");
+  bad.close();
+  const QImage before = form(olin)->JPEGImage1->Picture();
+  as<Tzwrpoz>(zwrpoz)->Obw1Click();
+  ASSERT_EQ(reports_.size(), 1);
+  EXPECT_TRUE(reports_[0].startsWith("Not a JPEG file")) << reports_[0].toStdString();
+  EXPECT_TRUE(reports_[0].endsWith(".")) << reports_[0].toStdString();
+  EXPECT_EQ(form(olin)->JPEGImage1->Picture(), before);
+  EXPECT_TRUE(olin->isVisible());
+}
+
+TEST_F(Windows, EveryMenuItemShowsItsTargetAndHidesItsWindow) {
+  writePictures();
+  createWindows();
+  const std::map<QWidget *, QStringList> captions = {
+      {olin, {"Liniowy", "ZPG", "Pulpit", "Zwrot poz"}},
+      {linia, {"Wł. i zw. blokady", "ZPG", "Pulpit", "Zwrot poz"}},
+      {pulp, {"Wł. i zw. blokady", "Liniowy", "ZPG", "Zwrot poz."}},
+      {zpg, {"Wł. i zw. blokady", "Liniowy", "Pulpit", "Zwrot poz."}},
+      {zwrpoz, {"liniowy", "ZPG", "Pulpit", "Włączenia i zw."}},
+  };
+  const std::map<QString, QWidget *> targets = {
+      {"Liniowy", linia}, {"liniowy", linia}, {"ZPG", zpg}, {"Pulpit", pulp},
+      {"Zwrot poz", zwrpoz}, {"Zwrot poz.", zwrpoz}, {"Wł. i zw. blokady", olin},
+      {"Włączenia i zw.", olin}};
+  for (auto &[source, expected] : captions) {
+    QMenuBar *bar = form(source)->menuBar();
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_EQ(bar->actions()[0]->text(), QStringLiteral("Schematy"));
+    QStringList shown;
+    for (QAction *a : form(source)->Schematy1->actions()) {
+      shown.append(a->text());
+      EXPECT_TRUE(a->shortcut().isEmpty());
+    }
+    EXPECT_EQ(shown, expected) << source->windowTitle().toStdString();
+    for (const QString &caption : expected) {
+      SCOPED_TRACE((source->windowTitle() + " > " + caption).toStdString());
+      showWindow(source);
+      ASSERT_TRUE(source->isVisible());
+      item(source, caption)->trigger();
+      QWidget *target = targets.at(caption);
+      EXPECT_TRUE(target->isVisible());
+      EXPECT_FALSE(source->isVisible());
+      int visible = 0;
+      for (QWidget *const *ref : schematics)
+        visible += (*ref)->isVisible();
+      EXPECT_EQ(visible, 1);
+      target->hide();
+    }
+  }
+  EXPECT_TRUE(reports_.isEmpty());
+}
+
+TEST_F(Windows, SourceHidesBeforeTheTargetReadsItsPicture) {
+  writePictures({"liniowy.jpg", "pulpit.jpg", "blok - zwrot.jpg"});
+  createWindows();
+  bool sourceVisible = true, targetVisible = false;
+  onReport_ = [&](const QString &) {
+    sourceVisible = linia->isVisible();
+    targetVisible = zpg->isVisible();
+  };
+  showWindow(linia);
+  as<Tlinia>(linia)->ZPG1Click();
+  ASSERT_EQ(reports_, QStringList({"Cannot open file zpg.jpg."}));
+  EXPECT_FALSE(sourceVisible);
+  EXPECT_TRUE(targetVisible);
+}
+
+TEST_F(Windows, SchematicHidesWhenAnotherProgramWindowBecomesActive) {
+  writePictures();
+  createWindows();
+  countDecodes(zpg);
+  ASSERT_NE(blok, nullptr);
+  QWidget *simulator = blok;
+  simulator->show();
+  showWindow(zpg);
+  QApplication::setActiveWindow(zpg);
+  ASSERT_TRUE(zpg->isVisible());
+
+  // A window that is not one of the program's (an error box, say).
+  QWidget other;
+  other.show();
+  QApplication::setActiveWindow(&other);
+  EXPECT_TRUE(zpg->isVisible());
+  QApplication::setActiveWindow(zpg);
+  EXPECT_EQ(decodes_[zpg], 1) << "coming back from a box reads the file again";
+
+  // Clicking into the simulator window.
+  QApplication::setActiveWindow(simulator);
+  EXPECT_FALSE(zpg->isVisible());
+  EXPECT_TRUE(simulator->isVisible());
+  // Shown again from the simulator: the same window, read again.
+  QWidget *const before = zpg;
+  showWindow(zpg);
+  EXPECT_EQ(zpg, before);
+  EXPECT_TRUE(zpg->isVisible());
+  EXPECT_EQ(decodes_[zpg], 2);
+  EXPECT_EQ(form(zpg)->JPEGImage1->Picture().size(), QSize(721, 863));
+
+  // Closed by its close box, then shown again: read again.
+  zpg->close();
+  showWindow(zpg);
+  EXPECT_EQ(decodes_[zpg], 3);
+
+  // The information windows stay when the simulator becomes active.
+  showWindow(opis);
+  QApplication::setActiveWindow(opis);
+  QApplication::setActiveWindow(simulator);
+  EXPECT_TRUE(opis->isVisible());
+}
+
+TEST_F(Windows, SchematicScrollsOverItsPictureAtNaturalSize) {
+  writePictures();
+  createWindows();
+  TSchematicForm *w = form(zwrpoz);
+  EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
+  const QRect pic = w->JPEGImage1->geometry();
+  EXPECT_EQ(pic, QRect(18, 1, 745, 1008));
+  EXPECT_EQ(form(linia)->JPEGImage1->geometry(), QRect(10, -6, 769, 812));
+  showWindow(w);
+  w->setWindowState(Qt::WindowNoState);
+  w->resize(400, 300);
+  QApplication::processEvents();
+  QScrollArea *scroll = w->scrollArea();
+  EXPECT_GE(scroll->widget()->height(), 1009);
+  EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
+  EXPECT_GT(scroll->horizontalScrollBar()->maximum(), 0);
+  // Drawn from the control's top-left corner, not stretched.
+  const QImage shot = w->JPEGImage1->grab().toImage();
+  EXPECT_EQ(shot.size(), QSize(745, 1008));
+  const QImage pixel = w->JPEGImage1->Picture().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(shot.convertToFormat(QImage::Format_RGB32).pixel(30, 30), pixel.pixel(30, 30));
+}
+
+TEST_F(Windows, DescriptionIsReadOnlyAndKeepsItsPlace) {
+  createWindows();
+  auto *d = qobject_cast<Topis *>(opis);
+  ASSERT_NE(d, nullptr);
+  EXPECT_TRUE(d->windowState() & Qt::WindowMaximized);
+  QTextEdit *edit = d->RichEdit1;
+  EXPECT_TRUE(edit->isReadOnly());
+  EXPECT_EQ(edit->document()->blockCount(), 82);
+  EXPECT_EQ(edit->document()->firstBlock().text(), QStringLiteral("Opis blokady Kyt."));
+  EXPECT_EQ(edit->font().pixelSize(), 16);
+  EXPECT_EQ(edit->geometry(), QRect(1, 1, 774, 537));
+  EXPECT_EQ(d->Panel1->geometry(), QRect(14, 3, 776, 539));
+
+  showWindow(d);
+  QApplication::processEvents();
+  QScrollBar *bar = edit->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0) << "the text must be scrollable";
+  // Typing changes nothing.
+  edit->setFocus();
+  QTest::keyClicks(edit, QStringLiteral("xyz"));
+  EXPECT_EQ(edit->document()->blockCount(), 82);
+  EXPECT_EQ(edit->document()->firstBlock().text(), QStringLiteral("Opis blokady Kyt."));
+
+  bar->setValue(bar->maximum() / 2);
+  const int place = bar->value();
+  d->close();
+  EXPECT_FALSE(d->isVisible());
+  showWindow(d);
+  QApplication::processEvents();
+  EXPECT_EQ(opis, d);
+  EXPECT_EQ(bar->value(), place);
+}
+
+TEST_F(Windows, AboutBoxShowsCentredAndOkHidesIt) {
+  createWindows();
+  auto *box = qobject_cast<TAboutBox *>(AboutBox);
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(box->isModal());
+  EXPECT_EQ(box->size(), QSize(341, 289));
+  EXPECT_EQ(box->palette().color(QPalette::Window), QColor(Qt::black));
+  const QStringList texts = {"Symulacja działania blokady liniowej typu Kyt", "WERSJA :  3.00",
+                             "Strona domowa programu :", "ZAPRASZAM", "Wersja szkoleniowa"};
+  for (const char *name : {"Nazwa", "Label3", "Label1", "Label4", "Label5"})
+    EXPECT_TRUE(texts.contains(layout::caption(box->controls().get(QString::fromLatin1(name)))))
+        << name;
+
+  showWindow(box);
+  QApplication::processEvents();
+  ASSERT_TRUE(box->isVisible());
+  const QPoint centre = box->screen()->availableGeometry().center();
+  EXPECT_LE((box->frameGeometry().center() - centre).manhattanLength(), 4);
+
+  QWidget *ok = box->controls().get(QStringLiteral("Button3D1"));
+  EXPECT_EQ(ok->geometry(), QRect(135, 257, 75, 25));
+  QTest::mouseClick(ok, Qt::LeftButton, {}, QPoint(37, 12));
+  EXPECT_FALSE(box->isVisible());
+  showWindow(box);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_EQ(AboutBox, box);
+}
+
+TEST_F(Windows, PosterWindowAtItsPlace) {
+  createWindows();
+  auto *z = qobject_cast<Tzar *>(zar);
+  ASSERT_NE(z, nullptr);
+  EXPECT_FALSE(z->windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(z->pos(), QPoint(200, 67));
+  EXPECT_EQ(z->palette().color(QPalette::Window), QColor(64, 0, 64));
+  EXPECT_EQ(z->Image1->geometry(), QRect(8, 8, 287, 428));
+  const QImage shot = z->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(3, 3), QColor(64, 0, 64));
+  EXPECT_NE(shot.pixelColor(20, 20), QColor(64, 0, 64)) << "the poster is missing";
+
+  showWindow(z);
+  z->close();
+  EXPECT_FALSE(z->isVisible());
+  showWindow(z);
+  showWindow(z); // a second click while open
+  EXPECT_TRUE(z->isVisible());
+  EXPECT_EQ(zar, z);
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+#include "Content.h"
+
+#include <QFile>
+
+// The resources live in a library of their own; naming them here keeps
+// them linked into every program that shows the windows.
+static void initContentResources() { Q_INIT_RESOURCE(kyt_content); }
+
+namespace kyt {
+
+namespace {
+
+QString resourcePath(const QString &name) {
+  static const bool ready = (initContentResources(), true);
+  (void)ready;
+  return QStringLiteral(":/kyt/") + name;
+}
+
+} // namespace
+
+QImage storedPicture(const QString &name) { return QImage(resourcePath(name)); }
+
+QString storedText(const QString &name) {
+  QFile file(resourcePath(name));
+  if (!file.open(QIODevice::ReadOnly))
+    return {};
+  return QString::fromUtf8(file.readAll());
+}
+
+} // namespace kyt

@@ -1,0 +1,105 @@
+#include "info.h"
+
+#include "Colors.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace kyt {
+
+namespace {
+
+const QString Sans = QStringLiteral("MS Sans Serif");
+
+layout::Row label(const char *name, int left, int top, int width, int height, const QString &caption,
+                  int pixelSize, TColor color = clBlack) {
+  layout::Row r(QString::fromLatin1(name), QStringLiteral("TLabel"), QStringLiteral("Panel1"), left,
+                top, width, height, caption);
+  r.font = {Sans, pixelSize, true, color};
+  return r;
+}
+
+// Alignment, wrapping and background of the labels that need them.
+void finishLabel(QWidget *w, Qt::Alignment align, bool wrap = false, bool aqua = false) {
+  auto *l = qobject_cast<QLabel *>(w);
+  if (!l)
+    return;
+  l->setAlignment(align | Qt::AlignTop);
+  l->setWordWrap(wrap);
+  if (aqua) {
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::Window, toQColor(clAqua));
+    l->setPalette(pal);
+    l->setAutoFillBackground(true);
+  }
+}
+
+} // namespace
+
+const layout::Table &TAboutBox::table() {
+  static const layout::Table rows = [] {
+    layout::Table t;
+    layout::Row panel(QStringLiteral("Panel1"), QStringLiteral("TPanel"), QString(), 7, 7, 323, 247);
+    panel.props = {{"Color", QVariant::fromValue(TColor(0xFF8080))}};
+    t.push_back(panel);
+    t.push_back(label("Nazwa", 33, 7, 254, 47,
+                      QStringLiteral("Symulacja działania blokady liniowej typu Kyt"), 16));
+    t.push_back(label("Label3", 107, 68, 108, 16, QStringLiteral("WERSJA :  3.00"), 13, clPurple));
+    // The program's own name stands where an author would be named.
+    t.push_back(label("Label2", 49, 92, 224, 20, QStringLiteral("Blokada Kyt"), 16));
+    t.push_back(label("Label1", 55, 125, 224, 20, QStringLiteral("Strona domowa programu :"), 16));
+    // No home page or address is published yet: the lines stay empty.
+    t.push_back(label("Label6", 73, 147, 180, 20, QString(), 16));
+    t.push_back(label("Label4", 102, 169, 109, 20, QStringLiteral("ZAPRASZAM"), 16));
+    t.push_back(label("Label7", 41, 200, 240, 20, QString(), 16));
+    t.push_back(label("Label5", 23, 226, 113, 13, QStringLiteral("Wersja szkoleniowa"), 11, clWhite));
+    layout::Row ok(QStringLiteral("Button3D1"), QStringLiteral("TButton3D"), QString(), 135, 257, 75,
+                   25, QStringLiteral("OK"));
+    ok.handler = QStringLiteral("Button3D1Click");
+    t.push_back(ok);
+    return t;
+  }();
+  return rows;
+}
+
+TAboutBox::TAboutBox(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  setObjectName(QStringLiteral("AboutBox"));
+  setWindowTitle(QStringLiteral("INFORMACJA  O PROGRAMIE"));
+  setModal(false);
+  // A dialog border: the size is fixed.
+  setFixedSize(341, 289);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  setAutoFillBackground(true);
+
+  controls_ = layout::build(this, table(), layout::standardClasses(),
+                            [this](const QString &handler, QWidget *) {
+                              if (handler == QLatin1String("Button3D1Click"))
+                                Button3D1Click();
+                            });
+  finishLabel(controls_.find(QStringLiteral("Nazwa")), Qt::AlignHCenter, true, true);
+  finishLabel(controls_.find(QStringLiteral("Label1")), Qt::AlignHCenter);
+  finishLabel(controls_.find(QStringLiteral("Label5")), Qt::AlignHCenter);
+}
+
+void TAboutBox::Button3D1Click() { close(); }
+
+void TAboutBox::showEvent(QShowEvent *e) {
+  QDialog::showEvent(e);
+  if (placed_ || e->spontaneous())
+    return;
+  // Centred on the screen when first shown; later it opens where it was.
+  placed_ = true;
+  if (QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+    const QRect area = s->availableGeometry();
+    const QSize outer = frameGeometry().size();
+    move(area.center() - QPoint(outer.width() / 2, outer.height() / 2));
+  }
+}
+
+} // namespace kyt

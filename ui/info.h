@@ -1,0 +1,31 @@
+// info: the about box `AboutBox`: the program's name and version on a
+// panel, and an "OK" button that hides the box. The box does not block the
+// other windows.
+#pragma once
+
+#include "Layout.h"
+
+#include <QDialog>
+
+namespace kyt {
+
+class TAboutBox : public QDialog {
+  Q_OBJECT
+public:
+  explicit TAboutBox(QWidget *parent = nullptr);
+
+  // "OK": closes (hides) the box.
+  void Button3D1Click();
+
+  const layout::Built &controls() const { return controls_; }
+  static const layout::Table &table();
+
+protected:
+  void showEvent(QShowEvent *e) override;
+
+private:
+  layout::Built controls_;
+  bool placed_ = false;
+};
+
+} // namespace kyt
