@@ -1,9 +1,11 @@
 #include "info.h"
 
 #include "Colors.h"
+#include "DrawUtil.h"
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -36,7 +38,31 @@ void finishLabel(QWidget *w, Qt::Alignment align, bool wrap = false, bool aqua =
   }
 }
 
+const layout::ClassMap &aboutClasses() {
+  static const layout::ClassMap classes = [] {
+    layout::ClassMap map = layout::standardClasses();
+    map.add(QStringLiteral("TPanel"), [](QWidget *parent) { return new TBevelPanel(parent); });
+    return map;
+  }();
+  return classes;
+}
+
 } // namespace
+
+void TBevelPanel::setColor(TColor c) {
+  if (c == color_)
+    return;
+  color_ = c;
+  update();
+}
+
+void TBevelPanel::paintEvent(QPaintEvent *) {
+  QPainter p(this);
+  QRect r = rect();
+  frame3D(p, r, clBtnShadow, clBtnHighlight, 1); // outer, lowered
+  frame3D(p, r, clBtnHighlight, clBtnShadow, 1); // inner, raised
+  p.fillRect(r, toQColor(color_));
+}
 
 const layout::Table &TAboutBox::table() {
   static const layout::Table rows = [] {
@@ -57,6 +83,7 @@ const layout::Table &TAboutBox::table() {
     t.push_back(label("Label5", 23, 226, 113, 13, QStringLiteral("Wersja szkoleniowa"), 11, clWhite));
     layout::Row ok(QStringLiteral("Button3D1"), QStringLiteral("TButton3D"), QString(), 135, 257, 75,
                    25, QStringLiteral("OK"));
+    ok.props = {{"ModalResult", 1}}; // OK; the box is not modal, so it only closes
     ok.handler = QStringLiteral("Button3D1Click");
     t.push_back(ok);
     return t;
@@ -77,7 +104,7 @@ TAboutBox::TAboutBox(QWidget *parent)
   setPalette(pal);
   setAutoFillBackground(true);
 
-  controls_ = layout::build(this, table(), layout::standardClasses(),
+  controls_ = layout::build(this, table(), aboutClasses(),
                             [this](const QString &handler, QWidget *) {
                               if (handler == QLatin1String("Button3D1Click"))
                                 Button3D1Click();

@@ -3,11 +3,29 @@
 // other windows.
 #pragma once
 
+#include "Colors.h"
 #include "Layout.h"
 
 #include <QDialog>
 
 namespace kyt {
+
+// The about box's panel: a lowered outer and a raised inner bevel around
+// its colour.
+class TBevelPanel : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(kyt::TColor Color READ Color WRITE setColor)
+public:
+  explicit TBevelPanel(QWidget *parent = nullptr) : QWidget(parent) {}
+  TColor Color() const { return color_; }
+  void setColor(TColor c);
+
+protected:
+  void paintEvent(QPaintEvent *) override;
+
+private:
+  TColor color_ = clBtnFace;
+};
 
 class TAboutBox : public QDialog {
   Q_OBJECT
