@@ -1,5 +1,6 @@
 #include "info.h"
 
+#include "Button3D.h"
 #include "Colors.h"
 #include "DrawUtil.h"
 
@@ -8,6 +9,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
+
+#include <algorithm>
 
 namespace kyt {
 
@@ -42,9 +45,27 @@ const layout::ClassMap &aboutClasses() {
   static const layout::ClassMap classes = [] {
     layout::ClassMap map = layout::standardClasses();
     map.add(QStringLiteral("TPanel"), [](QWidget *parent) { return new TBevelPanel(parent); });
+    if (!map.has(QStringLiteral("TButton3D")))
+      map.add(QStringLiteral("TButton3D"), [](QWidget *parent) { return new TButton3D(parent); });
     return map;
   }();
   return classes;
+}
+
+// A label whose text is wider in the installed fonts than its place grows
+// about its centre (staying on the panel) instead of cutting the text.
+void fitLabel(QWidget *w) {
+  auto *l = qobject_cast<QLabel *>(w);
+  if (!l || l->wordWrap() || !l->parentWidget())
+    return;
+  const int need = l->fontMetrics().horizontalAdvance(l->text()) + 2;
+  if (need <= l->width())
+    return;
+  const int room = l->parentWidget()->width() - 4;
+  const int width = std::min(need, room);
+  int left = l->geometry().center().x() - width / 2;
+  left = std::clamp(left, 2, l->parentWidget()->width() - 2 - width);
+  l->setGeometry(left, l->y(), width, l->height());
 }
 
 } // namespace
@@ -112,6 +133,8 @@ TAboutBox::TAboutBox(QWidget *parent)
   finishLabel(controls_.find(QStringLiteral("Nazwa")), Qt::AlignHCenter, true, true);
   finishLabel(controls_.find(QStringLiteral("Label1")), Qt::AlignHCenter);
   finishLabel(controls_.find(QStringLiteral("Label5")), Qt::AlignHCenter);
+  for (QWidget *w : controls_.inOrder())
+    fitLabel(w);
 }
 
 void TAboutBox::Button3D1Click() { close(); }

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -361,6 +362,11 @@ TEST_F(Windows, AboutBoxShowsCentredAndOkHidesIt) {
   for (const char *name : {"Nazwa", "Label3", "Label1", "Label4", "Label5"})
     EXPECT_TRUE(texts.contains(layout::caption(box->controls().get(QString::fromLatin1(name)))))
         << name;
+
+  // No caption is cut off by its label's edges.
+  for (QLabel *l : box->findChildren<QLabel *>())
+    if (!l->wordWrap())
+      EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
 
   showWindow(box);
   QApplication::processEvents();
