@@ -364,9 +364,10 @@ TEST_F(Windows, AboutBoxShowsCentredAndOkHidesIt) {
         << name;
 
   // No caption is cut off by its label's edges.
-  for (QLabel *l : box->findChildren<QLabel *>())
+  for (QLabel *l : box->findChildren<QLabel *>()) {
     if (!l->wordWrap())
       EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
+  }
 
   showWindow(box);
   QApplication::processEvents();
