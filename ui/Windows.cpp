@@ -2,7 +2,15 @@
 
 #include "App.h"
 #include "pods.h"
+#include "info.h"
+#include "lin.h"
+#include "obwlin.h"
+#include "opisbl.h"
+#include "ozpg.h"
+#include "pulpit.h"
 #include "wstep.h"
+#include "zarty.h"
+#include "zwr.h"
 
 #include <functional>
 
@@ -19,12 +27,6 @@ QWidget *pulp = nullptr;
 QWidget *zpg = nullptr;
 QWidget *zwrpoz = nullptr;
 
-PlainWindow::PlainWindow(const QString &caption)
-{
-  setWindowTitle(caption);
-  resize(400, 300);
-}
-
 namespace {
 
 struct Creation {
@@ -32,24 +34,19 @@ struct Creation {
   std::function<void()> create;
 };
 
-template <class T> std::function<void()> plain(T *&ref, const char *caption)
-{
-  return [&ref, caption] { ref = new PlainWindow(QString::fromUtf8(caption)); };
-}
-
 std::vector<Creation> creationOrder()
 {
   return {
       {"START", [] { START = new TSTART(); }},
       {"blok", [] { blok = new Tblok(); }},
-      {"opis", plain(opis, "OPIS BLOKADY")},
-      {"AboutBox", plain(AboutBox, "INFORMACJA  O PROGRAMIE")},
-      {"zar", plain(zar, "Takiemu to dobrze")},
-      {"olin", plain(olin, "olin")},
-      {"linia", plain(linia, "linia")},
-      {"pulp", plain(pulp, "Obwody lampek pulpitu")},
-      {"zpg", plain(zpg, "zpg")},
-      {"zwrpoz", plain(zwrpoz, "Zwrot pozwolenia")},
+      {"opis", [] { opis = new Topis(); }},
+      {"AboutBox", [] { AboutBox = new TAboutBox(); }},
+      {"zar", [] { zar = new Tzar(); }},
+      {"olin", [] { olin = new Tolin(); }},
+      {"linia", [] { linia = new Tlinia(); }},
+      {"pulp", [] { pulp = new Tpulp(); }},
+      {"zpg", [] { zpg = new Tzpg(); }},
+      {"zwrpoz", [] { zwrpoz = new Tzwrpoz(); }},
   };
 }
 

@@ -22,14 +22,6 @@ extern QWidget *pulp;     // schematic: desk lamp circuits
 extern QWidget *zpg;      // schematic: ZPG
 extern QWidget *zwrpoz;   // schematic: permission transfer
 
-// A window of the program that has no controls of its own yet: a plain
-// window with its caption. Closing it hides it.
-class PlainWindow : public QWidget {
-  Q_OBJECT
-public:
-  explicit PlainWindow(const QString &caption);
-};
-
 // Creates the ten windows in order, each hidden; an error raised while one
 // is created is reported and the next one is created all the same.
 // A second call creates nothing.

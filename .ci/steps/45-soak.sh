@@ -7,4 +7,4 @@ if [ ! -x build/bin/kyt-soak ]; then
   echo "no simulator window to soak"
   exit 0
 fi
-QT_QPA_PLATFORM=offscreen build/bin/kyt-soak --events 10000 --seed 1
+(cd build/pictures && QT_QPA_PLATFORM=offscreen ../bin/kyt-soak --events 10000 --seed 1)

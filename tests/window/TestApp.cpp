@@ -3,6 +3,7 @@
 #include "App.h"
 #include "Windows.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -30,6 +31,10 @@ public:
     static char name[] = "kyt_window_tests";
     static char *argv[] = {name, nullptr};
     app_ = std::make_unique<App>(argc, argv);
+#ifdef KYT_PICTURES_DIR
+    // The program is started in the folder of its schematic pictures.
+    QDir::setCurrent(QStringLiteral(KYT_PICTURES_DIR));
+#endif
     setReporter(unexpected);
   }
   void TearDown() override
