@@ -1,0 +1,56 @@
+#pragma once
+// A counter store held in memory: the counts live as long as the object. It
+// serves the builds without the toolkit, where there is no settings store,
+// and lets tests lay out stored values of any kind and make writes fail.
+
+#include "CounterStore.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kyt {
+
+class MemoryCounterStore final : public CounterStore {
+public:
+    // A stored value: a 32-bit count, or data of another type (nullopt).
+    using Value = std::optional<std::int32_t>;
+
+    bool exists() override { return !values_.empty(); }
+
+    ReadResult read(std::string_view name) override
+    {
+        auto it = values_.find(std::string(name));
+        if (it == values_.end())
+            return {ReadStatus::Missing, 0};
+        if (!it->second)
+            return {ReadStatus::WrongType, 0};
+        return {ReadStatus::Ok, *it->second};
+    }
+
+    bool write(std::span<const NamedCount> counts) override
+    {
+        ++writes_;
+        if (failWrites_)
+            return false;
+        for (const NamedCount& c : counts)
+            values_[std::string(c.name)] = c.value;
+        return true;
+    }
+
+    // Test and set-up access.
+    void set(std::string_view name, Value value) { values_[std::string(name)] = value; }
+    void erase(std::string_view name) { values_.erase(std::string(name)); }
+    const std::map<std::string, Value, std::less<>>& values() const { return values_; }
+    void setFailWrites(bool fail) { failWrites_ = fail; }
+    int writes() const { return writes_; }
+
+private:
+    std::map<std::string, Value, std::less<>> values_;
+    bool failWrites_ = false;
+    int writes_ = 0;
+};
+
+} // namespace kyt
