@@ -1,41 +1,15 @@
-// The counters' load and save against a store held in memory: first run,
-// round trips, what a failed load keeps, and saves that fail.
+// The counters' load and save against a store held in memory.
 
 #include "TrafficFixture.h"
 
 #include "Counters.h"
 #include "Error.h"
 
-#include <limits>
-
 namespace kyt::test {
 namespace {
 
-// A store that remembers the order in which a save hands over the names.
-class RecordingStore final : public CounterStore {
-public:
-    bool exists() override { return true; }
-    ReadResult read(std::string_view name) override
-    {
-        reads.emplace_back(name);
-        return {ReadStatus::Ok, std::int32_t(reads.size())};
-    }
-    bool write(std::span<const NamedCount> counts) override
-    {
-        for (const NamedCount& c : counts)
-            writes.emplace_back(c.name);
-        return true;
-    }
-    std::vector<std::string> reads, writes;
-};
-
 class Counters : public TrafficFixture {
 protected:
-    void storeAll(std::int32_t value)
-    {
-        for (const char* name : {"sza1", "sza2", "szb1", "szb2", "dkoa", "dkob", "dpoa", "dpob"})
-            store.set(name, value);
-    }
     // Runs a handler and returns the message of the error it raises.
     std::string errorOf(std::string_view handler)
     {
@@ -48,144 +22,75 @@ protected:
     }
 };
 
-TEST_F(Counters, FirstRunLoadsNothingAndTheFirstCloseStoresEverything)
+TEST_F(Counters, FirstRunThenAStoredCountGoesOnCounting)
 {
-    press("odczytlicznikow");
-    for (const CounterSlot& slot : loadOrder())
-        EXPECT_EQ(counter(slot.display), 0) << slot.display;
-
-    // Sz on entry signal A of station B three times (and off in between).
+    press("odczytlicznikow"); // nothing stored: silent
     for (int i = 0; i < 5; ++i)
-        press("psza2Click");
-    EXPECT_EQ(counter("lsza2"), 3);
+        press("psza2Click"); // on three times, off twice
     press("FormClose");
-
     ASSERT_EQ(store.values().size(), 8u);
     for (const auto& [name, value] : store.values())
         EXPECT_EQ(value, name == "sza2" ? 3 : 0) << name;
-}
 
-TEST_F(Counters, AStoredCountGoesOnCounting)
-{
-    store.set("dkoa", 12);
-    for (const char* name : {"sza1", "sza2", "szb1", "szb2", "dkob", "dpoa", "dpob"})
-        store.set(name, 0);
-    press("odczytlicznikow");
-    EXPECT_EQ(counter("ldkoa"), 12);
+    store.set("dkoa", 10007);
+    store.set("dpob", -3);
+    s().sza2Count = 0;
+    press("odczytlicznikow"); // replaces the counts in memory
+    EXPECT_EQ(counter("lsza2"), 3);
+    EXPECT_EQ(counter("ldkoa"), 10007);
+    EXPECT_EQ(counter("ldpob"), -3);
     setDirectionAB();
     press("HemisphereButton16Click");
-    EXPECT_EQ(counter("ldkoa"), 13);
     press("FormClose");
-    EXPECT_EQ(store.values().at("dkoa"), 13);
-}
-
-TEST_F(Counters, LoadAndSaveKeepEveryCountApart)
-{
-    std::int32_t v = 1;
-    for (const CounterSlot& slot : loadOrder())
-        store.set(slot.name, v++);
-    press("odczytlicznikow");
-    v = 1;
-    for (const CounterSlot& slot : loadOrder()) {
-        EXPECT_EQ(sim.state().*slot.count, v) << slot.name;
-        EXPECT_EQ(counter(slot.display), v) << slot.display;
-        ++v;
-    }
-    // Saved back unchanged without a single use.
-    const auto before = store.values();
-    press("FormClose");
-    EXPECT_EQ(store.values(), before);
-}
-
-TEST_F(Counters, ValuesBeyondTheDisplayLoadUnchanged)
-{
-    storeAll(0);
-    store.set("sza1", 10007);
-    store.set("dpob", -3);
-    store.set("szb2", std::numeric_limits<std::int32_t>::max());
-    press("odczytlicznikow");
-    EXPECT_EQ(s().sza1Count, 10007);
-    EXPECT_EQ(counter("lsza1"), 10007);
-    EXPECT_EQ(s().dpobCount, -3);
-    press("psza1Click");
-    EXPECT_EQ(s().sza1Count, 10008);
-    press("psza1Click"); // off again
-
-    // Counting up from the largest value keeps it there, and it is saved so.
-    press("pszb2Click");
-    EXPECT_EQ(s().szb2Count, std::numeric_limits<std::int32_t>::max());
-    press("FormClose");
-    EXPECT_EQ(store.values().at("szb2"), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(store.values().at("dkoa"), 10008);
     EXPECT_EQ(store.values().at("dpob"), -3);
 }
 
-TEST_F(Counters, AMissingValueStopsTheLoadAndNamesIt)
+TEST_F(Counters, EachCountHasItsOwnNameAndDisplay)
+{
+    std::int32_t v = 1;
+    for (const char* name : {"sza1", "sza2", "szb1", "szb2", "dkoa", "dkob", "dpoa", "dpob"})
+        store.set(name, v++);
+    press("odczytlicznikow");
+    const BlockState& st = s();
+    EXPECT_EQ((std::array{st.sza1Count, st.sza2Count, st.szb1Count, st.szb2Count, st.dkoaCount,
+                          st.dkobCount, st.dpoaCount, st.dpobCount}),
+              (std::array{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ((std::array{counter("lsza1"), counter("lsza2"), counter("lszb1"), counter("lszb2"),
+                          counter("ldkoa"), counter("ldkob"), counter("ldpoa"), counter("ldpob")}),
+              (std::array{1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+TEST_F(Counters, AFailedLoadNamesTheValueAndLeavesTheDisplays)
 {
     s().szb1Count = 4;
-    sim.call("wpislicznikow");
-    store.set("sza1", 7);
+    store.set("sza1", 7); // "sza2" missing
     EXPECT_EQ(errorOf("odczytlicznikow"), "Failed to get data for 'sza2'");
-    EXPECT_EQ(s().sza1Count, 7) << "read before the failure";
-    EXPECT_EQ(s().szb1Count, 4) << "not reached";
-    EXPECT_EQ(counter("lsza1"), 0) << "the displays are not refreshed";
-    EXPECT_EQ(counter("lszb1"), 4);
-}
-
-TEST_F(Counters, AValueOfAnotherTypeStopsTheLoad)
-{
-    storeAll(2);
-    store.set("szb2", std::nullopt);
-    EXPECT_EQ(errorOf("odczytlicznikow"), "Invalid data type for 'szb2'");
-    EXPECT_EQ(s().szb1Count, 2);
-    EXPECT_EQ(s().dkoaCount, 0);
+    EXPECT_EQ(s().sza1Count, 7);
+    EXPECT_EQ(s().szb1Count, 4);
     EXPECT_EQ(counter("lsza1"), 0);
-}
 
-TEST_F(Counters, ALoadReplacesCountsNotYetSaved)
-{
-    storeAll(5);
-    press("odczytlicznikow");
-    press("psza1Click");
-    EXPECT_EQ(counter("lsza1"), 6);
-    press("odczytlicznikow");
-    EXPECT_EQ(counter("lsza1"), 5);
+    store.set("sza2", 1);
+    store.set("szb1", 1);
+    store.set("szb2", std::nullopt); // not a 32-bit integer
+    EXPECT_EQ(errorOf("odczytlicznikow"), "Invalid data type for 'szb2'");
+    EXPECT_EQ(s().szb1Count, 1);
 }
 
 TEST_F(Counters, AFailedSaveRaisesAndKeepsWhatWasStored)
 {
-    storeAll(9);
-    press("odczytlicznikow");
+    store.set("sza1", 9);
     press("psza1Click");
     store.setFailWrites(true);
     EXPECT_EQ(errorOf("FormClose"), "Failed to set data for 'sza1'");
+    EXPECT_EQ(store.values().size(), 1u);
     EXPECT_EQ(store.values().at("sza1"), 9);
-    EXPECT_EQ(s().sza1Count, 10) << "the counts stay in the open window";
-
-    // The next close that can write stores them.
     store.setFailWrites(false);
     press("FormClose");
-    EXPECT_EQ(store.values().at("sza1"), 10);
-}
+    EXPECT_EQ(store.values().at("sza1"), 1);
 
-TEST_F(Counters, WithoutAStoreNothingLoadsAndNoSaveSucceeds)
-{
     sim.setCounterStore(nullptr);
-    press("odczytlicznikow");
     EXPECT_EQ(errorOf("FormClose"), "Failed to set data for 'sza1'");
-}
-
-TEST_F(Counters, LoadAndSaveFollowTheirOrders)
-{
-    RecordingStore recording;
-    sim.setCounterStore(&recording);
-    press("odczytlicznikow");
-    EXPECT_EQ(recording.reads, (std::vector<std::string>{"sza1", "sza2", "szb1", "szb2", "dkoa",
-                                                         "dkob", "dpoa", "dpob"}));
-    EXPECT_EQ(s().dkoaCount, 5);
-    EXPECT_EQ(counter("ldkoa"), 5);
-    press("FormClose");
-    EXPECT_EQ(recording.writes, (std::vector<std::string>{"sza1", "sza2", "szb1", "szb2", "dkob",
-                                                          "dkoa", "dpob", "dpoa"}));
 }
 
 } // namespace

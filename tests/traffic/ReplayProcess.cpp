@@ -12,18 +12,6 @@
 
 namespace kyt::test {
 
-namespace {
-
-std::string quoted(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-} // namespace
-
 std::string freshFolder(const std::string& name)
 {
     const auto path = std::filesystem::absolute(name);
@@ -34,14 +22,11 @@ std::string freshFolder(const std::string& name)
 
 ReplayRun runReplay(const std::string& scenario, const std::string& configHome)
 {
-    const std::string scenarioFile = configHome + "/../" +
-                                     std::filesystem::path(configHome).filename().string() +
-                                     ".scenario";
+    // The folders are made by freshFolder: no quotes or blanks in them.
+    const std::string scenarioFile = configHome + ".scenario";
     std::ofstream(scenarioFile, std::ios::binary) << scenario;
-    const std::string errFile = scenarioFile + ".err";
-    const std::string cmd = "XDG_CONFIG_HOME=" + quoted(configHome) + " " +
-                            quoted(KYT_REPLAY_EXE) + " " + quoted(scenarioFile) + " 2>" +
-                            quoted(errFile);
+    const std::string cmd = "XDG_CONFIG_HOME='" + configHome + "' '" KYT_REPLAY_EXE "' '" +
+                            scenarioFile + "' 2>'" + scenarioFile + ".err'";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p)
         throw std::runtime_error("cannot start the replay program");
@@ -56,10 +41,9 @@ ReplayRun runReplay(const std::string& scenario, const std::string& configHome)
     std::istringstream lines(out);
     for (std::string line; std::getline(lines, line);)
         run.lines.push_back(minijson::flatten(line));
-    std::ifstream err(errFile, std::ios::binary);
-    std::ostringstream e;
-    e << err.rdbuf();
-    run.err = e.str();
+    std::ostringstream err;
+    err << std::ifstream(scenarioFile + ".err").rdbuf();
+    run.err = err.str();
     return run;
 }
 

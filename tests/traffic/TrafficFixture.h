@@ -1,6 +1,6 @@
 #pragma once
-// A simulator driven as the trainee drives the desk, with the helpers that
-// the signal, train, emergency-button and counter tests share.
+// A simulator driven as the trainee drives the desk, with the helpers the
+// signal, train, emergency-button and counter tests share.
 
 #include "Simulator.h"
 #include "store/MemoryCounterStore.h"
@@ -9,7 +9,6 @@
 
 #include <array>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kyt::test {
@@ -18,9 +17,6 @@ namespace kyt::test {
 inline constexpr std::array<const char*, 11> kSections{
     "Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita", "oita1", "oita2", "Shape10",
     "Shape11"};
-
-inline const std::string kStopCaption = "Pociąg \"STÓJ\"";
-inline const std::string kGoCaption = "Pociąg \"JEDŹ\"";
 
 class TrafficFixture : public ::testing::Test {
 protected:
@@ -35,30 +31,22 @@ protected:
 
     BlockState& s() { return sim.state(); }
     DeskModel& desk() { return sim.desk(); }
-
     // A click the window delivers (its control is shown).
     void press(std::string_view handler) { ASSERT_TRUE(sim.click(handler)) << handler; }
-    // Moves the virtual clock on, delivering the timer ticks due.
+    // Train timer ticks of 500 ms, through the virtual clock.
+    void trainTick(int n = 1) { sim.clock().advance(500 * std::int64_t(n)); }
     void wait(std::int64_t ms) { sim.clock().advance(ms); }
-    // One tick of a train timer: 500 ms.
-    void trainTick(int n = 1) { wait(500 * std::int64_t(n)); }
 
     bool lit(std::string_view lamp) const { return sim.desk().lampValue(lamp); }
-    bool blinking(std::string_view lamp) const { return sim.desk().lampBlink(lamp); }
     bool shown(std::string_view control) const { return sim.desk().visible(control); }
     bool running(std::string_view timer) const { return sim.desk().timerEnabled(timer); }
-    bool red(std::string_view section) const
-    {
-        return sim.desk().sectionColor(section) == kColorRed;
-    }
+    bool red(std::string_view section) const { return sim.desk().sectionColor(section) == kColorRed; }
     std::string look(std::string_view indicator) const
     {
         return std::string(lookName(sim.desk().look(indicator)));
     }
     std::string memo() const { return sim.desk().text("Memo1"); }
     int counter(std::string_view display) const { return sim.desk().counterValue(display); }
-
-    // The sections that are occupied, in their order from A to B.
     std::vector<std::string> occupied() const
     {
         std::vector<std::string> v;
@@ -68,7 +56,6 @@ protected:
         return v;
     }
 
-    // The block set from A to B, and from B to A.
     void setDirectionAB()
     {
         press("pwbl1Click");
@@ -81,7 +68,6 @@ protected:
         press("ppoz1Click");
         press("pdalejClick");
     }
-
     // Asserts that a click changes nothing at all.
     void expectNoEffect(std::string_view handler)
     {
