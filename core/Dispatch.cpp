@@ -1,5 +1,10 @@
 #include "Dispatch.h"
 
+#include "Counters.h"
+#include "Emergency.h"
+#include "Signals.h"
+#include "Train.h"
+
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -14,6 +19,10 @@ std::vector<HandlerEntry> buildTable()
     // One line per module of handlers.
     for (std::span<const HandlerEntry> module : {
              blockHandlers(),
+             signalHandlers(),
+             trainHandlers(),
+             emergencyHandlers(),
+             counterHandlers(),
          })
         table.insert(table.end(), module.begin(), module.end());
     return table;

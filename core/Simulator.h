@@ -10,6 +10,8 @@
 
 namespace kyt {
 
+class CounterStore;
+
 class Simulator {
 public:
     // The state as the window is created, before its first activation.
@@ -27,6 +29,10 @@ public:
     // Whether the window has had its first activation.
     bool activated() const { return activated_; }
     void setActivated() { activated_ = true; }
+
+    // The user's store of the button counts; none stores nothing.
+    CounterStore* counterStore() const { return counterStore_; }
+    void setCounterStore(CounterStore* store) { counterStore_ = store; }
 
     // Runs a handler by name, as a direct call (a hidden control's click
     // runs too). Throws std::invalid_argument for a name not in the table;
@@ -57,6 +63,7 @@ private:
     DeskModel desk_;
     VirtualClock clock_{*this};
     bool activated_ = false;
+    CounterStore* counterStore_ = nullptr;
 };
 
 } // namespace kyt

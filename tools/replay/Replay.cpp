@@ -4,6 +4,12 @@
 #include "Simulator.h"
 #include "StateJson.h"
 
+#ifdef KYT_REPLAY_SETTINGS_STORE
+#include "SettingsCounterStore.h"
+#else
+#include "store/MemoryCounterStore.h"
+#endif
+
 #include <charconv>
 #include <fstream>
 #include <iostream>
@@ -113,6 +119,14 @@ int main(int argc, char** argv, std::istream& stdIn, std::ostream& out, std::ost
         return argc == 2 ? 0 : kExitUsage;
     }
     Simulator sim;
+    // The counts go to the user's settings store where the program has one;
+    // without it they live only as long as this run.
+#ifdef KYT_REPLAY_SETTINGS_STORE
+    SettingsCounterStore store;
+#else
+    MemoryCounterStore store;
+#endif
+    sim.setCounterStore(&store);
     if (argc == 2) {
         std::ifstream file(argv[1], std::ios::binary);
         if (!file) {
