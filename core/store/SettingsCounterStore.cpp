@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <csignal>
 #include <limits>
 #include <map>
 #include <optional>
@@ -266,7 +267,17 @@ bool SettingsCounterStore::write(std::span<const NamedCount> counts)
     const auto content = readFile(file_);
     if (!content)
         return false;
-    return replaceFile(file_, withCounts(*content, counts));
+#ifdef SIGXFSZ
+    // Over a file-size limit the write must fail and be reported, not end
+    // the program with the counts unsaved.
+    void (*const previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    const bool saved = replaceFile(file_, withCounts(*content, counts));
+#ifdef SIGXFSZ
+    if (previous != SIG_ERR)
+        std::signal(SIGXFSZ, previous);
+#endif
+    return saved;
 }
 
 } // namespace kyt
