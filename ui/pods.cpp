@@ -3,6 +3,7 @@
 #include "App.h"
 #include "Colors.h"
 #include "Pictures.h"
+#include "SettingsCounterStore.h"
 #include "Simulator.h"
 #include "Windows.h"
 
@@ -70,6 +71,8 @@ const QStringList &Tblok::ownHandlers()
 
 Tblok::Tblok(QWidget *parent) : QMainWindow(parent), sim_(std::make_unique<Simulator>())
 {
+  store_ = std::make_unique<SettingsCounterStore>();
+  sim_->setCounterStore(store_.get());
   setObjectName(QStringLiteral("blok"));
   setWindowTitle(QStringLiteral("Symulator Kyt"));
   resize(kDesignWidth, kDesignHeight);

@@ -15,6 +15,7 @@
 namespace kyt {
 
 class Simulator;
+class CounterStore;
 
 class Tblok : public QMainWindow {
   Q_OBJECT
@@ -62,6 +63,8 @@ private:
   void FormActivate();
 
   std::unique_ptr<Simulator> sim_;
+  // The user's settings store of the button counts.
+  std::unique_ptr<CounterStore> store_;
   QWidget *desk_ = nullptr;
   layout::Built controls_;
   QHash<QString, QTimer *> timers_;
