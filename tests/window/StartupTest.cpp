@@ -90,6 +90,8 @@ TEST_F(Startup, StartWindowIsCentredWithoutMaximiseButton)
 TEST_F(Startup, StartButtonShowsTheSimulatorAndThenLoadsTheStoredCounters)
 {
   KYT_NEEDS_TRAFFIC();
+  for (const char *name : {"sza1", "sza2", "szb1", "szb2", "dkoa", "dkob", "dpoa", "dpob"})
+    store(name, 0);
   store("dkoa", 12);
   store("sza2", 10007);
   clickCentre(startButton());
