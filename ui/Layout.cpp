@@ -185,10 +185,12 @@ Built build(QWidget *client, const Table &table, const ClassMap &classes,
       setCaption(w, row.caption);
     for (const Prop &prop : row.props)
       applyProp(w, row, prop);
-    if (row.width <= 0 || row.height <= 0) {
-      if (qobject_cast<QLabel *>(w))
-        w->adjustSize();
-    } else if (w->property("AutoSize").isValid() && !w->property("AutoSize").toBool()) {
+    if (qobject_cast<QLabel *>(w)) {
+      // Plain labels size themselves to their caption, so that no letter
+      // is cut off whatever the installed font's widths.
+      w->adjustSize();
+    } else if (row.width > 0 && row.height > 0 && w->property("AutoSize").isValid() &&
+               !w->property("AutoSize").toBool()) {
       // A fixed-size control keeps the size of its row, whatever its
       // caption made of it before.
       w->setGeometry(row.left, row.top, row.width, row.height);
