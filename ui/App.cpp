@@ -1,6 +1,8 @@
 #include "App.h"
 
 #include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
 
 namespace kyt {
 
@@ -64,9 +66,30 @@ App::App(int &argc, char **argv) : QApplication(argc, argv)
   setQuitOnLastWindowClosed(false);
 }
 
+namespace {
+
+// A maximised window is laid over the screen's free area before it first
+// appears. A window manager maximises it anyway; without one (a bare X
+// server, a kiosk session) the window would otherwise open at its small
+// design size in a corner.
+void fillScreenIfMaximised(QObject *receiver, const QEvent *event)
+{
+  if (event->type() != QEvent::Show || !receiver->isWidgetType())
+    return;
+  auto *w = static_cast<QWidget *>(receiver);
+  if (!w->isWindow() || !(w->windowState() & Qt::WindowMaximized) || !w->screen())
+    return;
+  const QRect free = w->screen()->availableGeometry();
+  if (w->geometry() != free)
+    w->setGeometry(free);
+}
+
+} // namespace
+
 bool App::notify(QObject *receiver, QEvent *event)
 {
   try {
+    fillScreenIfMaximised(receiver, event);
     return QApplication::notify(receiver, event);
   } catch (const std::exception &e) {
     reportException(e);
