@@ -80,8 +80,12 @@ void fillScreenIfMaximised(QObject *receiver, const QEvent *event)
   if (!w->isWindow() || !(w->windowState() & Qt::WindowMaximized) || !w->screen())
     return;
   const QRect free = w->screen()->availableGeometry();
-  if (w->geometry() != free)
-    w->setGeometry(free);
+  if (w->geometry() == free)
+    return;
+  // Placing a window ends its maximised state: it is asked for again.
+  const Qt::WindowStates state = w->windowState();
+  w->setGeometry(free);
+  w->setWindowState(state);
 }
 
 } // namespace
