@@ -1,6 +1,9 @@
 #include "Pictures.h"
 
 #include <QFile>
+#include <QHash>
+
+#include <mutex>
 
 // The pictures live in this static library; their registration must be
 // pulled in explicitly before the first look-up.
@@ -18,13 +21,25 @@ QImage loadPicture(const QString& name)
     // Only plain names: no folder parts may reach the resource path.
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return QImage();
-    const QString path = QStringLiteral(":/controls/") + name.toUpper() + QStringLiteral(".xpm");
-    if (!QFile::exists(path))
-        return QImage();
-    QImage img(path, "XPM");
-    if (img.isNull())
-        return img;
-    return img.convertToFormat(QImage::Format_RGB32);
+    // Every lamp and indicator of the desk asks for its picture, a dozen
+    // controls for the same one: each picture is parsed once. The images
+    // are shared and copied on a caller's first write.
+    static std::mutex lock;
+    static QHash<QString, QImage> parsed;
+    const QString key = name.toUpper();
+    std::lock_guard<std::mutex> guard(lock);
+    const auto known = parsed.constFind(key);
+    if (known != parsed.constEnd())
+        return *known;
+    const QString path = QStringLiteral(":/controls/") + key + QStringLiteral(".xpm");
+    QImage img;
+    if (QFile::exists(path)) {
+        img = QImage(path, "XPM");
+        if (!img.isNull())
+            img = img.convertToFormat(QImage::Format_RGB32);
+    }
+    parsed.insert(key, img);
+    return img;
 }
 
 }  // namespace kyt
