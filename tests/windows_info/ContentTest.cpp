@@ -55,6 +55,9 @@ TEST_F(Content, SchematicFilesDecodeAtTheirControlSizes) {
     SCOPED_TRACE(f.fileName.toStdString());
     EXPECT_EQ(f.fileName, expected[i]);
     const QByteArray jpeg = encodeJpeg(drawSchematic(f.fileName));
+    // Black on white, so stored with a single grey component: three of
+    // them are decoded at every start of the program.
+    EXPECT_EQ(QImage::fromData(jpeg, "JPEG").format(), QImage::Format_Grayscale8);
     // Decoded by the program's own picture component with its defaults.
     const QImage shown = kyt::DecodeJPEG(jpeg, kyt::TJPEGOptions{});
     ASSERT_FALSE(shown.isNull());

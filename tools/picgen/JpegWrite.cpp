@@ -51,7 +51,11 @@ struct Encoder {
 QByteArray encodeJpeg(const QImage &image, int quality) {
     if (image.isNull())
         throw std::runtime_error("Cannot encode an empty picture");
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    // A drawing in shades of grey is stored with one component: a third of
+    // the data, and the program decodes it without the colour quantiser's
+    // two passes over the picture.
+    const bool grey = image.allGray();
+    const QImage rgb = image.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
     std::vector<JSAMPROW> rows(std::size_t(rgb.height()));
     for (int y = 0; y < rgb.height(); ++y)
         rows[std::size_t(y)] = const_cast<JSAMPROW>(rgb.constScanLine(y));
@@ -67,8 +71,8 @@ QByteArray encodeJpeg(const QImage &image, int quality) {
     jpeg_mem_dest(&enc.cinfo, &enc.out, &enc.outSize);
     enc.cinfo.image_width = JDIMENSION(rgb.width());
     enc.cinfo.image_height = JDIMENSION(rgb.height());
-    enc.cinfo.input_components = 3;
-    enc.cinfo.in_color_space = JCS_RGB;
+    enc.cinfo.input_components = grey ? 1 : 3;
+    enc.cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&enc.cinfo);
     jpeg_set_quality(&enc.cinfo, quality, TRUE);
     enc.cinfo.optimize_coding = TRUE;
