@@ -2,12 +2,16 @@
 
 #include <QFile>
 #include <QList>
+#include <QMetaMethod>
 #include <QPainter>
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <future>
+#include <map>
+#include <mutex>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -268,6 +272,64 @@ QImage DecodeJPEG(const char *data, std::size_t size, const TJPEGOptions &option
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+struct Prefetched {
+  QByteArray bytes;
+  QImage image; // null when the file could not be read or decoded
+};
+
+std::mutex prefetchLock;
+std::map<QString, std::future<Prefetched>> prefetches;
+
+Prefetched ReadAndDecode(const QString &name) {
+  Prefetched p;
+  try {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+      return p;
+    p.bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || p.bytes.isEmpty())
+      return p;
+    p.image = DecodeJPEG(p.bytes, TJPEGOptions{});
+  } catch (...) {
+    p.image = QImage();
+  }
+  return p;
+}
+
+} // namespace
+
+void PrefetchJPEGFiles(const QStringList &fileNames) {
+  std::lock_guard<std::mutex> guard(prefetchLock);
+  for (const QString &name : fileNames) {
+    if (name.isEmpty() || prefetches.count(name))
+      continue;
+    prefetches.emplace(name, std::async(std::launch::async, ReadAndDecode, name));
+  }
+}
+
+bool TJPEGImage::TakePrefetched() {
+  std::future<Prefetched> pending;
+  {
+    std::lock_guard<std::mutex> guard(prefetchLock);
+    const auto it = prefetches.find(FFileName);
+    if (it == prefetches.end())
+      return false;
+    pending = std::move(it->second);
+    prefetches.erase(it);
+  }
+  const Prefetched p = pending.get();
+  // The decode it stands for would end at 100 %, reported to nobody.
+  if (FLoading || FOptions != TJPEGOptions{} || p.image.isNull() || p.bytes != FSource ||
+      100 % FProgressStep != 0 ||
+      isSignalConnected(QMetaMethod::fromSignal(&TJPEGImage::OnProgress)))
+    return false;
+  FProgressPercent = 100;
+  setPicture(p.image);
+  return true;
+}
+
 TJPEGImage::TJPEGImage(QWidget *parent) : QWidget(parent) {}
 
 TJPEGImage::~TJPEGImage() = default;
@@ -303,6 +365,8 @@ void TJPEGImage::setFileName(const QString &name) {
     throw EFOpenError(("Cannot open file " + name).toStdString());
   file.close();
   FSource = std::move(bytes);
+  if (TakePrefetched())
+    return;
   Decode();
 }
 

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
@@ -76,6 +77,16 @@ inline QImage DecodeJPEG(const QByteArray &data, const TJPEGOptions &options,
   return DecodeJPEG(data.constData(), std::size_t(data.size()), options, progressStep,
                     onProgress);
 }
+
+// Reads and decodes the named files with the default options on threads of
+// their own while the caller goes on (the start-up decodes three schematics
+// while it builds the desk). A later FileName assignment of one of them
+// whose file holds the same bytes takes the finished picture instead of
+// decoding it again, unless a progress handler is connected; a file that
+// could not be read or decoded is left to that assignment, which reports it
+// as always. Each picture serves once.
+void PrefetchJPEGFiles(const QStringList &fileNames);
+
 
 // The picture control. It draws its picture at natural size from its
 // top-left corner, clipped to the control; it neither stretches nor centres.
@@ -157,6 +168,7 @@ protected:
 
 private:
   void Decode();
+  bool TakePrefetched();
   template <typename T> void SetOption(T &field, T value);
 
   TJPEGOptions FOptions;

@@ -1,6 +1,7 @@
 #include "Windows.h"
 
 #include "App.h"
+#include "Content.h"
 #include "pods.h"
 #include "info.h"
 #include "lin.h"
@@ -59,6 +60,15 @@ void createWindows()
   if (created)
     return;
   created = true;
+  // The pictures that creation handlers read are decoded on other threads
+  // while the windows before them are built.
+  QStringList atCreation;
+  for (const SchematicSpec &s : {Tolin::design(), Tlinia::design(), Tpulp::design(),
+                                 Tzpg::design(), Tzwrpoz::design()})
+    if (s.loadTime == LoadTime::Creation)
+      atCreation << s.fileName;
+  PrefetchJPEGFiles(atCreation);
+  prefetchStoredPictures({QStringLiteral("olin.png"), QStringLiteral("zar.png")});
   for (const Creation &c : creationOrder())
     guarded(c.create);
 }

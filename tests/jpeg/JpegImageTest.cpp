@@ -192,6 +192,44 @@ TEST_F(JpegImage, ReportsProgressOncePerStepAndSkipsNeedlessDecodes) {
   EXPECT_EQ(image.Picture().colorCount(), 256);
 }
 
+TEST_F(JpegImage, PrefetchedPicturesServeOnlyTheBytesTheyWereMadeFrom) {
+  const QByteArray grey = EncodeJPEG(ColourPattern(40, 30));
+  Write("same.jpg", colour);
+  Write("changed.jpg", colour);
+  Write("broken.jpg", colour.left(colour.size() / 2));
+  PrefetchJPEGFiles({"same.jpg", "changed.jpg", "broken.jpg", "progress.jpg"});
+  Write("changed.jpg", grey); // rewritten after the prefetch began
+  Write("progress.jpg", colour);
+
+  TJPEGImage same;
+  same.setFileName("same.jpg");
+  EXPECT_EQ(same.ProgressPercent(), 100);
+  EXPECT_TRUE(ExpandToRgb(same.Picture()) == DecodeWithDjpeg(colour, {"-colors", "256"}));
+
+  TJPEGImage changed;
+  changed.setFileName("changed.jpg");
+  EXPECT_EQ(changed.SourceBuffer(), grey);
+  EXPECT_TRUE(ExpandToRgb(changed.Picture()) == DecodeWithDjpeg(grey, {"-colors", "256"}));
+
+  // A file that fails is still reported by the assignment itself.
+  TJPEGImage broken;
+  ExpectFailureKeepsPicture<EJPEGException>(
+      broken, [&] { broken.setFileName("broken.jpg"); }, "Premature end of JPEG file");
+
+  // A connected progress handler sees the whole decode.
+  TJPEGImage watched;
+  int reports = 0;
+  QObject::connect(&watched, &TJPEGImage::OnProgress, [&](TJPEGImage *) { ++reports; });
+  watched.setFileName("progress.jpg");
+  EXPECT_EQ(reports, 10);
+
+  // Each prefetched picture serves once: the next assignment decodes anew
+  // and sees the file as it is now.
+  Write("same.jpg", grey);
+  same.setFileName("same.jpg");
+  EXPECT_TRUE(ExpandToRgb(same.Picture()) == DecodeWithDjpeg(grey, {"-colors", "256"}));
+}
+
 TEST_F(JpegImage, DrawsAtNaturalSizeFromTheTopLeftClipped) {
   TJPEGImage image;
   QPalette palette = image.palette();
