@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace kyt {
@@ -225,18 +226,25 @@ QRect TPanel3D::TitleStrip() const
     return titleText().adjusted(-FShadowSizeTitle, 0, FShadowSizeTitle, 0);
 }
 
-void TPanel3D::paintEvent(QPaintEvent*)
+void TPanel3D::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.fillRect(rect(), toQColor(FColor));
     innerRect(&p);
-    if (FRePaintCT != rpTitle) {
+    // A control on the panel repaints its own area through the panel; the
+    // texts are laid out only when that area reaches their band (the
+    // panel's full width, so that a long word's overhang is not missed).
+    const QRegion& area = event->region();
+    auto reaches = [&](const QRect& r, int margin) {
+        return area.intersects(QRect(0, r.top() - margin, width(), r.height() + 2 * margin));
+    };
+    if (FRePaintCT != rpTitle && reaches(CaptionRect(), FShadowSizeCaption + 2)) {
         p.setFont(font());
         drawEmbossedText(p, CaptionRect(), captionFlags(), FCaption, embossOf(FBevelCaption),
                          FShadowSizeCaption, FHColorCaption, FSColorCaption, FFontColor,
                          isEnabled());
     }
-    if (!FTitle.isEmpty() && FRePaintCT != rpCaption) {
+    if (!FTitle.isEmpty() && FRePaintCT != rpCaption && reaches(TitleStrip(), FShadowSizeTitle + 2)) {
         QRect strip = TitleStrip();
         p.fillRect(strip, toQColor(FColorTitle));
         if (FBorderTitle == bvLowered)

@@ -134,5 +134,25 @@ TEST_F(Panel3DTest, RePaintCTChoosesCaptionTitleOrBoth)
     EXPECT_EQ(parts(), std::tuple(false, true, true));
 }
 
+TEST_F(Panel3DTest, PartialRepaintsDrawTheTextsWhereverTheyReach)
+{
+    // A control on the board repaints only its own area of the panel: each
+    // strip of the panel drawn on its own must match the whole picture.
+    panel.setCaption(QStringLiteral("Stan przekaźników "));
+    panel.setVertAlignment(TPanel3D::vaTop);
+    panel.setTitle(QStringLiteral("Tytuł"));
+    panel.setShadowSizeCaption(3);
+    const QImage whole = test::render(panel);
+    for (int top = 0; top < panel.height(); top += 3) {
+        QImage strips(panel.size(), QImage::Format_RGB32);
+        strips.fill(Qt::black);
+        const QRect strip(10, top, 30, 3);
+        panel.render(&strips, strip.topLeft(), QRegion(strip), QWidget::DrawChildren);
+        for (int y = strip.top(); y <= std::min(strip.bottom(), panel.height() - 1); ++y)
+            for (int x = strip.left(); x <= strip.right(); ++x)
+                ASSERT_EQ(strips.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+    }
+}
+
 }  // namespace
 }  // namespace kyt
