@@ -100,11 +100,11 @@ void setFontColor(QWidget *w, quint32 color)
   w->setPalette(pal);
 }
 
-QFont makeFont(const FontSpec &spec, const QFont &inherited)
+QFont makeFont(const FontSpec &font, const QFont &inherited)
 {
-  if (!spec.given())
+  if (!font.given())
     return inherited;
-  return deskFont(spec.family, spec.pixelSize > 0 ? spec.pixelSize : 11, spec.bold);
+  return deskFont(font.family, font.pixelSize > 0 ? font.pixelSize : 11, font.bold);
 }
 
 QWidget *ClassMap::create(const QString &cls, QWidget *parent) const

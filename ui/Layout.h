@@ -74,7 +74,7 @@ public:
 
 // The font a row asks for, with the desk's font names mapped to the
 // installed families and sizes given in pixels.
-QFont makeFont(const FontSpec &spec, const QFont &inherited);
+QFont makeFont(const FontSpec &font, const QFont &inherited);
 
 // Sets the colour a control draws its text in.
 void setFontColor(QWidget *w, quint32 color);

@@ -40,10 +40,10 @@ bool isProgramWindow(const QWidget *w) {
   return std::find(std::begin(all), std::end(all), w) != std::end(all);
 }
 
-layout::Table TSchematicForm::pictureTable(const SchematicSpec &spec) {
+layout::Table TSchematicForm::pictureTable(const SchematicSpec &plan) {
   layout::Row row(QStringLiteral("JPEGImage1"), QStringLiteral("TJPEGImage"), QString(),
-                  spec.picture.left(), spec.picture.top(), spec.picture.width(),
-                  spec.picture.height());
+                  plan.picture.left(), plan.picture.top(), plan.picture.width(),
+                  plan.picture.height());
   // The picture component's defaults: 256 colours, accurate integer DCT,
   // Floyd-Steinberg dithering, two-pass quantisation with smoothing.
   row.props = {
@@ -59,27 +59,27 @@ layout::Table TSchematicForm::pictureTable(const SchematicSpec &spec) {
   return {row};
 }
 
-TSchematicForm::TSchematicForm(const SchematicSpec &spec, QWidget *parent)
-    : QMainWindow(parent), spec_(spec) {
-  setObjectName(spec.formName);
-  setWindowTitle(spec.caption);
-  resize(spec.designSize);
+TSchematicForm::TSchematicForm(const SchematicSpec &plan, QWidget *parent)
+    : QMainWindow(parent), plan_(plan) {
+  setObjectName(plan.formName);
+  setWindowTitle(plan.caption);
+  resize(plan.designSize);
   setWindowState(Qt::WindowMaximized);
 
   // The client area scrolls over the picture control, which is larger
   // than a usual screen. A control above or left of the client area's
   // origin is cut off there, as in any window.
-  const QRect &pic = spec.picture;
+  const QRect &pic = plan.picture;
   QWidget *client =
       autoScrollClient(this, QSize(std::max(0, pic.right() + 1), std::max(0, pic.bottom() + 1)));
   scroll_ = scrollAreaOf(client);
 
-  controls_ = layout::build(client, pictureTable(spec), schematicClasses(), {});
+  controls_ = layout::build(client, pictureTable(plan), schematicClasses(), {});
   JPEGImage1 = qobject_cast<TJPEGImage *>(controls_.get(QStringLiteral("JPEGImage1")));
 
   Schematy1 = menuBar()->addMenu(QStringLiteral("Schematy"));
   Schematy1->setObjectName(QStringLiteral("Schematy1"));
-  for (const SchematicMenuItem &item : spec.menu) {
+  for (const SchematicMenuItem &item : plan.menu) {
     QAction *a = Schematy1->addAction(item.caption);
     a->setObjectName(item.name);
     QWidget **target = item.target;
@@ -88,7 +88,7 @@ TSchematicForm::TSchematicForm(const SchematicSpec &spec, QWidget *parent)
 
   // The creation handler's error is reported; the window exists all the
   // same and works without its picture.
-  if (spec.loadTime == LoadTime::Creation)
+  if (plan.loadTime == LoadTime::Creation)
     guarded([this] { FormCreate(); });
 }
 
@@ -96,9 +96,9 @@ QAction *TSchematicForm::menuItem(const QString &name) const {
   return Schematy1->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
-void TSchematicForm::FormCreate() { JPEGImage1->setFileName(spec_.fileName); }
+void TSchematicForm::FormCreate() { JPEGImage1->setFileName(plan_.fileName); }
 
-void TSchematicForm::FormActivate() { JPEGImage1->setFileName(spec_.fileName); }
+void TSchematicForm::FormActivate() { JPEGImage1->setFileName(plan_.fileName); }
 
 void TSchematicForm::FormDeactivate() { close(); }
 
@@ -122,7 +122,7 @@ void TSchematicForm::activated() {
   if (active_)
     return;
   active_ = true;
-  if (spec_.loadTime == LoadTime::Activation)
+  if (plan_.loadTime == LoadTime::Activation)
     guarded([this] { FormActivate(); });
 }
 

@@ -54,9 +54,9 @@ struct SchematicSpec {
 class TSchematicForm : public QMainWindow {
   Q_OBJECT
 public:
-  explicit TSchematicForm(const SchematicSpec &spec, QWidget *parent = nullptr);
+  explicit TSchematicForm(const SchematicSpec &plan, QWidget *parent = nullptr);
 
-  const SchematicSpec &spec() const { return spec_; }
+  const SchematicSpec &plan() const { return plan_; }
   TJPEGImage *JPEGImage1 = nullptr;
   QMenu *Schematy1 = nullptr;
   // The menu item of the given name (nullptr when there is none).
@@ -89,10 +89,10 @@ protected:
   void changeEvent(QEvent *e) override;
 
   // Builds the window's single control from its table.
-  static layout::Table pictureTable(const SchematicSpec &spec);
+  static layout::Table pictureTable(const SchematicSpec &plan);
 
 private:
-  SchematicSpec spec_;
+  SchematicSpec plan_;
   QScrollArea *scroll_ = nullptr;
   layout::Built controls_;
   bool active_ = false;

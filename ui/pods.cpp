@@ -146,13 +146,13 @@ void Tblok::buildMenu()
 
 void Tblok::buildTimers()
 {
-  for (const VirtualClock::TimerSpec &spec : VirtualClock::timers()) {
+  for (const VirtualClock::TimerSpec &entry : VirtualClock::timers()) {
     auto *t = new QTimer(this);
-    const QString name = QString::fromLatin1(spec.timer.data(), qsizetype(spec.timer.size()));
+    const QString name = QString::fromLatin1(entry.timer.data(), qsizetype(entry.timer.size()));
     const QString handler =
-        QString::fromLatin1(spec.handler.data(), qsizetype(spec.handler.size()));
+        QString::fromLatin1(entry.handler.data(), qsizetype(entry.handler.size()));
     t->setObjectName(name);
-    t->setInterval(int(spec.period));
+    t->setInterval(int(entry.period));
     t->setTimerType(Qt::PreciseTimer);
     connect(t, &QTimer::timeout, this, [this, handler] { runHandler(handler); });
     timers_.insert(name, t);
