@@ -1,10 +1,8 @@
 #include "Content.h"
 
-#include <QFile>
+#include "Prefetch.h"
 
-#include <future>
-#include <map>
-#include <mutex>
+#include <QFile>
 
 // The resources live in a library of their own; naming them here keeps
 // them linked into every program that shows the windows.
@@ -20,30 +18,19 @@ QString resourcePath(const QString &name) {
   return QStringLiteral(":/kyt/") + name;
 }
 
-std::mutex prefetchLock;
-std::map<QString, std::future<QImage>> prefetched;
+Prefetch<QImage> prefetched;
 
 } // namespace
 
 void prefetchStoredPictures(const QStringList &names) {
-  std::lock_guard<std::mutex> guard(prefetchLock);
   for (const QString &name : names)
-    if (!prefetched.count(name))
-      prefetched.emplace(name, std::async(std::launch::async,
-                                          [path = resourcePath(name)] { return QImage(path); }));
+    prefetched.start(name, [path = resourcePath(name)] { return QImage(path); });
 }
 
 QImage storedPicture(const QString &name) {
-  std::future<QImage> pending;
-  {
-    std::lock_guard<std::mutex> guard(prefetchLock);
-    const auto it = prefetched.find(name);
-    if (it != prefetched.end()) {
-      pending = std::move(it->second);
-      prefetched.erase(it);
-    }
-  }
-  return pending.valid() ? pending.get() : QImage(resourcePath(name));
+  if (std::optional<QImage> ready = prefetched.take(name))
+    return *ready;
+  return QImage(resourcePath(name));
 }
 
 QString storedText(const QString &name) {

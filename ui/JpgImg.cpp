@@ -1,4 +1,5 @@
 #include "JpgImg.h"
+#include "Prefetch.h"
 
 #include <QFile>
 #include <QList>
@@ -9,9 +10,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <future>
-#include <map>
-#include <mutex>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -279,21 +277,20 @@ struct Prefetched {
   QImage image; // null when the file could not be read or decoded
 };
 
-std::mutex prefetchLock;
-std::map<QString, std::future<Prefetched>> prefetches;
+Prefetch<Prefetched> prefetches;
 
 Prefetched ReadAndDecode(const QString &name) {
   Prefetched p;
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly))
+    return p;
+  p.bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError || p.bytes.isEmpty())
+    return p;
   try {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-      return p;
-    p.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || p.bytes.isEmpty())
-      return p;
     p.image = DecodeJPEG(p.bytes, TJPEGOptions{});
   } catch (...) {
-    p.image = QImage();
+    // Left to the FileName assignment, which reports it.
   }
   return p;
 }
@@ -301,25 +298,16 @@ Prefetched ReadAndDecode(const QString &name) {
 } // namespace
 
 void PrefetchJPEGFiles(const QStringList &fileNames) {
-  std::lock_guard<std::mutex> guard(prefetchLock);
-  for (const QString &name : fileNames) {
-    if (name.isEmpty() || prefetches.count(name))
-      continue;
-    prefetches.emplace(name, std::async(std::launch::async, ReadAndDecode, name));
-  }
+  for (const QString &name : fileNames)
+    if (!name.isEmpty())
+      prefetches.start(name, [name] { return ReadAndDecode(name); });
 }
 
 bool TJPEGImage::TakePrefetched() {
-  std::future<Prefetched> pending;
-  {
-    std::lock_guard<std::mutex> guard(prefetchLock);
-    const auto it = prefetches.find(FFileName);
-    if (it == prefetches.end())
-      return false;
-    pending = std::move(it->second);
-    prefetches.erase(it);
-  }
-  const Prefetched p = pending.get();
+  const std::optional<Prefetched> taken = prefetches.take(FFileName);
+  if (!taken)
+    return false;
+  const Prefetched &p = *taken;
   // The decode it stands for would end at 100 %, reported to nobody.
   if (FLoading || FOptions != TJPEGOptions{} || p.image.isNull() || p.bytes != FSource ||
       100 % FProgressStep != 0 ||
