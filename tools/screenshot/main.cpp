@@ -1,18 +1,57 @@
 // kyt-screenshot FILE.png: draws the simulator window as a trainee sees it
 // while a train runs from A to B, and writes the picture to FILE.png.
 // It needs no display: without one it draws off screen.
+//
+// kyt-screenshot --all DIR: writes every window, each as it is first shown,
+// into DIR (one PNG per window, named after the window), to compare the
+// program's pictures between two builds.
 #include "App.h"
 #include "Windows.h"
 #include "pods.h"
+#include "wstep.h"
 
 #include <QImage>
 #include <QMenuBar>
 #include <QTimer>
 
 #include <cstdio>
+#include <utility>
+
+namespace {
+
+int shootAll(const QString &dir)
+{
+  kyt::createWindows();
+  const std::pair<const char *, QWidget *> windows[] = {
+      {"start", static_cast<QWidget *>(kyt::START)}, {"description", kyt::opis}, {"about", kyt::AboutBox},
+      {"poster", kyt::zar},  {"schematic1", kyt::olin},  {"schematic2", kyt::linia},
+      {"schematic3", kyt::pulp}, {"schematic4", kyt::zpg}, {"schematic5", kyt::zwrpoz}};
+  int failures = 0;
+  for (const auto &[name, w] : windows) {
+    if (!w || !w->grab().toImage().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")))
+      ++failures;
+  }
+  kyt::Tblok *w = kyt::blok;
+  w->showSimulator();
+  w->showNormal();
+  w->resize(kyt::Tblok::kDeskWidth + 16, kyt::Tblok::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
+  qApp->processEvents();
+  if (!w->grab().toImage().save(dir + QStringLiteral("/simulator.png")))
+    ++failures;
+  kyt::destroyWindows();
+  return failures == 0 ? 0 : 1;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+  if (argc == 3 && QByteArray(argv[1]) == "--all") {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+    kyt::App app(argc, argv);
+    return shootAll(QString::fromLocal8Bit(argv[2]));
+  }
   if (argc != 2) {
     std::fprintf(stderr, "usage: kyt-screenshot FILE.png\n");
     return 2;
