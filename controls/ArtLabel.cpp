@@ -10,147 +10,147 @@
 
 namespace kyt {
 
-TArtLabel::TArtLabel(QWidget* parent) : QWidget(parent), FGradient(new TGradient(this))
+ArtLabel::ArtLabel(QWidget* parent) : QWidget(parent), gradient_(new Gradient(this))
 {
     setFont(deskFont(QStringLiteral("Arial"), pointsToPixels(24), true));
-    connect(FGradient, &TGradient::OnChange, this, [this] { gradientChanged(); });
+    connect(gradient_, &Gradient::OnChange, this, [this] { gradientChanged(); });
     resize(64, 25);
     compose();
 }
 
-void TArtLabel::refresh()
+void ArtLabel::refresh()
 {
     adjustSize();
     compose();
     repaint();
 }
 
-void TArtLabel::setArtStyle(TArtStyle value)
+void ArtLabel::setArtStyle(ArtStyle value)
 {
-    if (value == FArtStyle)
+    if (value == artStyle_)
         return;
-    FArtStyle = value;
+    artStyle_ = value;
     refresh();
 }
 
-void TArtLabel::setCaption(const QString& value)
+void ArtLabel::setCaption(const QString& value)
 {
-    if (value == FCaption)
+    if (value == caption_)
         return;
-    FCaption = value;
+    caption_ = value;
     refresh();
 }
 
-void TArtLabel::setFontColor(TColor value)
+void ArtLabel::setFontColor(ColorCode value)
 {
-    if (value == FFontColor)
+    if (value == fontColor_)
         return;
-    FFontColor = value;
-    FGradientChanged = true;  // the gradient picture starts from the font colour
+    fontColor_ = value;
+    gradientChanged_ = true;  // the gradient picture starts from the font colour
     refresh();
 }
 
-void TArtLabel::setTransparent(bool value)
+void ArtLabel::setTransparent(bool value)
 {
-    if (value == FTransparent)
+    if (value == transparent_)
         return;
-    FTransparent = value;
+    transparent_ = value;
     refresh();
 }
 
-void TArtLabel::setColor(TColor value)
+void ArtLabel::setColor(ColorCode value)
 {
-    if (value == FColor)
+    if (value == color_)
         return;
-    FColor = value;
+    color_ = value;
     refresh();
 }
 
-void TArtLabel::setBitmap(const QImage& value)
+void ArtLabel::setBitmap(const QImage& value)
 {
-    if (value == FBitmap)
+    if (value == bitmap_)
         return;
-    FBitmap = value.copy();
-    if (FArtStyle & (asBitmap | asBitmapFit))
+    bitmap_ = value.copy();
+    if (artStyle_ & (asBitmap | asBitmapFit))
         refresh();
 }
 
-void TArtLabel::setShadowColor(TColor value)
+void ArtLabel::setShadowColor(ColorCode value)
 {
-    if (value == FShadowColor)
+    if (value == shadowColor_)
         return;
-    FShadowColor = value;
-    if (FArtStyle & asShadow)
+    shadowColor_ = value;
+    if (artStyle_ & asShadow)
         refresh();
 }
 
-void TArtLabel::setOutlineColor(TColor value)
+void ArtLabel::setOutlineColor(ColorCode value)
 {
-    if (value == FOutlineColor)
+    if (value == outlineColor_)
         return;
-    FOutlineColor = value;
-    if (FArtStyle & asOutlined)
+    outlineColor_ = value;
+    if (artStyle_ & asOutlined)
         refresh();
 }
 
-void TArtLabel::setAutoSize(bool value)
+void ArtLabel::setAutoSize(bool value)
 {
-    if (value == FAutoSize)
+    if (value == autoSize_)
         return;
-    FAutoSize = value;
+    autoSize_ = value;
     refresh();
 }
 
-void TArtLabel::setShadowLength(qint32 value)
+void ArtLabel::setShadowLength(qint32 value)
 {
-    if (value == FShadowLength)
+    if (value == shadowLength_)
         return;
-    FShadowLength = value;
-    if (FArtStyle & asShadow)
+    shadowLength_ = value;
+    if (artStyle_ & asShadow)
         refresh();
 }
 
-void TArtLabel::setGradient(TGradient* value)
+void ArtLabel::setGradient(Gradient* value)
 {
-    if (value && value != FGradient)
-        FGradient->Assign(*value);  // announces the change
+    if (value && value != gradient_)
+        gradient_->Assign(*value);  // announces the change
 }
 
-void TArtLabel::gradientChanged()
+void ArtLabel::gradientChanged()
 {
-    FGradientChanged = true;
-    if (FArtStyle & asGradient)
+    gradientChanged_ = true;
+    if (artStyle_ & asGradient)
         refresh();
 }
 
-void TArtLabel::setTextAlign(TAlignment value)
+void ArtLabel::setTextAlign(Alignment value)
 {
-    if (value == FTextAlign)
+    if (value == textAlign_)
         return;
-    FTextAlign = value;
+    textAlign_ = value;
     refresh();
 }
 
-QSize TArtLabel::sizeHint() const
+QSize ArtLabel::sizeHint() const
 {
     const QFontMetrics fm(font());
-    return {fm.horizontalAdvance(FCaption) + 4, fm.size(0, QStringLiteral("Wg")).height() + 4};
+    return {fm.horizontalAdvance(caption_) + 4, fm.size(0, QStringLiteral("Wg")).height() + 4};
 }
 
-void TArtLabel::adjustSize()
+void ArtLabel::adjustSize()
 {
     // The size follows the caption and font; it is settled here, before the
     // next paint, never while painting.
-    if (FAutoSize && size() != sizeHint())
+    if (autoSize_ && size() != sizeHint())
         resize(sizeHint());
 }
 
-QPoint TArtLabel::TextOrigin() const
+QPoint ArtLabel::TextOrigin() const
 {
     const QFontMetrics fm(font());
-    const int tw = fm.horizontalAdvance(FCaption), th = fm.height();
+    const int tw = fm.horizontalAdvance(caption_), th = fm.height();
     const int vmiddle = (height() - th) / 2;
-    switch (FTextAlign) {
+    switch (textAlign_) {
     case taLeftJustify: return {2, qMax(vmiddle, 2)};
     case taRightJustify: return {width() - tw - 2, qMax(vmiddle, 2)};
     case taCenter: return {qMax((width() - tw) / 2, 0), qMax(vmiddle, 0)};
@@ -158,61 +158,61 @@ QPoint TArtLabel::TextOrigin() const
     return {2, 2};
 }
 
-void TArtLabel::compose()
+void ArtLabel::compose()
 {
     const QSize s = size();
     if (s.isEmpty()) {
-        FComposition = FMask = FOutput = QImage();
+        composition_ = mask_ = output_ = QImage();
         return;
     }
-    FComposition = QImage(s, QImage::Format_RGB32);
-    FComposition.fill(toQColor(FColor));
-    FMask = QImage(s, QImage::Format_RGB32);
-    FMask.fill(Qt::white);
+    composition_ = QImage(s, QImage::Format_RGB32);
+    composition_.fill(toQColor(color_));
+    mask_ = QImage(s, QImage::Format_RGB32);
+    mask_.fill(Qt::white);
 
     const QPoint o = TextOrigin();
     const int x = o.x(), y = o.y();
-    const TColor light = lighten(FColor, 64), dark = darken(FColor, 64);
+    const ColorCode light = lighten(color_, 64), dark = darken(color_, 64);
     {
-        QPainter p(&FComposition), m(&FMask);
+        QPainter p(&composition_), m(&mask_);
         p.setFont(font());
         m.setFont(font());
         // Every text pass goes into the mask in black as well.
-        if (FArtStyle & asShadow) {
-            drawShadowText(p, x, y, FCaption, FFontColor, FShadowColor, FShadowLength);
-            drawShadowText(m, x, y, FCaption, clBlack, clBlack, FShadowLength);
+        if (artStyle_ & asShadow) {
+            drawShadowText(p, x, y, caption_, fontColor_, shadowColor_, shadowLength_);
+            drawShadowText(m, x, y, caption_, clBlack, clBlack, shadowLength_);
         }
-        if (FArtStyle & asOutlined) {
-            drawOutlineText(p, x, y, FCaption, FFontColor, FOutlineColor);
-            drawOutlineText(m, x, y, FCaption, clBlack, clBlack);
-        } else if (FArtStyle & (as3DSunk | as3DRaise)) {
-            const bool raised = !(FArtStyle & as3DSunk);
-            draw3DText(p, x, y, FCaption, FFontColor, light, dark, 1, raised);
-            draw3DText(m, x, y, FCaption, clBlack, clBlack, clBlack, 1, raised);
+        if (artStyle_ & asOutlined) {
+            drawOutlineText(p, x, y, caption_, fontColor_, outlineColor_);
+            drawOutlineText(m, x, y, caption_, clBlack, clBlack);
+        } else if (artStyle_ & (as3DSunk | as3DRaise)) {
+            const bool raised = !(artStyle_ & as3DSunk);
+            draw3DText(p, x, y, caption_, fontColor_, light, dark, 1, raised);
+            draw3DText(m, x, y, caption_, clBlack, clBlack, clBlack, 1, raised);
         }
     }
 
     // Letters filled with a gradient or a picture.
     QImage fill;
     const QFontMetrics fm(font());
-    const QRect letters(x, y, fm.horizontalAdvance(FCaption), fm.height());
-    if (FArtStyle & asGradient) {
-        if (FGradientChanged || FGradientImage.size() != s) {
-            FGradientImage = QImage(s, QImage::Format_RGB32);
-            FGradientImage.fill(toQColor(FFontColor));
-            QPainter g(&FGradientImage);
-            FGradient->Paint(g, QRect(QPoint(0, 0), s));
-            FGradientChanged = false;
+    const QRect letters(x, y, fm.horizontalAdvance(caption_), fm.height());
+    if (artStyle_ & asGradient) {
+        if (gradientChanged_ || gradientImage_.size() != s) {
+            gradientImage_ = QImage(s, QImage::Format_RGB32);
+            gradientImage_.fill(toQColor(fontColor_));
+            QPainter g(&gradientImage_);
+            gradient_->Paint(g, QRect(QPoint(0, 0), s));
+            gradientChanged_ = false;
         }
-        fill = FGradientImage;
-    } else if ((FArtStyle & (asBitmapFit | asBitmap)) && !FBitmap.isNull()) {
+        fill = gradientImage_;
+    } else if ((artStyle_ & (asBitmapFit | asBitmap)) && !bitmap_.isNull()) {
         fill = QImage(s, QImage::Format_RGB32);
         fill.fill(Qt::black);
         QPainter f(&fill);
-        if (FArtStyle & asBitmapFit)
-            f.drawImage(letters, FBitmap);
+        if (artStyle_ & asBitmapFit)
+            f.drawImage(letters, bitmap_);
         else
-            tileImage(f, QRect(x, y, s.width() - x, s.height() - y), FBitmap);
+            tileImage(f, QRect(x, y, s.width() - x, s.height() - y), bitmap_);
     }
     if (!fill.isNull()) {
         QImage shape(s, QImage::Format_RGB32);
@@ -221,40 +221,40 @@ void TArtLabel::compose()
             QPainter sp(&shape);
             sp.setFont(font());
             sp.setPen(Qt::black);
-            sp.drawText(QPoint(x, y + fm.ascent()), FCaption);
+            sp.drawText(QPoint(x, y + fm.ascent()), caption_);
         }
-        QPainter p(&FComposition);
+        QPainter p(&composition_);
         drawMasked(p, 0, 0, fill, shape);
-        QPainter m(&FMask);
+        QPainter m(&mask_);
         m.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
         m.drawImage(0, 0, shape);  // the letters cover the parent too
     }
 
-    if (FTransparent) {
-        FOutput = QImage(s, QImage::Format_ARGB32_Premultiplied);
-        FOutput.fill(Qt::transparent);
-        QPainter p(&FOutput);
-        drawMasked(p, 0, 0, FComposition, FMask);
+    if (transparent_) {
+        output_ = QImage(s, QImage::Format_ARGB32_Premultiplied);
+        output_.fill(Qt::transparent);
+        QPainter p(&output_);
+        drawMasked(p, 0, 0, composition_, mask_);
     } else {
-        FOutput = FComposition;
+        output_ = composition_;
     }
 }
 
-void TArtLabel::paintEvent(QPaintEvent*)
+void ArtLabel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(0, 0, FOutput);
+    p.drawImage(0, 0, output_);
 }
 
-void TArtLabel::resizeEvent(QResizeEvent* event)
+void ArtLabel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     compose();
 }
 
-void TArtLabel::changeEvent(QEvent* event)
+void ArtLabel::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange && FGradient) {
+    if (event->type() == QEvent::FontChange && gradient_) {
         adjustSize();
         compose();
         repaint();
@@ -262,23 +262,23 @@ void TArtLabel::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void TArtLabel::mousePressEvent(QMouseEvent* event)
+void ArtLabel::mousePressEvent(QMouseEvent* event)
 {
-    FPressed = event->button() == Qt::LeftButton;
+    pressed_ = event->button() == Qt::LeftButton;
     QWidget::mousePressEvent(event);
 }
 
-void TArtLabel::mouseReleaseEvent(QMouseEvent* event)
+void ArtLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = FPressed && event->button() == Qt::LeftButton &&
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
-    FPressed = false;
+    pressed_ = false;
     if (click)
         emit OnClick(this);
     QWidget::mouseReleaseEvent(event);
 }
 
-void TArtLabel::mouseDoubleClickEvent(QMouseEvent* event)
+void ArtLabel::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         emit OnDblClick(this);

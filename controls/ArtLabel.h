@@ -1,5 +1,5 @@
 #pragma once
-// TArtLabel: a label for large decorative captions: 3-D raised or sunk
+// ArtLabel: a label for large decorative captions: 3-D raised or sunk
 // letters, a drop shadow, an outline, or letters filled with a picture or a
 // gradient. The caption is composed off-screen whenever something that shows
 // changes; a transparent label lays only its letters, their shadow and their
@@ -13,25 +13,25 @@
 
 namespace kyt {
 
-class TArtLabel : public QWidget {
+class ArtLabel : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(TArtStyle ArtStyle READ ArtStyle WRITE setArtStyle)
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(QFont Font READ font WRITE setFont)
-    Q_PROPERTY(kyt::TColor FontColor READ FontColor WRITE setFontColor)
-    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
-    Q_PROPERTY(kyt::TColor Color READ Color WRITE setColor)
-    Q_PROPERTY(QImage Bitmap READ Bitmap WRITE setBitmap)
-    Q_PROPERTY(kyt::TColor ShadowColor READ ShadowColor WRITE setShadowColor)
-    Q_PROPERTY(kyt::TColor OutlineColor READ OutlineColor WRITE setOutlineColor)
-    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
-    Q_PROPERTY(qint32 ShadowLength READ ShadowLength WRITE setShadowLength)
-    Q_PROPERTY(kyt::TGradient* Gradient READ Gradient WRITE setGradient)
-    Q_PROPERTY(TAlignment TextAlign READ TextAlign WRITE setTextAlign)
-    Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
+    Q_PROPERTY(ArtStyle artStyle READ artStyle WRITE setArtStyle)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(QFont font READ font WRITE setFont)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
+    Q_PROPERTY(bool transparent READ transparent WRITE setTransparent)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
+    Q_PROPERTY(QImage bitmap READ bitmap WRITE setBitmap)
+    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor)
+    Q_PROPERTY(kyt::ColorCode outlineColor READ outlineColor WRITE setOutlineColor)
+    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
+    Q_PROPERTY(qint32 shadowLength READ shadowLength WRITE setShadowLength)
+    Q_PROPERTY(kyt::Gradient* gradient READ gradient WRITE setGradient)
+    Q_PROPERTY(Alignment textAlign READ textAlign WRITE setTextAlign)
+    Q_PROPERTY(bool visible READ isVisible WRITE setVisible)
 
 public:
-    enum TArtStyleItem {
+    enum ArtStyleItem {
         as3DSunk = 1,
         as3DRaise = 2,
         asShadow = 4,
@@ -40,49 +40,49 @@ public:
         asBitmapFit = 32,
         asGradient = 64
     };
-    Q_DECLARE_FLAGS(TArtStyle, TArtStyleItem)
-    Q_FLAG(TArtStyle)
-    enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-    Q_ENUM(TAlignment)
+    Q_DECLARE_FLAGS(ArtStyle, ArtStyleItem)
+    Q_FLAG(ArtStyle)
+    enum Alignment { taLeftJustify, taRightJustify, taCenter };
+    Q_ENUM(Alignment)
 
-    explicit TArtLabel(QWidget* parent = nullptr);
+    explicit ArtLabel(QWidget* parent = nullptr);
 
-    TArtStyle ArtStyle() const { return FArtStyle; }
-    QString Caption() const { return FCaption; }
-    TColor FontColor() const { return FFontColor; }
-    bool Transparent() const { return FTransparent; }
-    TColor Color() const { return FColor; }
-    QImage Bitmap() const { return FBitmap; }
-    TColor ShadowColor() const { return FShadowColor; }
-    TColor OutlineColor() const { return FOutlineColor; }
-    bool AutoSize() const { return FAutoSize; }
-    qint32 ShadowLength() const { return FShadowLength; }
-    TGradient* Gradient() const { return FGradient; }
-    TAlignment TextAlign() const { return FTextAlign; }
+    ArtStyle artStyle() const { return artStyle_; }
+    QString caption() const { return caption_; }
+    ColorCode fontColor() const { return fontColor_; }
+    bool transparent() const { return transparent_; }
+    ColorCode color() const { return color_; }
+    QImage bitmap() const { return bitmap_; }
+    ColorCode shadowColor() const { return shadowColor_; }
+    ColorCode outlineColor() const { return outlineColor_; }
+    bool autoSize() const { return autoSize_; }
+    qint32 shadowLength() const { return shadowLength_; }
+    Gradient* gradient() const { return gradient_; }
+    Alignment textAlign() const { return textAlign_; }
 
-    void setArtStyle(TArtStyle value);
+    void setArtStyle(ArtStyle value);
     void setCaption(const QString& value);
-    void setFontColor(TColor value);
+    void setFontColor(ColorCode value);
     void setTransparent(bool value);
-    void setColor(TColor value);
+    void setColor(ColorCode value);
     void setBitmap(const QImage& value);
-    void setShadowColor(TColor value);
-    void setOutlineColor(TColor value);
+    void setShadowColor(ColorCode value);
+    void setOutlineColor(ColorCode value);
     void setAutoSize(bool value);
     void setShadowLength(qint32 value);
     // Copies the settings of value (the label keeps its own gradient).
-    void setGradient(TGradient* value);
-    void setTextAlign(TAlignment value);
+    void setGradient(Gradient* value);
+    void setTextAlign(Alignment value);
 
     // Where the caption's top-left corner goes.
     QPoint TextOrigin() const;
     // The composed caption over Color, of the client size.
-    const QImage& Composition() const { return FComposition; }
+    const QImage& Composition() const { return composition_; }
     // Black where the label covers its parent when transparent, white elsewhere.
-    const QImage& Mask() const { return FMask; }
+    const QImage& Mask() const { return mask_; }
     // What is drawn on the control (transparent outside the mask when Transparent).
-    const QImage& Output() const { return FOutput; }
-    const QImage& GradientImage() const { return FGradientImage; }
+    const QImage& Output() const { return output_; }
+    const QImage& GradientImage() const { return gradientImage_; }
 
     QSize sizeHint() const override;
 
@@ -104,26 +104,26 @@ private:
     void refresh();
     void gradientChanged();
 
-    QImage FComposition;
-    QImage FGradientImage;
-    QImage FMask;
-    QImage FOutput;
-    TArtStyle FArtStyle = TArtStyle(as3DRaise | asShadow);
-    TAlignment FTextAlign = taLeftJustify;
-    QString FCaption = QStringLiteral("Art Label");
-    bool FAutoSize = false;
-    bool FTransparent = false;
-    TColor FColor = clBtnFace;
-    TColor FFontColor = clWindowText;
-    QImage FBitmap;
-    TColor FShadowColor = clGray;
-    TColor FOutlineColor = clWhite;
-    qint32 FShadowLength = 3;
-    TGradient* FGradient;
-    bool FGradientChanged = true;
-    bool FPressed = false;
+    QImage composition_;
+    QImage gradientImage_;
+    QImage mask_;
+    QImage output_;
+    ArtStyle artStyle_ = ArtStyle(as3DRaise | asShadow);
+    Alignment textAlign_ = taLeftJustify;
+    QString caption_ = QStringLiteral("Art Label");
+    bool autoSize_ = false;
+    bool transparent_ = false;
+    ColorCode color_ = clBtnFace;
+    ColorCode fontColor_ = clWindowText;
+    QImage bitmap_;
+    ColorCode shadowColor_ = clGray;
+    ColorCode outlineColor_ = clWhite;
+    qint32 shadowLength_ = 3;
+    Gradient* gradient_;
+    bool gradientChanged_ = true;
+    bool pressed_ = false;
 };
 
-Q_DECLARE_OPERATORS_FOR_FLAGS(TArtLabel::TArtStyle)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ArtLabel::ArtStyle)
 
 }  // namespace kyt

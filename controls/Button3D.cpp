@@ -9,14 +9,14 @@
 
 namespace kyt {
 
-TButton3D::TButton3D(QWidget* parent) : QPushButton(parent)
+Button3D::Button3D(QWidget* parent) : QPushButton(parent)
 {
     setFont(defaultDeskFont());
     resize(75, 25);
     connect(this, &QAbstractButton::clicked, this, [this] { emit OnClick(this); });
 }
 
-void TButton3D::setCaption(const QString& value)
+void Button3D::setCaption(const QString& value)
 {
     if (value == text())
         return;
@@ -25,7 +25,7 @@ void TButton3D::setCaption(const QString& value)
 }
 
 #define KYT_BUTTON3D_SETTER(Name, Type, Field) \
-    void TButton3D::set##Name(Type value)      \
+    void Button3D::set##Name(Type value)      \
     {                                          \
         if (value == Field)                    \
             return;                            \
@@ -33,16 +33,16 @@ void TButton3D::setCaption(const QString& value)
         update();                              \
     }
 
-KYT_BUTTON3D_SETTER(FontColor, TColor, FFontColor)
-KYT_BUTTON3D_SETTER(HighLightColor, TColor, FHighLightColor)
-KYT_BUTTON3D_SETTER(ShadowColor, TColor, FShadowColor)
-KYT_BUTTON3D_SETTER(Bevel, TButton3DBevel, FBevel)
-KYT_BUTTON3D_SETTER(ShadowSize, quint8, FShadowSize)
-KYT_BUTTON3D_SETTER(PressState, TButton3DPressState, FPressState)
+KYT_BUTTON3D_SETTER(FontColor, ColorCode, fontColor_)
+KYT_BUTTON3D_SETTER(HighLightColor, ColorCode, highLightColor_)
+KYT_BUTTON3D_SETTER(ShadowColor, ColorCode, shadowColor_)
+KYT_BUTTON3D_SETTER(Bevel, Bevel, bevel_)
+KYT_BUTTON3D_SETTER(ShadowSize, quint8, shadowSize_)
+KYT_BUTTON3D_SETTER(PressState, PressState, pressState_)
 
 #undef KYT_BUTTON3D_SETTER
 
-void TButton3D::paintEvent(QPaintEvent*)
+void Button3D::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     QRect r = rect();
@@ -80,18 +80,18 @@ void TButton3D::paintEvent(QPaintEvent*)
         p.drawText(tr, flags, this->text());
     } else {
         Emboss kind = Emboss::None;
-        switch (FBevel) {
+        switch (bevel_) {
         case bvNone: kind = Emboss::None; break;
         case bvLowered: kind = Emboss::Lowered; break;
         case bvRaised: kind = Emboss::Raised; break;
         case bvShadow: kind = Emboss::Shadow; break;
         }
-        TColor light = FHighLightColor, dark = FShadowColor;
-        if (pressed && FPressState == bvPress)
+        ColorCode light = highLightColor_, dark = shadowColor_;
+        if (pressed && pressState_ == bvPress)
             std::swap(light, dark);
         if (pressed && kind == Emboss::Shadow)
             kind = Emboss::None;  // a pressed shadowed caption drops its shadow
-        drawEmbossedText(p, tr, flags, this->text(), kind, FShadowSize, light, dark, FFontColor,
+        drawEmbossedText(p, tr, flags, this->text(), kind, shadowSize_, light, dark, fontColor_,
                          true);
     }
     // A focused push button is the one Enter presses: it is the default.

@@ -1,5 +1,5 @@
 #pragma once
-// TButton3D: a push button that draws its own face: the classic raised
+// Button3D: a push button that draws its own face: the classic raised
 // frame, an embossed caption, a black outer line while it has the focus or is
 // the default button, and a flat sunken look while pressed.
 
@@ -9,46 +9,46 @@
 
 namespace kyt {
 
-class TButton3D : public QPushButton {
+class Button3D : public QPushButton {
     Q_OBJECT
     // The push button's properties.
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(bool Default READ isDefault WRITE setDefault)
-    Q_PROPERTY(int ModalResult READ ModalResult WRITE setModalResult)
-    Q_PROPERTY(QFont Font READ font WRITE setFont)
-    Q_PROPERTY(kyt::TColor FontColor READ FontColor WRITE setFontColor)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(bool default READ isDefault WRITE setDefault)
+    Q_PROPERTY(int modalResult READ modalResult WRITE setModalResult)
+    Q_PROPERTY(QFont font READ font WRITE setFont)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
     // Its own.
-    Q_PROPERTY(kyt::TColor HighLightColor READ HighLightColor WRITE setHighLightColor)
-    Q_PROPERTY(kyt::TColor ShadowColor READ ShadowColor WRITE setShadowColor)
-    Q_PROPERTY(TButton3DBevel Bevel READ Bevel WRITE setBevel)
-    Q_PROPERTY(quint8 ShadowSize READ ShadowSize WRITE setShadowSize)
-    Q_PROPERTY(TButton3DPressState PressState READ PressState WRITE setPressState)
+    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor)
+    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor)
+    Q_PROPERTY(Bevel bevel READ bevel WRITE setBevel)
+    Q_PROPERTY(quint8 shadowSize READ shadowSize WRITE setShadowSize)
+    Q_PROPERTY(PressState pressState READ pressState WRITE setPressState)
 
 public:
-    enum TButton3DBevel { bvNone, bvLowered, bvRaised, bvShadow };
-    Q_ENUM(TButton3DBevel)
-    enum TButton3DPressState { bvNonePress, bvPress };
-    Q_ENUM(TButton3DPressState)
+    enum Bevel { bvNone, bvLowered, bvRaised, bvShadow };
+    Q_ENUM(Bevel)
+    enum PressState { bvNonePress, bvPress };
+    Q_ENUM(PressState)
 
-    explicit TButton3D(QWidget* parent = nullptr);
+    explicit Button3D(QWidget* parent = nullptr);
 
-    QString Caption() const { return text(); }
-    int ModalResult() const { return FModalResult; }
-    TColor FontColor() const { return FFontColor; }
-    TColor HighLightColor() const { return FHighLightColor; }
-    TColor ShadowColor() const { return FShadowColor; }
-    TButton3DBevel Bevel() const { return FBevel; }
-    quint8 ShadowSize() const { return FShadowSize; }
-    TButton3DPressState PressState() const { return FPressState; }
+    QString caption() const { return text(); }
+    int modalResult() const { return modalResult_; }
+    ColorCode fontColor() const { return fontColor_; }
+    ColorCode highLightColor() const { return highLightColor_; }
+    ColorCode shadowColor() const { return shadowColor_; }
+    Bevel bevel() const { return bevel_; }
+    quint8 shadowSize() const { return shadowSize_; }
+    PressState pressState() const { return pressState_; }
 
     void setCaption(const QString& value);
-    void setModalResult(int value) { FModalResult = value; }
-    void setFontColor(TColor value);
-    void setHighLightColor(TColor value);
-    void setShadowColor(TColor value);
-    void setBevel(TButton3DBevel value);
+    void setModalResult(int value) { modalResult_ = value; }
+    void setFontColor(ColorCode value);
+    void setHighLightColor(ColorCode value);
+    void setShadowColor(ColorCode value);
+    void setBevel(Bevel value);
     void setShadowSize(quint8 value);
-    void setPressState(TButton3DPressState value);
+    void setPressState(PressState value);
 
 signals:
     void OnClick(QObject* Sender);
@@ -57,13 +57,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int FModalResult = 0;
-    TColor FFontColor = clWindowText;
-    TColor FHighLightColor = clBtnHighlight;
-    TColor FShadowColor = clBtnShadow;
-    TButton3DBevel FBevel = bvRaised;
-    quint8 FShadowSize = 1;
-    TButton3DPressState FPressState = bvNonePress;
+    int modalResult_ = 0;
+    ColorCode fontColor_ = clWindowText;
+    ColorCode highLightColor_ = clBtnHighlight;
+    ColorCode shadowColor_ = clBtnShadow;
+    Bevel bevel_ = bvRaised;
+    quint8 shadowSize_ = 1;
+    PressState pressState_ = bvNonePress;
 };
 
 }  // namespace kyt

@@ -7,7 +7,7 @@ namespace kyt {
 namespace {
 
 // The classic desktop scheme, indexed by theme colour number.
-constexpr std::array<TColor, 25> kClassicScheme = {
+constexpr std::array<ColorCode, 25> kClassicScheme = {
     rgbValue(192, 192, 192),  // 0 scroll bar
     rgbValue(0, 128, 128),    // 1 desktop background
     rgbValue(0, 0, 128),      // 2 active caption
@@ -37,10 +37,10 @@ constexpr std::array<TColor, 25> kClassicScheme = {
 
 }  // namespace
 
-TColor resolveColor(TColor c)
+ColorCode resolveColor(ColorCode c)
 {
     if (c & kThemeBit) {
-        const TColor index = c & 0xFFu;
+        const ColorCode index = c & 0xFFu;
         // An unknown theme number draws black, as the desktop does.
         if ((c & ~(kThemeBit | 0xFFu)) != 0 || index >= kClassicScheme.size())
             return clBlack;
@@ -49,13 +49,13 @@ TColor resolveColor(TColor c)
     return c & 0x00FFFFFFu;
 }
 
-QColor toQColor(TColor c)
+QColor toQColor(ColorCode c)
 {
-    const TColor v = resolveColor(c);
+    const ColorCode v = resolveColor(c);
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
 
-TColor fromQColor(const QColor& c)
+ColorCode fromQColor(const QColor& c)
 {
     const QColor rgb = c.toRgb();
     return rgbValue(rgb.red(), rgb.green(), rgb.blue());

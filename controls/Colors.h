@@ -11,67 +11,67 @@
 
 namespace kyt {
 
-using TColor = quint32;
+using ColorCode = quint32;
 
-constexpr TColor kThemeBit = 0x80000000u;
+constexpr ColorCode kThemeBit = 0x80000000u;
 
 // Theme colours.
-constexpr TColor clScrollBar = kThemeBit | 0;
-constexpr TColor clBackground = kThemeBit | 1;
-constexpr TColor clActiveCaption = kThemeBit | 2;
-constexpr TColor clInactiveCaption = kThemeBit | 3;
-constexpr TColor clMenu = kThemeBit | 4;
-constexpr TColor clWindow = kThemeBit | 5;
-constexpr TColor clWindowFrame = kThemeBit | 6;
-constexpr TColor clMenuText = kThemeBit | 7;
-constexpr TColor clWindowText = kThemeBit | 8;
-constexpr TColor clCaptionText = kThemeBit | 9;
-constexpr TColor clActiveBorder = kThemeBit | 10;
-constexpr TColor clInactiveBorder = kThemeBit | 11;
-constexpr TColor clAppWorkSpace = kThemeBit | 12;
-constexpr TColor clHighlight = kThemeBit | 13;
-constexpr TColor clHighlightText = kThemeBit | 14;
-constexpr TColor clBtnFace = kThemeBit | 15;
-constexpr TColor clBtnShadow = kThemeBit | 16;
-constexpr TColor clGrayText = kThemeBit | 17;
-constexpr TColor clBtnText = kThemeBit | 18;
-constexpr TColor clInactiveCaptionText = kThemeBit | 19;
-constexpr TColor clBtnHighlight = kThemeBit | 20;
-constexpr TColor cl3DDkShadow = kThemeBit | 21;
-constexpr TColor cl3DLight = kThemeBit | 22;
-constexpr TColor clInfoText = kThemeBit | 23;
-constexpr TColor clInfoBk = kThemeBit | 24;
+constexpr ColorCode clScrollBar = kThemeBit | 0;
+constexpr ColorCode clBackground = kThemeBit | 1;
+constexpr ColorCode clActiveCaption = kThemeBit | 2;
+constexpr ColorCode clInactiveCaption = kThemeBit | 3;
+constexpr ColorCode clMenu = kThemeBit | 4;
+constexpr ColorCode clWindow = kThemeBit | 5;
+constexpr ColorCode clWindowFrame = kThemeBit | 6;
+constexpr ColorCode clMenuText = kThemeBit | 7;
+constexpr ColorCode clWindowText = kThemeBit | 8;
+constexpr ColorCode clCaptionText = kThemeBit | 9;
+constexpr ColorCode clActiveBorder = kThemeBit | 10;
+constexpr ColorCode clInactiveBorder = kThemeBit | 11;
+constexpr ColorCode clAppWorkSpace = kThemeBit | 12;
+constexpr ColorCode clHighlight = kThemeBit | 13;
+constexpr ColorCode clHighlightText = kThemeBit | 14;
+constexpr ColorCode clBtnFace = kThemeBit | 15;
+constexpr ColorCode clBtnShadow = kThemeBit | 16;
+constexpr ColorCode clGrayText = kThemeBit | 17;
+constexpr ColorCode clBtnText = kThemeBit | 18;
+constexpr ColorCode clInactiveCaptionText = kThemeBit | 19;
+constexpr ColorCode clBtnHighlight = kThemeBit | 20;
+constexpr ColorCode cl3DDkShadow = kThemeBit | 21;
+constexpr ColorCode cl3DLight = kThemeBit | 22;
+constexpr ColorCode clInfoText = kThemeBit | 23;
+constexpr ColorCode clInfoBk = kThemeBit | 24;
 
 // Named colours, written as (red, green, blue) in the low three bytes.
-constexpr TColor rgbValue(int r, int g, int b)
+constexpr ColorCode rgbValue(int r, int g, int b)
 {
-    return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
+    return ColorCode(r & 0xFF) | (ColorCode(g & 0xFF) << 8) | (ColorCode(b & 0xFF) << 16);
 }
-constexpr TColor clBlack = rgbValue(0, 0, 0);
-constexpr TColor clMaroon = rgbValue(128, 0, 0);
-constexpr TColor clGreen = rgbValue(0, 128, 0);
-constexpr TColor clOlive = rgbValue(128, 128, 0);
-constexpr TColor clNavy = rgbValue(0, 0, 128);
-constexpr TColor clPurple = rgbValue(128, 0, 128);
-constexpr TColor clTeal = rgbValue(0, 128, 128);
-constexpr TColor clGray = rgbValue(128, 128, 128);
-constexpr TColor clSilver = rgbValue(192, 192, 192);
-constexpr TColor clRed = rgbValue(255, 0, 0);
-constexpr TColor clLime = rgbValue(0, 255, 0);
-constexpr TColor clYellow = rgbValue(255, 255, 0);
-constexpr TColor clBlue = rgbValue(0, 0, 255);
-constexpr TColor clFuchsia = rgbValue(255, 0, 255);
-constexpr TColor clAqua = rgbValue(0, 255, 255);
-constexpr TColor clWhite = rgbValue(255, 255, 255);
+constexpr ColorCode clBlack = rgbValue(0, 0, 0);
+constexpr ColorCode clMaroon = rgbValue(128, 0, 0);
+constexpr ColorCode clGreen = rgbValue(0, 128, 0);
+constexpr ColorCode clOlive = rgbValue(128, 128, 0);
+constexpr ColorCode clNavy = rgbValue(0, 0, 128);
+constexpr ColorCode clPurple = rgbValue(128, 0, 128);
+constexpr ColorCode clTeal = rgbValue(0, 128, 128);
+constexpr ColorCode clGray = rgbValue(128, 128, 128);
+constexpr ColorCode clSilver = rgbValue(192, 192, 192);
+constexpr ColorCode clRed = rgbValue(255, 0, 0);
+constexpr ColorCode clLime = rgbValue(0, 255, 0);
+constexpr ColorCode clYellow = rgbValue(255, 255, 0);
+constexpr ColorCode clBlue = rgbValue(0, 0, 255);
+constexpr ColorCode clFuchsia = rgbValue(255, 0, 255);
+constexpr ColorCode clAqua = rgbValue(0, 255, 255);
+constexpr ColorCode clWhite = rgbValue(255, 255, 255);
 
 // Resolves theme colours through the fixed classic table; the result is an
 // ordinary colour value (top byte 0).
-TColor resolveColor(TColor c);
+ColorCode resolveColor(ColorCode c);
 
 // Opaque QColor of a colour value (theme colours resolved).
-QColor toQColor(TColor c);
+QColor toQColor(ColorCode c);
 
 // Colour value of a QColor (alpha ignored).
-TColor fromQColor(const QColor& c);
+ColorCode fromQColor(const QColor& c);
 
 }  // namespace kyt

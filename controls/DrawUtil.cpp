@@ -8,19 +8,19 @@ namespace kyt {
 
 namespace {
 
-int red(TColor c) { return int(c & 0xFF); }
-int green(TColor c) { return int((c >> 8) & 0xFF); }
-int blue(TColor c) { return int((c >> 16) & 0xFF); }
+int red(ColorCode c) { return int(c & 0xFF); }
+int green(ColorCode c) { return int((c >> 8) & 0xFF); }
+int blue(ColorCode c) { return int((c >> 16) & 0xFF); }
 
-TColor shifted(TColor c, int n)
+ColorCode shifted(ColorCode c, int n)
 {
-    const TColor v = resolveColor(c);
+    const ColorCode v = resolveColor(c);
     auto clamp = [](int x) { return std::clamp(x, 0, 255); };
     return rgbValue(clamp(red(v) + n), clamp(green(v) + n), clamp(blue(v) + n));
 }
 
 // Text at (x, y), where (x, y) is the top-left corner of the text's line box.
-void textAt(QPainter& p, int x, int y, const QString& text, TColor color)
+void textAt(QPainter& p, int x, int y, const QString& text, ColorCode color)
 {
     p.setPen(toQColor(color));
     p.drawText(QPoint(x, y + p.fontMetrics().ascent()), text);
@@ -28,25 +28,25 @@ void textAt(QPainter& p, int x, int y, const QString& text, TColor color)
 
 }  // namespace
 
-int grayValue(TColor c)
+int grayValue(ColorCode c)
 {
-    const TColor v = resolveColor(c);
+    const ColorCode v = resolveColor(c);
     // round(sum / 100) for a non-negative sum, halves away from zero
     const int sum = 20 * red(v) + 50 * green(v) + 30 * blue(v);
     return (sum + 50) / 100;
 }
 
-TColor grayColor(TColor c)
+ColorCode grayColor(ColorCode c)
 {
     const int g = grayValue(c);
     return rgbValue(g, g, g);
 }
 
-TColor lighten(TColor c, int n) { return shifted(c, n); }
+ColorCode lighten(ColorCode c, int n) { return shifted(c, n); }
 
-TColor darken(TColor c, int n) { return shifted(c, -n); }
+ColorCode darken(ColorCode c, int n) { return shifted(c, -n); }
 
-void drawTransparent(QPainter& p, int x, int y, const QImage& img, TColor key)
+void drawTransparent(QPainter& p, int x, int y, const QImage& img, ColorCode key)
 {
     if (img.isNull())
         return;
@@ -65,7 +65,7 @@ void drawTransparent(QPainter& p, int x, int y, const QImage& img, TColor key)
 }
 
 void drawShadowText(QPainter& p, int x, int y, const QString& text,
-                    TColor textColor, TColor shadowColor, int depth)
+                    ColorCode textColor, ColorCode shadowColor, int depth)
 {
     p.save();
     p.setBackgroundMode(Qt::TransparentMode);
@@ -75,7 +75,7 @@ void drawShadowText(QPainter& p, int x, int y, const QString& text,
 }
 
 void drawOutlineText(QPainter& p, int x, int y, const QString& text,
-                     TColor textColor, TColor outlineColor)
+                     ColorCode textColor, ColorCode outlineColor)
 {
     p.save();
     p.setBackgroundMode(Qt::TransparentMode);
@@ -86,8 +86,8 @@ void drawOutlineText(QPainter& p, int x, int y, const QString& text,
     p.restore();
 }
 
-void draw3DText(QPainter& p, int x, int y, const QString& text, TColor textColor,
-                TColor lightColor, TColor darkColor, int depth, bool raised)
+void draw3DText(QPainter& p, int x, int y, const QString& text, ColorCode textColor,
+                ColorCode lightColor, ColorCode darkColor, int depth, bool raised)
 {
     p.save();
     p.setBackgroundMode(Qt::TransparentMode);
@@ -130,7 +130,7 @@ void drawMasked(QPainter& p, int x, int y, const QImage& img, const QImage& mask
     p.drawImage(x, y, layer);
 }
 
-void frame3D(QPainter& p, QRect& r, TColor topLeft, TColor bottomRight, int width)
+void frame3D(QPainter& p, QRect& r, ColorCode topLeft, ColorCode bottomRight, int width)
 {
     const QColor tl = toQColor(topLeft);
     const QColor br = toQColor(bottomRight);

@@ -12,18 +12,18 @@
 namespace kyt {
 
 // Grey value: round((20 * red + 50 * green + 30 * blue) / 100), 0..255.
-int grayValue(TColor c);
+int grayValue(ColorCode c);
 // The grey colour of that value (red = green = blue = grayValue(c)).
-TColor grayColor(TColor c);
+ColorCode grayColor(ColorCode c);
 
 // Adds n to (lighten) or subtracts n from (darken) each component,
 // clamped to 0..255. Theme colours are resolved first.
-TColor lighten(TColor c, int n);
-TColor darken(TColor c, int n);
+ColorCode lighten(ColorCode c, int n);
+ColorCode darken(ColorCode c, int n);
 
 // Draws img at (x, y), leaving the background wherever img has the key colour
 // (a theme colour as key is resolved first).
-void drawTransparent(QPainter& p, int x, int y, const QImage& img, TColor key);
+void drawTransparent(QPainter& p, int x, int y, const QImage& img, ColorCode key);
 
 // The text helpers draw with the painter's font, with a transparent
 // background; (x, y) is the top-left corner of the text's line box.
@@ -31,17 +31,17 @@ void drawTransparent(QPainter& p, int x, int y, const QImage& img, TColor key);
 // Text with a drop shadow: the text in shadowColor at (x + depth, y + depth),
 // then in textColor at (x, y). Transparent background.
 void drawShadowText(QPainter& p, int x, int y, const QString& text,
-                    TColor textColor, TColor shadowColor, int depth);
+                    ColorCode textColor, ColorCode shadowColor, int depth);
 
 // Text with a one-pixel outline: the text in outlineColor at the four
 // diagonal neighbours (x +- 1, y +- 1), then in textColor at (x, y).
 void drawOutlineText(QPainter& p, int x, int y, const QString& text,
-                     TColor textColor, TColor outlineColor);
+                     ColorCode textColor, ColorCode outlineColor);
 
 // Text with 3-D edges: raised draws the light copy up-left and the dark copy
 // down-right by depth pixels; sunk the reverse; then the text itself.
-void draw3DText(QPainter& p, int x, int y, const QString& text, TColor textColor,
-                TColor lightColor, TColor darkColor, int depth, bool raised);
+void draw3DText(QPainter& p, int x, int y, const QString& text, ColorCode textColor,
+                ColorCode lightColor, ColorCode darkColor, int depth, bool raised);
 
 // Repeats img over r, starting at r's top-left corner, clipped to r.
 void tileImage(QPainter& p, const QRect& r, const QImage& img);
@@ -54,6 +54,6 @@ void drawMasked(QPainter& p, int x, int y, const QImage& img, const QImage& mask
 // 3-D frame of the given width on r: topLeft on the top and left edges,
 // bottomRight on the bottom and right edges (the top-right and bottom-left
 // corner pixels belong to bottomRight). r shrinks by width on each side.
-void frame3D(QPainter& p, QRect& r, TColor topLeft, TColor bottomRight, int width);
+void frame3D(QPainter& p, QRect& r, ColorCode topLeft, ColorCode bottomRight, int width);
 
 }  // namespace kyt

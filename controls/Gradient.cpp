@@ -4,26 +4,26 @@
 
 namespace kyt {
 
-TGradient::TGradient(QObject* parent) : QObject(parent) {}
+Gradient::Gradient(QObject* parent) : QObject(parent) {}
 
-void TGradient::setGradientStyle(TGradientStyle value)
+void Gradient::setGradientStyle(Style value)
 {
-    if (value == FGradientStyle)
+    if (value == gradientStyle_)
         return;
-    FGradientStyle = value;
+    gradientStyle_ = value;
     emit OnChange(this);
 }
 
-void TGradient::setLineSize(qint32 value)
+void Gradient::setLineSize(qint32 value)
 {
     value = qMax(1, value);
-    if (value == FLineSize)
+    if (value == lineSize_)
         return;
-    FLineSize = value;
+    lineSize_ = value;
     emit OnChange(this);
 }
 
-void TGradient::setColor(int n, TColor value)
+void Gradient::setColor(int n, ColorCode value)
 {
     if (value == FColors[n])
         return;
@@ -31,57 +31,57 @@ void TGradient::setColor(int n, TColor value)
     emit OnChange(this);
 }
 
-void TGradient::setColorCount(int value)
+void Gradient::setColorCount(int value)
 {
     value = qBound(MinColorCount, value, MaxColorCount);
-    if (value == FColorCount)
+    if (value == colorCount_)
         return;
-    FColorCount = value;
+    colorCount_ = value;
     emit OnChange(this);
 }
 
-void TGradient::setLineDirection(TDirection value)
+void Gradient::setLineDirection(Direction value)
 {
-    if (value == FLineDirection)
+    if (value == lineDirection_)
         return;
-    FLineDirection = value;
+    lineDirection_ = value;
     emit OnChange(this);
 }
 
-void TGradient::setOnDrawRect(TDrawRectEvent value)
+void Gradient::setOnDrawRect(DrawRectHandler value)
 {
-    FOnDrawRect = std::move(value);
-    if (FGradientStyle == gsCustomRect)
+    onDrawRect_ = std::move(value);
+    if (gradientStyle_ == gsCustomRect)
         emit OnChange(this);
 }
 
-void TGradient::Assign(const TGradient& source)
+void Gradient::Assign(const Gradient& source)
 {
     if (&source == this)
         return;
-    FGradientStyle = source.FGradientStyle;
-    FLineSize = source.FLineSize;
+    gradientStyle_ = source.gradientStyle_;
+    lineSize_ = source.lineSize_;
     for (int i = 0; i < 5; ++i)
         FColors[i] = source.FColors[i];
-    FColorCount = source.FColorCount;
-    FLineDirection = source.FLineDirection;
+    colorCount_ = source.colorCount_;
+    lineDirection_ = source.lineDirection_;
     emit OnChange(this);
 }
 
-TColor TGradient::BandColor(int k, int n) const
+ColorCode Gradient::BandColor(int k, int n) const
 {
     // Position along the run of ColorCount + 1 colours, in 1/(n-1) steps.
     if (n <= 1)
         return resolveColor(FColors[0]);
     const int steps = n - 1;
-    const int scaled = k * FColorCount;  // over steps
+    const int scaled = k * colorCount_;  // over steps
     int seg = scaled / steps;
     int frac = scaled % steps;
-    if (seg >= FColorCount) {
-        seg = FColorCount - 1;
+    if (seg >= colorCount_) {
+        seg = colorCount_ - 1;
         frac = steps;
     }
-    const TColor a = resolveColor(FColors[seg]), b = resolveColor(FColors[seg + 1]);
+    const ColorCode a = resolveColor(FColors[seg]), b = resolveColor(FColors[seg + 1]);
     auto mix = [&](int shift) {
         const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
         return ca + (cb - ca) * frac / steps;
@@ -89,15 +89,15 @@ TColor TGradient::BandColor(int k, int n) const
     return rgbValue(mix(0), mix(8), mix(16));
 }
 
-void TGradient::Paint(QPainter& p, const QRect& r) const
+void Gradient::Paint(QPainter& p, const QRect& r) const
 {
     if (r.isEmpty())
         return;
-    const int ls = FLineSize;
+    const int ls = lineSize_;
     p.save();
     p.setPen(Qt::NoPen);
-    if (FGradientStyle == gsLine) {
-        const bool across = FLineDirection == diHorizonal;  // horizontal lines
+    if (gradientStyle_ == gsLine) {
+        const bool across = lineDirection_ == diHorizonal;  // horizontal lines
         const int extent = across ? r.height() : r.width();
         const int n = (extent + ls - 1) / ls;
         for (int k = 0; k < n; ++k) {
@@ -113,12 +113,12 @@ void TGradient::Paint(QPainter& p, const QRect& r) const
         const int n = (half + ls - 1) / ls;  // the innermost band is the last colour
         for (int k = 0; k < n; ++k) {
             QRect band = r.adjusted(k * ls, k * ls, -k * ls, -k * ls);
-            if (FGradientStyle == gsCustomRect && FOnDrawRect)
-                band = FOnDrawRect(k, n, r);
+            if (gradientStyle_ == gsCustomRect && onDrawRect_)
+                band = onDrawRect_(k, n, r);
             if (band.width() <= 0 || band.height() <= 0)
                 break;
             p.setBrush(toQColor(BandColor(k, n)));
-            if (FGradientStyle == gsEllipse) {
+            if (gradientStyle_ == gsEllipse) {
                 if (k == 0)
                     p.fillRect(r, toQColor(BandColor(0, n)));  // the corners
                 p.drawEllipse(band);

@@ -12,7 +12,7 @@
 namespace kyt {
 
 void drawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& text,
-                      Emboss kind, int s, TColor light, TColor dark, TColor fontColor,
+                      Emboss kind, int s, ColorCode light, ColorCode dark, ColorCode fontColor,
                       bool enabled)
 {
     p.save();
@@ -34,166 +34,166 @@ void drawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& tex
     p.restore();
 }
 
-QColor backgroundOf(const QWidget* w, TColor ownColor, bool parentColor)
+QColor backgroundOf(const QWidget* w, ColorCode ownColor, bool parentColor)
 {
     if (parentColor && w->parentWidget())
         return w->parentWidget()->palette().color(QPalette::Window);
     return toQColor(ownColor);
 }
 
-TLabel3D::TLabel3D(QWidget* parent) : QWidget(parent)
+Label3D::Label3D(QWidget* parent) : QWidget(parent)
 {
     setFont(defaultDeskFont());
     adjustBounds();
 }
 
-TLabel3D::TLabel3D(const QString& caption, QWidget* parent) : TLabel3D(parent)
+Label3D::Label3D(const QString& caption, QWidget* parent) : Label3D(parent)
 {
     setCaption(caption);
 }
 
-void TLabel3D::setCaption(const QString& value)
+void Label3D::setCaption(const QString& value)
 {
-    if (value == FCaption)
+    if (value == caption_)
         return;
-    FCaption = value;
+    caption_ = value;
     updateShortcut();
     adjustBounds();
     update();
 }
 
-void TLabel3D::setColor(TColor value)
+void Label3D::setColor(ColorCode value)
 {
-    if (value == FColor && !FParentColor)
+    if (value == color_ && !parentColor_)
         return;
-    FColor = value;
-    FParentColor = false;
+    color_ = value;
+    parentColor_ = false;
     update();
 }
 
-void TLabel3D::setParentColor(bool value)
+void Label3D::setParentColor(bool value)
 {
-    if (value == FParentColor)
+    if (value == parentColor_)
         return;
-    FParentColor = value;
+    parentColor_ = value;
     update();
 }
 
-void TLabel3D::setFontColor(TColor value)
+void Label3D::setFontColor(ColorCode value)
 {
-    if (value == FFontColor)
+    if (value == fontColor_)
         return;
-    FFontColor = value;
+    fontColor_ = value;
     update();
 }
 
-void TLabel3D::setAlignment(TAlignment value)
+void Label3D::setAlignment(Alignment value)
 {
-    if (value == FAlignment)
+    if (value == alignment_)
         return;
-    FAlignment = value;
+    alignment_ = value;
     update();
 }
 
-void TLabel3D::setAutoSize(bool value)
+void Label3D::setAutoSize(bool value)
 {
-    if (value == FAutoSize)
+    if (value == autoSize_)
         return;
-    FAutoSize = value;
+    autoSize_ = value;
     adjustBounds();
     update();
 }
 
-void TLabel3D::setTransparent(bool value)
+void Label3D::setTransparent(bool value)
 {
-    if (value == FTransparent)
+    if (value == transparent_)
         return;
-    FTransparent = value;
+    transparent_ = value;
     update();
 }
 
-void TLabel3D::setWordWrap(bool value)
+void Label3D::setWordWrap(bool value)
 {
-    if (value == FWordWrap)
+    if (value == wordWrap_)
         return;
-    FWordWrap = value;
+    wordWrap_ = value;
     adjustBounds();
     update();
 }
 
-void TLabel3D::setShowAccelChar(bool value)
+void Label3D::setShowAccelChar(bool value)
 {
-    if (value == FShowAccelChar)
+    if (value == showAccelChar_)
         return;
-    FShowAccelChar = value;
+    showAccelChar_ = value;
     updateShortcut();
     adjustBounds();
     update();
 }
 
-void TLabel3D::setFocusControl(QWidget* value)
+void Label3D::setFocusControl(QWidget* value)
 {
-    if (value == FFocusControl)
+    if (value == focusControl_)
         return;
-    FFocusControl = value;
+    focusControl_ = value;
     updateShortcut();
 }
 
-void TLabel3D::setHighLightColor(TColor value)
+void Label3D::setHighLightColor(ColorCode value)
 {
-    if (value == FHighLightColor)
+    if (value == highLightColor_)
         return;
-    FHighLightColor = value;
+    highLightColor_ = value;
     update();
 }
 
-void TLabel3D::setShadowColor(TColor value)
+void Label3D::setShadowColor(ColorCode value)
 {
-    if (value == FShadowColor)
+    if (value == shadowColor_)
         return;
-    FShadowColor = value;
+    shadowColor_ = value;
     update();
 }
 
-void TLabel3D::setBevel(TLabel3DBevel value)
+void Label3D::setBevel(Bevel value)
 {
-    if (value == FBevel)
+    if (value == bevel_)
         return;
-    FBevel = value;
+    bevel_ = value;
     update();
 }
 
-void TLabel3D::setShadowSize(quint8 value)
+void Label3D::setShadowSize(quint8 value)
 {
-    if (value == FShadowSize)
+    if (value == shadowSize_)
         return;
-    FShadowSize = value;
+    shadowSize_ = value;
     update();
 }
 
-int TLabel3D::textFlags() const
+int Label3D::textFlags() const
 {
     int flags = Qt::AlignTop | Qt::TextExpandTabs | Qt::TextWordWrap;
-    switch (FAlignment) {
+    switch (alignment_) {
     case taLeftJustify: flags |= Qt::AlignLeft; break;
     case taRightJustify: flags |= Qt::AlignRight; break;
     case taCenter: flags |= Qt::AlignHCenter; break;
     }
-    if (FShowAccelChar)
+    if (showAccelChar_)
         flags |= Qt::TextShowMnemonic;
     return flags;
 }
 
-QSize TLabel3D::TextExtent() const
+QSize Label3D::TextExtent() const
 {
-    QString text = FCaption;
-    if (text.isEmpty() || (FShowAccelChar && text == QLatin1String("&")))
+    QString text = caption_;
+    if (text.isEmpty() || (showAccelChar_ && text == QLatin1String("&")))
         text = QStringLiteral(" ");
     int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs;
-    if (FShowAccelChar)
+    if (showAccelChar_)
         flags |= Qt::TextShowMnemonic;
     const QFontMetrics fm(font());
-    if (FWordWrap) {
+    if (wordWrap_) {
         // Wrapped labels keep their width and grow downwards.
         const QRect r = fm.boundingRect(QRect(0, 0, qMax(1, width()), 0x7fff),
                                         flags | Qt::TextWordWrap, text);
@@ -203,42 +203,42 @@ QSize TLabel3D::TextExtent() const
     return {r.width(), r.height()};
 }
 
-void TLabel3D::adjustBounds()
+void Label3D::adjustBounds()
 {
-    if (!FAutoSize)
+    if (!autoSize_)
         return;
     const QSize s = TextExtent();
     int x = this->x();
-    if (FAlignment == taRightJustify)
+    if (alignment_ == taRightJustify)
         x += width() - s.width();  // keep the right edge in place
     setGeometry(x, y(), s.width(), s.height());
 }
 
-void TLabel3D::updateShortcut()
+void Label3D::updateShortcut()
 {
-    if (FShortcutId != 0) {
-        releaseShortcut(FShortcutId);
-        FShortcutId = 0;
+    if (shortcutId_ != 0) {
+        releaseShortcut(shortcutId_);
+        shortcutId_ = 0;
     }
-    if (!FShowAccelChar || !FFocusControl)
+    if (!showAccelChar_ || !focusControl_)
         return;
-    const QKeySequence key = QKeySequence::mnemonic(FCaption);
+    const QKeySequence key = QKeySequence::mnemonic(caption_);
     if (!key.isEmpty())
-        FShortcutId = grabShortcut(key);
+        shortcutId_ = grabShortcut(key);
 }
 
-bool TLabel3D::event(QEvent* event)
+bool Label3D::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut) {
         auto* se = static_cast<QShortcutEvent*>(event);
-        if (se->shortcutId() == FShortcutId && FFocusControl && FFocusControl->isEnabled())
-            FFocusControl->setFocus(Qt::ShortcutFocusReason);
+        if (se->shortcutId() == shortcutId_ && focusControl_ && focusControl_->isEnabled())
+            focusControl_->setFocus(Qt::ShortcutFocusReason);
         return true;
     }
     return QWidget::event(event);
 }
 
-void TLabel3D::changeEvent(QEvent* event)
+void Label3D::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
         adjustBounds();
@@ -247,40 +247,40 @@ void TLabel3D::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void TLabel3D::paintEvent(QPaintEvent*)
+void Label3D::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (!FTransparent)
-        p.fillRect(rect(), backgroundOf(this, FColor, FParentColor));
+    if (!transparent_)
+        p.fillRect(rect(), backgroundOf(this, color_, parentColor_));
     p.setFont(font());
     Emboss kind = Emboss::None;
-    switch (FBevel) {
+    switch (bevel_) {
     case bvNone: kind = Emboss::None; break;
     case bvLowered: kind = Emboss::Lowered; break;
     case bvRaised: kind = Emboss::Raised; break;
     case bvShadow: kind = Emboss::Shadow; break;
     }
-    drawEmbossedText(p, rect(), textFlags(), FCaption, kind, FShadowSize, FHighLightColor,
-                     FShadowColor, FFontColor, isEnabled());
+    drawEmbossedText(p, rect(), textFlags(), caption_, kind, shadowSize_, highLightColor_,
+                     shadowColor_, fontColor_, isEnabled());
 }
 
-void TLabel3D::mousePressEvent(QMouseEvent* event)
+void Label3D::mousePressEvent(QMouseEvent* event)
 {
-    FPressed = event->button() == Qt::LeftButton;
+    pressed_ = event->button() == Qt::LeftButton;
     QWidget::mousePressEvent(event);
 }
 
-void TLabel3D::mouseReleaseEvent(QMouseEvent* event)
+void Label3D::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = FPressed && event->button() == Qt::LeftButton &&
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
-    FPressed = false;
+    pressed_ = false;
     if (click)
         emit OnClick(this);
     QWidget::mouseReleaseEvent(event);
 }
 
-void TLabel3D::mouseDoubleClickEvent(QMouseEvent* event)
+void Label3D::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         emit OnDblClick(this);

@@ -1,5 +1,5 @@
 #pragma once
-// TLabel3D: a text label whose caption is drawn raised, lowered or with a
+// Label3D: a text label whose caption is drawn raised, lowered or with a
 // drop shadow. Also home of the embossed-text drawing that the titled panel
 // and the 3-D push button share.
 
@@ -23,71 +23,71 @@ enum class Emboss { None, Lowered, Raised, Shadow };
 //   light (lowered); (3) the text at r in fontColor, or in clGrayText when
 //   disabled.
 void drawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& text,
-                      Emboss kind, int s, TColor light, TColor dark, TColor fontColor,
+                      Emboss kind, int s, ColorCode light, ColorCode dark, ColorCode fontColor,
                       bool enabled);
 
 // Colour a control fills its background with: its own colour, or, while it
 // takes its parent's colour, the parent's background colour.
-QColor backgroundOf(const QWidget* w, TColor ownColor, bool parentColor);
+QColor backgroundOf(const QWidget* w, ColorCode ownColor, bool parentColor);
 
-class TLabel3D : public QWidget {
+class Label3D : public QWidget {
     Q_OBJECT
     // The plain label's properties.
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(kyt::TColor Color READ Color WRITE setColor)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
-    Q_PROPERTY(QFont Font READ font WRITE setFont)
-    Q_PROPERTY(kyt::TColor FontColor READ FontColor WRITE setFontColor)
-    Q_PROPERTY(TAlignment Alignment READ Alignment WRITE setAlignment)
-    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
-    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
-    Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)
-    Q_PROPERTY(bool ShowAccelChar READ ShowAccelChar WRITE setShowAccelChar)
-    Q_PROPERTY(QWidget* FocusControl READ FocusControl WRITE setFocusControl)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
+    Q_PROPERTY(bool parentColor READ parentColor WRITE setParentColor)
+    Q_PROPERTY(QFont font READ font WRITE setFont)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
+    Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
+    Q_PROPERTY(bool transparent READ transparent WRITE setTransparent)
+    Q_PROPERTY(bool wordWrap READ wordWrap WRITE setWordWrap)
+    Q_PROPERTY(bool showAccelChar READ showAccelChar WRITE setShowAccelChar)
+    Q_PROPERTY(QWidget* focusControl READ focusControl WRITE setFocusControl)
     // Its own.
-    Q_PROPERTY(kyt::TColor HighLightColor READ HighLightColor WRITE setHighLightColor)
-    Q_PROPERTY(kyt::TColor ShadowColor READ ShadowColor WRITE setShadowColor)
-    Q_PROPERTY(TLabel3DBevel Bevel READ Bevel WRITE setBevel)
-    Q_PROPERTY(quint8 ShadowSize READ ShadowSize WRITE setShadowSize)
+    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor)
+    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor)
+    Q_PROPERTY(Bevel bevel READ bevel WRITE setBevel)
+    Q_PROPERTY(quint8 shadowSize READ shadowSize WRITE setShadowSize)
 
 public:
-    enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-    Q_ENUM(TAlignment)
-    enum TLabel3DBevel { bvNone, bvLowered, bvRaised, bvShadow };
-    Q_ENUM(TLabel3DBevel)
+    enum Alignment { taLeftJustify, taRightJustify, taCenter };
+    Q_ENUM(Alignment)
+    enum Bevel { bvNone, bvLowered, bvRaised, bvShadow };
+    Q_ENUM(Bevel)
 
-    explicit TLabel3D(QWidget* parent = nullptr);
-    explicit TLabel3D(const QString& caption, QWidget* parent = nullptr);
+    explicit Label3D(QWidget* parent = nullptr);
+    explicit Label3D(const QString& caption, QWidget* parent = nullptr);
 
-    QString Caption() const { return FCaption; }
-    TColor Color() const { return FColor; }
-    bool ParentColor() const { return FParentColor; }
-    TColor FontColor() const { return FFontColor; }
-    TAlignment Alignment() const { return FAlignment; }
-    bool AutoSize() const { return FAutoSize; }
-    bool Transparent() const { return FTransparent; }
-    bool WordWrap() const { return FWordWrap; }
-    bool ShowAccelChar() const { return FShowAccelChar; }
-    QWidget* FocusControl() const { return FFocusControl; }
-    TColor HighLightColor() const { return FHighLightColor; }
-    TColor ShadowColor() const { return FShadowColor; }
-    TLabel3DBevel Bevel() const { return FBevel; }
-    quint8 ShadowSize() const { return FShadowSize; }
+    QString caption() const { return caption_; }
+    ColorCode color() const { return color_; }
+    bool parentColor() const { return parentColor_; }
+    ColorCode fontColor() const { return fontColor_; }
+    Alignment alignment() const { return alignment_; }
+    bool autoSize() const { return autoSize_; }
+    bool transparent() const { return transparent_; }
+    bool wordWrap() const { return wordWrap_; }
+    bool showAccelChar() const { return showAccelChar_; }
+    QWidget* focusControl() const { return focusControl_; }
+    ColorCode highLightColor() const { return highLightColor_; }
+    ColorCode shadowColor() const { return shadowColor_; }
+    Bevel bevel() const { return bevel_; }
+    quint8 shadowSize() const { return shadowSize_; }
 
     void setCaption(const QString& value);
     // Setting a colour makes the label stop taking its parent's colour.
-    void setColor(TColor value);
+    void setColor(ColorCode value);
     void setParentColor(bool value);
-    void setFontColor(TColor value);
-    void setAlignment(TAlignment value);
+    void setFontColor(ColorCode value);
+    void setAlignment(Alignment value);
     void setAutoSize(bool value);
     void setTransparent(bool value);
     void setWordWrap(bool value);
     void setShowAccelChar(bool value);
     void setFocusControl(QWidget* value);
-    void setHighLightColor(TColor value);
-    void setShadowColor(TColor value);
-    void setBevel(TLabel3DBevel value);
+    void setHighLightColor(ColorCode value);
+    void setShadowColor(ColorCode value);
+    void setBevel(Bevel value);
     void setShadowSize(quint8 value);
 
     // Size the caption needs (what auto-size gives the label).
@@ -112,22 +112,22 @@ private:
     void adjustBounds();
     void updateShortcut();
 
-    QString FCaption;
-    TColor FColor = clBtnFace;
-    bool FParentColor = true;
-    TColor FFontColor = clWindowText;
-    TAlignment FAlignment = taLeftJustify;
-    bool FAutoSize = true;
-    bool FTransparent = false;
-    bool FWordWrap = false;
-    bool FShowAccelChar = true;
-    QPointer<QWidget> FFocusControl;
-    TColor FHighLightColor = clBtnHighlight;
-    TColor FShadowColor = clBtnShadow;
-    TLabel3DBevel FBevel = bvRaised;
-    quint8 FShadowSize = 1;
-    int FShortcutId = 0;
-    bool FPressed = false;
+    QString caption_;
+    ColorCode color_ = clBtnFace;
+    bool parentColor_ = true;
+    ColorCode fontColor_ = clWindowText;
+    Alignment alignment_ = taLeftJustify;
+    bool autoSize_ = true;
+    bool transparent_ = false;
+    bool wordWrap_ = false;
+    bool showAccelChar_ = true;
+    QPointer<QWidget> focusControl_;
+    ColorCode highLightColor_ = clBtnHighlight;
+    ColorCode shadowColor_ = clBtnShadow;
+    Bevel bevel_ = bvRaised;
+    quint8 shadowSize_ = 1;
+    int shortcutId_ = 0;
+    bool pressed_ = false;
 };
 
 }  // namespace kyt

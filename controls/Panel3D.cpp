@@ -13,23 +13,23 @@ namespace kyt {
 
 namespace {
 
-Emboss embossOf(TPanel3D::TPanelText3DBevel b)
+Emboss embossOf(Panel3D::TextBevel b)
 {
     switch (b) {
-    case TPanel3D::bvNone3: return Emboss::None;
-    case TPanel3D::bvLowered3: return Emboss::Lowered;
-    case TPanel3D::bvRaised3: return Emboss::Raised;
-    case TPanel3D::bvShadow3: return Emboss::Shadow;
+    case Panel3D::bvNone3: return Emboss::None;
+    case Panel3D::bvLowered3: return Emboss::Lowered;
+    case Panel3D::bvRaised3: return Emboss::Raised;
+    case Panel3D::bvShadow3: return Emboss::Shadow;
     }
     return Emboss::None;
 }
 
-int alignFlags(TPanel3D::TAlignment a)
+int alignFlags(Panel3D::Alignment a)
 {
     switch (a) {
-    case TPanel3D::taLeftJustify: return Qt::AlignLeft;
-    case TPanel3D::taRightJustify: return Qt::AlignRight;
-    case TPanel3D::taCenter: return Qt::AlignHCenter;
+    case Panel3D::taLeftJustify: return Qt::AlignLeft;
+    case Panel3D::taRightJustify: return Qt::AlignRight;
+    case Panel3D::taCenter: return Qt::AlignHCenter;
     }
     return Qt::AlignLeft;
 }
@@ -41,7 +41,7 @@ QRect edges(int left, int top, int right, int bottom)
 }
 
 // A frame of the given width on r, shrinking r; drawn only when p is given.
-void frame(QPainter* p, QRect& r, TColor topLeft, TColor bottomRight, int width)
+void frame(QPainter* p, QRect& r, ColorCode topLeft, ColorCode bottomRight, int width)
 {
     if (width <= 0)
         return;
@@ -53,23 +53,23 @@ void frame(QPainter* p, QRect& r, TColor topLeft, TColor bottomRight, int width)
 
 }  // namespace
 
-TPanel3D::TPanel3D(QWidget* parent) : QWidget(parent), FFontTitle(defaultDeskFont())
+Panel3D::Panel3D(QWidget* parent) : QWidget(parent), fontTitle_(defaultDeskFont())
 {
     setFont(defaultDeskFont());
     setAutoFillBackground(false);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(FColor));
+    pal.setColor(QPalette::Window, toQColor(color_));
     setPalette(pal);
     resize(185, 41);
 }
 
-void TPanel3D::setChanged()
+void Panel3D::setChanged()
 {
     update();
 }
 
 #define KYT_PANEL_SETTER(Name, Type, Field)    \
-    void TPanel3D::set##Name(Type value)       \
+    void Panel3D::set##Name(Type value)       \
     {                                          \
         if (value == Field)                    \
             return;                            \
@@ -77,106 +77,106 @@ void TPanel3D::setChanged()
         setChanged();                          \
     }
 
-KYT_PANEL_SETTER(Caption, const QString&, FCaption)
-KYT_PANEL_SETTER(Alignment, TAlignment, FAlignment)
-KYT_PANEL_SETTER(BevelOuter, TPanelBevel, FBevelOuter)
-KYT_PANEL_SETTER(BevelInner, TPanelBevel, FBevelInner)
-KYT_PANEL_SETTER(FontColor, TColor, FFontColor)
-KYT_PANEL_SETTER(AlignmentTitle, TAlignment, FAlignmentTitle)
-KYT_PANEL_SETTER(BevelCaption, TPanelText3DBevel, FBevelCaption)
-KYT_PANEL_SETTER(BevelTitle, TPanelText3DBevel, FBevelTitle)
-KYT_PANEL_SETTER(BorderTitle, TPanelBevel, FBorderTitle)
-KYT_PANEL_SETTER(ColorTitle, TColor, FColorTitle)
-KYT_PANEL_SETTER(FontTitleColor, TColor, FFontTitleColor)
-KYT_PANEL_SETTER(HColorCaption, TColor, FHColorCaption)
-KYT_PANEL_SETTER(HColorTitle, TColor, FHColorTitle)
-KYT_PANEL_SETTER(RePaintCT, TPanel3DRePaintCT, FRePaintCT)
-KYT_PANEL_SETTER(SColorCaption, TColor, FSColorCaption)
-KYT_PANEL_SETTER(SColorTitle, TColor, FSColorTitle)
-KYT_PANEL_SETTER(ShadowSizeCaption, quint8, FShadowSizeCaption)
-KYT_PANEL_SETTER(ShadowSizeTitle, quint8, FShadowSizeTitle)
-KYT_PANEL_SETTER(Title, const QString&, FTitle)
-KYT_PANEL_SETTER(VertAlignment, TPanel3DVertAlignment, FVertAlignment)
+KYT_PANEL_SETTER(Caption, const QString&, caption_)
+KYT_PANEL_SETTER(Alignment, Alignment, alignment_)
+KYT_PANEL_SETTER(BevelOuter, Bevel, bevelOuter_)
+KYT_PANEL_SETTER(BevelInner, Bevel, bevelInner_)
+KYT_PANEL_SETTER(FontColor, ColorCode, fontColor_)
+KYT_PANEL_SETTER(AlignmentTitle, Alignment, alignmentTitle_)
+KYT_PANEL_SETTER(BevelCaption, TextBevel, bevelCaption_)
+KYT_PANEL_SETTER(BevelTitle, TextBevel, bevelTitle_)
+KYT_PANEL_SETTER(BorderTitle, Bevel, borderTitle_)
+KYT_PANEL_SETTER(ColorTitle, ColorCode, colorTitle_)
+KYT_PANEL_SETTER(FontTitleColor, ColorCode, fontTitleColor_)
+KYT_PANEL_SETTER(HColorCaption, ColorCode, hColorCaption_)
+KYT_PANEL_SETTER(HColorTitle, ColorCode, hColorTitle_)
+KYT_PANEL_SETTER(RePaintCT, RepaintPart, rePaintCT_)
+KYT_PANEL_SETTER(SColorCaption, ColorCode, sColorCaption_)
+KYT_PANEL_SETTER(SColorTitle, ColorCode, sColorTitle_)
+KYT_PANEL_SETTER(ShadowSizeCaption, quint8, shadowSizeCaption_)
+KYT_PANEL_SETTER(ShadowSizeTitle, quint8, shadowSizeTitle_)
+KYT_PANEL_SETTER(Title, const QString&, title_)
+KYT_PANEL_SETTER(VertAlignment, VerticalAlignment, vertAlignment_)
 
 #undef KYT_PANEL_SETTER
 
-void TPanel3D::setBevelWidth(int value)
+void Panel3D::setBevelWidth(int value)
 {
     value = qMax(0, value);
-    if (value == FBevelWidth)
+    if (value == bevelWidth_)
         return;
-    FBevelWidth = value;
+    bevelWidth_ = value;
     setChanged();
 }
 
-void TPanel3D::setBorderWidth(int value)
+void Panel3D::setBorderWidth(int value)
 {
     value = qMax(0, value);
-    if (value == FBorderWidth)
+    if (value == borderWidth_)
         return;
-    FBorderWidth = value;
+    borderWidth_ = value;
     setChanged();
 }
 
-void TPanel3D::setColor(TColor value)
+void Panel3D::setColor(ColorCode value)
 {
-    if (value == FColor)
+    if (value == color_)
         return;
-    FColor = value;
+    color_ = value;
     // Children that take their parent's colour read it from the palette.
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(FColor));
+    pal.setColor(QPalette::Window, toQColor(color_));
     setPalette(pal);
     setChanged();
 }
 
-void TPanel3D::setFontTitle(const QFont& value)
+void Panel3D::setFontTitle(const QFont& value)
 {
-    if (value == FFontTitle)
+    if (value == fontTitle_)
         return;
-    FFontTitle = value;
+    fontTitle_ = value;
     setChanged();
 }
 
-QRect TPanel3D::innerRect(QPainter* p) const
+QRect Panel3D::innerRect(QPainter* p) const
 {
     QRect r = rect();
     // The frame starts half a title line lower, title or not.
-    r.setTop(r.top() + FShadowSizeTitle + charHeight(FFontTitle) / 2);
-    auto bevel = [&](TPanelBevel b) {
+    r.setTop(r.top() + shadowSizeTitle_ + charHeight(fontTitle_) / 2);
+    auto bevel = [&](Bevel b) {
         if (b == bvNone)
             return;
         const bool raised = b == bvRaised;
         frame(p, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight,
-              FBevelWidth);
+              bevelWidth_);
     };
-    bevel(FBevelOuter);
-    frame(p, r, FColor, FColor, FBorderWidth);
-    bevel(FBevelInner);
+    bevel(bevelOuter_);
+    frame(p, r, color_, color_, borderWidth_);
+    bevel(bevelInner_);
     return r;
 }
 
-QRect TPanel3D::FrameRect() const
+QRect Panel3D::FrameRect() const
 {
     return innerRect(nullptr);
 }
 
-int TPanel3D::captionFlags() const
+int Panel3D::captionFlags() const
 {
-    return alignFlags(FAlignment) | Qt::TextWordWrap | Qt::AlignVCenter | Qt::TextShowMnemonic;
+    return alignFlags(alignment_) | Qt::TextWordWrap | Qt::AlignVCenter | Qt::TextShowMnemonic;
 }
 
-QRect TPanel3D::CaptionRect() const
+QRect Panel3D::CaptionRect() const
 {
     const QRect inner = innerRect(nullptr);
     int left = inner.left(), top = inner.top();
     int right = inner.left() + inner.width(), bottom = inner.top() + inner.height();
-    const int s = FShadowSizeCaption;
+    const int s = shadowSizeCaption_;
     const QFontMetrics fm(font());
-    const int b = fm.boundingRect(edges(left, top, right, bottom), captionFlags(), FCaption).height();
-    if (!FTitle.isEmpty())
-        top += FShadowSizeTitle + charHeight(FFontTitle) / 2;
-    switch (FVertAlignment) {
+    const int b = fm.boundingRect(edges(left, top, right, bottom), captionFlags(), caption_).height();
+    if (!title_.isEmpty())
+        top += shadowSizeTitle_ + charHeight(fontTitle_) / 2;
+    switch (vertAlignment_) {
     case vaTop: {
         const int oldTop = top;
         top += s;
@@ -194,13 +194,13 @@ QRect TPanel3D::CaptionRect() const
     return edges(left + s, top, right - s, bottom);
 }
 
-QRect TPanel3D::titleText() const
+QRect Panel3D::titleText() const
 {
-    const QFontMetrics fm(FFontTitle);
+    const QFontMetrics fm(fontTitle_);
     const int w = width();
-    const int t = fm.horizontalAdvance(FTitle);
+    const int t = fm.horizontalAdvance(title_);
     int left = 0, right = w;
-    switch (FAlignmentTitle) {
+    switch (alignmentTitle_) {
     case taLeftJustify:
         left = 5;
         if (t < w - 5)
@@ -216,20 +216,20 @@ QRect TPanel3D::titleText() const
         right = w / 2 + t / 2;
         break;
     }
-    return edges(left, 0, right, fm.size(0, QStringLiteral("W")).height() + FShadowSizeTitle);
+    return edges(left, 0, right, fm.size(0, QStringLiteral("W")).height() + shadowSizeTitle_);
 }
 
-QRect TPanel3D::TitleStrip() const
+QRect Panel3D::TitleStrip() const
 {
-    if (FTitle.isEmpty())
+    if (title_.isEmpty())
         return {};
-    return titleText().adjusted(-FShadowSizeTitle, 0, FShadowSizeTitle, 0);
+    return titleText().adjusted(-shadowSizeTitle_, 0, shadowSizeTitle_, 0);
 }
 
-void TPanel3D::paintEvent(QPaintEvent* event)
+void Panel3D::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
-    p.fillRect(rect(), toQColor(FColor));
+    p.fillRect(rect(), toQColor(color_));
     innerRect(&p);
     // A control on the panel repaints its own area through the panel; the
     // texts are laid out only when that area reaches their band (the
@@ -238,38 +238,38 @@ void TPanel3D::paintEvent(QPaintEvent* event)
     auto reaches = [&](const QRect& r, int margin) {
         return area.intersects(QRect(0, r.top() - margin, width(), r.height() + 2 * margin));
     };
-    if (FRePaintCT != rpTitle && reaches(CaptionRect(), FShadowSizeCaption + 2)) {
+    if (rePaintCT_ != rpTitle && reaches(CaptionRect(), shadowSizeCaption_ + 2)) {
         p.setFont(font());
-        drawEmbossedText(p, CaptionRect(), captionFlags(), FCaption, embossOf(FBevelCaption),
-                         FShadowSizeCaption, FHColorCaption, FSColorCaption, FFontColor,
+        drawEmbossedText(p, CaptionRect(), captionFlags(), caption_, embossOf(bevelCaption_),
+                         shadowSizeCaption_, hColorCaption_, sColorCaption_, fontColor_,
                          isEnabled());
     }
-    if (!FTitle.isEmpty() && FRePaintCT != rpCaption && reaches(TitleStrip(), FShadowSizeTitle + 2)) {
+    if (!title_.isEmpty() && rePaintCT_ != rpCaption && reaches(TitleStrip(), shadowSizeTitle_ + 2)) {
         QRect strip = TitleStrip();
-        p.fillRect(strip, toQColor(FColorTitle));
-        if (FBorderTitle == bvLowered)
-            frame(&p, strip, clBtnShadow, clBtnHighlight, FBevelWidth);
-        else if (FBorderTitle == bvRaised)
-            frame(&p, strip, clBtnHighlight, clBtnShadow, FBevelWidth);
-        p.setFont(FFontTitle);
-        drawEmbossedText(p, titleText(), alignFlags(FAlignmentTitle) | Qt::AlignVCenter |
+        p.fillRect(strip, toQColor(colorTitle_));
+        if (borderTitle_ == bvLowered)
+            frame(&p, strip, clBtnShadow, clBtnHighlight, bevelWidth_);
+        else if (borderTitle_ == bvRaised)
+            frame(&p, strip, clBtnHighlight, clBtnShadow, bevelWidth_);
+        p.setFont(fontTitle_);
+        drawEmbossedText(p, titleText(), alignFlags(alignmentTitle_) | Qt::AlignVCenter |
                                              Qt::TextSingleLine,
-                         FTitle, embossOf(FBevelTitle), FShadowSizeTitle, FHColorTitle,
-                         FSColorTitle, FFontTitleColor, isEnabled());
+                         title_, embossOf(bevelTitle_), shadowSizeTitle_, hColorTitle_,
+                         sColorTitle_, fontTitleColor_, isEnabled());
     }
 }
 
-void TPanel3D::mousePressEvent(QMouseEvent* event)
+void Panel3D::mousePressEvent(QMouseEvent* event)
 {
-    FPressed = event->button() == Qt::LeftButton;
+    pressed_ = event->button() == Qt::LeftButton;
     QWidget::mousePressEvent(event);
 }
 
-void TPanel3D::mouseReleaseEvent(QMouseEvent* event)
+void Panel3D::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = FPressed && event->button() == Qt::LeftButton &&
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
-    FPressed = false;
+    pressed_ = false;
     if (click)
         emit OnClick(this);
     QWidget::mouseReleaseEvent(event);

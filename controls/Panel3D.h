@@ -1,5 +1,5 @@
 #pragma once
-// TPanel3D: a panel with an embossed caption and an optional embossed title
+// Panel3D: a panel with an embossed caption and an optional embossed title
 // strip at its top edge. Its frame starts about half a title line below the
 // top edge, whether or not there is a title.
 
@@ -9,100 +9,100 @@
 
 namespace kyt {
 
-class TPanel3D : public QWidget {
+class Panel3D : public QWidget {
     Q_OBJECT
     // The plain panel's properties.
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(TAlignment Alignment READ Alignment WRITE setAlignment)
-    Q_PROPERTY(TPanelBevel BevelOuter READ BevelOuter WRITE setBevelOuter)
-    Q_PROPERTY(TPanelBevel BevelInner READ BevelInner WRITE setBevelInner)
-    Q_PROPERTY(int BevelWidth READ BevelWidth WRITE setBevelWidth)
-    Q_PROPERTY(int BorderWidth READ BorderWidth WRITE setBorderWidth)
-    Q_PROPERTY(kyt::TColor Color READ Color WRITE setColor)
-    Q_PROPERTY(QFont Font READ font WRITE setFont)
-    Q_PROPERTY(kyt::TColor FontColor READ FontColor WRITE setFontColor)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(Bevel bevelOuter READ bevelOuter WRITE setBevelOuter)
+    Q_PROPERTY(Bevel bevelInner READ bevelInner WRITE setBevelInner)
+    Q_PROPERTY(int bevelWidth READ bevelWidth WRITE setBevelWidth)
+    Q_PROPERTY(int borderWidth READ borderWidth WRITE setBorderWidth)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
+    Q_PROPERTY(QFont font READ font WRITE setFont)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
     // Its own.
-    Q_PROPERTY(TAlignment AlignmentTitle READ AlignmentTitle WRITE setAlignmentTitle)
-    Q_PROPERTY(TPanelText3DBevel BevelCaption READ BevelCaption WRITE setBevelCaption)
-    Q_PROPERTY(TPanelText3DBevel BevelTitle READ BevelTitle WRITE setBevelTitle)
-    Q_PROPERTY(TPanelBevel BorderTitle READ BorderTitle WRITE setBorderTitle)
-    Q_PROPERTY(kyt::TColor ColorTitle READ ColorTitle WRITE setColorTitle)
-    Q_PROPERTY(QFont FontTitle READ FontTitle WRITE setFontTitle)
-    Q_PROPERTY(kyt::TColor FontTitleColor READ FontTitleColor WRITE setFontTitleColor)
-    Q_PROPERTY(kyt::TColor HColorCaption READ HColorCaption WRITE setHColorCaption)
-    Q_PROPERTY(kyt::TColor HColorTitle READ HColorTitle WRITE setHColorTitle)
-    Q_PROPERTY(TPanel3DRePaintCT RePaintCT READ RePaintCT WRITE setRePaintCT)
-    Q_PROPERTY(kyt::TColor SColorCaption READ SColorCaption WRITE setSColorCaption)
-    Q_PROPERTY(kyt::TColor SColorTitle READ SColorTitle WRITE setSColorTitle)
-    Q_PROPERTY(quint8 ShadowSizeCaption READ ShadowSizeCaption WRITE setShadowSizeCaption)
-    Q_PROPERTY(quint8 ShadowSizeTitle READ ShadowSizeTitle WRITE setShadowSizeTitle)
-    Q_PROPERTY(QString Title READ Title WRITE setTitle)
-    Q_PROPERTY(TPanel3DVertAlignment VertAlignment READ VertAlignment WRITE setVertAlignment)
+    Q_PROPERTY(Alignment alignmentTitle READ alignmentTitle WRITE setAlignmentTitle)
+    Q_PROPERTY(TextBevel bevelCaption READ bevelCaption WRITE setBevelCaption)
+    Q_PROPERTY(TextBevel bevelTitle READ bevelTitle WRITE setBevelTitle)
+    Q_PROPERTY(Bevel borderTitle READ borderTitle WRITE setBorderTitle)
+    Q_PROPERTY(kyt::ColorCode colorTitle READ colorTitle WRITE setColorTitle)
+    Q_PROPERTY(QFont fontTitle READ fontTitle WRITE setFontTitle)
+    Q_PROPERTY(kyt::ColorCode fontTitleColor READ fontTitleColor WRITE setFontTitleColor)
+    Q_PROPERTY(kyt::ColorCode hColorCaption READ hColorCaption WRITE setHColorCaption)
+    Q_PROPERTY(kyt::ColorCode hColorTitle READ hColorTitle WRITE setHColorTitle)
+    Q_PROPERTY(RepaintPart rePaintCT READ rePaintCT WRITE setRePaintCT)
+    Q_PROPERTY(kyt::ColorCode sColorCaption READ sColorCaption WRITE setSColorCaption)
+    Q_PROPERTY(kyt::ColorCode sColorTitle READ sColorTitle WRITE setSColorTitle)
+    Q_PROPERTY(quint8 shadowSizeCaption READ shadowSizeCaption WRITE setShadowSizeCaption)
+    Q_PROPERTY(quint8 shadowSizeTitle READ shadowSizeTitle WRITE setShadowSizeTitle)
+    Q_PROPERTY(QString title READ title WRITE setTitle)
+    Q_PROPERTY(VerticalAlignment vertAlignment READ vertAlignment WRITE setVertAlignment)
 
 public:
-    enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-    Q_ENUM(TAlignment)
-    enum TPanelBevel { bvNone, bvLowered, bvRaised };
-    Q_ENUM(TPanelBevel)
-    enum TPanelText3DBevel { bvNone3, bvLowered3, bvRaised3, bvShadow3 };
-    Q_ENUM(TPanelText3DBevel)
-    enum TPanel3DRePaintCT { rpAll, rpCaption, rpTitle };
-    Q_ENUM(TPanel3DRePaintCT)
-    enum TPanel3DVertAlignment { vaTop, vaCenter, vaBottom };
-    Q_ENUM(TPanel3DVertAlignment)
+    enum Alignment { taLeftJustify, taRightJustify, taCenter };
+    Q_ENUM(Alignment)
+    enum Bevel { bvNone, bvLowered, bvRaised };
+    Q_ENUM(Bevel)
+    enum TextBevel { bvNone3, bvLowered3, bvRaised3, bvShadow3 };
+    Q_ENUM(TextBevel)
+    enum RepaintPart { rpAll, rpCaption, rpTitle };
+    Q_ENUM(RepaintPart)
+    enum VerticalAlignment { vaTop, vaCenter, vaBottom };
+    Q_ENUM(VerticalAlignment)
 
-    explicit TPanel3D(QWidget* parent = nullptr);
+    explicit Panel3D(QWidget* parent = nullptr);
 
-    QString Caption() const { return FCaption; }
-    TAlignment Alignment() const { return FAlignment; }
-    TPanelBevel BevelOuter() const { return FBevelOuter; }
-    TPanelBevel BevelInner() const { return FBevelInner; }
-    int BevelWidth() const { return FBevelWidth; }
-    int BorderWidth() const { return FBorderWidth; }
-    TColor Color() const { return FColor; }
-    TColor FontColor() const { return FFontColor; }
-    TAlignment AlignmentTitle() const { return FAlignmentTitle; }
-    TPanelText3DBevel BevelCaption() const { return FBevelCaption; }
-    TPanelText3DBevel BevelTitle() const { return FBevelTitle; }
-    TPanelBevel BorderTitle() const { return FBorderTitle; }
-    TColor ColorTitle() const { return FColorTitle; }
-    QFont FontTitle() const { return FFontTitle; }
-    TColor FontTitleColor() const { return FFontTitleColor; }
-    TColor HColorCaption() const { return FHColorCaption; }
-    TColor HColorTitle() const { return FHColorTitle; }
-    TPanel3DRePaintCT RePaintCT() const { return FRePaintCT; }
-    TColor SColorCaption() const { return FSColorCaption; }
-    TColor SColorTitle() const { return FSColorTitle; }
-    quint8 ShadowSizeCaption() const { return FShadowSizeCaption; }
-    quint8 ShadowSizeTitle() const { return FShadowSizeTitle; }
-    QString Title() const { return FTitle; }
-    TPanel3DVertAlignment VertAlignment() const { return FVertAlignment; }
+    QString caption() const { return caption_; }
+    Alignment alignment() const { return alignment_; }
+    Bevel bevelOuter() const { return bevelOuter_; }
+    Bevel bevelInner() const { return bevelInner_; }
+    int bevelWidth() const { return bevelWidth_; }
+    int borderWidth() const { return borderWidth_; }
+    ColorCode color() const { return color_; }
+    ColorCode fontColor() const { return fontColor_; }
+    Alignment alignmentTitle() const { return alignmentTitle_; }
+    TextBevel bevelCaption() const { return bevelCaption_; }
+    TextBevel bevelTitle() const { return bevelTitle_; }
+    Bevel borderTitle() const { return borderTitle_; }
+    ColorCode colorTitle() const { return colorTitle_; }
+    QFont fontTitle() const { return fontTitle_; }
+    ColorCode fontTitleColor() const { return fontTitleColor_; }
+    ColorCode hColorCaption() const { return hColorCaption_; }
+    ColorCode hColorTitle() const { return hColorTitle_; }
+    RepaintPart rePaintCT() const { return rePaintCT_; }
+    ColorCode sColorCaption() const { return sColorCaption_; }
+    ColorCode sColorTitle() const { return sColorTitle_; }
+    quint8 shadowSizeCaption() const { return shadowSizeCaption_; }
+    quint8 shadowSizeTitle() const { return shadowSizeTitle_; }
+    QString title() const { return title_; }
+    VerticalAlignment vertAlignment() const { return vertAlignment_; }
 
     void setCaption(const QString& value);
-    void setAlignment(TAlignment value);
-    void setBevelOuter(TPanelBevel value);
-    void setBevelInner(TPanelBevel value);
+    void setAlignment(Alignment value);
+    void setBevelOuter(Bevel value);
+    void setBevelInner(Bevel value);
     // Widths below zero count as zero.
     void setBevelWidth(int value);
     void setBorderWidth(int value);
-    void setColor(TColor value);
-    void setFontColor(TColor value);
-    void setAlignmentTitle(TAlignment value);
-    void setBevelCaption(TPanelText3DBevel value);
-    void setBevelTitle(TPanelText3DBevel value);
-    void setBorderTitle(TPanelBevel value);
-    void setColorTitle(TColor value);
+    void setColor(ColorCode value);
+    void setFontColor(ColorCode value);
+    void setAlignmentTitle(Alignment value);
+    void setBevelCaption(TextBevel value);
+    void setBevelTitle(TextBevel value);
+    void setBorderTitle(Bevel value);
+    void setColorTitle(ColorCode value);
     void setFontTitle(const QFont& value);
-    void setFontTitleColor(TColor value);
-    void setHColorCaption(TColor value);
-    void setHColorTitle(TColor value);
-    void setRePaintCT(TPanel3DRePaintCT value);
-    void setSColorCaption(TColor value);
-    void setSColorTitle(TColor value);
+    void setFontTitleColor(ColorCode value);
+    void setHColorCaption(ColorCode value);
+    void setHColorTitle(ColorCode value);
+    void setRePaintCT(RepaintPart value);
+    void setSColorCaption(ColorCode value);
+    void setSColorTitle(ColorCode value);
     void setShadowSizeCaption(quint8 value);
     void setShadowSizeTitle(quint8 value);
     void setTitle(const QString& value);
-    void setVertAlignment(TPanel3DVertAlignment value);
+    void setVertAlignment(VerticalAlignment value);
 
     // Where the parts go in the client area (what the paint uses).
     // The rectangle inside the frame and its top before any bevel.
@@ -126,31 +126,31 @@ private:
     int captionFlags() const;
     void setChanged();
 
-    QString FCaption;
-    TAlignment FAlignment = taCenter;
-    TPanelBevel FBevelOuter = bvRaised;
-    TPanelBevel FBevelInner = bvNone;
-    int FBevelWidth = 1;
-    int FBorderWidth = 0;
-    TColor FColor = clBtnFace;
-    TColor FFontColor = clWindowText;
-    TAlignment FAlignmentTitle = taLeftJustify;
-    TPanelText3DBevel FBevelCaption = bvRaised3;
-    TPanelText3DBevel FBevelTitle = bvRaised3;
-    TPanelBevel FBorderTitle = bvNone;
-    TColor FColorTitle = clBtnFace;
-    QFont FFontTitle;
-    TColor FFontTitleColor = clWindowText;
-    TColor FHColorCaption = clBtnHighlight;
-    TColor FHColorTitle = clBtnHighlight;
-    TPanel3DRePaintCT FRePaintCT = rpAll;
-    TColor FSColorCaption = clBtnShadow;
-    TColor FSColorTitle = clBtnShadow;
-    quint8 FShadowSizeCaption = 1;
-    quint8 FShadowSizeTitle = 1;
-    QString FTitle;
-    TPanel3DVertAlignment FVertAlignment = vaCenter;
-    bool FPressed = false;
+    QString caption_;
+    Alignment alignment_ = taCenter;
+    Bevel bevelOuter_ = bvRaised;
+    Bevel bevelInner_ = bvNone;
+    int bevelWidth_ = 1;
+    int borderWidth_ = 0;
+    ColorCode color_ = clBtnFace;
+    ColorCode fontColor_ = clWindowText;
+    Alignment alignmentTitle_ = taLeftJustify;
+    TextBevel bevelCaption_ = bvRaised3;
+    TextBevel bevelTitle_ = bvRaised3;
+    Bevel borderTitle_ = bvNone;
+    ColorCode colorTitle_ = clBtnFace;
+    QFont fontTitle_;
+    ColorCode fontTitleColor_ = clWindowText;
+    ColorCode hColorCaption_ = clBtnHighlight;
+    ColorCode hColorTitle_ = clBtnHighlight;
+    RepaintPart rePaintCT_ = rpAll;
+    ColorCode sColorCaption_ = clBtnShadow;
+    ColorCode sColorTitle_ = clBtnShadow;
+    quint8 shadowSizeCaption_ = 1;
+    quint8 shadowSizeTitle_ = 1;
+    QString title_;
+    VerticalAlignment vertAlignment_ = vaCenter;
+    bool pressed_ = false;
 };
 
 }  // namespace kyt

@@ -10,14 +10,14 @@
 
 namespace kyt {
 
-TShadowButton::TShadowButton(QWidget* parent) : QWidget(parent)
+ShadowButton::ShadowButton(QWidget* parent) : QWidget(parent)
 {
     setFont(defaultDeskFont());
     resize(100, 33);
 }
 
 #define KYT_SHADOW_SETTER(Name, Type, Field)   \
-    void TShadowButton::set##Name(Type value)  \
+    void ShadowButton::set##Name(Type value)  \
     {                                          \
         if (value == Field)                    \
             return;                            \
@@ -25,30 +25,30 @@ TShadowButton::TShadowButton(QWidget* parent) : QWidget(parent)
         repaint();                             \
     }
 
-KYT_SHADOW_SETTER(Caption, const QString&, FCaption)
-KYT_SHADOW_SETTER(Color, TColor, FColor)
-KYT_SHADOW_SETTER(Shadow, bool, FShadow)
-KYT_SHADOW_SETTER(Shape, TShapeType, FShape)
-KYT_SHADOW_SETTER(Border, bool, FBorder)
-KYT_SHADOW_SETTER(BorderColor, TColor, FBorderColor)
-KYT_SHADOW_SETTER(FontColor, TColor, FFontColor)
+KYT_SHADOW_SETTER(Caption, const QString&, caption_)
+KYT_SHADOW_SETTER(Color, ColorCode, color_)
+KYT_SHADOW_SETTER(Shadow, bool, shadow_)
+KYT_SHADOW_SETTER(Shape, ShapeType, shape_)
+KYT_SHADOW_SETTER(Border, bool, border_)
+KYT_SHADOW_SETTER(BorderColor, ColorCode, borderColor_)
+KYT_SHADOW_SETTER(FontColor, ColorCode, fontColor_)
 
 #undef KYT_SHADOW_SETTER
 
-void TShadowButton::setDeepth(int value)
+void ShadowButton::setDeepth(int value)
 {
     value = qBound(0, value, MaxDeepth);
-    if (value == FDeepth)
+    if (value == deepth_)
         return;
-    FDeepth = value;
+    deepth_ = value;
     repaint();
 }
 
-void TShadowButton::changeEvent(QEvent* event)
+void ShadowButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange) {
         if (!isEnabled())
-            FPressed = false;
+            pressed_ = false;
         repaint();
     } else if (event->type() == QEvent::FontChange) {
         update();
@@ -56,11 +56,11 @@ void TShadowButton::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void TShadowButton::drawShape(QPainter& p, int offset, int w, int h) const
+void ShadowButton::drawShape(QPainter& p, int offset, int w, int h) const
 {
     int x = offset, y = offset;
     const int e = qMin(w, h);
-    if (FShape == stSquare || FShape == stRoundSquare || FShape == stCircle) {
+    if (shape_ == stSquare || shape_ == stRoundSquare || shape_ == stCircle) {
         x += (w - e) / 2;
         y += (h - e) / 2;
         w = h = e;
@@ -69,7 +69,7 @@ void TShadowButton::drawShape(QPainter& p, int offset, int w, int h) const
     // without one it is filled a pixel short on the right and bottom, so
     // that a face always hides a shadow at its own place.
     const QRect r(x, y, w - 1, h - 1);
-    switch (FShape) {
+    switch (shape_) {
     case stRectangle:
     case stSquare:
         p.drawRect(r);
@@ -85,59 +85,59 @@ void TShadowButton::drawShape(QPainter& p, int offset, int w, int h) const
     }
 }
 
-void TShadowButton::paintEvent(QPaintEvent*)
+void ShadowButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const int w = width() - FDeepth, h = height() - FDeepth;
+    const int w = width() - deepth_, h = height() - deepth_;
     if (w <= 0 || h <= 0)
         return;
-    if (FShadow && !FPressed) {
+    if (shadow_ && !pressed_) {
         p.setPen(Qt::NoPen);
         p.setBrush(toQColor(clBtnShadow));
-        drawShape(p, FDeepth, w, h);
+        drawShape(p, deepth_, w, h);
     }
-    const TColor border = isEnabled() ? FBorderColor : grayColor(FBorderColor);
-    const TColor face = isEnabled() ? FColor : grayColor(FColor);
-    if (FBorder)
+    const ColorCode border = isEnabled() ? borderColor_ : grayColor(borderColor_);
+    const ColorCode face = isEnabled() ? color_ : grayColor(color_);
+    if (border_)
         p.setPen(QPen(toQColor(border), 1));
     else
         p.setPen(Qt::NoPen);
     p.setBrush(toQColor(face));
-    drawShape(p, FPressed ? FDeepth : 0, w, h);
-    if (!FCaption.isEmpty()) {
+    drawShape(p, pressed_ ? deepth_ : 0, w, h);
+    if (!caption_.isEmpty()) {
         p.setFont(font());
-        const QSize text = QFontMetrics(font()).size(Qt::TextShowMnemonic, FCaption);
+        const QSize text = QFontMetrics(font()).size(Qt::TextShowMnemonic, caption_);
         int x = (w - text.width()) / 2, y = (h - text.height()) / 2;
-        if (FPressed) {
-            x += FDeepth;
-            y += FDeepth;
+        if (pressed_) {
+            x += deepth_;
+            y += deepth_;
         }
-        p.setPen(toQColor(FFontColor));
+        p.setPen(toQColor(fontColor_));
         p.drawText(QRect(x, y, text.width(), text.height()),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, FCaption);
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, caption_);
     }
 }
 
-void TShadowButton::mousePressEvent(QMouseEvent* event)
+void ShadowButton::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && isEnabled()) {
-        FPressed = true;
+        pressed_ = true;
         repaint();
     }
     QWidget::mousePressEvent(event);
 }
 
-void TShadowButton::mouseReleaseEvent(QMouseEvent* event)
+void ShadowButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !FPressed)
+    if (event->button() != Qt::LeftButton || !pressed_)
         return QWidget::mouseReleaseEvent(event);
-    FPressed = false;
+    pressed_ = false;
     repaint();
     if (rect().contains(event->position().toPoint()))
         emit OnClick(this);
 }
 
-void TShadowButton::mouseDoubleClickEvent(QMouseEvent* event)
+void ShadowButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && isEnabled())
         emit OnDblClick(this);

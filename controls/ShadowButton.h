@@ -1,5 +1,5 @@
 #pragma once
-// TShadowButton: a push button of a chosen shape that stands on its own
+// ShadowButton: a push button of a chosen shape that stands on its own
 // shadow. Pressed, the face sinks onto the shadow's place, Deepth pixels down
 // and right; disabled, face and border turn to their grey values.
 
@@ -9,46 +9,46 @@
 
 namespace kyt {
 
-class TShadowButton : public QWidget {
+class ShadowButton : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(kyt::TColor Color READ Color WRITE setColor)
-    Q_PROPERTY(bool Shadow READ Shadow WRITE setShadow)
-    Q_PROPERTY(TShapeType Shape READ Shape WRITE setShape)
-    Q_PROPERTY(bool Border READ Border WRITE setBorder)
-    Q_PROPERTY(kyt::TColor BorderColor READ BorderColor WRITE setBorderColor)
-    Q_PROPERTY(int Deepth READ Deepth WRITE setDeepth)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
-    Q_PROPERTY(QFont Font READ font WRITE setFont)
-    Q_PROPERTY(kyt::TColor FontColor READ FontColor WRITE setFontColor)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
+    Q_PROPERTY(bool shadow READ shadow WRITE setShadow)
+    Q_PROPERTY(ShapeType shape READ shape WRITE setShape)
+    Q_PROPERTY(bool border READ border WRITE setBorder)
+    Q_PROPERTY(kyt::ColorCode borderColor READ borderColor WRITE setBorderColor)
+    Q_PROPERTY(int deepth READ deepth WRITE setDeepth)
+    Q_PROPERTY(bool enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(QFont font READ font WRITE setFont)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
 
 public:
-    enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
-    Q_ENUM(TShapeType)
-    // TDeepth: 0 to 12.
+    enum ShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+    Q_ENUM(ShapeType)
+    // Depth: 0 to 12.
     static constexpr int MaxDeepth = 12;
 
-    explicit TShadowButton(QWidget* parent = nullptr);
+    explicit ShadowButton(QWidget* parent = nullptr);
 
-    QString Caption() const { return FCaption; }
-    TColor Color() const { return FColor; }
-    bool Shadow() const { return FShadow; }
-    TShapeType Shape() const { return FShape; }
-    bool Border() const { return FBorder; }
-    TColor BorderColor() const { return FBorderColor; }
-    int Deepth() const { return FDeepth; }
-    TColor FontColor() const { return FFontColor; }
-    bool Pressed() const { return FPressed; }
+    QString caption() const { return caption_; }
+    ColorCode color() const { return color_; }
+    bool shadow() const { return shadow_; }
+    ShapeType shape() const { return shape_; }
+    bool border() const { return border_; }
+    ColorCode borderColor() const { return borderColor_; }
+    int deepth() const { return deepth_; }
+    ColorCode fontColor() const { return fontColor_; }
+    bool pressed() const { return pressed_; }
 
     void setCaption(const QString& value);
-    void setColor(TColor value);
+    void setColor(ColorCode value);
     void setShadow(bool value);
-    void setShape(TShapeType value);
+    void setShape(ShapeType value);
     void setBorder(bool value);
-    void setBorderColor(TColor value);
+    void setBorderColor(ColorCode value);
     // Kept within 0..12.
     void setDeepth(int value);
-    void setFontColor(TColor value);
+    void setFontColor(ColorCode value);
 
 signals:
     void OnClick(QObject* Sender);
@@ -64,15 +64,15 @@ protected:
 private:
     void drawShape(QPainter& p, int offset, int w, int h) const;
 
-    QString FCaption = QStringLiteral("Shadow Button");
-    TColor FColor = clLime;
-    bool FShadow = true;
-    TShapeType FShape = stRoundRect;
-    bool FBorder = true;
-    TColor FBorderColor = clBlack;
-    int FDeepth = 3;
-    TColor FFontColor = clWindowText;
-    bool FPressed = false;
+    QString caption_ = QStringLiteral("Shadow Button");
+    ColorCode color_ = clLime;
+    bool shadow_ = true;
+    ShapeType shape_ = stRoundRect;
+    bool border_ = true;
+    ColorCode borderColor_ = clBlack;
+    int deepth_ = 3;
+    ColorCode fontColor_ = clWindowText;
+    bool pressed_ = false;
 };
 
 }  // namespace kyt

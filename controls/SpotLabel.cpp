@@ -5,31 +5,31 @@
 
 namespace kyt {
 
-TSpotLabel::TSpotLabel(QWidget *parent) : QLabel(parent) { ApplyColour(); }
+SpotLabel::SpotLabel(QWidget *parent) : QLabel(parent) { ApplyColour(); }
 
-TSpotLabel::TSpotLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
+SpotLabel::SpotLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
   ApplyColour();
 }
 
-void TSpotLabel::setNormalColor(TColor value) {
-  if (value == FNormalColor)
+void SpotLabel::setNormalColor(ColorCode value) {
+  if (value == normalColor_)
     return;
-  FNormalColor = value;
+  normalColor_ = value;
   ApplyColour();
 }
 
-void TSpotLabel::setSpotColor(TColor value) {
-  if (value == FSpotColor)
+void SpotLabel::setSpotColor(ColorCode value) {
+  if (value == spotColor_)
     return;
-  FSpotColor = value;
+  spotColor_ = value;
   ApplyColour();
 }
 
-QColor TSpotLabel::TextColor() const { return toQColor(FMouseInside ? FSpotColor : FNormalColor); }
+QColor SpotLabel::TextColor() const { return toQColor(mouseInside_ ? spotColor_ : normalColor_); }
 
 // The text colour lives in the palette the label paints with; it is set
 // whenever the pointer state or a colour changes, never while painting.
-void TSpotLabel::ApplyColour() {
+void SpotLabel::ApplyColour() {
   const QColor c = TextColor();
   const QPalette::ColorRole role = foregroundRole();
   QPalette pal = palette();
@@ -41,34 +41,34 @@ void TSpotLabel::ApplyColour() {
   update();
 }
 
-void TSpotLabel::enterEvent(QEnterEvent *event) {
+void SpotLabel::enterEvent(QEnterEvent *event) {
   QLabel::enterEvent(event);
-  FMouseInside = true;
+  mouseInside_ = true;
   ApplyColour();
 }
 
-void TSpotLabel::leaveEvent(QEvent *event) {
+void SpotLabel::leaveEvent(QEvent *event) {
   QLabel::leaveEvent(event);
-  FMouseInside = false;
+  mouseInside_ = false;
   ApplyColour();
 }
 
-void TSpotLabel::changeEvent(QEvent *event) {
+void SpotLabel::changeEvent(QEvent *event) {
   QLabel::changeEvent(event);
   if (event->type() == QEvent::PaletteChange)
     ApplyColour(); // a text colour set from outside gives way to ours
 }
 
-void TSpotLabel::mousePressEvent(QMouseEvent *event) {
+void SpotLabel::mousePressEvent(QMouseEvent *event) {
   if (event->button() == Qt::LeftButton)
-    FClickDown = true;
+    clickDown_ = true;
   event->accept();
 }
 
-void TSpotLabel::mouseReleaseEvent(QMouseEvent *event) {
-  if (event->button() != Qt::LeftButton || !FClickDown)
+void SpotLabel::mouseReleaseEvent(QMouseEvent *event) {
+  if (event->button() != Qt::LeftButton || !clickDown_)
     return;
-  FClickDown = false;
+  clickDown_ = false;
   if (rect().contains(event->position().toPoint()))
     emit OnClick(this);
 }

@@ -1,6 +1,6 @@
 // SpotLabel: a text label that changes its text colour under the pointer.
 //
-// TSpotLabel shows its text in NormalColor, and in SpotColor while the
+// SpotLabel shows its text in NormalColor, and in SpotColor while the
 // pointer is over it. The label's own text colour is governed by these two:
 // a palette change that touches the text colour does not show.
 #pragma once
@@ -11,22 +11,22 @@
 
 namespace kyt {
 
-class TSpotLabel : public QLabel {
+class SpotLabel : public QLabel {
   Q_OBJECT
-  Q_PROPERTY(kyt::TColor NormalColor READ NormalColor WRITE setNormalColor)
-  Q_PROPERTY(kyt::TColor SpotColor READ SpotColor WRITE setSpotColor)
+  Q_PROPERTY(kyt::ColorCode normalColor READ normalColor WRITE setNormalColor)
+  Q_PROPERTY(kyt::ColorCode spotColor READ spotColor WRITE setSpotColor)
 
 public:
-  explicit TSpotLabel(QWidget *parent = nullptr);
-  explicit TSpotLabel(const QString &text, QWidget *parent = nullptr);
+  explicit SpotLabel(QWidget *parent = nullptr);
+  explicit SpotLabel(const QString &text, QWidget *parent = nullptr);
 
-  TColor NormalColor() const { return FNormalColor; }
-  TColor SpotColor() const { return FSpotColor; }
-  void setNormalColor(TColor value);
-  void setSpotColor(TColor value);
+  ColorCode normalColor() const { return normalColor_; }
+  ColorCode spotColor() const { return spotColor_; }
+  void setNormalColor(ColorCode value);
+  void setSpotColor(ColorCode value);
 
   // Whether the pointer is over the label.
-  bool MouseInside() const { return FMouseInside; }
+  bool MouseInside() const { return mouseInside_; }
   // The colour the text is drawn in now.
   QColor TextColor() const;
 
@@ -44,10 +44,10 @@ protected:
 private:
   void ApplyColour();
 
-  bool FMouseInside = false;
-  TColor FNormalColor = clWindowText; // a label's text colour when created
-  TColor FSpotColor = clBlue;
-  bool FClickDown = false;
+  bool mouseInside_ = false;
+  ColorCode normalColor_ = clWindowText; // a label's text colour when created
+  ColorCode spotColor_ = clBlue;
+  bool clickDown_ = false;
 };
 
 } // namespace kyt

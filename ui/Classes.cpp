@@ -2,18 +2,18 @@
 #include "Layout.h"
 #include "StdControls.h"
 
-#include "ALed.h"
-#include "Apples.h"
+#include "Led.h"
+#include "RelayIndicator.h"
 #include "ArtLabel.h"
-#include "Digits.h"
-#include "Gradbtn.h"
-#include "HemiBtn.h"
+#include "DigitCounter.h"
+#include "GradientButton.h"
+#include "HemisphereButton.h"
 #include "Label3D.h"
 #include "Panel3D.h"
 #include "ShadowButton.h"
 #include "SpotLabel.h"
-#include "arrowbtn.h"
-#include "explbtn.h"
+#include "ArrowButton.h"
+#include "ExplorerButton.h"
 
 namespace kyt::layout {
 
@@ -29,24 +29,24 @@ template <class T> Factory make()
 void registerStandardClasses(ClassMap &map)
 {
   // The toolkit's plain controls.
-  map.add(QStringLiteral("TPanel"), make<TPanel>());
-  map.add(QStringLiteral("TShape"), make<TShape>());
-  map.add(QStringLiteral("TLabel"), make<TLabel>());
-  map.add(QStringLiteral("TMemo"), make<TMemo>());
-  map.add(QStringLiteral("TImage"), make<TImage>());
+  map.add(QStringLiteral("Panel"), make<Panel>());
+  map.add(QStringLiteral("shape"), make<Shape>());
+  map.add(QStringLiteral("Label"), make<Label>());
+  map.add(QStringLiteral("Memo"), make<Memo>());
+  map.add(QStringLiteral("Image"), make<Image>());
   // The desk's painted controls.
-  map.add(QStringLiteral("TALed"), make<TALed>());
-  map.add(QStringLiteral("TApples"), make<TApples>());
-  map.add(QStringLiteral("TDigits"), make<TDigits>());
-  map.add(QStringLiteral("THemisphereButton"), make<THemisphereButton>());
-  map.add(QStringLiteral("TArrowButton"), make<TArrowButton>());
-  map.add(QStringLiteral("TSpotLabel"), make<TSpotLabel>());
-  map.add(QStringLiteral("TLabel3D"), make<TLabel3D>());
-  map.add(QStringLiteral("TPanel3D"), make<TPanel3D>());
-  map.add(QStringLiteral("TGradButton"), make<TGradButton>());
-  map.add(QStringLiteral("TShadowButton"), make<TShadowButton>());
-  map.add(QStringLiteral("TExplorerButton"), make<TExplorerButton>());
-  map.add(QStringLiteral("TArtLabel"), make<TArtLabel>());
+  map.add(QStringLiteral("Led"), make<Led>());
+  map.add(QStringLiteral("RelayIndicator"), make<RelayIndicator>());
+  map.add(QStringLiteral("DigitCounter"), make<DigitCounter>());
+  map.add(QStringLiteral("HemisphereButton"), make<HemisphereButton>());
+  map.add(QStringLiteral("ArrowButton"), make<ArrowButton>());
+  map.add(QStringLiteral("SpotLabel"), make<SpotLabel>());
+  map.add(QStringLiteral("Label3D"), make<Label3D>());
+  map.add(QStringLiteral("Panel3D"), make<Panel3D>());
+  map.add(QStringLiteral("GradientButton"), make<GradientButton>());
+  map.add(QStringLiteral("ShadowButton"), make<ShadowButton>());
+  map.add(QStringLiteral("ExplorerButton"), make<ExplorerButton>());
+  map.add(QStringLiteral("ArtLabel"), make<ArtLabel>());
 }
 
 const ClassMap &standardClasses()

@@ -87,9 +87,9 @@ void applyProp(QWidget *w, const Row &row, const Prop &prop)
 
 void setFontColor(QWidget *w, quint32 color)
 {
-  const int idx = w->metaObject()->indexOfProperty("FontColor");
+  const int idx = w->metaObject()->indexOfProperty("fontColor");
   if (idx >= 0) {
-    w->metaObject()->property(idx).write(w, QVariant::fromValue<TColor>(color));
+    w->metaObject()->property(idx).write(w, QVariant::fromValue<ColorCode>(color));
     return;
   }
   QPalette pal = w->palette();
@@ -134,7 +134,7 @@ QWidget *Built::get(const QString &name) const
 void setCaption(QWidget *w, const QString &text)
 {
   const QMetaObject *mo = w->metaObject();
-  for (const char *name : {"Caption", "text"}) {
+  for (const char *name : {"caption", "text"}) {
     const int idx = mo->indexOfProperty(name);
     if (idx >= 0) {
       mo->property(idx).write(w, text);
@@ -147,7 +147,7 @@ void setCaption(QWidget *w, const QString &text)
 QString caption(const QWidget *w)
 {
   const QMetaObject *mo = w->metaObject();
-  for (const char *name : {"Caption", "text"}) {
+  for (const char *name : {"caption", "text"}) {
     const int idx = mo->indexOfProperty(name);
     if (idx >= 0)
       return mo->property(idx).read(w).toString();
@@ -189,8 +189,8 @@ Built build(QWidget *client, const Table &table, const ClassMap &classes,
       // Plain labels size themselves to their caption, so that no letter
       // is cut off whatever the installed font's widths.
       w->adjustSize();
-    } else if (row.width > 0 && row.height > 0 && w->property("AutoSize").isValid() &&
-               !w->property("AutoSize").toBool()) {
+    } else if (row.width > 0 && row.height > 0 && w->property("autoSize").isValid() &&
+               !w->property("autoSize").toBool()) {
       // A fixed-size control keeps the size of its row, whatever its
       // caption made of it before.
       w->setGeometry(row.left, row.top, row.width, row.height);

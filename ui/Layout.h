@@ -30,7 +30,7 @@ struct FontSpec {
   QString family;   // "MS Sans Serif", "Arial" (mapped to installed fonts)
   int pixelSize = 0; // character height in pixels
   bool bold = false;
-  quint32 color = 0; // kyt::TColor of the text
+  quint32 color = 0; // kyt::ColorCode of the text
   bool given() const { return !family.isEmpty(); }
 };
 
@@ -51,7 +51,7 @@ struct Row {
   }
 
   QString name;   // component name, unique in the window
-  QString cls;    // class name: "TALed", "TPanel", ...
+  QString cls;    // class name: "Led", "Panel", ...
   QString parent; // the containing row's name; empty = the window itself
   int left = 0, top = 0;
   int width = 0, height = 0; // 0 = the size the control gives itself
@@ -82,8 +82,8 @@ void setFontColor(QWidget *w, quint32 color);
 // Creates a control of one class inside parent.
 using Factory = std::function<QWidget *(QWidget *parent)>;
 
-// Class name -> factory. The program's own toolkit controls (TPanel,
-// TShape, TLabel, TMemo, TImage) and the desk's painted controls are
+// Class name -> factory. The program's own toolkit controls (Panel,
+// Shape, Label, Memo, Image) and the desk's painted controls are
 // registered by registerStandardClasses().
 class ClassMap {
 public:

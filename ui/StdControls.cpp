@@ -7,15 +7,15 @@
 
 namespace kyt {
 
-// ---- TPanel ----
+// ---- Panel ----
 
-TPanel::TPanel(QWidget *parent) : QWidget(parent)
+Panel::Panel(QWidget *parent) : QWidget(parent)
 {
   color_ = clWhite;
   setColor(clBtnFace);
 }
 
-void TPanel::setColor(TColor c)
+void Panel::setColor(ColorCode c)
 {
   if (c == color_)
     return;
@@ -27,7 +27,7 @@ void TPanel::setColor(TColor c)
   update();
 }
 
-void TPanel::setBevelWidth(int w)
+void Panel::setBevelWidth(int w)
 {
   if (w == bevel_ || w < 0)
     return;
@@ -35,7 +35,7 @@ void TPanel::setBevelWidth(int w)
   update();
 }
 
-void TPanel::setCaption(const QString &c)
+void Panel::setCaption(const QString &c)
 {
   if (c == caption_)
     return;
@@ -43,7 +43,7 @@ void TPanel::setCaption(const QString &c)
   update();
 }
 
-void TPanel::paintEvent(QPaintEvent *)
+void Panel::paintEvent(QPaintEvent *)
 {
   QPainter p(this);
   QRect r = rect();
@@ -64,11 +64,11 @@ void TPanel::paintEvent(QPaintEvent *)
   }
 }
 
-// ---- TShape ----
+// ---- Shape ----
 
-TShape::TShape(QWidget *parent) : QWidget(parent) {}
+Shape::Shape(QWidget *parent) : QWidget(parent) {}
 
-void TShape::setBrushColor(TColor c)
+void Shape::setBrushColor(ColorCode c)
 {
   if (c == brush_)
     return;
@@ -76,7 +76,7 @@ void TShape::setBrushColor(TColor c)
   repaint(); // the train run changes sections in long sequences
 }
 
-void TShape::setPenColor(TColor c)
+void Shape::setPenColor(ColorCode c)
 {
   if (c == pen_)
     return;
@@ -84,23 +84,23 @@ void TShape::setPenColor(TColor c)
   repaint();
 }
 
-void TShape::paintEvent(QPaintEvent *)
+void Shape::paintEvent(QPaintEvent *)
 {
   QPainter p(this);
   p.fillRect(rect(), toQColor(pen_));
   p.fillRect(rect().adjusted(1, 1, -1, -1), toQColor(brush_));
 }
 
-// ---- TLabel ----
+// ---- Label ----
 
-TLabel::TLabel(QWidget *parent) : QLabel(parent)
+Label::Label(QWidget *parent) : QLabel(parent)
 {
   setAutoFillBackground(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setTextFormat(Qt::PlainText);
 }
 
-void TLabel::setCaption(const QString &c)
+void Label::setCaption(const QString &c)
 {
   if (c == text())
     return;
@@ -108,16 +108,16 @@ void TLabel::setCaption(const QString &c)
   repaint();
 }
 
-void TLabel::mouseReleaseEvent(QMouseEvent *e)
+void Label::mouseReleaseEvent(QMouseEvent *e)
 {
   QLabel::mouseReleaseEvent(e);
   if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
     emit OnClick(this);
 }
 
-// ---- TMemo ----
+// ---- Memo ----
 
-TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
+Memo::Memo(QWidget *parent) : QPlainTextEdit(parent)
 {
   setReadOnly(true);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -128,7 +128,7 @@ TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
   setColor(clWindow);
 }
 
-void TMemo::setText(const QString &t)
+void Memo::setText(const QString &t)
 {
   if (t == toPlainText())
     return;
@@ -136,7 +136,7 @@ void TMemo::setText(const QString &t)
   viewport()->repaint();
 }
 
-void TMemo::setColor(TColor c)
+void Memo::setColor(ColorCode c)
 {
   color_ = c;
   QPalette pal = palette();
@@ -144,17 +144,17 @@ void TMemo::setColor(TColor c)
   setPalette(pal);
 }
 
-// ---- TImage ----
+// ---- Image ----
 
-TImage::TImage(QWidget *parent) : QWidget(parent) {}
+Image::Image(QWidget *parent) : QWidget(parent) {}
 
-void TImage::setPicture(const QImage &img)
+void Image::setPicture(const QImage &img)
 {
   picture_ = img;
   update();
 }
 
-void TImage::paintEvent(QPaintEvent *)
+void Image::paintEvent(QPaintEvent *)
 {
   if (picture_.isNull())
     return;
@@ -162,7 +162,7 @@ void TImage::paintEvent(QPaintEvent *)
   p.drawImage(0, 0, picture_);
 }
 
-QImage triangleImage(int w, int h, bool pointsRight, TColor background)
+QImage triangleImage(int w, int h, bool pointsRight, ColorCode background)
 {
   QImage img(w, h, QImage::Format_RGB32);
   img.fill(toQColor(background));

@@ -1,6 +1,6 @@
 // StdControls: the plain controls the windows are built from besides the
 // desk's painted controls: panel cells, track bars, labels, the narration
-// box and small pictures. Their colours are colour values (kyt::TColor) so
+// box and small pictures. Their colours are colour values (kyt::ColorCode) so
 // that the desk's handlers and the window tables speak one language.
 #pragma once
 
@@ -14,17 +14,17 @@
 namespace kyt {
 
 // A container cell: filled with Color, with a raised one-pixel bevel.
-class TPanel : public QWidget {
+class Panel : public QWidget {
   Q_OBJECT
-  Q_PROPERTY(kyt::TColor Color READ Color WRITE setColor)
-  Q_PROPERTY(int BevelWidth READ BevelWidth WRITE setBevelWidth)
-  Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+  Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
+  Q_PROPERTY(int bevelWidth READ bevelWidth WRITE setBevelWidth)
+  Q_PROPERTY(QString caption READ Caption WRITE setCaption)
 
 public:
-  explicit TPanel(QWidget *parent = nullptr);
-  TColor Color() const { return color_; }
-  void setColor(TColor c);
-  int BevelWidth() const { return bevel_; }
+  explicit Panel(QWidget *parent = nullptr);
+  ColorCode color() const { return color_; }
+  void setColor(ColorCode c);
+  int bevelWidth() const { return bevel_; }
   void setBevelWidth(int w);
   QString Caption() const { return caption_; }
   void setCaption(const QString &c);
@@ -33,41 +33,41 @@ protected:
   void paintEvent(QPaintEvent *) override;
 
 private:
-  TColor color_ = clBtnFace;
+  ColorCode color_ = clBtnFace;
   int bevel_ = 1;
   QString caption_;
 };
 
 // A filled rectangle with a one-pixel outline: a track bar of the diagram.
 // Its brush colour shows whether the section is occupied (red) or free.
-class TShape : public QWidget {
+class Shape : public QWidget {
   Q_OBJECT
-  Q_PROPERTY(kyt::TColor BrushColor READ BrushColor WRITE setBrushColor)
-  Q_PROPERTY(kyt::TColor PenColor READ PenColor WRITE setPenColor)
+  Q_PROPERTY(kyt::ColorCode brushColor READ brushColor WRITE setBrushColor)
+  Q_PROPERTY(kyt::ColorCode penColor READ penColor WRITE setPenColor)
 
 public:
-  explicit TShape(QWidget *parent = nullptr);
-  TColor BrushColor() const { return brush_; }
-  void setBrushColor(TColor c);
-  TColor PenColor() const { return pen_; }
-  void setPenColor(TColor c);
+  explicit Shape(QWidget *parent = nullptr);
+  ColorCode brushColor() const { return brush_; }
+  void setBrushColor(ColorCode c);
+  ColorCode penColor() const { return pen_; }
+  void setPenColor(ColorCode c);
 
 protected:
   void paintEvent(QPaintEvent *) override;
 
 private:
-  TColor brush_ = clWhite;
-  TColor pen_ = clBlack;
+  ColorCode brush_ = clWhite;
+  ColorCode pen_ = clBlack;
 };
 
 // A plain text label on a transparent background. It sizes itself to its
 // caption unless a size is given.
-class TLabel : public QLabel {
+class Label : public QLabel {
   Q_OBJECT
-  Q_PROPERTY(QString Caption READ text WRITE setCaption)
+  Q_PROPERTY(QString caption READ text WRITE setCaption)
 
 public:
-  explicit TLabel(QWidget *parent = nullptr);
+  explicit Label(QWidget *parent = nullptr);
   void setCaption(const QString &c);
 
 signals:
@@ -78,31 +78,31 @@ protected:
 };
 
 // The read-only multi-line narration box.
-class TMemo : public QPlainTextEdit {
+class Memo : public QPlainTextEdit {
   Q_OBJECT
-  Q_PROPERTY(QString Text READ Text WRITE setText)
-  Q_PROPERTY(kyt::TColor Color READ Color WRITE setColor)
+  Q_PROPERTY(QString text READ text WRITE setText)
+  Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
 
 public:
-  explicit TMemo(QWidget *parent = nullptr);
-  QString Text() const { return toPlainText(); }
+  explicit Memo(QWidget *parent = nullptr);
+  QString text() const { return toPlainText(); }
   // Replaces the whole text at once; the box shows it before returning.
   void setText(const QString &t);
-  TColor Color() const { return color_; }
-  void setColor(TColor c);
+  ColorCode color() const { return color_; }
+  void setColor(ColorCode c);
 
 private:
-  TColor color_ = clWindow;
+  ColorCode color_ = clWindow;
 };
 
 // A fixed picture.
-class TImage : public QWidget {
+class Image : public QWidget {
   Q_OBJECT
-  Q_PROPERTY(QImage Picture READ Picture WRITE setPicture)
+  Q_PROPERTY(QImage picture READ picture WRITE setPicture)
 
 public:
-  explicit TImage(QWidget *parent = nullptr);
-  QImage Picture() const { return picture_; }
+  explicit Image(QWidget *parent = nullptr);
+  QImage picture() const { return picture_; }
   void setPicture(const QImage &img);
 
 protected:
@@ -114,6 +114,6 @@ private:
 
 // The desk's direction marks: a grey triangle pointing right or left on
 // the background colour, w x h pixels.
-QImage triangleImage(int w, int h, bool pointsRight, TColor background);
+QImage triangleImage(int w, int h, bool pointsRight, ColorCode background);
 
 } // namespace kyt

@@ -2,31 +2,31 @@
 
 #include "App.h"
 #include "Content.h"
-#include "pods.h"
-#include "info.h"
-#include "lin.h"
-#include "obwlin.h"
-#include "opisbl.h"
-#include "ozpg.h"
-#include "pulpit.h"
-#include "wstep.h"
-#include "zarty.h"
-#include "zwr.h"
+#include "SimulatorWindow.h"
+#include "AboutBox.h"
+#include "LineSchematic.h"
+#include "EnablingSchematic.h"
+#include "DescriptionWindow.h"
+#include "ZpgSchematic.h"
+#include "DeskSchematic.h"
+#include "StartWindow.h"
+#include "PosterWindow.h"
+#include "PermissionSchematic.h"
 
 #include <functional>
 
 namespace kyt {
 
-TSTART *START = nullptr;
-Tblok *blok = nullptr;
-QWidget *opis = nullptr;
-QWidget *AboutBox = nullptr;
-QWidget *zar = nullptr;
-QWidget *olin = nullptr;
-QWidget *linia = nullptr;
-QWidget *pulp = nullptr;
-QWidget *zpg = nullptr;
-QWidget *zwrpoz = nullptr;
+StartWindow *startWindow = nullptr;
+SimulatorWindow *simulatorWindow = nullptr;
+QWidget *descriptionWindow = nullptr;
+QWidget *aboutBox = nullptr;
+QWidget *posterWindow = nullptr;
+QWidget *enablingSchematic = nullptr;
+QWidget *lineSchematic = nullptr;
+QWidget *deskSchematic = nullptr;
+QWidget *zpgSchematic = nullptr;
+QWidget *permissionSchematic = nullptr;
 
 namespace {
 
@@ -38,16 +38,16 @@ struct Creation {
 std::vector<Creation> creationOrder()
 {
   return {
-      {"START", [] { START = new TSTART(); }},
-      {"blok", [] { blok = new Tblok(); }},
-      {"opis", [] { opis = new Topis(); }},
-      {"AboutBox", [] { AboutBox = new TAboutBox(); }},
-      {"zar", [] { zar = new Tzar(); }},
-      {"olin", [] { olin = new Tolin(); }},
-      {"linia", [] { linia = new Tlinia(); }},
-      {"pulp", [] { pulp = new Tpulp(); }},
-      {"zpg", [] { zpg = new Tzpg(); }},
-      {"zwrpoz", [] { zwrpoz = new Tzwrpoz(); }},
+      {"START", [] { startWindow = new StartWindow(); }},
+      {"blok", [] { simulatorWindow = new SimulatorWindow(); }},
+      {"opis", [] { descriptionWindow = new DescriptionWindow(); }},
+      {"AboutBox", [] { aboutBox = new AboutBox(); }},
+      {"zar", [] { posterWindow = new PosterWindow(); }},
+      {"olin", [] { enablingSchematic = new EnablingSchematic(); }},
+      {"linia", [] { lineSchematic = new LineSchematic(); }},
+      {"pulp", [] { deskSchematic = new DeskSchematic(); }},
+      {"zpg", [] { zpgSchematic = new ZpgSchematic(); }},
+      {"zwrpoz", [] { permissionSchematic = new PermissionSchematic(); }},
   };
 }
 
@@ -63,8 +63,8 @@ void createWindows()
   // The pictures that creation handlers read are decoded on other threads
   // while the windows before them are built.
   QStringList atCreation;
-  for (const SchematicSpec &s : {Tolin::design(), Tlinia::design(), Tpulp::design(),
-                                 Tzpg::design(), Tzwrpoz::design()})
+  for (const SchematicSpec &s : {EnablingSchematic::design(), LineSchematic::design(), DeskSchematic::design(),
+                                 ZpgSchematic::design(), PermissionSchematic::design()})
     if (s.loadTime == LoadTime::Creation)
       atCreation << s.fileName;
   PrefetchJPEGFiles(atCreation);
@@ -75,14 +75,14 @@ void createWindows()
 
 void destroyWindows()
 {
-  QWidget *all[] = {zwrpoz, zpg, pulp, linia, olin, zar, AboutBox, opis, nullptr, nullptr};
+  QWidget *all[] = {permissionSchematic, zpgSchematic, deskSchematic, lineSchematic, enablingSchematic, posterWindow, aboutBox, descriptionWindow, nullptr, nullptr};
   for (QWidget *w : all)
     delete w;
-  delete blok;
-  delete START;
-  START = nullptr;
-  blok = nullptr;
-  opis = AboutBox = zar = olin = linia = pulp = zpg = zwrpoz = nullptr;
+  delete simulatorWindow;
+  delete startWindow;
+  startWindow = nullptr;
+  simulatorWindow = nullptr;
+  descriptionWindow = aboutBox = posterWindow = enablingSchematic = lineSchematic = deskSchematic = zpgSchematic = permissionSchematic = nullptr;
   created = false;
 }
 

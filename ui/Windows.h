@@ -8,19 +8,19 @@
 
 namespace kyt {
 
-class TSTART;
-class Tblok;
+class StartWindow;
+class SimulatorWindow;
 
-extern TSTART *START;   // the start window, the program's main window
-extern Tblok *blok;     // the simulator window
-extern QWidget *opis;     // description of the block
-extern QWidget *AboutBox; // about box
-extern QWidget *zar;      // picture window
-extern QWidget *olin;     // schematic: enabling and cancelling the block
-extern QWidget *linia;    // schematic: line circuits
-extern QWidget *pulp;     // schematic: desk lamp circuits
-extern QWidget *zpg;      // schematic: ZPG
-extern QWidget *zwrpoz;   // schematic: permission transfer
+extern StartWindow *startWindow;   // the start window, the program's main window
+extern SimulatorWindow *simulatorWindow;     // the simulator window
+extern QWidget *descriptionWindow;     // description of the block
+extern QWidget *aboutBox; // about box
+extern QWidget *posterWindow;      // picture window
+extern QWidget *enablingSchematic;     // schematic: enabling and cancelling the block
+extern QWidget *lineSchematic;    // schematic: line circuits
+extern QWidget *deskSchematic;     // schematic: desk lamp circuits
+extern QWidget *zpgSchematic;      // schematic: ZPG
+extern QWidget *permissionSchematic;   // schematic: permission transfer
 
 // Creates the ten windows in order, each hidden; an error raised while one
 // is created is reported and the next one is created all the same.

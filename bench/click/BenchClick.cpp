@@ -9,7 +9,7 @@
 #include "App.h"
 #include "Simulator.h"
 #include "Windows.h"
-#include "pods.h"
+#include "SimulatorWindow.h"
 
 #include <QTest>
 
@@ -34,8 +34,8 @@ double percentile(std::vector<double> v, double p)
 
 void BM_WblPressAtB(benchmark::State& state)
 {
-    kyt::Tblok* blok = kyt::blok;
-    QWidget* button = blok->control("pwbl2");
+    kyt::SimulatorWindow* simulatorWindow = kyt::simulatorWindow;
+    QWidget* button = simulatorWindow->control("pwbl2");
     if (!button) {
         state.SkipWithError("no Wbl button at B");
         return;
@@ -43,13 +43,13 @@ void BM_WblPressAtB(benchmark::State& state)
     const QPoint centre = button->rect().center();
     std::vector<double> us;
     us.reserve(std::size_t(state.max_iterations));
-    bool wbl = blok->sim().state().WblB;
+    bool wbl = simulatorWindow->sim().state().WblB;
     for (auto _ : state) {
         const auto t0 = std::chrono::steady_clock::now();
         QTest::mouseClick(button, Qt::LeftButton, {}, centre);
         const auto t1 = std::chrono::steady_clock::now();
         us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
-        if (blok->sim().state().WblB == wbl) {
+        if (simulatorWindow->sim().state().WblB == wbl) {
             state.SkipWithError("a press of Wbl at B changed nothing");
             return;
         }
@@ -69,8 +69,8 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     kyt::App app(argc, argv);
     kyt::createWindows();
-    kyt::blok->showSimulator();
-    if (!QTest::qWaitForWindowExposed(kyt::blok)) {
+    kyt::simulatorWindow->showSimulator();
+    if (!QTest::qWaitForWindowExposed(kyt::simulatorWindow)) {
         std::fprintf(stderr, "the simulator window was never shown\n");
         return 1;
     }

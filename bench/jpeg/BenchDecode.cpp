@@ -7,7 +7,7 @@
 // /dev/null. djpeg's time includes starting a process, which is measured
 // separately on a tiny file and reported too.
 #include "JpegSamples.h"
-#include "JpgImg.h"
+#include "JpegImage.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -28,24 +28,24 @@ namespace {
 
 struct Case {
   const char *name;
-  TJPEGOptions options;
+  JpegOptions options;
   std::vector<std::string> djpeg; // the same options as djpeg switches
 };
 
-TJPEGOptions TrueColour() {
-  TJPEGOptions o;
-  o.NumOfColors = TNumOfColors::TrueColor;
+JpegOptions TrueColour() {
+  JpegOptions o;
+  o.NumOfColors = ColorCount::TrueColor;
   return o;
 }
-TJPEGOptions Fast() {
-  TJPEGOptions o;
+JpegOptions Fast() {
+  JpegOptions o;
   o.FastProcessing = true;
   return o;
 }
 
 const Case kCases[] = {
     {"Defaults", {}, {"-colors", "256", "-dct", "int", "-dither", "fs"}},
-    {"TrueColor", TrueColour(), {"-dct", "int"}},
+    {"trueColor", TrueColour(), {"-dct", "int"}},
     {"Fast", Fast(), {"-colors", "256", "-fast"}},
 };
 

@@ -9,8 +9,8 @@
 #include "App.h"
 #include "ProcProbe.h"
 #include "Windows.h"
-#include "pods.h"
-#include "wstep.h"
+#include "SimulatorWindow.h"
+#include "StartWindow.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -34,8 +34,8 @@ void showInTurn(std::vector<QWidget*> windows, std::size_t i, long long t0,
         showInTurn(windows, i + 1, t0, watches);
         return;
     }
-    if (w == kyt::blok)
-        kyt::blok->showSimulator();
+    if (w == kyt::simulatorWindow)
+        kyt::simulatorWindow->showSimulator();
     else
         kyt::showWindow(w);
     watches.push_back(std::make_unique<kytbench::ExposeWatch>(
@@ -61,17 +61,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "application object %.1f ms, ten windows %.1f ms\n",
                      (tApp - t0) / 1e6, (tWindows - tApp) / 1e6);
     std::vector<std::unique_ptr<kytbench::ExposeWatch>> watches;
-    kyt::START->winId();
+    kyt::startWindow->winId();
     watches.push_back(std::make_unique<kytbench::ExposeWatch>(
-        kyt::START->windowHandle(), [&] {
+        kyt::startWindow->windowHandle(), [&] {
             if (!showAll)
                 kytbench::reportAndExit(t0);
             QTimer::singleShot(0, [&] {
-                showInTurn({kyt::blok, kyt::opis, kyt::AboutBox, kyt::zar, kyt::olin,
-                            kyt::linia, kyt::pulp, kyt::zpg, kyt::zwrpoz},
+                showInTurn({kyt::simulatorWindow, kyt::descriptionWindow, kyt::aboutBox, kyt::posterWindow, kyt::enablingSchematic,
+                            kyt::lineSchematic, kyt::deskSchematic, kyt::zpgSchematic, kyt::permissionSchematic},
                            0, t0, watches);
             });
         }));
-    kyt::START->show();
+    kyt::startWindow->show();
     return app.exec();
 }

@@ -11,7 +11,7 @@ using namespace kyt::testing_support;
 
 namespace {
 
-class SpotLabel : public WidgetTest {
+class SpotLabelTest : public WidgetTest {
 protected:
   void SetUp() override {
     host.resize(120, 40);
@@ -19,7 +19,7 @@ protected:
     pal.setColor(QPalette::Window, QColor(192, 192, 192));
     host.setPalette(pal);
     host.setAutoFillBackground(true);
-    label = new TSpotLabel("SZLAK", &host);
+    label = new SpotLabel("SZLAK", &host);
     QFont f = label->font();
     f.setPixelSize(13);
     f.setBold(true);
@@ -51,10 +51,10 @@ protected:
     return n;
   }
   QWidget host;
-  TSpotLabel *label = nullptr;
+  SpotLabel *label = nullptr;
 };
 
-TEST_F(SpotLabel, ColourFollowsThePointer) {
+TEST_F(SpotLabelTest, ColourFollowsThePointer) {
   EXPECT_GT(Count(Qt::black), 10);
   EXPECT_EQ(Count(Qt::blue), 0);
   Enter();
@@ -65,7 +65,7 @@ TEST_F(SpotLabel, ColourFollowsThePointer) {
   EXPECT_EQ(Count(Qt::blue), 0);
 }
 
-TEST_F(SpotLabel, NormalColorGovernsTheTextColour) {
+TEST_F(SpotLabelTest, NormalColorGovernsTheTextColour) {
   // A text colour set on the label itself does not show.
   QPalette pal = label->palette();
   pal.setColor(QPalette::WindowText, Qt::red);
@@ -81,8 +81,8 @@ TEST_F(SpotLabel, NormalColorGovernsTheTextColour) {
   EXPECT_EQ(Count(Qt::red), 0);
 }
 
-TEST_F(SpotLabel, ClickOverTheLabel) {
-  QSignalSpy clicks(label, &TSpotLabel::OnClick);
+TEST_F(SpotLabelTest, ClickOverTheLabel) {
+  QSignalSpy clicks(label, &SpotLabel::OnClick);
   QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_EQ(clicks.count(), 1);
   QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));

@@ -7,7 +7,7 @@ using namespace kyt;
 
 namespace {
 
-QRgb rgbOf(TColor c) { return toQColor(c).rgb() & 0xFFFFFF; }
+QRgb rgbOf(ColorCode c) { return toQColor(c).rgb() & 0xFFFFFF; }
 
 }  // namespace
 

@@ -19,14 +19,14 @@ void ensureApp()
     }
 }
 
-QImage filled(int w, int h, TColor c)
+QImage filled(int w, int h, ColorCode c)
 {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(toQColor(c));
     return img;
 }
 
-TColor at(const QImage& img, int x, int y) { return fromQColor(QColor(img.pixel(x, y))); }
+ColorCode at(const QImage& img, int x, int y) { return fromQColor(QColor(img.pixel(x, y))); }
 
 class DrawUtil : public ::testing::Test {
 protected:
@@ -71,7 +71,7 @@ TEST_F(DrawUtil, TransparentDrawingKeepsTheBackgroundUnderTheKeyColour)
     }
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x) {
-            TColor want = clBlue;
+            ColorCode want = clBlue;
             if (x == 3 && y == 1)
                 want = clRed;
             if (x == 4 && y == 2)
@@ -110,7 +110,7 @@ TEST_F(DrawUtil, FrameColoursEdgesAndCornersAndShrinksTheRectangle)
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 8; ++x) {
             const char c = rows[y][x];
-            const TColor want = c == 'W' ? clWhite : c == 'G' ? clGray : clBlue;
+            const ColorCode want = c == 'W' ? clWhite : c == 'G' ? clGray : clBlue;
             EXPECT_EQ(at(img, x, y), want) << x << "," << y;
         }
 
@@ -138,7 +138,7 @@ TEST_F(DrawUtil, TilingRepeatsFromTheCornerAndStaysInside)
     }
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) {
-            TColor want = clWhite;
+            ColorCode want = clWhite;
             if (x >= 1 && x <= 7 && y >= 2 && y <= 7)
                 want = ((x - 1) % 2 == 0 && (y - 2) % 3 == 0) ? clBlack : clRed;
             EXPECT_EQ(at(dst, x, y), want) << x << "," << y;
@@ -179,7 +179,7 @@ TEST_F(DrawUtil, DecoratedTextPlacesItsCopies)
         int textPixels = 0;
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 60; ++x) {
-                const TColor want = expected(x, y);
+                const ColorCode want = expected(x, y);
                 textPixels += want == clBlack;
                 ASSERT_EQ(at(img, x, y), want) << what << " " << x << "," << y;
             }

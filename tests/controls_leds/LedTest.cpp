@@ -1,4 +1,4 @@
-#include "ALed.h"
+#include "Led.h"
 #include "Pictures.h"
 #include "Support.h"
 
@@ -12,13 +12,13 @@ using namespace kyt::test;
 
 namespace {
 
-class Led : public GuiTest {
+class LedTest : public GuiTest {
 protected:
     // A lamp on screen (offscreen platform), so that immediate repaints are
     // real paint events.
     void SetUp() override
     {
-        led = new TALed(&host);
+        led = new Led(&host);
         host.resize(60, 60);
         host.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
@@ -28,25 +28,25 @@ protected:
     QRgb centre() { return rgbAt(rendered(*led), led->width() / 2, led->height() / 2); }
 
     QWidget host;
-    TALed* led = nullptr;
+    Led* led = nullptr;
     std::unique_ptr<PaintCounter> paints;
 };
 
 }  // namespace
 
-TEST_F(Led, PublishesItsPropertiesInOrderWithTheirDefaults)
+TEST_F(LedTest, PublishesItsPropertiesInOrderWithTheirDefaults)
 {
     const QMetaObject* mo = led->metaObject();
     QStringList own;
     for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i)
         own << QString::fromLatin1(mo->property(i).name());
-    EXPECT_EQ(own, QStringList({"TrueColor", "FalseColor", "Blink", "Value", "Interval", "LEDStyle"}));
-    EXPECT_EQ(led->property("TrueColor").value<TColor>(), clLime);
-    EXPECT_EQ(led->property("FalseColor").value<TColor>(), clSilver);
-    EXPECT_TRUE(led->Blink());
-    EXPECT_FALSE(led->Value());
-    EXPECT_EQ(led->Interval(), 1000);
-    EXPECT_EQ(led->LEDStyle(), TALed::LEDSmall);
+    EXPECT_EQ(own, QStringList({"trueColor", "falseColor", "blink", "value", "interval", "ledStyle"}));
+    EXPECT_EQ(led->property("trueColor").value<ColorCode>(), clLime);
+    EXPECT_EQ(led->property("falseColor").value<ColorCode>(), clSilver);
+    EXPECT_TRUE(led->blink());
+    EXPECT_FALSE(led->value());
+    EXPECT_EQ(led->interval(), 1000);
+    EXPECT_EQ(led->ledStyle(), Led::LEDSmall);
     EXPECT_EQ(led->size(), QSize(16, 16));
     EXPECT_EQ(led->currentFrame(), 1);
     EXPECT_EQ(led->blinkTimer(), nullptr);
@@ -54,7 +54,7 @@ TEST_F(Led, PublishesItsPropertiesInOrderWithTheirDefaults)
     EXPECT_EQ(centre(), rgbOf(clSilver));
 }
 
-TEST_F(Led, ColourChangesTouchOnlyTheConnectedLampArea)
+TEST_F(LedTest, ColourChangesTouchOnlyTheConnectedLampArea)
 {
     const QImage picture = loadPicture(QStringLiteral("ALEDSM"));
     led->setTrueColor(clRed);
@@ -83,10 +83,10 @@ TEST_F(Led, ColourChangesTouchOnlyTheConnectedLampArea)
     EXPECT_EQ(led->unlitImage(), picture);
 
     // Every style's lamp area is reached from its centre.
-    for (auto style : {TALed::LEDLarge, TALed::LEDSqSmall, TALed::LEDSqLarge,
-                       TALed::LEDVertical, TALed::LEDHorizontal}) {
+    for (auto style : {Led::LEDLarge, Led::LEDSqSmall, Led::LEDSqLarge,
+                       Led::LEDVertical, Led::LEDHorizontal}) {
         led->setLEDStyle(style);
-        EXPECT_EQ(led->size(), TALed::styleSize(style));
+        EXPECT_EQ(led->size(), Led::styleSize(style));
         int lime = 0, red = 0;
         for (int y = 0; y < led->height(); ++y)
             for (int x = 0; x < led->width(); ++x) {
@@ -98,7 +98,7 @@ TEST_F(Led, ColourChangesTouchOnlyTheConnectedLampArea)
     }
 }
 
-TEST_F(Led, ValueShowsTheNewImageBeforeTheSetterReturns)
+TEST_F(LedTest, ValueShowsTheNewImageBeforeTheSetterReturns)
 {
     led->setBlink(false);
     const int before = paints->count;
@@ -116,9 +116,9 @@ TEST_F(Led, ValueShowsTheNewImageBeforeTheSetterReturns)
     EXPECT_EQ(centre(), rgbOf(clSilver));
 }
 
-TEST_F(Led, BlinkingStartsLitAndAlternatesOnTicks)
+TEST_F(LedTest, BlinkingStartsLitAndAlternatesOnTicks)
 {
-    QSignalSpy ticks(led, &TALed::OnTimer);
+    QSignalSpy ticks(led, &Led::OnTimer);
     led->setInterval(500);
     led->setValue(true);
     ASSERT_NE(led->blinkTimer(), nullptr);
@@ -150,7 +150,7 @@ TEST_F(Led, BlinkingStartsLitAndAlternatesOnTicks)
     EXPECT_EQ(led->currentFrame(), 1);
 }
 
-TEST_F(Led, SwitchingOffInTheDarkPhaseAndOnAgainStartsLit)
+TEST_F(LedTest, SwitchingOffInTheDarkPhaseAndOnAgainStartsLit)
 {
     led->setValue(true);
     led->blinkTick();  // dark phase
@@ -162,7 +162,7 @@ TEST_F(Led, SwitchingOffInTheDarkPhaseAndOnAgainStartsLit)
     EXPECT_NE(led->blinkTimer(), nullptr);
 }
 
-TEST_F(Led, BlinkSetterShowsTheSteadyStateFirst)
+TEST_F(LedTest, BlinkSetterShowsTheSteadyStateFirst)
 {
     led->setValue(true);
     led->blinkTick();  // dark phase
@@ -183,7 +183,7 @@ TEST_F(Led, BlinkSetterShowsTheSteadyStateFirst)
     EXPECT_NE(led->blinkTimer(), nullptr);
 }
 
-TEST_F(Led, ColourChangeWhileBlinkingRestartsFromTheLitPhase)
+TEST_F(LedTest, ColourChangeWhileBlinkingRestartsFromTheLitPhase)
 {
     led->setValue(true);
     led->blinkTick();  // dark phase
@@ -195,7 +195,7 @@ TEST_F(Led, ColourChangeWhileBlinkingRestartsFromTheLitPhase)
     EXPECT_EQ(led->currentFrame(), 0);
     ASSERT_NE(led->blinkTimer(), nullptr);
     EXPECT_NE(led->blinkTimer(), oldTimer);
-    EXPECT_TRUE(led->Blink());
+    EXPECT_TRUE(led->blink());
     EXPECT_EQ(centre(), rgbOf(clRed));
     led->blinkTick();
     EXPECT_EQ(centre(), rgbOf(clSilver));
@@ -203,9 +203,9 @@ TEST_F(Led, ColourChangeWhileBlinkingRestartsFromTheLitPhase)
     EXPECT_EQ(centre(), rgbOf(clRed));
 }
 
-TEST_F(Led, ColourChangeSnapsBackToTheStyleSize)
+TEST_F(LedTest, ColourChangeSnapsBackToTheStyleSize)
 {
-    led->setLEDStyle(TALed::LEDHorizontal);
+    led->setLEDStyle(Led::LEDHorizontal);
     EXPECT_EQ(led->size(), QSize(22, 14));
     led->resize(40, 30);
     led->setTrueColor(clWhite);
@@ -215,7 +215,7 @@ TEST_F(Led, ColourChangeSnapsBackToTheStyleSize)
     EXPECT_EQ(led->size(), QSize(22, 14));
 }
 
-TEST_F(Led, IntervalRetimesARunningTimer)
+TEST_F(LedTest, IntervalRetimesARunningTimer)
 {
     led->setValue(true);
     led->setInterval(250);
@@ -231,11 +231,11 @@ TEST_F(Led, IntervalRetimesARunningTimer)
     EXPECT_EQ(led->currentFrame(), 0);
 }
 
-TEST_F(Led, EqualColoursStillTickAndTheLampMaySwitchOffFromItsOwnTick)
+TEST_F(LedTest, EqualColoursStillTickAndTheLampMaySwitchOffFromItsOwnTick)
 {
     led->setTrueColor(clSilver);
-    QSignalSpy ticks(led, &TALed::OnTimer);
-    QObject::connect(led, &TALed::OnTimer, led, [this] {
+    QSignalSpy ticks(led, &Led::OnTimer);
+    QObject::connect(led, &Led::OnTimer, led, [this] {
         if (led->currentFrame() == 1)
             led->setValue(false);
     });
@@ -244,15 +244,15 @@ TEST_F(Led, EqualColoursStillTickAndTheLampMaySwitchOffFromItsOwnTick)
     QMetaObject::invokeMethod(const_cast<QTimer*>(led->blinkTimer()), "timeout");
     EXPECT_EQ(ticks.count(), 1);
     EXPECT_EQ(centre(), lit);
-    EXPECT_FALSE(led->Value());
+    EXPECT_FALSE(led->value());
     EXPECT_EQ(led->blinkTimer(), nullptr);
 }
 
-TEST_F(Led, PointerEnterLeaveAndClickAreSignalled)
+TEST_F(LedTest, PointerEnterLeaveAndClickAreSignalled)
 {
-    QSignalSpy enter(led, &TALed::OnMouseEnter);
-    QSignalSpy leave(led, &TALed::OnMouseLeave);
-    QSignalSpy click(led, &TALed::OnClick);
+    QSignalSpy enter(led, &Led::OnMouseEnter);
+    QSignalSpy leave(led, &Led::OnMouseLeave);
+    QSignalSpy click(led, &Led::OnClick);
     QEnterEvent enterEvent(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
     QApplication::sendEvent(led, &enterEvent);
     QEvent leaveEvent(QEvent::Leave);

@@ -79,7 +79,7 @@ inline QImage rendered(QWidget& w, QRgb background = qRgb(1, 2, 3))
 
 // Opaque colours, comparable with qRgb().
 inline QRgb rgbAt(const QImage& img, int x, int y) { return img.pixel(x, y) | 0xFF000000u; }
-inline QRgb rgbOf(TColor c) { return toQColor(c).rgb(); }
+inline QRgb rgbOf(ColorCode c) { return toQColor(c).rgb(); }
 
 // Counts the paint events that reach a widget.
 class PaintCounter : public QObject {

@@ -13,7 +13,7 @@ using test::Pixels;
 
 struct ArtLabelTest : ::testing::Test {
     test::Backdrop host{185, 80, clRed};
-    TArtLabel* label = new TArtLabel(&host);
+    ArtLabel* label = new ArtLabel(&host);
 
     void SetUp() override
     {
@@ -26,7 +26,7 @@ struct ArtLabelTest : ::testing::Test {
 
 TEST_F(ArtLabelTest, RaisedLettersGetClampedLightAndDarkEdges)
 {
-    label->setArtStyle(TArtLabel::as3DRaise);
+    label->setArtStyle(ArtLabel::as3DRaise);
     label->setFontColor(clBlue);
     const QImage img = picture();
     const Pixels g = test::pixelsOf(img, clBlue);
@@ -35,7 +35,7 @@ TEST_F(ArtLabelTest, RaisedLettersGetClampedLightAndDarkEdges)
     int mismatches = 0;
     for (int y = 10; y < 67; ++y)
         for (int x = 10; x < 170; ++x) {
-            TColor want = clSilver;
+            ColorCode want = clSilver;
             if (g.count({x, y}))
                 want = clBlue;
             else if (g.count({x - 1, y - 1}))
@@ -54,7 +54,7 @@ TEST_F(ArtLabelTest, RaisedLettersGetClampedLightAndDarkEdges)
 
 TEST_F(ArtLabelTest, SunkLettersSwapTheEdges)
 {
-    label->setArtStyle(TArtLabel::as3DSunk | TArtLabel::as3DRaise);
+    label->setArtStyle(ArtLabel::as3DSunk | ArtLabel::as3DRaise);
     label->setFontColor(clBlue);
     const QImage img = picture();
     const Pixels g = test::pixelsOf(img, clBlue);
@@ -66,7 +66,7 @@ TEST_F(ArtLabelTest, SunkLettersSwapTheEdges)
 
 TEST_F(ArtLabelTest, ShadowFollowsAtShadowLength)
 {
-    label->setArtStyle(TArtLabel::asShadow);
+    label->setArtStyle(ArtLabel::asShadow);
     label->setFontColor(clBlue);
     label->setShadowColor(clYellow);
     label->setShadowLength(5);
@@ -80,7 +80,7 @@ TEST_F(ArtLabelTest, ShadowFollowsAtShadowLength)
 
 TEST_F(ArtLabelTest, OutlineWinsOverThe3DEdges)
 {
-    label->setArtStyle(TArtLabel::asOutlined | TArtLabel::as3DRaise);
+    label->setArtStyle(ArtLabel::asOutlined | ArtLabel::as3DRaise);
     label->setOutlineColor(clYellow);
     const QImage img = picture();
     EXPECT_GT(test::count(img, clYellow), 100);
@@ -115,7 +115,7 @@ TEST_F(ArtLabelTest, TransparentLabelCoversOnlyLettersShadowAndEdges)
 
 TEST_F(ArtLabelTest, HiddenLabelIsComposedForItsNewSize)
 {
-    TArtLabel hidden;
+    ArtLabel hidden;
     hidden.resize(150, 50);
     test::render(hidden);
     EXPECT_EQ(hidden.Composition().size(), QSize(150, 50));
@@ -124,16 +124,16 @@ TEST_F(ArtLabelTest, HiddenLabelIsComposedForItsNewSize)
 TEST_F(ArtLabelTest, TextOriginByAlignment)
 {
     const QFontMetrics fm(label->font());
-    const int tw = fm.horizontalAdvance(label->Caption()), th = fm.height();
+    const int tw = fm.horizontalAdvance(label->caption()), th = fm.height();
     EXPECT_EQ(label->TextOrigin(), QPoint(2, (57 - th) / 2));
-    label->setTextAlign(TArtLabel::taRightJustify);
+    label->setTextAlign(ArtLabel::taRightJustify);
     EXPECT_EQ(label->TextOrigin(), QPoint(160 - tw - 2, (57 - th) / 2));
-    label->setTextAlign(TArtLabel::taCenter);
+    label->setTextAlign(ArtLabel::taCenter);
     EXPECT_EQ(label->TextOrigin(), QPoint((160 - tw) / 2, (57 - th) / 2));
     // A label lower than its text: left and right keep 2 pixels, centre 0.
     label->resize(60, 10);
     EXPECT_EQ(label->TextOrigin(), QPoint(0, 0));
-    label->setTextAlign(TArtLabel::taLeftJustify);
+    label->setTextAlign(ArtLabel::taLeftJustify);
     EXPECT_EQ(label->TextOrigin(), QPoint(2, 2));
 }
 
@@ -141,7 +141,7 @@ TEST_F(ArtLabelTest, AutoSizeFollowsCaptionFontAndStyle)
 {
     label->setAutoSize(true);
     const QFontMetrics fm(label->font());
-    EXPECT_EQ(label->size(), QSize(fm.horizontalAdvance(label->Caption()) + 4,
+    EXPECT_EQ(label->size(), QSize(fm.horizontalAdvance(label->caption()) + 4,
                                    fm.size(0, QStringLiteral("Wg")).height() + 4));
     const int w = label->width();
     label->setCaption(QStringLiteral("BUUUM !!!"));
@@ -154,7 +154,7 @@ TEST_F(ArtLabelTest, AutoSizeFollowsCaptionFontAndStyle)
     EXPECT_EQ(label->Composition().size(), label->size());
     // A resize by hand is undone by the next change that shows.
     label->resize(300, 100);
-    label->setArtStyle(TArtLabel::asShadow);
+    label->setArtStyle(ArtLabel::asShadow);
     EXPECT_EQ(label->size(), label->sizeHint());
 }
 
@@ -162,14 +162,14 @@ TEST_F(ArtLabelTest, BitmapFillsOnlyTheLetters)
 {
     QImage pic(4, 4, QImage::Format_RGB32);
     pic.fill(Qt::magenta);
-    label->setArtStyle(TArtLabel::as3DRaise);
+    label->setArtStyle(ArtLabel::as3DRaise);
     const Pixels letters = test::pixelsOf(picture(), clBlack);
     label->setBitmap(pic);
-    label->setArtStyle(TArtLabel::as3DRaise | TArtLabel::asBitmap);
+    label->setArtStyle(ArtLabel::as3DRaise | ArtLabel::asBitmap);
     const QImage img = picture();
     EXPECT_EQ(test::pixelsOf(img, clFuchsia), letters);
     EXPECT_EQ(test::count(img, clBlack), 0);
-    label->setArtStyle(TArtLabel::as3DRaise | TArtLabel::asBitmapFit);
+    label->setArtStyle(ArtLabel::as3DRaise | ArtLabel::asBitmapFit);
     EXPECT_EQ(test::pixelsOf(picture(), clFuchsia), letters);
 }
 
@@ -177,7 +177,7 @@ TEST_F(ArtLabelTest, GradientFillAndItsChanges)
 {
     label->setColor(clWhite);
     label->setFontColor(clRed);
-    label->setArtStyle(TArtLabel::asGradient | TArtLabel::as3DRaise);
+    label->setArtStyle(ArtLabel::asGradient | ArtLabel::as3DRaise);
     const QImage first = label->Composition();
     EXPECT_EQ(label->GradientImage().size(), label->size());
     // The letters show the gradient's bands instead of the font colour.
@@ -187,59 +187,59 @@ TEST_F(ArtLabelTest, GradientFillAndItsChanges)
         for (int x = 0; x < first.width(); ++x)
             shades.insert(first.pixel(x, y));
     EXPECT_GT(shades.size(), 8u);
-    label->Gradient()->setColor1(clYellow);
+    label->gradient()->setColor1(clYellow);
     EXPECT_NE(label->Composition(), first);
     EXPECT_EQ(test::at(label->GradientImage(), 5, 0), clYellow);
 
-    TGradient other;
+    Gradient other;
     other.setColor1(clAqua);
-    other.setGradientStyle(TGradient::gsRect);
+    other.setGradientStyle(Gradient::gsRect);
     label->setGradient(&other);
-    EXPECT_EQ(label->Gradient()->Color1(), clAqua);
-    EXPECT_EQ(label->Gradient()->GradientStyle(), TGradient::gsRect);
-    EXPECT_NE(label->Gradient(), &other);
+    EXPECT_EQ(label->gradient()->color1(), clAqua);
+    EXPECT_EQ(label->gradient()->gradientStyle(), Gradient::gsRect);
+    EXPECT_NE(label->gradient(), &other);
     EXPECT_EQ(test::at(label->GradientImage(), 0, 30), clAqua);
 }
 
 TEST(GradientTest, OnChangeFiresForEveryRealChangeAndOnceOnAssign)
 {
-    TGradient g;
-    QSignalSpy changes(&g, &TGradient::OnChange);
+    Gradient g;
+    QSignalSpy changes(&g, &Gradient::OnChange);
     g.setColor1(clSilver);  // unchanged
     g.setLineSize(2);
     g.setColorCount(3);
     EXPECT_EQ(changes.count(), 0);
     g.setColor5(clRed);
-    g.setLineDirection(TGradient::diVertical);
-    g.setGradientStyle(TGradient::gsEllipse);
+    g.setLineDirection(Gradient::diVertical);
+    g.setGradientStyle(Gradient::gsEllipse);
     EXPECT_EQ(changes.count(), 3);
-    TGradient other;
+    Gradient other;
     other.setColor2(clBlue);
     other.setColorCount(1);
     g.Assign(other);
     EXPECT_EQ(changes.count(), 4);
-    EXPECT_EQ(g.Color2(), clBlue);
-    EXPECT_EQ(g.Color5(), clBlack);
-    EXPECT_EQ(g.ColorCount(), 1);
-    EXPECT_EQ(g.GradientStyle(), TGradient::gsLine);
+    EXPECT_EQ(g.color2(), clBlue);
+    EXPECT_EQ(g.color5(), clBlack);
+    EXPECT_EQ(g.colorCount(), 1);
+    EXPECT_EQ(g.gradientStyle(), Gradient::gsLine);
 }
 
 TEST(GradientTest, OutOfRangeSettingsAreKeptUsable)
 {
-    TGradient g;
+    Gradient g;
     g.setColorCount(9);
-    EXPECT_EQ(g.ColorCount(), 4);
+    EXPECT_EQ(g.colorCount(), 4);
     g.setColorCount(0);
-    EXPECT_EQ(g.ColorCount(), 1);
+    EXPECT_EQ(g.colorCount(), 1);
     g.setLineSize(0);
-    EXPECT_EQ(g.LineSize(), 1);
+    EXPECT_EQ(g.lineSize(), 1);
     g.setLineSize(-5);
-    EXPECT_EQ(g.LineSize(), 1);
+    EXPECT_EQ(g.lineSize(), 1);
     QImage img(30, 20, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    for (auto style : {TGradient::gsLine, TGradient::gsEllipse, TGradient::gsRect,
-                       TGradient::gsCustomRect}) {
+    for (auto style : {Gradient::gsLine, Gradient::gsEllipse, Gradient::gsRect,
+                       Gradient::gsCustomRect}) {
         g.setGradientStyle(style);
         g.Paint(p, img.rect());
     }
@@ -248,7 +248,7 @@ TEST(GradientTest, OutOfRangeSettingsAreKeptUsable)
 
 TEST(GradientTest, BandsRunFromColor1ToTheLastCountedColour)
 {
-    TGradient g;  // silver, grey, black over 3 steps
+    Gradient g;  // silver, grey, black over 3 steps
     g.setColor4(clBlue);
     QImage img(10, 40, QImage::Format_RGB32);
     QPainter p(&img);
@@ -259,12 +259,12 @@ TEST(GradientTest, BandsRunFromColor1ToTheLastCountedColour)
     EXPECT_EQ(g.BandColor(2, 7), resolveColor(clGray));
     EXPECT_EQ(g.BandColor(4, 7), resolveColor(clBlack));
     EXPECT_EQ(g.BandColor(6, 7), resolveColor(clBlue));
-    g.setLineDirection(TGradient::diVertical);
+    g.setLineDirection(Gradient::diVertical);
     g.Paint(p, img.rect());
     EXPECT_EQ(test::at(img, 0, 20), clSilver);
     EXPECT_EQ(test::at(img, 9, 20), clBlue);
 
-    g.setGradientStyle(TGradient::gsCustomRect);
+    g.setGradientStyle(Gradient::gsCustomRect);
     int calls = 0;
     g.setOnDrawRect([&](int k, int n, const QRect& r) {
         ++calls;

@@ -7,7 +7,7 @@ namespace kyt {
 namespace {
 
 struct Button3DTest : ::testing::Test {
-    TButton3D button;
+    Button3D button;
 
     void SetUp() override
     {
@@ -16,7 +16,7 @@ struct Button3DTest : ::testing::Test {
     }
     QImage picture() { return test::render(button); }
     // Pixels strictly inside the frame lines.
-    static int countInside(const QImage& img, TColor c)
+    static int countInside(const QImage& img, ColorCode c)
     {
         return test::count(img.copy(4, 4, img.width() - 8, img.height() - 8), c);
     }
@@ -64,7 +64,7 @@ TEST_F(Button3DTest, PressedLookAndColourSwap)
     EXPECT_EQ(test::at(img, 74, 24), resolveColor(clBtnShadow));
     EXPECT_GT(countInside(img, clWhite), 5);  // highlight still up-left
 
-    button.setPressState(TButton3D::bvPress);
+    button.setPressState(Button3D::bvPress);
     img = picture();
     // Light and dark swapped: white only down-right of the letters.
     const auto letters = test::pixelsOf(img, clBlack);
@@ -74,7 +74,7 @@ TEST_F(Button3DTest, PressedLookAndColourSwap)
         EXPECT_TRUE(letters.count({x - 1, y - 1})) << x << "," << y;
     EXPECT_GT(countInside(img, clBtnShadow), 5);
 
-    button.setBevel(TButton3D::bvShadow);
+    button.setBevel(Button3D::bvShadow);
     img = picture();
     EXPECT_EQ(test::count(img, clWhite), 0);
     EXPECT_EQ(countInside(img, clBtnShadow), 0);  // a pressed shadow button drops its shadow
@@ -82,7 +82,7 @@ TEST_F(Button3DTest, PressedLookAndColourSwap)
 
 TEST_F(Button3DTest, CaptionMovesOnePixelWhenPressed)
 {
-    button.setBevel(TButton3D::bvNone);
+    button.setBevel(Button3D::bvNone);
     auto letters = [&] { return test::pixelsOf(picture().copy(3, 3, 69, 19), clBlack); };
     const auto up = letters();
     ASSERT_GT(up.size(), 10u);

@@ -1,7 +1,7 @@
 #include "DrawUtil.h"
 #include "Fonts.h"
 #include "Render.h"
-#include "explbtn.h"
+#include "ExplorerButton.h"
 
 #include <QEnterEvent>
 #include <QMenu>
@@ -11,11 +11,11 @@
 namespace kyt {
 namespace {
 
-const TColor kStart = rgbValue(45, 193, 210);
+const ColorCode kStart = rgbValue(45, 193, 210);
 
 struct ExplorerButtonTest : ::testing::Test {
     test::Backdrop host{420, 60, kStart};
-    TExplorerButton* button = new TExplorerButton(&host);
+    ExplorerButton* button = new ExplorerButton(&host);
 
     void SetUp() override
     {
@@ -36,7 +36,7 @@ struct ExplorerButtonTest : ::testing::Test {
         QEvent e(QEvent::Leave);
         QCoreApplication::sendEvent(button, &e);
     }
-    void click(TExplorerButton* b)
+    void click(ExplorerButton* b)
     {
         test::press(*b, {5, 5});
         test::release(*b, {5, 5});
@@ -53,7 +53,7 @@ TEST_F(ExplorerButtonTest, EdgeOnlyWhileThePointerIsOver)
     img = picture();
     EXPECT_EQ(test::at(img, 0, 0), resolveColor(clBtnHighlight));
     EXPECT_EQ(test::at(img, 204, 39), resolveColor(clBtnShadow));
-    button->setBevelStyle(TExplorerButton::bsLowered);
+    button->setBevelStyle(ExplorerButton::bsLowered);
     img = picture();
     EXPECT_EQ(test::at(img, 0, 0), resolveColor(clBtnShadow));
     leave();
@@ -88,7 +88,7 @@ TEST_F(ExplorerButtonTest, PressedSinksAndShiftsTheCaption)
 
 TEST_F(ExplorerButtonTest, ClicksOnReleaseOverTheButton)
 {
-    QSignalSpy clicks(button, &TExplorerButton::OnClick);
+    QSignalSpy clicks(button, &ExplorerButton::OnClick);
     click(button);
     EXPECT_EQ(clicks.count(), 1);
     test::press(*button, {5, 5});
@@ -101,26 +101,26 @@ TEST_F(ExplorerButtonTest, ClicksOnReleaseOverTheButton)
 
 TEST_F(ExplorerButtonTest, GroupLatchingAndDownPattern)
 {
-    auto* other = new TExplorerButton(&host);
+    auto* other = new ExplorerButton(&host);
     other->setGeometry(210, 0, 205, 40);
     button->setDown(true);
-    EXPECT_FALSE(button->Down());  // only group members stay down
+    EXPECT_FALSE(button->down());  // only group members stay down
     button->setGroupIndex(2);
     other->setGroupIndex(2);
     click(button);
-    EXPECT_TRUE(button->Down());
+    EXPECT_TRUE(button->down());
     leave();
     QImage img = picture();
     EXPECT_EQ(test::at(img, 0, 0), resolveColor(clBtnShadow));  // sunken while down
     EXPECT_GT(test::count(img.copy(1, 1, 203, 38), clBtnHighlight), 1000);  // dotted
     click(other);
-    EXPECT_TRUE(other->Down());
-    EXPECT_FALSE(button->Down());
+    EXPECT_TRUE(other->down());
+    EXPECT_FALSE(button->down());
     click(other);
-    EXPECT_TRUE(other->Down());  // no all-up
+    EXPECT_TRUE(other->down());  // no all-up
     other->setAllowAllUp(true);
     click(other);
-    EXPECT_FALSE(other->Down());
+    EXPECT_FALSE(other->down());
     other->setDown(true);
     other->setShowDownPattern(false);
     const QImage plain = test::render(host).copy(210, 0, 205, 40);
@@ -131,19 +131,19 @@ TEST_F(ExplorerButtonTest, DropDownMenuOpensInsteadOfClicking)
 {
     QMenu menu;
     menu.addAction(QStringLiteral("Jeden"));
-    QSignalSpy clicks(button, &TExplorerButton::OnClick);
+    QSignalSpy clicks(button, &ExplorerButton::OnClick);
     button->setDropDownMenu(&menu);
     enter();
     // The popup mark: rows of 7, 5, 3 and 1 pixels in the font colour.
     const QImage img = picture();
     const auto all = test::pixelsOf(img, clBlack);
-    button->setOptions(TExplorerButton::boMonoDisplay);
+    button->setOptions(ExplorerButton::boMonoDisplay);
     const auto noMark = test::pixelsOf(picture(), clBlack);
     EXPECT_EQ(all.size() - noMark.size(), 16u);
     click(button);
     EXPECT_EQ(clicks.count(), 1);  // without the mark option it clicks
 
-    button->setOptions(TExplorerButton::boMonoDisplay | TExplorerButton::boPopupMark);
+    button->setOptions(ExplorerButton::boMonoDisplay | ExplorerButton::boPopupMark);
     test::press(*button, {5, 5});
     EXPECT_TRUE(menu.isVisible());
     test::release(*button, {5, 5});
@@ -160,7 +160,7 @@ TEST_F(ExplorerButtonTest, MonoDisplayGreysThePictureAwayFromThePointer)
     button->setCaption(QString());
     button->setBitmap(pic);
     QImage img = picture();
-    const TColor grey = grayColor(clRed);  // 51
+    const ColorCode grey = grayColor(clRed);  // 51
     EXPECT_EQ(test::count(img, clRed), 0);
     EXPECT_EQ(test::count(img, grey), 62);
     EXPECT_EQ(test::count(img, clLime), 0);

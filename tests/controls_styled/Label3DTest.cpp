@@ -11,11 +11,11 @@ namespace {
 using test::Backdrop;
 using test::Pixels;
 
-const TColor kDesk = rgbValue(128, 255, 0);
+const ColorCode kDesk = rgbValue(128, 255, 0);
 
 struct Label3DTest : ::testing::Test {
     Backdrop host{80, 30, kDesk};
-    TLabel3D* label = new TLabel3D(&host);
+    Label3D* label = new Label3D(&host);
 
     void SetUp() override
     {
@@ -28,8 +28,8 @@ struct Label3DTest : ::testing::Test {
     // The letters alone, drawn plain in black.
     Pixels letters()
     {
-        const auto bevel = label->Bevel();
-        label->setBevel(TLabel3D::bvNone);
+        const auto bevel = label->bevel();
+        label->setBevel(Label3D::bvNone);
         const Pixels g = test::pixelsOf(test::render(host), clBlack);
         label->setBevel(bevel);
         return g;
@@ -38,13 +38,13 @@ struct Label3DTest : ::testing::Test {
     // Every pixel of the label must be: the letters in `text`, else the
     // down-right copy in `lowerRight`, else the up-left copy in `upperLeft`,
     // else the background. `upperLeft` 0xFFFFFFFF: no such copy.
-    void expectEmbossed(const Pixels& g, int s, TColor text, TColor lowerRight, TColor upperLeft)
+    void expectEmbossed(const Pixels& g, int s, ColorCode text, ColorCode lowerRight, ColorCode upperLeft)
     {
         const QImage img = test::render(host);
         int mismatches = 0;
         for (int y = label->y(); y < label->y() + label->height(); ++y)
             for (int x = label->x(); x < label->x() + label->width(); ++x) {
-                TColor want = kDesk;
+                ColorCode want = kDesk;
                 if (g.count({x, y}))
                     want = text;
                 else if (g.count({x - s, y - s}))
@@ -68,9 +68,9 @@ TEST_F(Label3DTest, RaisedTextHasWhiteUpperLeftAndGreyLowerRightCopies)
 TEST_F(Label3DTest, LoweredAndShadowedKindsPlaceTheirCopies)
 {
     const Pixels g = letters();
-    label->setBevel(TLabel3D::bvLowered);
+    label->setBevel(Label3D::bvLowered);
     expectEmbossed(g, 1, clBlack, clWhite, clGray);
-    label->setBevel(TLabel3D::bvShadow);
+    label->setBevel(Label3D::bvShadow);
     label->setShadowSize(2);
     expectEmbossed(g, 2, clBlack, clGray, 0xFFFFFFFFu);
 }
@@ -87,10 +87,10 @@ TEST_F(Label3DTest, DisabledLabelDrawsNoUpperLeftCopyAndGreyText)
 TEST_F(Label3DTest, ShadowSizeZeroLooksPlain)
 {
     const QImage plain = [&] {
-        label->setBevel(TLabel3D::bvNone);
+        label->setBevel(Label3D::bvNone);
         return test::render(host);
     }();
-    label->setBevel(TLabel3D::bvRaised);
+    label->setBevel(Label3D::bvRaised);
     label->setShadowSize(0);
     EXPECT_EQ(test::render(host), plain);
 }
@@ -99,7 +99,7 @@ TEST_F(Label3DTest, BackgroundIsParentColourOwnColourOrNothing)
 {
     EXPECT_EQ(test::at(test::render(host), 49, 23), kDesk);  // takes the parent's colour
     label->setColor(clAqua);
-    EXPECT_FALSE(label->ParentColor());
+    EXPECT_FALSE(label->parentColor());
     EXPECT_EQ(test::at(test::render(host), 49, 23), clAqua);
     label->setTransparent(true);
     EXPECT_EQ(test::at(test::render(host), 49, 23), kDesk);  // the parent shows through
@@ -107,10 +107,10 @@ TEST_F(Label3DTest, BackgroundIsParentColourOwnColourOrNothing)
 
 TEST_F(Label3DTest, LabelOnPanelTakesThePanelsColour)
 {
-    TPanel3D panel;
+    Panel3D panel;
     panel.resize(60, 40);
     panel.setColor(rgbValue(191, 247, 238));
-    TLabel3D l(&panel);
+    Label3D l(&panel);
     l.setCaption(QStringLiteral("x"));
     l.setAutoSize(false);
     l.setGeometry(5, 20, 30, 15);
@@ -142,7 +142,7 @@ TEST_F(Label3DTest, AutoSizeFollowsCaptionAndFont)
 
 TEST_F(Label3DTest, RightAlignedAutoSizeKeepsTheRightEdge)
 {
-    label->setAlignment(TLabel3D::taRightJustify);
+    label->setAlignment(Label3D::taRightJustify);
     label->setAutoSize(true);
     const int right = label->x() + label->width();
     label->setCaption(QStringLiteral("Wbl Wbl Wbl"));

@@ -7,10 +7,10 @@
 namespace kyt {
 namespace {
 
-const TColor kBoard = rgbValue(133, 239, 207);
+const ColorCode kBoard = rgbValue(133, 239, 207);
 
 struct Panel3DTest : ::testing::Test {
-    TPanel3D panel;
+    Panel3D panel;
 
     void SetUp() override
     {
@@ -22,7 +22,7 @@ struct Panel3DTest : ::testing::Test {
     }
 
     // Rows holding pixels of colour c inside r.
-    static std::pair<int, int> rowsOf(const QImage& img, TColor c, const QRect& r)
+    static std::pair<int, int> rowsOf(const QImage& img, ColorCode c, const QRect& r)
     {
         int lo = 100000, hi = -1;
         for (int y = r.top(); y <= r.bottom(); ++y)
@@ -48,7 +48,7 @@ TEST_F(Panel3DTest, FrameStartsHalfATitleLineBelowTheTopWithoutTitle)
     EXPECT_EQ(panel.FrameRect(), QRect(1, 7, 93, 112));
 
     panel.setFontTitle(deskFont(QStringLiteral("MS Sans Serif"), 13, true));
-    panel.setBevelOuter(TPanel3D::bvLowered);
+    panel.setBevelOuter(Panel3D::bvLowered);
     img = test::render(panel);
     EXPECT_EQ(test::at(img, 20, 6), kBoard);
     EXPECT_EQ(test::at(img, 20, 7), resolveColor(clBtnShadow));  // lowered: dark top
@@ -59,7 +59,7 @@ TEST_F(Panel3DTest, BevelsAndBorderShrinkTheInside)
 {
     panel.setBevelWidth(2);
     panel.setBorderWidth(3);
-    panel.setBevelInner(TPanel3D::bvLowered);
+    panel.setBevelInner(Panel3D::bvLowered);
     EXPECT_EQ(panel.FrameRect(), QRect(7, 13, 81, 100));
     const QImage img = test::render(panel);
     EXPECT_EQ(test::at(img, 1, 60), resolveColor(clBtnHighlight));  // outer, 2 wide
@@ -69,13 +69,13 @@ TEST_F(Panel3DTest, BevelsAndBorderShrinkTheInside)
 
 TEST_F(Panel3DTest, VerticalAlignmentPlacesTheCaption)
 {
-    panel.setBevelCaption(TPanel3D::bvNone3);
+    panel.setBevelCaption(Panel3D::bvNone3);
     const QRect inside = panel.FrameRect();
-    panel.setVertAlignment(TPanel3D::vaTop);
+    panel.setVertAlignment(Panel3D::vaTop);
     const auto top = rowsOf(test::render(panel), clBlack, inside);
-    panel.setVertAlignment(TPanel3D::vaCenter);
+    panel.setVertAlignment(Panel3D::vaCenter);
     const auto mid = rowsOf(test::render(panel), clBlack, inside);
-    panel.setVertAlignment(TPanel3D::vaBottom);
+    panel.setVertAlignment(Panel3D::vaBottom);
     const auto bottom = rowsOf(test::render(panel), clBlack, inside);
     ASSERT_GE(top.second, 0);
     EXPECT_LT(top.second, inside.top() + 16);
@@ -86,8 +86,8 @@ TEST_F(Panel3DTest, VerticalAlignmentPlacesTheCaption)
 TEST_F(Panel3DTest, LongCaptionIsWordBrokenWithinThePanel)
 {
     panel.setCaption(QStringLiteral("Stan przekaźników "));
-    panel.setVertAlignment(TPanel3D::vaTop);
-    panel.setBevelCaption(TPanel3D::bvNone3);
+    panel.setVertAlignment(Panel3D::vaTop);
+    panel.setBevelCaption(Panel3D::bvNone3);
     const QImage img = test::render(panel);
     const auto rows = rowsOf(img, clBlack, panel.rect());
     EXPECT_GT(rows.second - rows.first, 20);  // two lines
@@ -100,12 +100,12 @@ TEST_F(Panel3DTest, LongCaptionIsWordBrokenWithinThePanel)
 TEST_F(Panel3DTest, TitleStripIsPlacedByItsAlignment)
 {
     panel.setTitle(QStringLiteral("Tytuł"));
-    const int t = QFontMetrics(panel.FontTitle()).horizontalAdvance(panel.Title());
+    const int t = QFontMetrics(panel.fontTitle()).horizontalAdvance(panel.title());
     EXPECT_EQ(panel.TitleStrip().left(), 5 - 1);
     EXPECT_EQ(panel.TitleStrip().right(), 5 + t);  // right edge 5 + t, widened by 1
-    panel.setAlignmentTitle(TPanel3D::taRightJustify);
+    panel.setAlignmentTitle(Panel3D::taRightJustify);
     EXPECT_EQ(panel.TitleStrip().right(), 95 - 5);
-    panel.setAlignmentTitle(TPanel3D::taCenter);
+    panel.setAlignmentTitle(Panel3D::taCenter);
     EXPECT_EQ(panel.TitleStrip().left(), 95 / 2 - t / 2 - 1);
     // A title wider than the panel starts at its left edge.
     panel.setTitle(QStringLiteral("Bardzo długi tytuł panelu"));
@@ -118,8 +118,8 @@ TEST_F(Panel3DTest, RePaintCTChoosesCaptionTitleOrBoth)
 {
     panel.setTitle(QStringLiteral("Tytuł"));
     panel.setColorTitle(clYellow);
-    panel.setBevelCaption(TPanel3D::bvNone3);
-    panel.setBevelTitle(TPanel3D::bvNone3);
+    panel.setBevelCaption(Panel3D::bvNone3);
+    panel.setBevelTitle(Panel3D::bvNone3);
     panel.setFontColor(clRed);
     panel.setFontTitleColor(clBlue);
     auto parts = [&] {
@@ -128,9 +128,9 @@ TEST_F(Panel3DTest, RePaintCTChoosesCaptionTitleOrBoth)
                           test::count(img, clYellow) > 0);
     };
     EXPECT_EQ(parts(), std::tuple(true, true, true));
-    panel.setRePaintCT(TPanel3D::rpCaption);
+    panel.setRePaintCT(Panel3D::rpCaption);
     EXPECT_EQ(parts(), std::tuple(true, false, false));
-    panel.setRePaintCT(TPanel3D::rpTitle);
+    panel.setRePaintCT(Panel3D::rpTitle);
     EXPECT_EQ(parts(), std::tuple(false, true, true));
 }
 
@@ -139,7 +139,7 @@ TEST_F(Panel3DTest, PartialRepaintsDrawTheTextsWhereverTheyReach)
     // A control on the board repaints only its own area of the panel: each
     // strip of the panel drawn on its own must match the whole picture.
     panel.setCaption(QStringLiteral("Stan przekaźników "));
-    panel.setVertAlignment(TPanel3D::vaTop);
+    panel.setVertAlignment(Panel3D::vaTop);
     panel.setTitle(QStringLiteral("Tytuł"));
     panel.setShadowSizeCaption(3);
     const QImage whole = test::render(panel);

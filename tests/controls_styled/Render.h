@@ -17,7 +17,7 @@ namespace kyt::test {
 // A plain coloured surface to put controls on.
 class Backdrop : public QWidget {
 public:
-    Backdrop(int w, int h, TColor color) : color_(color)
+    Backdrop(int w, int h, ColorCode color) : color_(color)
     {
         resize(w, h);
         QPalette pal = palette();
@@ -29,11 +29,11 @@ protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), toQColor(color_)); }
 
 private:
-    TColor color_;
+    ColorCode color_;
 };
 
 // The widget and its children drawn over `under`.
-inline QImage render(QWidget& w, TColor under = rgbValue(1, 2, 3))
+inline QImage render(QWidget& w, ColorCode under = rgbValue(1, 2, 3))
 {
     QImage img(w.size(), QImage::Format_RGB32);
     img.fill(toQColor(under));
@@ -42,7 +42,7 @@ inline QImage render(QWidget& w, TColor under = rgbValue(1, 2, 3))
 }
 
 // Colour value of a pixel.
-inline TColor at(const QImage& img, int x, int y)
+inline ColorCode at(const QImage& img, int x, int y)
 {
     return fromQColor(img.pixelColor(x, y));
 }
@@ -50,7 +50,7 @@ inline TColor at(const QImage& img, int x, int y)
 using Pixels = std::set<std::pair<int, int>>;
 
 // All pixels of one colour.
-inline Pixels pixelsOf(const QImage& img, TColor c)
+inline Pixels pixelsOf(const QImage& img, ColorCode c)
 {
     Pixels s;
     const QRgb want = toQColor(c).rgb();
@@ -69,7 +69,7 @@ inline Pixels shifted(const Pixels& s, int dx, int dy)
     return r;
 }
 
-inline int count(const QImage& img, TColor c)
+inline int count(const QImage& img, ColorCode c)
 {
     return int(pixelsOf(img, c).size());
 }

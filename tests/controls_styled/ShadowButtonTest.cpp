@@ -9,7 +9,7 @@ namespace {
 
 struct ShadowButtonTest : ::testing::Test {
     test::Backdrop host{120, 50, clRed};
-    TShadowButton* button = new TShadowButton(&host);
+    ShadowButton* button = new ShadowButton(&host);
 
     void SetUp() override
     {
@@ -32,7 +32,7 @@ TEST_F(ShadowButtonTest, DisabledButtonIsFilledWithTheGreyOfItsColour)
 
 TEST_F(ShadowButtonTest, UpButtonStandsOnItsShadowAndSinksWhenPressed)
 {
-    button->setShape(TShadowButton::stRectangle);
+    button->setShape(ShadowButton::stRectangle);
     const QImage up = picture();
     // Face 101 x 30 at the top-left, its outline black, shadow below right.
     EXPECT_EQ(test::at(up, 4, 4), clBlack);
@@ -43,7 +43,7 @@ TEST_F(ShadowButtonTest, UpButtonStandsOnItsShadowAndSinksWhenPressed)
     EXPECT_EQ(test::at(up, 6, 35), clRed);  // left of the shadow: the parent
 
     test::press(*button, {10, 10});
-    EXPECT_TRUE(button->Pressed());
+    EXPECT_TRUE(button->pressed());
     const QImage down = picture();
     EXPECT_EQ(test::at(down, 4, 4), clRed);  // nothing at the old place's corner
     EXPECT_EQ(test::at(down, 7, 7), clBlack);
@@ -67,7 +67,7 @@ TEST_F(ShadowButtonTest, WithoutDepthPressingChangesNothingVisible)
     button->setDeepth(0);
     const QImage up = picture();
     test::press(*button, {10, 10});
-    ASSERT_TRUE(button->Pressed());
+    ASSERT_TRUE(button->pressed());
     EXPECT_EQ(picture(), up);
 }
 
@@ -75,7 +75,7 @@ TEST_F(ShadowButtonTest, SquareShapesAreCentredSquares)
 {
     button->setDeepth(0);
     button->setBorder(false);
-    button->setShape(TShadowButton::stSquare);
+    button->setShape(ShadowButton::stSquare);
     QImage img = picture();
     // A 33 x 33 square in the middle of 104 x 33 from x 35 of the button;
     // without its outline it is filled a pixel short: x 35 .. 66.
@@ -85,27 +85,27 @@ TEST_F(ShadowButtonTest, SquareShapesAreCentredSquares)
     EXPECT_EQ(test::at(img, 4 + 67, 20), clRed);
     button->setBorder(true);
     EXPECT_EQ(test::at(picture(), 4 + 67, 20), clBlack);
-    button->setShape(TShadowButton::stCircle);
+    button->setShape(ShadowButton::stCircle);
     img = picture();
     EXPECT_EQ(test::at(img, 4 + 36, 5), clRed);  // the circle leaves the corner
     EXPECT_EQ(test::at(img, 4 + 51, 20), clLime);
-    button->setShape(TShadowButton::stEllipse);
+    button->setShape(ShadowButton::stEllipse);
     EXPECT_EQ(test::at(picture(), 4 + 5, 20), clLime);  // the ellipse spans the width
 }
 
 TEST_F(ShadowButtonTest, ClickOnReleaseOverTheButtonAndDepthLimits)
 {
-    QSignalSpy clicks(button, &TShadowButton::OnClick);
+    QSignalSpy clicks(button, &ShadowButton::OnClick);
     test::press(*button, {10, 10});
     test::release(*button, {10, 10});
     test::press(*button, {10, 10});
     test::release(*button, {300, 10});
     EXPECT_EQ(clicks.count(), 1);
-    EXPECT_FALSE(button->Pressed());
+    EXPECT_FALSE(button->pressed());
     button->setDeepth(40);
-    EXPECT_EQ(button->Deepth(), 12);
+    EXPECT_EQ(button->deepth(), 12);
     button->setDeepth(-1);
-    EXPECT_EQ(button->Deepth(), 0);
+    EXPECT_EQ(button->deepth(), 0);
 }
 
 }  // namespace

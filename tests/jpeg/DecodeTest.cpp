@@ -1,6 +1,6 @@
 // The decoder against djpeg, and its failures.
 #include "JpegSamples.h"
-#include "JpgImg.h"
+#include "JpegImage.h"
 #include "Reference.h"
 
 #include <gtest/gtest.h>
@@ -12,19 +12,19 @@ namespace {
 
 struct OptionSet {
   const char *name;
-  TJPEGOptions options;
+  JpegOptions options;
   QStringList djpeg; // the same choice in djpeg's switches
 };
 
-TJPEGOptions Opt(TNumOfColors colours, TDCTMethod dct = TDCTMethod::Integ,
-                 TDither dither = TDither::FS) {
-  TJPEGOptions o;
+JpegOptions Opt(ColorCount colours, DctMethod dct = DctMethod::Integ,
+                 DitherMode dither = DitherMode::FS) {
+  JpegOptions o;
   o.NumOfColors = colours;
   o.DCTMethod = dct;
   o.Dither = dither;
   return o;
 }
-TJPEGOptions With(TJPEGOptions o, bool fast, bool grey, bool noSmooth, bool onePass) {
+JpegOptions With(JpegOptions o, bool fast, bool grey, bool noSmooth, bool onePass) {
   o.FastProcessing = fast;
   o.GrayScale = grey;
   o.NoSmooth = noSmooth;
@@ -32,12 +32,12 @@ TJPEGOptions With(TJPEGOptions o, bool fast, bool grey, bool noSmooth, bool oneP
   return o;
 }
 
-using C = TNumOfColors;
-using D = TDCTMethod;
-using Di = TDither;
+using C = ColorCount;
+using D = DctMethod;
+using Di = DitherMode;
 
 const OptionSet kOptionSets[] = {
-    {"Defaults", TJPEGOptions{}, {"-colors", "256", "-dct", "int", "-dither", "fs"}},
+    {"Defaults", JpegOptions{}, {"-colors", "256", "-dct", "int", "-dither", "fs"}},
     {"C256Ordered", Opt(C::_256, D::Integ, Di::Ordered), {"-colors", "256", "-dither", "ordered"}},
     {"C256NoDither", Opt(C::_256, D::Integ, Di::None), {"-colors", "256", "-dither", "none"}},
     {"C16FS", Opt(C::_16), {"-colors", "16", "-dither", "fs"}},
@@ -109,10 +109,10 @@ TEST(Decode, OptionsMakeADifference) {
   }
 }
 
-std::string FailureOf(const QByteArray &bytes, const TJPEGOptions &options = {}) {
+std::string FailureOf(const QByteArray &bytes, const JpegOptions &options = {}) {
   try {
     DecodeJPEG(bytes, options);
-  } catch (const EJPEGException &e) {
+  } catch (const JpegError &e) {
     return e.what();
   }
   return "(decoded)";

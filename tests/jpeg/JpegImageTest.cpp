@@ -1,7 +1,7 @@
 // The picture control: loading, re-decoding on option changes, progress,
 // failures and drawing.
 #include "JpegSamples.h"
-#include "JpgImg.h"
+#include "JpegImage.h"
 #include "Reference.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ using namespace kyt::samples;
 
 namespace {
 
-class JpegImage : public testing::Test {
+class JpegImageTest : public testing::Test {
 protected:
   static void SetUpTestSuite() {
     if (!qApp) {
@@ -46,15 +46,15 @@ protected:
 
   // Runs the action, expecting the given message; the picture must stay.
   template <typename Exception, typename Action>
-  void ExpectFailureKeepsPicture(TJPEGImage &image, Action action, const std::string &message) {
-    const Rgb before = ExpandToRgb(image.Picture());
+  void ExpectFailureKeepsPicture(JpegImage &image, Action action, const std::string &message) {
+    const Rgb before = ExpandToRgb(image.picture());
     try {
       action();
       ADD_FAILURE() << "no failure, expected " << message;
     } catch (const Exception &e) {
       EXPECT_EQ(std::string(e.what()), message);
     }
-    EXPECT_TRUE(ExpandToRgb(image.Picture()) == before) << "picture changed";
+    EXPECT_TRUE(ExpandToRgb(image.picture()) == before) << "picture changed";
   }
 
   QTemporaryDir dir;
@@ -62,98 +62,98 @@ protected:
   QByteArray colour;
 };
 
-TEST_F(JpegImage, PublishesItsPropertiesInOrderWithTheirDefaults) {
-  TJPEGImage image;
+TEST_F(JpegImageTest, PublishesItsPropertiesInOrderWithTheirDefaults) {
+  JpegImage image;
   const QMetaObject *meta = image.metaObject();
   QStringList names;
   for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
     names << meta->property(i).name();
-  EXPECT_EQ(names, (QStringList{"NumOfColors", "DCTMethod", "Dither", "FastProcessing",
-                                "GrayScale", "NoSmooth", "OnePass", "FileName", "ProgressStep"}));
-  EXPECT_TRUE(image.Options() == TJPEGOptions{});
-  EXPECT_EQ(image.ProgressStep(), 10);
-  EXPECT_TRUE(image.FileName().isEmpty());
+  EXPECT_EQ(names, (QStringList{"numOfColors", "dctMethod", "dither", "fastProcessing",
+                                "grayScale", "noSmooth", "onePass", "fileName", "progressStep"}));
+  EXPECT_TRUE(image.Options() == JpegOptions{});
+  EXPECT_EQ(image.progressStep(), 10);
+  EXPECT_TRUE(image.fileName().isEmpty());
   EXPECT_TRUE(image.SourceBuffer().isEmpty());
-  EXPECT_TRUE(image.Picture().isNull());
+  EXPECT_TRUE(image.picture().isNull());
 }
 
-TEST_F(JpegImage, LoadsAFileByRelativeNameAndReDecodesItOnOptionChanges) {
-  TJPEGImage image;
+TEST_F(JpegImageTest, LoadsAFileByRelativeNameAndReDecodesItOnOptionChanges) {
+  JpegImage image;
   image.setFileName("pic.jpg");
   EXPECT_EQ(image.SourceBuffer(), colour);
-  EXPECT_EQ(image.Picture().format(), QImage::Format_Indexed8);
-  EXPECT_TRUE(ExpandToRgb(image.Picture()) == DecodeWithDjpeg(colour, {"-colors", "256"}));
+  EXPECT_EQ(image.picture().format(), QImage::Format_Indexed8);
+  EXPECT_TRUE(ExpandToRgb(image.picture()) == DecodeWithDjpeg(colour, {"-colors", "256"}));
 
   // Grey again from the kept bytes, with the file gone.
   ASSERT_TRUE(QFile::remove("pic.jpg"));
   image.setGrayScale(true);
-  EXPECT_TRUE(ExpandToRgb(image.Picture()) ==
+  EXPECT_TRUE(ExpandToRgb(image.picture()) ==
               DecodeWithDjpeg(colour, {"-colors", "256", "-grayscale"}));
-  image.setNumOfColors(TNumOfColors::TrueColor);
-  EXPECT_TRUE(ExpandToRgb(image.Picture()) == DecodeWithDjpeg(colour, {"-grayscale"}));
-  EXPECT_EQ(image.Picture().format(), QImage::Format_Indexed8);
+  image.setNumOfColors(ColorCount::TrueColor);
+  EXPECT_TRUE(ExpandToRgb(image.picture()) == DecodeWithDjpeg(colour, {"-grayscale"}));
+  EXPECT_EQ(image.picture().format(), QImage::Format_Indexed8);
   image.setGrayScale(false);
-  EXPECT_EQ(image.Picture().format(), QImage::Format_RGB888);
-  EXPECT_TRUE(ExpandToRgb(image.Picture()) == DecodeWithDjpeg(colour, {}));
+  EXPECT_EQ(image.picture().format(), QImage::Format_RGB888);
+  EXPECT_TRUE(ExpandToRgb(image.picture()) == DecodeWithDjpeg(colour, {}));
 }
 
-TEST_F(JpegImage, FastProcessingOverridesDitherAndDct) {
-  TJPEGImage image;
+TEST_F(JpegImageTest, FastProcessingOverridesDitherAndDct) {
+  JpegImage image;
   image.setFileName("pic.jpg");
-  const Rgb floydSteinberg = ExpandToRgb(image.Picture());
+  const Rgb floydSteinberg = ExpandToRgb(image.picture());
   image.setFastProcessing(true);
-  const Rgb fast = ExpandToRgb(image.Picture());
+  const Rgb fast = ExpandToRgb(image.picture());
   EXPECT_FALSE(fast == floydSteinberg);
   EXPECT_TRUE(fast == DecodeWithDjpeg(colour, {"-colors", "256", "-dither", "ordered", "-onepass",
                                                "-dct", "fast", "-nosmooth"}));
-  image.setDCTMethod(TDCTMethod::FloatingPoint);
-  image.setDither(TDither::None);
-  EXPECT_TRUE(ExpandToRgb(image.Picture()) == fast);
+  image.setDCTMethod(DctMethod::FloatingPoint);
+  image.setDither(DitherMode::None);
+  EXPECT_TRUE(ExpandToRgb(image.picture()) == fast);
 }
 
-TEST_F(JpegImage, EmptyNameClearsTheKeptBytesButKeepsThePicture) {
-  TJPEGImage image;
+TEST_F(JpegImageTest, EmptyNameClearsTheKeptBytesButKeepsThePicture) {
+  JpegImage image;
   image.setFileName("pic.jpg");
-  const Rgb shown = ExpandToRgb(image.Picture());
+  const Rgb shown = ExpandToRgb(image.picture());
   int reports = 0;
-  QObject::connect(&image, &TJPEGImage::OnProgress, [&] { ++reports; });
+  QObject::connect(&image, &JpegImage::OnProgress, [&] { ++reports; });
   image.setFileName("");
   EXPECT_TRUE(image.SourceBuffer().isEmpty());
   image.setGrayScale(true);
   EXPECT_EQ(reports, 0);
-  EXPECT_TRUE(ExpandToRgb(image.Picture()) == shown);
+  EXPECT_TRUE(ExpandToRgb(image.picture()) == shown);
 }
 
-TEST_F(JpegImage, FailuresLeaveThePictureAsItWas) {
-  TJPEGImage image;
+TEST_F(JpegImageTest, FailuresLeaveThePictureAsItWas) {
+  JpegImage image;
   image.setFileName("pic.jpg");
-  ExpectFailureKeepsPicture<EFOpenError>(
+  ExpectFailureKeepsPicture<FileOpenError>(
       image, [&] { image.setFileName("nosuch.jpg"); }, "Cannot open file nosuch.jpg");
-  EXPECT_EQ(image.FileName(), "nosuch.jpg");
+  EXPECT_EQ(image.fileName(), "nosuch.jpg");
   EXPECT_EQ(image.SourceBuffer(), colour);
   ASSERT_TRUE(QDir().mkdir("folder.jpg"));
-  ExpectFailureKeepsPicture<EFOpenError>(
+  ExpectFailureKeepsPicture<FileOpenError>(
       image, [&] { image.setFileName("folder.jpg"); }, "Cannot open file folder.jpg");
   EXPECT_EQ(image.SourceBuffer(), colour);
 
   Write("picture.bmp", BmpFile(ColourPattern(30, 20)));
-  ExpectFailureKeepsPicture<EJPEGException>(
+  ExpectFailureKeepsPicture<JpegError>(
       image, [&] { image.setFileName("picture.bmp"); }, "Not a JPEG file: starts with 0x42 0x4d");
   Write("cut.jpg", colour.left(colour.size() / 2));
-  ExpectFailureKeepsPicture<EJPEGException>(
+  ExpectFailureKeepsPicture<JpegError>(
       image, [&] { image.setFileName("cut.jpg"); }, "Premature end of JPEG file");
   Write("cmyk.jpg", EncodeJPEG(ToCmyk(ColourPattern(30, 20))));
-  ExpectFailureKeepsPicture<EJPEGException>(
+  ExpectFailureKeepsPicture<JpegError>(
       image, [&] { image.setFileName("cmyk.jpg"); }, "BMP output must be grayscale or RGB");
   // The option keeps its new value even though the decode failed.
-  ExpectFailureKeepsPicture<EJPEGException>(
-      image, [&] { image.setNumOfColors(TNumOfColors::TrueColor); },
+  ExpectFailureKeepsPicture<JpegError>(
+      image, [&] { image.setNumOfColors(ColorCount::TrueColor); },
       "BMP output must be grayscale or RGB");
-  EXPECT_EQ(image.NumOfColors(), TNumOfColors::TrueColor);
+  EXPECT_EQ(image.numOfColors(), ColorCount::TrueColor);
 
   // A progress handler that fails ends the decode the same way.
   image.setFileName("pic.jpg");
-  QObject::connect(&image, &TJPEGImage::OnProgress, [](TJPEGImage *sender) {
+  QObject::connect(&image, &JpegImage::OnProgress, [](JpegImage *sender) {
     if (sender->ProgressPercent() == 50)
       throw std::runtime_error("stopped");
   });
@@ -161,11 +161,11 @@ TEST_F(JpegImage, FailuresLeaveThePictureAsItWas) {
       image, [&] { image.setGrayScale(true); }, "stopped");
 }
 
-TEST_F(JpegImage, ReportsProgressOncePerStepAndSkipsNeedlessDecodes) {
+TEST_F(JpegImageTest, ReportsProgressOncePerStepAndSkipsNeedlessDecodes) {
   Write("tall.jpg", EncodeJPEG(ColourPattern(20, 140)));
-  TJPEGImage image;
+  JpegImage image;
   std::vector<int> reported;
-  QObject::connect(&image, &TJPEGImage::OnProgress, [&](TJPEGImage *sender) {
+  QObject::connect(&image, &JpegImage::OnProgress, [&](JpegImage *sender) {
     EXPECT_EQ(sender, &image);
     reported.push_back(sender->ProgressPercent());
   });
@@ -177,7 +177,7 @@ TEST_F(JpegImage, ReportsProgressOncePerStepAndSkipsNeedlessDecodes) {
   EXPECT_EQ(reported, sevens);
 
   reported.clear();
-  image.setDither(TDither::FS); // unchanged value: no decode
+  image.setDither(DitherMode::FS); // unchanged value: no decode
   image.setGrayScale(false);
   EXPECT_TRUE(reported.empty());
   image.setFileName("tall.jpg"); // the same name reads the file again
@@ -186,13 +186,13 @@ TEST_F(JpegImage, ReportsProgressOncePerStepAndSkipsNeedlessDecodes) {
   reported.clear();
   image.BeginLoading();
   image.setGrayScale(true);
-  image.setNumOfColors(TNumOfColors::_16);
+  image.setNumOfColors(ColorCount::_16);
   image.EndLoading();
   EXPECT_TRUE(reported.empty());
-  EXPECT_EQ(image.Picture().colorCount(), 256);
+  EXPECT_EQ(image.picture().colorCount(), 256);
 }
 
-TEST_F(JpegImage, PrefetchedPicturesServeOnlyTheBytesTheyWereMadeFrom) {
+TEST_F(JpegImageTest, PrefetchedPicturesServeOnlyTheBytesTheyWereMadeFrom) {
   const QByteArray grey = EncodeJPEG(ColourPattern(40, 30));
   Write("same.jpg", colour);
   Write("changed.jpg", colour);
@@ -201,25 +201,25 @@ TEST_F(JpegImage, PrefetchedPicturesServeOnlyTheBytesTheyWereMadeFrom) {
   Write("changed.jpg", grey); // rewritten after the prefetch began
   Write("progress.jpg", colour);
 
-  TJPEGImage same;
+  JpegImage same;
   same.setFileName("same.jpg");
   EXPECT_EQ(same.ProgressPercent(), 100);
-  EXPECT_TRUE(ExpandToRgb(same.Picture()) == DecodeWithDjpeg(colour, {"-colors", "256"}));
+  EXPECT_TRUE(ExpandToRgb(same.picture()) == DecodeWithDjpeg(colour, {"-colors", "256"}));
 
-  TJPEGImage changed;
+  JpegImage changed;
   changed.setFileName("changed.jpg");
   EXPECT_EQ(changed.SourceBuffer(), grey);
-  EXPECT_TRUE(ExpandToRgb(changed.Picture()) == DecodeWithDjpeg(grey, {"-colors", "256"}));
+  EXPECT_TRUE(ExpandToRgb(changed.picture()) == DecodeWithDjpeg(grey, {"-colors", "256"}));
 
   // A file that fails is still reported by the assignment itself.
-  TJPEGImage broken;
-  ExpectFailureKeepsPicture<EJPEGException>(
+  JpegImage broken;
+  ExpectFailureKeepsPicture<JpegError>(
       broken, [&] { broken.setFileName("broken.jpg"); }, "Premature end of JPEG file");
 
   // A connected progress handler sees the whole decode.
-  TJPEGImage watched;
+  JpegImage watched;
   int reports = 0;
-  QObject::connect(&watched, &TJPEGImage::OnProgress, [&](TJPEGImage *) { ++reports; });
+  QObject::connect(&watched, &JpegImage::OnProgress, [&](JpegImage *) { ++reports; });
   watched.setFileName("progress.jpg");
   EXPECT_EQ(reports, 10);
 
@@ -227,24 +227,24 @@ TEST_F(JpegImage, PrefetchedPicturesServeOnlyTheBytesTheyWereMadeFrom) {
   // and sees the file as it is now.
   Write("same.jpg", grey);
   same.setFileName("same.jpg");
-  EXPECT_TRUE(ExpandToRgb(same.Picture()) == DecodeWithDjpeg(grey, {"-colors", "256"}));
+  EXPECT_TRUE(ExpandToRgb(same.picture()) == DecodeWithDjpeg(grey, {"-colors", "256"}));
 }
 
-TEST_F(JpegImage, DrawsAtNaturalSizeFromTheTopLeftClipped) {
-  TJPEGImage image;
+TEST_F(JpegImageTest, DrawsAtNaturalSizeFromTheTopLeftClipped) {
+  JpegImage image;
   QPalette palette = image.palette();
   palette.setColor(QPalette::Window, QColor(255, 0, 255));
   image.setPalette(palette);
   image.setFileName("pic.jpg");
-  const QImage quantised = image.Picture().convertToFormat(QImage::Format_RGB32);
+  const QImage quantised = image.picture().convertToFormat(QImage::Format_RGB32);
   image.resize(40, 30);
   const QImage small = image.grab().toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(small.size(), QSize(40, 30));
   EXPECT_EQ(small, quantised.copy(0, 0, 40, 30));
 
   // A new decode is drawn, not the picture drawn before.
-  image.setNumOfColors(TNumOfColors::TrueColor);
-  const QImage picture = image.Picture().convertToFormat(QImage::Format_RGB32);
+  image.setNumOfColors(ColorCount::TrueColor);
+  const QImage picture = image.picture().convertToFormat(QImage::Format_RGB32);
   ASSERT_NE(picture, quantised);
   image.resize(120, 100);
   const QImage large = image.grab().toImage().convertToFormat(QImage::Format_RGB32);

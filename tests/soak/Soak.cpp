@@ -10,13 +10,13 @@
 // reported, and the resident memory may grow by less than 2 MiB between 10 %
 // and 100 % of the walk. Between two events the posted events are handled
 // as the event loop would. Exit status 0 when all held, 1 otherwise.
-#include "Apples.h"
+#include "RelayIndicator.h"
 #include "App.h"
 #include "Dispatch.h"
 #include "Layout.h"
 #include "Simulator.h"
 #include "Windows.h"
-#include "pods.h"
+#include "SimulatorWindow.h"
 
 #include <QApplication>
 #include <QTest>
@@ -57,76 +57,76 @@ QImage lookPicture(Look look)
     static std::map<Look, QImage> cache;
     auto it = cache.find(look);
     if (it == cache.end()) {
-        TApples probe;
+        RelayIndicator probe;
         probe.loadApple(qs(std::string(lookName(look))));
-        it = cache.emplace(look, probe.Apple()).first;
+        it = cache.emplace(look, probe.apple()).first;
     }
     return it->second;
 }
 
 // Every difference between the desk model and the window's controls.
-std::vector<std::string> mismatches(Tblok& blok)
+std::vector<std::string> mismatches(SimulatorWindow& simulatorWindow)
 {
     std::vector<std::string> out;
-    const DeskModel& m = blok.sim().desk();
+    const DeskModel& m = simulatorWindow.sim().desk();
     auto bad = [&](const std::string& control, const char* property) {
         out.push_back(control + "." + property);
     };
     for (const std::string& name : m.controlNames()) {
         const ControlKind kind = m.kind(name);
         if (kind == ControlKind::Timer) {
-            QTimer* t = blok.timer(qs(name));
+            QTimer* t = simulatorWindow.timer(qs(name));
             if (!t || t->isActive() != m.timerEnabled(name))
-                bad(name, "Enabled");
+                bad(name, "enabled");
             continue;
         }
-        QWidget* w = blok.control(qs(name));
+        QWidget* w = simulatorWindow.control(qs(name));
         if (!w) {
             bad(name, "(no control)");
             continue;
         }
         switch (kind) {
         case ControlKind::Lamp:
-            if (w->property("Value").toBool() != m.lampValue(name))
-                bad(name, "Value");
-            if (w->property("Blink").toBool() != m.lampBlink(name))
-                bad(name, "Blink");
-            if (w->property("TrueColor").value<TColor>() != m.lampColor(name))
-                bad(name, "TrueColor");
+            if (w->property("value").toBool() != m.lampValue(name))
+                bad(name, "value");
+            if (w->property("blink").toBool() != m.lampBlink(name))
+                bad(name, "blink");
+            if (w->property("trueColor").value<ColorCode>() != m.lampColor(name))
+                bad(name, "trueColor");
             break;
         case ControlKind::Indicator: {
-            auto* a = qobject_cast<TApples*>(w);
-            if (!a || a->Apple() != lookPicture(m.look(name)) || a->Value() != 1.0)
+            auto* a = qobject_cast<RelayIndicator*>(w);
+            if (!a || a->apple() != lookPicture(m.look(name)) || a->value() != 1.0)
                 bad(name, "Look");
             break;
         }
         case ControlKind::Counter:
-            if (w->property("Value").toInt() != m.counterValue(name))
-                bad(name, "Value");
+            if (w->property("value").toInt() != m.counterValue(name))
+                bad(name, "value");
             break;
         case ControlKind::Section:
-            if (w->property("BrushColor").value<TColor>() != m.sectionColor(name))
-                bad(name, "Color");
+            if (w->property("brushColor").value<ColorCode>() != m.sectionColor(name))
+                bad(name, "color");
             break;
         case ControlKind::Shown:
             if (w->isHidden() == m.visible(name))
-                bad(name, "Visible");
+                bad(name, "visible");
             break;
         case ControlKind::TrainButton:
             if (w->isHidden() == m.visible(name))
-                bad(name, "Visible");
+                bad(name, "visible");
             if (layout::caption(w) != qs(m.caption(name)))
-                bad(name, "Caption");
+                bad(name, "caption");
             break;
         case ControlKind::Label:
             if (layout::caption(w) != qs(m.caption(name)))
-                bad(name, "Caption");
+                bad(name, "caption");
             break;
         case ControlKind::Memo:
             if (w->isHidden() == m.visible(name))
-                bad(name, "Visible");
-            if (w->property("Text").toString() != qs(m.text(name)))
-                bad(name, "Text");
+                bad(name, "visible");
+            if (w->property("text").toString() != qs(m.text(name)))
+                bad(name, "text");
             break;
         case ControlKind::Timer:
             break;
@@ -159,7 +159,7 @@ int main(int argc, char** argv)
     std::vector<std::string> reports;
     setReporter([&](const QString& text) { reports.push_back(text.toStdString()); });
     createWindows();
-    blok->showSimulator();
+    simulatorWindow->showSimulator();
     QCoreApplication::processEvents();
 
     // The clickable controls: each click handler's control by its name.
@@ -169,7 +169,7 @@ int main(int argc, char** argv)
         if (name.size() <= 5 || name.compare(name.size() - 5, 5, "Click") != 0)
             continue;
         const std::string control = name.substr(0, name.size() - 5);
-        QWidget* w = blok->control(qs(control));
+        QWidget* w = simulatorWindow->control(qs(control));
         if (!w) {
             std::fprintf(stderr, "no control %s for the handler %s\n", control.c_str(),
                          name.c_str());
@@ -179,7 +179,7 @@ int main(int argc, char** argv)
     }
     std::vector<QTimer*> timers;
     for (const char* t : {"Timer1", "Timer2", "Timer3", "Timer4"})
-        timers.push_back(blok->timer(t));
+        timers.push_back(simulatorWindow->timer(t));
 
     std::mt19937 rng(seed);
     long clicks = 0, ticks = 0, changed = 0, failures = 0;
@@ -194,7 +194,7 @@ int main(int argc, char** argv)
         for (const auto& c : clickable)
             if (c.second->isVisible())
                 shown.push_back(c);
-        const Simulator::Snapshot before = blok->sim().snapshot();
+        const Simulator::Snapshot before = simulatorWindow->sim().snapshot();
         std::string event;
         // Time passes about as often as the trainee clicks while a timer
         // runs, so that trains get somewhere.
@@ -216,9 +216,9 @@ int main(int argc, char** argv)
         // deleted (outside a running loop nothing else would delete them).
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (!(blok->sim().snapshot() == before))
+        if (!(simulatorWindow->sim().snapshot() == before))
             ++changed;
-        const auto diff = mismatches(*blok);
+        const auto diff = mismatches(*simulatorWindow);
         if (!diff.empty() || !reports.empty()) {
             ++failures;
             std::fprintf(stderr, "event %ld (%s):", n, event.c_str());
@@ -243,7 +243,7 @@ int main(int argc, char** argv)
     std::printf("resident memory: %.1f MiB at 10 %%, %.1f MiB at 50 %%, %.1f MiB at the end, "
                 "growth %ld KiB (limit 2048 KiB)\n",
                 rssAtTenth / 1024.0, rssAtHalf / 1024.0, rssEnd / 1024.0, growth);
-    std::printf("narration: %zu bytes at the end\n", blok->sim().desk().text("Memo1").size());
+    std::printf("narration: %zu bytes at the end\n", simulatorWindow->sim().desk().text("Memo1").size());
     std::printf("controls clicked:");
     for (const auto& [name, count] : perControl)
         std::printf(" %s %ld", name.c_str(), count);

@@ -5,8 +5,8 @@
 #include "Layout.h"
 #include "Simulator.h"
 #include "StdControls.h"
-#include "pods.h"
-#include "wstep.h"
+#include "SimulatorWindow.h"
+#include "StartWindow.h"
 
 #include <QMenuBar>
 #include <QSet>
@@ -33,7 +33,7 @@ std::map<QString, int> classCounts(const Table &t)
 // simulator window's own handlers.
 bool handlerExists(const QString &name)
 {
-  return findHandler(name.toStdString()) != nullptr || Tblok::ownHandlers().contains(name);
+  return findHandler(name.toStdString()) != nullptr || SimulatorWindow::ownHandlers().contains(name);
 }
 
 } // namespace
@@ -51,19 +51,19 @@ TEST(DeskTable, HoldsEveryControlOnceWithTheDesksCounts)
     seen.insert(r.name);
   }
   const auto n = classCounts(t);
-  EXPECT_EQ(n.at(QStringLiteral("TALed")), 22);
-  EXPECT_EQ(n.at(QStringLiteral("TApples")), 30);
-  EXPECT_EQ(n.at(QStringLiteral("TDigits")), 8);
-  EXPECT_EQ(n.at(QStringLiteral("THemisphereButton")), 18);
-  EXPECT_EQ(n.at(QStringLiteral("TShape")), 11);
-  EXPECT_EQ(n.at(QStringLiteral("TArrowButton")), 4);
-  EXPECT_EQ(n.at(QStringLiteral("TSpotLabel")), 9);
-  EXPECT_EQ(n.at(QStringLiteral("TLabel3D")), 37);
-  EXPECT_EQ(n.at(QStringLiteral("TPanel3D")), 3);
-  EXPECT_EQ(n.at(QStringLiteral("TGradButton")), 2);
-  EXPECT_EQ(n.at(QStringLiteral("TArtLabel")), 3);
+  EXPECT_EQ(n.at(QStringLiteral("Led")), 22);
+  EXPECT_EQ(n.at(QStringLiteral("RelayIndicator")), 30);
+  EXPECT_EQ(n.at(QStringLiteral("DigitCounter")), 8);
+  EXPECT_EQ(n.at(QStringLiteral("HemisphereButton")), 18);
+  EXPECT_EQ(n.at(QStringLiteral("shape")), 11);
+  EXPECT_EQ(n.at(QStringLiteral("ArrowButton")), 4);
+  EXPECT_EQ(n.at(QStringLiteral("SpotLabel")), 9);
+  EXPECT_EQ(n.at(QStringLiteral("Label3D")), 37);
+  EXPECT_EQ(n.at(QStringLiteral("Panel3D")), 3);
+  EXPECT_EQ(n.at(QStringLiteral("GradientButton")), 2);
+  EXPECT_EQ(n.at(QStringLiteral("ArtLabel")), 3);
   // 30 indicator captions and two separators on the boards.
-  EXPECT_EQ(n.at(QStringLiteral("TLabel")), 32);
+  EXPECT_EQ(n.at(QStringLiteral("Label")), 32);
 }
 
 TEST(DeskTable, EveryHandlerExistsAndEveryModelControlIsOnTheDesk)
@@ -103,15 +103,15 @@ TEST(Builder, RefusesWhatWouldPassSilently)
   const auto build = [&](const Table &t) { return layout::build(&client, t, classes, {}); };
 
   EXPECT_THROW(build({Row{"a", "TNoSuchControl", {}, 0, 0, 10, 10}}), layout::LayoutError);
-  EXPECT_THROW(build({Row{"b", "TShape", "later", 0, 0, 10, 10},
-                      Row{"later", "TPanel", {}, 0, 0, 20, 20}}),
+  EXPECT_THROW(build({Row{"b", "shape", "later", 0, 0, 10, 10},
+                      Row{"later", "Panel", {}, 0, 0, 20, 20}}),
                layout::LayoutError);
-  EXPECT_THROW(build({Row{"c", "TPanel", {}, 0, 0, 10, 10}, Row{"c", "TPanel", {}, 0, 0, 10, 10}}),
+  EXPECT_THROW(build({Row{"c", "Panel", {}, 0, 0, 10, 10}, Row{"c", "Panel", {}, 0, 0, 10, 10}}),
                layout::LayoutError);
-  Row misspelt{"d", "TShape", {}, 0, 0, 10, 10};
+  Row misspelt{"d", "shape", {}, 0, 0, 10, 10};
   misspelt.props = {{"BrushColour", 0u}};
   EXPECT_THROW(build({misspelt}), layout::LayoutError);
-  Row unclickable{"e", "TShape", {}, 0, 0, 10, 10};
+  Row unclickable{"e", "shape", {}, 0, 0, 10, 10};
   unclickable.handler = QStringLiteral("eClick");
   EXPECT_THROW(build({unclickable}), layout::LayoutError);
 }
@@ -120,11 +120,11 @@ TEST(Builder, PlacesLaterRowsAboveAndRoutesClicksByHandlerName)
 {
   QWidget client;
   client.resize(100, 100);
-  Row under{"under", "TPanel", {}, 0, 0, 60, 60};
-  Row label{"label", "TLabel", "under", 5, 5, 40, 16, "SZLAK"};
+  Row under{"under", "Panel", {}, 0, 0, 60, 60};
+  Row label{"label", "Label", "under", 5, 5, 40, 16, "SZLAK"};
   label.handler = QStringLiteral("labelClick");
-  Row silent{"silent", "TLabel", "under", 5, 30, 40, 16, "A"};
-  Row over{"over", "TPanel", {}, 40, 40, 50, 50};
+  Row silent{"silent", "Label", "under", 5, 30, 40, 16, "A"};
+  Row over{"over", "Panel", {}, 40, 40, 50, 50};
   QStringList clicks;
   const auto built = layout::build(&client, {under, label, silent, over},
                                    layout::standardClasses(),
@@ -146,19 +146,19 @@ TEST(Builder, PlacesLaterRowsAboveAndRoutesClicksByHandlerName)
 
 TEST(DeskWindow, StartsAsTheDeskIsDesigned)
 {
-  Tblok w;
+  SimulatorWindow w;
   const auto prop = [&](const char *name, const char *property) {
     return w.control(QString::fromLatin1(name))->property(property);
   };
   for (const char *lit : {"ALed1", "ALed3", "ALed9", "ALed11"})
-    EXPECT_TRUE(prop(lit, "Value").toBool()) << lit;
+    EXPECT_TRUE(prop(lit, "value").toBool()) << lit;
   int dark = 0;
   for (const Row &r : blokTable())
-    if (r.cls == QLatin1String("TALed") && !w.control(r.name)->property("Value").toBool())
+    if (r.cls == QLatin1String("Led") && !w.control(r.name)->property("value").toBool())
       ++dark;
   EXPECT_EQ(dark, 18);
   for (const char *c : {"lsza1", "lsza2", "lszb1", "lszb2", "ldkoa", "ldkob", "ldpoa", "ldpob"})
-    EXPECT_EQ(prop(c, "Value").toInt(), 0) << c;
+    EXPECT_EQ(prop(c, "value").toInt(), 0) << c;
   for (const char *hidden :
        {"pdalej", "pst", "Panel27", "ArrowButton1", "ArrowButton2", "ArrowButton3", "ArrowButton4"})
     EXPECT_TRUE(w.control(QString::fromLatin1(hidden))->isHidden()) << hidden;
@@ -166,7 +166,7 @@ TEST(DeskWindow, StartsAsTheDeskIsDesigned)
   EXPECT_EQ(layout::caption(w.control("np")), QStringLiteral("Brak"));
   EXPECT_EQ(layout::caption(w.control("ns1")), QStringLiteral("79 - brak"));
   EXPECT_EQ(layout::caption(w.control("ns2")), QStringLiteral("80 - brak"));
-  EXPECT_EQ(prop("Memo1", "Text").toString(), blokInitialMemo());
+  EXPECT_EQ(prop("Memo1", "text").toString(), blokInitialMemo());
   EXPECT_EQ(layout::caption(w.control("pst")), QString::fromUtf8("Pociąg \"STÓJ\""));
 
   for (const char *t : {"Timer1", "Timer2", "Timer3", "Timer4"})
@@ -190,7 +190,7 @@ TEST(DeskWindow, StartsAsTheDeskIsDesigned)
 
 TEST(DeskWindow, MishapPanelCoversTheVoltagePanelAndTheDeskIsNotRescaled)
 {
-  Tblok w;
+  SimulatorWindow w;
   w.resize(500, 400);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -204,7 +204,7 @@ TEST(DeskWindow, MishapPanelCoversTheVoltagePanelAndTheDeskIsNotRescaled)
   QWidget *top = desk->childAt(inBoth);
   EXPECT_TRUE(top == mishap || mishap->isAncestorOf(top));
   // A small client area clips the desk: nothing moves or shrinks.
-  EXPECT_LT(desk->width(), Tblok::kDeskWidth);
+  EXPECT_LT(desk->width(), SimulatorWindow::kDeskWidth);
   EXPECT_EQ(w.control("Panel3D2")->geometry(), QRect(673, 93, 95, 429));
   EXPECT_EQ(w.control("Memo1")->geometry(), QRect(113, 385, 549, 133));
 }

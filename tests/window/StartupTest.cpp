@@ -5,8 +5,8 @@
 #include "BlockState.h"
 #include "Simulator.h"
 #include "Windows.h"
-#include "pods.h"
-#include "wstep.h"
+#include "SimulatorWindow.h"
+#include "StartWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,19 +44,19 @@ protected:
   {
     QFile::remove(storeFile());
     createWindows();
-    START->show();
+    startWindow->show();
   }
   void TearDown() override { destroyWindows(); }
 
-  QWidget *startButton() const { return START->controls().get(QStringLiteral("st")); }
-  QWidget *quitButton() const { return START->controls().get(QStringLiteral("ExplorerButton1")); }
+  QWidget *startButton() const { return startWindow->controls().get(QStringLiteral("st")); }
+  QWidget *quitButton() const { return startWindow->controls().get(QStringLiteral("ExplorerButton1")); }
 };
 
 } // namespace
 
 TEST_F(Startup, CreatesTenWindowsOnceAndShowsOnlyTheStartWindow)
 {
-  QWidget *const windows[] = {START, blok, opis, AboutBox, zar, olin, linia, pulp, zpg, zwrpoz};
+  QWidget *const windows[] = {startWindow, simulatorWindow, descriptionWindow, aboutBox, posterWindow, enablingSchematic, lineSchematic, deskSchematic, zpgSchematic, permissionSchematic};
   const char *const captions[] = {"MIĘDZYSTACYJNA BLOKADA KYT", "Symulator Kyt", "OPIS BLOKADY",
                                   "INFORMACJA  O PROGRAMIE", "Takiemu to dobrze", "olin",
                                   "linia", "Obwody lampek pulpitu", "zpg", "Zwrot pozwolenia"};
@@ -67,24 +67,24 @@ TEST_F(Startup, CreatesTenWindowsOnceAndShowsOnlyTheStartWindow)
     EXPECT_EQ(windows[i]->isVisible(), i == 0) << captions[i];
   }
   createWindows();
-  EXPECT_EQ(START, windows[0]);
-  EXPECT_EQ(blok, windows[1]);
-  EXPECT_EQ(zwrpoz, windows[9]);
+  EXPECT_EQ(startWindow, windows[0]);
+  EXPECT_EQ(simulatorWindow, windows[1]);
+  EXPECT_EQ(permissionSchematic, windows[9]);
 }
 
 TEST_F(Startup, StartWindowIsCentredWithoutMaximiseButton)
 {
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(START));
-  const Qt::WindowFlags f = START->windowFlags();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(startWindow));
+  const Qt::WindowFlags f = startWindow->windowFlags();
   EXPECT_FALSE(f & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(f & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(f & Qt::WindowSystemMenuHint);
-  EXPECT_EQ(START->minimumSize(), START->maximumSize());
-  const QRect screen = START->screen()->availableGeometry();
-  EXPECT_LE((START->geometry().center() - screen.center()).manhattanLength(), 4);
+  EXPECT_EQ(startWindow->minimumSize(), startWindow->maximumSize());
+  const QRect screen = startWindow->screen()->availableGeometry();
+  EXPECT_LE((startWindow->geometry().center() - screen.center()).manhattanLength(), 4);
   // The controls lie inside the client area.
-  for (QWidget *w : START->controls().inOrder())
-    EXPECT_TRUE(START->rect().contains(w->geometry())) << w->objectName().toStdString();
+  for (QWidget *w : startWindow->controls().inOrder())
+    EXPECT_TRUE(startWindow->rect().contains(w->geometry())) << w->objectName().toStdString();
 }
 
 TEST_F(Startup, StartButtonShowsTheSimulatorAndThenLoadsTheStoredCounters)
@@ -95,43 +95,43 @@ TEST_F(Startup, StartButtonShowsTheSimulatorAndThenLoadsTheStoredCounters)
   store("dkoa", 12);
   store("sza2", 10007);
   clickCentre(startButton());
-  EXPECT_TRUE(blok->isVisible());
-  EXPECT_TRUE(blok->windowState() & Qt::WindowMaximized);
-  EXPECT_TRUE(START->isVisible());
-  EXPECT_TRUE(blok->sim().activated());
+  EXPECT_TRUE(simulatorWindow->isVisible());
+  EXPECT_TRUE(simulatorWindow->windowState() & Qt::WindowMaximized);
+  EXPECT_TRUE(startWindow->isVisible());
+  EXPECT_TRUE(simulatorWindow->sim().activated());
   // Loaded after the initialisation: a late activation would zero them.
-  EXPECT_EQ(blok->sim().state().dkoaCount, 12);
-  EXPECT_EQ(blok->control("ldkoa")->property("Value").toInt(), 12);
-  EXPECT_EQ(blok->sim().state().sza2Count, 10007);
+  EXPECT_EQ(simulatorWindow->sim().state().dkoaCount, 12);
+  EXPECT_EQ(simulatorWindow->control("ldkoa")->property("value").toInt(), 12);
+  EXPECT_EQ(simulatorWindow->sim().state().sza2Count, 10007);
   QApplication::processEvents();
-  EXPECT_EQ(blok->sim().state().dkoaCount, 12);
+  EXPECT_EQ(simulatorWindow->sim().state().dkoaCount, 12);
 }
 
 TEST_F(Startup, ClosingTheSimulatorSavesAndKeepsItsStateForTheNextOpening)
 {
   KYT_NEEDS_TRAFFIC();
   clickCentre(startButton());
-  blok->sim().state().dkoaCount = 5;
-  blok->sim().desk().setCounterValue("ldkoa", 5);
-  Tblok *const before = blok;
-  EXPECT_TRUE(blok->close() || !blok->isVisible());
-  EXPECT_FALSE(blok->isVisible());
+  simulatorWindow->sim().state().dkoaCount = 5;
+  simulatorWindow->sim().desk().setCounterValue("ldkoa", 5);
+  SimulatorWindow *const before = simulatorWindow;
+  EXPECT_TRUE(simulatorWindow->close() || !simulatorWindow->isVisible());
+  EXPECT_FALSE(simulatorWindow->isVisible());
   EXPECT_EQ(stored("dkoa").toInt(), 5);
   EXPECT_EQ(stored("sza1").toInt(), 0);
 
   // Opening again: the same window, the counters read again.
   store("dkoa", 9);
   clickCentre(startButton());
-  EXPECT_EQ(blok, before);
-  EXPECT_TRUE(blok->isVisible());
-  EXPECT_EQ(blok->control("ldkoa")->property("Value").toInt(), 9);
+  EXPECT_EQ(simulatorWindow, before);
+  EXPECT_TRUE(simulatorWindow->isVisible());
+  EXPECT_EQ(simulatorWindow->control("ldkoa")->property("value").toInt(), 9);
 }
 
 TEST_F(Startup, QuittingFromTheStartWindowSavesNothing)
 {
   KYT_NEEDS_TRAFFIC();
   clickCentre(startButton());
-  blok->sim().state().dpoaCount = 4;
+  simulatorWindow->sim().state().dpoaCount = 4;
   int rc = -1;
   QTimer::singleShot(0, [&] { clickCentre(quitButton()); });
   QTimer watchdog;
@@ -141,18 +141,18 @@ TEST_F(Startup, QuittingFromTheStartWindowSavesNothing)
   rc = QCoreApplication::exec();
   EXPECT_EQ(rc, 0);
   EXPECT_FALSE(QFile::exists(storeFile()));
-  EXPECT_TRUE(blok->isVisible());
+  EXPECT_TRUE(simulatorWindow->isVisible());
 }
 
 TEST_F(Startup, ClosingTheStartWindowEndsTheProgramAndOtherWindowsOnlyHide)
 {
-  showWindow(opis);
-  QWidget *const before = opis;
-  opis->close();
-  EXPECT_EQ(opis, before);
-  EXPECT_FALSE(opis->isVisible());
+  showWindow(descriptionWindow);
+  QWidget *const before = descriptionWindow;
+  descriptionWindow->close();
+  EXPECT_EQ(descriptionWindow, before);
+  EXPECT_FALSE(descriptionWindow->isVisible());
 
-  QTimer::singleShot(0, [] { START->close(); });
+  QTimer::singleShot(0, [] { startWindow->close(); });
   QTimer watchdog;
   watchdog.setSingleShot(true);
   QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(7); });

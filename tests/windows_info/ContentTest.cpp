@@ -1,5 +1,5 @@
 // The pictures the program draws for itself and the description text.
-#include "JpgImg.h"
+#include "JpegImage.h"
 #include "PicGen.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +59,7 @@ TEST_F(Content, SchematicFilesDecodeAtTheirControlSizes) {
     // them are decoded at every start of the program.
     EXPECT_EQ(QImage::fromData(jpeg, "JPEG").format(), QImage::Format_Grayscale8);
     // Decoded by the program's own picture component with its defaults.
-    const QImage shown = kyt::DecodeJPEG(jpeg, kyt::TJPEGOptions{});
+    const QImage shown = kyt::DecodeJPEG(jpeg, kyt::JpegOptions{});
     ASSERT_FALSE(shown.isNull());
     EXPECT_EQ(shown.size(), sizes[i]);
     // A black drawing on white paper, with a title line at the top.

@@ -4,15 +4,15 @@
 #include "App.h"
 #include "PicGen.h"
 #include "Windows.h"
-#include "info.h"
-#include "lin.h"
-#include "obwlin.h"
-#include "opisbl.h"
-#include "ozpg.h"
-#include "pods.h"
-#include "pulpit.h"
-#include "zarty.h"
-#include "zwr.h"
+#include "AboutBox.h"
+#include "LineSchematic.h"
+#include "EnablingSchematic.h"
+#include "DescriptionWindow.h"
+#include "ZpgSchematic.h"
+#include "SimulatorWindow.h"
+#include "DeskSchematic.h"
+#include "PosterWindow.h"
+#include "PermissionSchematic.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ QApplication &app() {
   return *a;
 }
 
-TSchematicForm *form(QWidget *w) { return qobject_cast<TSchematicForm *>(w); }
+SchematicWindow *form(QWidget *w) { return qobject_cast<SchematicWindow *>(w); }
 template <class T> T *as(QWidget *w) {
   T *t = qobject_cast<T *>(w);
   if (!t)
@@ -94,8 +94,8 @@ protected:
 
   // Counts the complete decodes of a window's picture.
   void countDecodes(QWidget *w) {
-    TJPEGImage *img = form(w)->JPEGImage1;
-    QObject::connect(img, &TJPEGImage::OnProgress, img, [this, w](TJPEGImage *sender) {
+    JpegImage *img = form(w)->JPEGImage1;
+    QObject::connect(img, &JpegImage::OnProgress, img, [this, w](JpegImage *sender) {
       if (sender->ProgressPercent() == 100)
         ++decodes_[w];
     });
@@ -117,7 +117,7 @@ protected:
   std::map<QWidget *, int> decodes_;
 };
 
-QWidget *const *schematics[] = {&olin, &linia, &pulp, &zpg, &zwrpoz};
+QWidget *const *schematics[] = {&enablingSchematic, &lineSchematic, &deskSchematic, &zpgSchematic, &permissionSchematic};
 
 TEST_F(Windows, StartupWithoutPicturesReportsThreeFilesInOrder) {
   createWindows();
@@ -125,28 +125,28 @@ TEST_F(Windows, StartupWithoutPicturesReportsThreeFilesInOrder) {
                                    "Cannot open file blok - zwrot.jpg."}));
   // Every window exists all the same, hidden, with its caption.
   const std::pair<QWidget *, const char *> captions[] = {
-      {opis, "OPIS BLOKADY"},  {AboutBox, "INFORMACJA  O PROGRAMIE"},
-      {zar, "Takiemu to dobrze"}, {olin, "olin"}, {linia, "linia"},
-      {pulp, "Obwody lampek pulpitu"}, {zpg, "zpg"}, {zwrpoz, "Zwrot pozwolenia"}};
+      {descriptionWindow, "OPIS BLOKADY"},  {aboutBox, "INFORMACJA  O PROGRAMIE"},
+      {posterWindow, "Takiemu to dobrze"}, {enablingSchematic, "olin"}, {lineSchematic, "linia"},
+      {deskSchematic, "Obwody lampek pulpitu"}, {zpgSchematic, "zpg"}, {permissionSchematic, "Zwrot pozwolenia"}};
   for (auto [w, caption] : captions) {
     ASSERT_NE(w, nullptr) << caption;
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8(caption));
     EXPECT_FALSE(w->isVisible()) << caption;
   }
-  EXPECT_EQ(form(olin)->JPEGImage1->Picture().size(), QSize(795, 1064));
-  for (QWidget *w : {linia, pulp, zpg, zwrpoz})
-    EXPECT_TRUE(form(w)->JPEGImage1->Picture().isNull()) << w->windowTitle().toStdString();
+  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture().size(), QSize(795, 1064));
+  for (QWidget *w : {lineSchematic, deskSchematic, zpgSchematic, permissionSchematic})
+    EXPECT_TRUE(form(w)->JPEGImage1->picture().isNull()) << w->windowTitle().toStdString();
 
-  // olin and zpg try again at every showing.
+  // enablingSchematic and zpgSchematic try again at every showing.
   reports_.clear();
-  showWindow(olin);
+  showWindow(enablingSchematic);
   EXPECT_EQ(reports_, QStringList({"Cannot open file obwody.jpg."}));
-  EXPECT_TRUE(olin->isVisible()) << "the error box must not hide the window";
-  EXPECT_EQ(form(olin)->JPEGImage1->Picture().size(), QSize(795, 1064));
-  as<Tolin>(olin)->ZPG1Click();
-  EXPECT_FALSE(olin->isVisible());
-  EXPECT_TRUE(zpg->isVisible());
-  as<Tzpg>(zpg)->Wizwblokady1Click();
+  EXPECT_TRUE(enablingSchematic->isVisible()) << "the error box must not hide the window";
+  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture().size(), QSize(795, 1064));
+  as<EnablingSchematic>(enablingSchematic)->ZPG1Click();
+  EXPECT_FALSE(enablingSchematic->isVisible());
+  EXPECT_TRUE(zpgSchematic->isVisible());
+  as<ZpgSchematic>(zpgSchematic)->Wizwblokady1Click();
   EXPECT_EQ(reports_, QStringList({"Cannot open file obwody.jpg.", "Cannot open file zpg.jpg.",
                                    "Cannot open file obwody.jpg."}));
 }
@@ -155,59 +155,59 @@ TEST_F(Windows, PicturesAreReadAtCreationOrAtEveryShowing) {
   writePictures();
   createWindows();
   EXPECT_TRUE(reports_.isEmpty()) << reports_.join(' ').toStdString();
-  EXPECT_EQ(form(linia)->JPEGImage1->Picture().size(), QSize(769, 812));
-  EXPECT_EQ(form(pulp)->JPEGImage1->Picture().size(), QSize(732, 876));
-  EXPECT_EQ(form(zwrpoz)->JPEGImage1->Picture().size(), QSize(745, 1008));
+  EXPECT_EQ(form(lineSchematic)->JPEGImage1->picture().size(), QSize(769, 812));
+  EXPECT_EQ(form(deskSchematic)->JPEGImage1->picture().size(), QSize(732, 876));
+  EXPECT_EQ(form(permissionSchematic)->JPEGImage1->picture().size(), QSize(745, 1008));
   // Not read before the first showing.
-  EXPECT_EQ(form(olin)->JPEGImage1->Picture().size(), QSize(795, 1064));
-  EXPECT_TRUE(form(zpg)->JPEGImage1->Picture().isNull());
+  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture().size(), QSize(795, 1064));
+  EXPECT_TRUE(form(zpgSchematic)->JPEGImage1->picture().isNull());
 
   for (QWidget *const *ref : schematics)
     countDecodes(*ref);
-  showWindow(pulp);
-  as<Tpulp>(pulp)->ZPG1Click(); // "ZPG" in the desk lamps window
-  EXPECT_TRUE(zpg->isVisible());
-  EXPECT_FALSE(pulp->isVisible());
-  EXPECT_EQ(decodes_[zpg], 1);
-  EXPECT_EQ(form(zpg)->JPEGImage1->Picture().size(), QSize(721, 863));
-  as<Tzpg>(zpg)->Liniowy1Click();
-  as<Tlinia>(linia)->ZPG1Click();
-  EXPECT_EQ(decodes_[zpg], 2);
-  EXPECT_EQ(decodes_[linia], 0) << "linia reads its file only once";
-  as<Tzpg>(zpg)->Wizwblokady1Click();
-  EXPECT_EQ(decodes_[olin], 1);
-  EXPECT_EQ(form(olin)->JPEGImage1->Picture().size(), QSize(757, 957));
+  showWindow(deskSchematic);
+  as<DeskSchematic>(deskSchematic)->ZPG1Click(); // "ZPG" in the desk lamps window
+  EXPECT_TRUE(zpgSchematic->isVisible());
+  EXPECT_FALSE(deskSchematic->isVisible());
+  EXPECT_EQ(decodes_[zpgSchematic], 1);
+  EXPECT_EQ(form(zpgSchematic)->JPEGImage1->picture().size(), QSize(721, 863));
+  as<ZpgSchematic>(zpgSchematic)->Liniowy1Click();
+  as<LineSchematic>(lineSchematic)->ZPG1Click();
+  EXPECT_EQ(decodes_[zpgSchematic], 2);
+  EXPECT_EQ(decodes_[lineSchematic], 0) << "linia reads its file only once";
+  as<ZpgSchematic>(zpgSchematic)->Wizwblokady1Click();
+  EXPECT_EQ(decodes_[enablingSchematic], 1);
+  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture().size(), QSize(757, 957));
 
   // A file replaced by one that is no JPEG: the error is reported and the
   // picture stays.
-  as<Tolin>(olin)->Zwrotpoz1Click();
+  as<EnablingSchematic>(enablingSchematic)->Zwrotpoz1Click();
   QFile bad(dir_.filePath(QStringLiteral("obwody.jpg")));
   ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
   bad.write("BM this is a bitmap header, not a JPEG file");
   bad.close();
-  const QImage before = form(olin)->JPEGImage1->Picture();
-  as<Tzwrpoz>(zwrpoz)->Obw1Click();
+  const QImage before = form(enablingSchematic)->JPEGImage1->picture();
+  as<PermissionSchematic>(permissionSchematic)->Obw1Click();
   ASSERT_EQ(reports_.size(), 1);
   EXPECT_TRUE(reports_[0].startsWith("Not a JPEG file")) << reports_[0].toStdString();
   EXPECT_TRUE(reports_[0].endsWith(".")) << reports_[0].toStdString();
-  EXPECT_EQ(form(olin)->JPEGImage1->Picture(), before);
-  EXPECT_TRUE(olin->isVisible());
+  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture(), before);
+  EXPECT_TRUE(enablingSchematic->isVisible());
 }
 
 TEST_F(Windows, EveryMenuItemShowsItsTargetAndHidesItsWindow) {
   writePictures();
   createWindows();
   const std::map<QWidget *, QStringList> captions = {
-      {olin, {"Liniowy", "ZPG", "Pulpit", "Zwrot poz"}},
-      {linia, {"Wł. i zw. blokady", "ZPG", "Pulpit", "Zwrot poz"}},
-      {pulp, {"Wł. i zw. blokady", "Liniowy", "ZPG", "Zwrot poz."}},
-      {zpg, {"Wł. i zw. blokady", "Liniowy", "Pulpit", "Zwrot poz."}},
-      {zwrpoz, {"liniowy", "ZPG", "Pulpit", "Włączenia i zw."}},
+      {enablingSchematic, {"Liniowy", "ZPG", "Pulpit", "Zwrot poz"}},
+      {lineSchematic, {"Wł. i zw. blokady", "ZPG", "Pulpit", "Zwrot poz"}},
+      {deskSchematic, {"Wł. i zw. blokady", "Liniowy", "ZPG", "Zwrot poz."}},
+      {zpgSchematic, {"Wł. i zw. blokady", "Liniowy", "Pulpit", "Zwrot poz."}},
+      {permissionSchematic, {"liniowy", "ZPG", "Pulpit", "Włączenia i zw."}},
   };
   const std::map<QString, QWidget *> targets = {
-      {"Liniowy", linia}, {"liniowy", linia}, {"ZPG", zpg}, {"Pulpit", pulp},
-      {"Zwrot poz", zwrpoz}, {"Zwrot poz.", zwrpoz}, {"Wł. i zw. blokady", olin},
-      {"Włączenia i zw.", olin}};
+      {"Liniowy", lineSchematic}, {"liniowy", lineSchematic}, {"ZPG", zpgSchematic}, {"Pulpit", deskSchematic},
+      {"Zwrot poz", permissionSchematic}, {"Zwrot poz.", permissionSchematic}, {"Wł. i zw. blokady", enablingSchematic},
+      {"Włączenia i zw.", enablingSchematic}};
   for (auto &[source, expected] : captions) {
     QMenuBar *bar = form(source)->menuBar();
     ASSERT_EQ(bar->actions().size(), 1);
@@ -241,11 +241,11 @@ TEST_F(Windows, SourceHidesBeforeTheTargetReadsItsPicture) {
   createWindows();
   bool sourceVisible = true, targetVisible = false;
   onReport_ = [&](const QString &) {
-    sourceVisible = linia->isVisible();
-    targetVisible = zpg->isVisible();
+    sourceVisible = lineSchematic->isVisible();
+    targetVisible = zpgSchematic->isVisible();
   };
-  showWindow(linia);
-  as<Tlinia>(linia)->ZPG1Click();
+  showWindow(lineSchematic);
+  as<LineSchematic>(lineSchematic)->ZPG1Click();
   ASSERT_EQ(reports_, QStringList({"Cannot open file zpg.jpg."}));
   EXPECT_FALSE(sourceVisible);
   EXPECT_TRUE(targetVisible);
@@ -254,54 +254,54 @@ TEST_F(Windows, SourceHidesBeforeTheTargetReadsItsPicture) {
 TEST_F(Windows, SchematicHidesWhenAnotherProgramWindowBecomesActive) {
   writePictures();
   createWindows();
-  countDecodes(zpg);
-  ASSERT_NE(blok, nullptr);
-  QWidget *simulator = blok;
+  countDecodes(zpgSchematic);
+  ASSERT_NE(simulatorWindow, nullptr);
+  QWidget *simulator = simulatorWindow;
   simulator->show();
-  showWindow(zpg);
-  QApplication::setActiveWindow(zpg);
-  ASSERT_TRUE(zpg->isVisible());
+  showWindow(zpgSchematic);
+  QApplication::setActiveWindow(zpgSchematic);
+  ASSERT_TRUE(zpgSchematic->isVisible());
 
   // A window that is not one of the program's (an error box, say).
   QWidget other;
   other.show();
   QApplication::setActiveWindow(&other);
-  EXPECT_TRUE(zpg->isVisible());
-  QApplication::setActiveWindow(zpg);
-  EXPECT_EQ(decodes_[zpg], 1) << "coming back from a box reads the file again";
+  EXPECT_TRUE(zpgSchematic->isVisible());
+  QApplication::setActiveWindow(zpgSchematic);
+  EXPECT_EQ(decodes_[zpgSchematic], 1) << "coming back from a box reads the file again";
 
   // Clicking into the simulator window.
   QApplication::setActiveWindow(simulator);
-  EXPECT_FALSE(zpg->isVisible());
+  EXPECT_FALSE(zpgSchematic->isVisible());
   EXPECT_TRUE(simulator->isVisible());
   // Shown again from the simulator: the same window, read again.
-  QWidget *const before = zpg;
-  showWindow(zpg);
-  EXPECT_EQ(zpg, before);
-  EXPECT_TRUE(zpg->isVisible());
-  EXPECT_EQ(decodes_[zpg], 2);
-  EXPECT_EQ(form(zpg)->JPEGImage1->Picture().size(), QSize(721, 863));
+  QWidget *const before = zpgSchematic;
+  showWindow(zpgSchematic);
+  EXPECT_EQ(zpgSchematic, before);
+  EXPECT_TRUE(zpgSchematic->isVisible());
+  EXPECT_EQ(decodes_[zpgSchematic], 2);
+  EXPECT_EQ(form(zpgSchematic)->JPEGImage1->picture().size(), QSize(721, 863));
 
   // Closed by its close box, then shown again: read again.
-  zpg->close();
-  showWindow(zpg);
-  EXPECT_EQ(decodes_[zpg], 3);
+  zpgSchematic->close();
+  showWindow(zpgSchematic);
+  EXPECT_EQ(decodes_[zpgSchematic], 3);
 
   // The information windows stay when the simulator becomes active.
-  showWindow(opis);
-  QApplication::setActiveWindow(opis);
+  showWindow(descriptionWindow);
+  QApplication::setActiveWindow(descriptionWindow);
   QApplication::setActiveWindow(simulator);
-  EXPECT_TRUE(opis->isVisible());
+  EXPECT_TRUE(descriptionWindow->isVisible());
 }
 
 TEST_F(Windows, SchematicScrollsOverItsPictureAtNaturalSize) {
   writePictures();
   createWindows();
-  TSchematicForm *w = form(zwrpoz);
+  SchematicWindow *w = form(permissionSchematic);
   EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
   const QRect pic = w->JPEGImage1->geometry();
   EXPECT_EQ(pic, QRect(18, 1, 745, 1008));
-  EXPECT_EQ(form(linia)->JPEGImage1->geometry(), QRect(10, -6, 769, 812));
+  EXPECT_EQ(form(lineSchematic)->JPEGImage1->geometry(), QRect(10, -6, 769, 812));
   showWindow(w);
   w->setWindowState(Qt::WindowNoState);
   w->resize(400, 300);
@@ -313,13 +313,13 @@ TEST_F(Windows, SchematicScrollsOverItsPictureAtNaturalSize) {
   // Drawn from the control's top-left corner, not stretched.
   const QImage shot = w->JPEGImage1->grab().toImage();
   EXPECT_EQ(shot.size(), QSize(745, 1008));
-  const QImage pixel = w->JPEGImage1->Picture().convertToFormat(QImage::Format_RGB32);
+  const QImage pixel = w->JPEGImage1->picture().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(shot.convertToFormat(QImage::Format_RGB32).pixel(30, 30), pixel.pixel(30, 30));
 }
 
 TEST_F(Windows, DescriptionIsReadOnlyAndKeepsItsPlace) {
   createWindows();
-  auto *d = qobject_cast<Topis *>(opis);
+  auto *d = qobject_cast<DescriptionWindow *>(descriptionWindow);
   ASSERT_NE(d, nullptr);
   EXPECT_TRUE(d->windowState() & Qt::WindowMaximized);
   QTextEdit *edit = d->RichEdit1;
@@ -346,13 +346,13 @@ TEST_F(Windows, DescriptionIsReadOnlyAndKeepsItsPlace) {
   EXPECT_FALSE(d->isVisible());
   showWindow(d);
   QApplication::processEvents();
-  EXPECT_EQ(opis, d);
+  EXPECT_EQ(descriptionWindow, d);
   EXPECT_EQ(bar->value(), place);
 }
 
 TEST_F(Windows, AboutBoxShowsCentredAndOkHidesIt) {
   createWindows();
-  auto *box = qobject_cast<TAboutBox *>(AboutBox);
+  auto *box = qobject_cast<AboutBox *>(aboutBox);
   ASSERT_NE(box, nullptr);
   EXPECT_FALSE(box->isModal());
   EXPECT_EQ(box->size(), QSize(341, 289));
@@ -382,12 +382,12 @@ TEST_F(Windows, AboutBoxShowsCentredAndOkHidesIt) {
   EXPECT_FALSE(box->isVisible());
   showWindow(box);
   EXPECT_TRUE(box->isVisible());
-  EXPECT_EQ(AboutBox, box);
+  EXPECT_EQ(aboutBox, box);
 }
 
 TEST_F(Windows, PosterWindowAtItsPlace) {
   createWindows();
-  auto *z = qobject_cast<Tzar *>(zar);
+  auto *z = qobject_cast<PosterWindow *>(posterWindow);
   ASSERT_NE(z, nullptr);
   EXPECT_FALSE(z->windowState() & Qt::WindowMaximized);
   EXPECT_EQ(z->pos(), QPoint(200, 67));
@@ -403,7 +403,7 @@ TEST_F(Windows, PosterWindowAtItsPlace) {
   showWindow(z);
   showWindow(z); // a second click while open
   EXPECT_TRUE(z->isVisible());
-  EXPECT_EQ(zar, z);
+  EXPECT_EQ(posterWindow, z);
 }
 
 } // namespace

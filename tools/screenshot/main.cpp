@@ -7,8 +7,8 @@
 // program's pictures between two builds.
 #include "App.h"
 #include "Windows.h"
-#include "pods.h"
-#include "wstep.h"
+#include "SimulatorWindow.h"
+#include "StartWindow.h"
 
 #include <QImage>
 #include <QMenuBar>
@@ -23,18 +23,18 @@ int shootAll(const QString &dir)
 {
   kyt::createWindows();
   const std::pair<const char *, QWidget *> windows[] = {
-      {"start", static_cast<QWidget *>(kyt::START)}, {"description", kyt::opis}, {"about", kyt::AboutBox},
-      {"poster", kyt::zar},  {"schematic1", kyt::olin},  {"schematic2", kyt::linia},
-      {"schematic3", kyt::pulp}, {"schematic4", kyt::zpg}, {"schematic5", kyt::zwrpoz}};
+      {"start", static_cast<QWidget *>(kyt::startWindow)}, {"description", kyt::descriptionWindow}, {"about", kyt::aboutBox},
+      {"poster", kyt::posterWindow},  {"schematic1", kyt::enablingSchematic},  {"schematic2", kyt::lineSchematic},
+      {"schematic3", kyt::deskSchematic}, {"schematic4", kyt::zpgSchematic}, {"schematic5", kyt::permissionSchematic}};
   int failures = 0;
   for (const auto &[name, w] : windows) {
     if (!w || !w->grab().toImage().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")))
       ++failures;
   }
-  kyt::Tblok *w = kyt::blok;
+  kyt::SimulatorWindow *w = kyt::simulatorWindow;
   w->showSimulator();
   w->showNormal();
-  w->resize(kyt::Tblok::kDeskWidth + 16, kyt::Tblok::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
+  w->resize(kyt::SimulatorWindow::kDeskWidth + 16, kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
   qApp->processEvents();
   if (!w->grab().toImage().save(dir + QStringLiteral("/simulator.png")))
     ++failures;
@@ -63,13 +63,13 @@ int main(int argc, char **argv)
   QStringList errors;
   kyt::setReporter([&](const QString &text) { errors << text; });
   kyt::createWindows();
-  kyt::Tblok *w = kyt::blok;
+  kyt::SimulatorWindow *w = kyt::simulatorWindow;
   if (!w)
     return 1;
   w->showSimulator();
   // The desk as it is laid out, without the window manager's frame.
   w->showNormal();
-  w->resize(kyt::Tblok::kDeskWidth + 16, kyt::Tblok::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
+  w->resize(kyt::SimulatorWindow::kDeskWidth + 16, kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
   // A train from A to B: request, permission, exit and entry signal, off.
   for (const char *h : {"pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click", "psa2Click",
                         "ArrowButton1Click"})

@@ -1,8 +1,8 @@
 // Fuzzes the JPEG decoder: every input must end in a well-formed picture or
-// an EJPEGException. Anything else (another exception, a crash, a sanitizer
+// an JpegError. Anything else (another exception, a crash, a sanitizer
 // report, a picture that breaks the promises of DecodeJPEG) is a finding.
 #include "FuzzInput.h"
-#include "JpgImg.h"
+#include "JpegImage.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   if (size < fuzz::OptionBytes)
     return 0;
   const fuzz::Choice c = fuzz::ReadChoice(data);
-  TJPEGOptions o;
-  o.NumOfColors = TNumOfColors(c.numOfColors);
-  o.DCTMethod = TDCTMethod(c.dctMethod);
-  o.Dither = TDither(c.dither);
+  JpegOptions o;
+  o.NumOfColors = ColorCount(c.numOfColors);
+  o.DCTMethod = DctMethod(c.dctMethod);
+  o.Dither = DitherMode(c.dither);
   o.FastProcessing = c.fast;
   o.GrayScale = c.grey;
   o.NoSmooth = c.noSmooth;
@@ -43,17 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
       Finding("picture without pixels or too large");
     if (image.format() != QImage::Format_Indexed8 && image.format() != QImage::Format_RGB888)
       Finding("picture neither 8-bit indexed nor 24-bit");
-    const bool quantised = o.NumOfColors != TNumOfColors::TrueColor;
+    const bool quantised = o.NumOfColors != ColorCount::TrueColor;
     if (quantised && image.format() != QImage::Format_Indexed8)
       Finding("quantised picture not indexed");
     if (image.format() == QImage::Format_Indexed8) {
       const int colours = image.colorCount();
-      if (colours < 1 || (quantised && colours > (o.NumOfColors == TNumOfColors::_16 ? 16 : 256)))
+      if (colours < 1 || (quantised && colours > (o.NumOfColors == ColorCount::_16 ? 16 : 256)))
         Finding("wrong colour table");
     }
     if (last != 100 && 100 % c.progressStep == 0)
       Finding("progress did not reach 100 percent");
-  } catch (const EJPEGException &) {
+  } catch (const JpegError &) {
   }
   return 0;
 }

@@ -1,0 +1,105 @@
+#include "ArrowButton.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+
+namespace kyt {
+
+ArrowButton::ArrowButton(QWidget *parent) : QWidget(parent), buttonColor_(clTeal) {
+  resize(33, 33);
+}
+
+ArrowButton::~ArrowButton() = default;
+
+void ArrowButton::setButtonColor(ColorCode value) {
+  if (value == buttonColor_)
+    return;
+  buttonColor_ = value;
+  update();
+}
+
+void ArrowButton::setDirection(Direction value) {
+  if (value == direction_)
+    return;
+  direction_ = value;
+  update();
+}
+
+void ArrowButton::paintEvent(QPaintEvent *) {
+  const int w = width(), h = height();
+  QPoint p1, p2, p3;
+  switch (direction_) {
+  case arwUP:
+    p1 = {w / 2, 3}, p2 = {w - 3, h - 3}, p3 = {3, h - 3};
+    break;
+  case arwRIGHT:
+    p1 = {3, 3}, p2 = {w - 3, h / 2}, p3 = {3, h - 3};
+    break;
+  case arwDOWN:
+    p1 = {w - 3, 3}, p2 = {w / 2, h - 3}, p3 = {3, 3};
+    break;
+  case arwLEFT:
+    p1 = {w - 3, 3}, p2 = {w - 3, h - 3}, p3 = {3, h / 2};
+    break;
+  }
+
+  // The outer triangle is the hit area until the next paint.
+  region_ = QRegion(QPolygon({p1, p2, p3}), Qt::OddEvenFill);
+  hasRegion_ = true;
+
+  QPainter p(this);
+  // A black frame two pixels wide and high inside the triangle's border.
+  const QRegion inner = region_ & region_.translated(2, 0) & region_.translated(-2, 0) &
+                        region_.translated(0, 2) & region_.translated(0, -2);
+  for (const QRect &r : region_ - inner)
+    p.fillRect(r, Qt::black);
+
+  switch (direction_) {
+  case arwUP:
+    p1 += {0, 3}, p2 += {-4, -2}, p3 += {3, -2};
+    break;
+  case arwRIGHT:
+    p1 += {2, 3}, p2 += {-3, 0}, p3 += {2, -3};
+    break;
+  case arwDOWN:
+    p1 += {-3, 2}, p2 += {0, -3}, p3 += {2, 2};
+    break;
+  case arwLEFT:
+    p1 += {-2, 3}, p2 += {-2, -2}, p3 += {3, 0};
+    break;
+  }
+  FP1 = p1, FP2 = p2, p3_ = p3;
+
+  const QColor fill = toQColor(buttonColor_);
+  p.setPen(Qt::black);
+  p.setBrush(fill);
+  p.drawPolygon(QPolygon({p1, p2, p3}));
+
+  // Raised while released, sunken while pressed.
+  const QColor flanks = pressed_ ? fill : QColor(Qt::black);
+  p.setPen(flanks);
+  p.drawLine(p1, p2);
+  p.drawLine(p2, p3);
+  p.setPen(pressed_ ? QColor(Qt::black) : QColor(Qt::white));
+  p.drawLine(p1, p3);
+}
+
+void ArrowButton::mousePressEvent(QMouseEvent *event) {
+  // Presses off the triangle, or before there is one, do nothing at all.
+  if (event->button() != Qt::LeftButton || !HitTest(event->position().toPoint()))
+    return;
+  pressed_ = true;
+  repaint();
+}
+
+void ArrowButton::mouseReleaseEvent(QMouseEvent *event) {
+  if (event->button() != Qt::LeftButton || !pressed_)
+    return;
+  pressed_ = false;
+  repaint();
+  if (rect().contains(event->position().toPoint()))
+    emit OnClick(this);
+}
+
+} // namespace kyt

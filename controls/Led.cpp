@@ -1,0 +1,233 @@
+#include "Led.h"
+
+#include "Pictures.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <vector>
+
+namespace kyt {
+
+namespace {
+
+const char* styleImageName(Led::LedStyle s)
+{
+    switch (s) {
+    case Led::LEDSmall: return "ALEDSM";
+    case Led::LEDLarge: return "ALEDLG";
+    case Led::LEDSqSmall: return "ALEDSQSM";
+    case Led::LEDSqLarge: return "ALEDSQLG";
+    case Led::LEDVertical: return "ALEDVT";
+    case Led::LEDHorizontal: return "ALEDHZ";
+    }
+    return "ALEDSM";
+}
+
+// Recolours the 4-connected surface of exact lime that holds `start`.
+void floodLime(QImage& img, QPoint start, ColorCode color)
+{
+    const QRgb lime = qRgb(0, 255, 0);
+    const QRgb fill = toQColor(color).rgb();
+    if (img.isNull() || !img.rect().contains(start) || fill == lime)
+        return;
+    if (img.pixel(start) != lime)
+        return;
+    std::vector<QPoint> todo{start};
+    img.setPixel(start, fill);
+    while (!todo.empty()) {
+        const QPoint p = todo.back();
+        todo.pop_back();
+        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint q = p + d;
+            if (img.rect().contains(q) && img.pixel(q) == lime) {
+                img.setPixel(q, fill);
+                todo.push_back(q);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+Led::Led(QWidget* parent) : QWidget(parent)
+{
+    resize(16, 16);
+    rebuildImages();
+}
+
+Led::~Led()
+{
+    stopBlinkTimer();
+}
+
+QSize Led::styleSize(LedStyle s)
+{
+    switch (s) {
+    case LEDSmall:
+    case LEDSqSmall: return QSize(16, 16);
+    case LEDLarge:
+    case LEDSqLarge: return QSize(22, 22);
+    case LEDVertical: return QSize(14, 22);
+    case LEDHorizontal: return QSize(22, 14);
+    }
+    return QSize(16, 16);
+}
+
+void Led::rebuildImages()
+{
+    lit_ = QImage();
+    unlit_ = QImage();
+    resize(styleSize(ledStyle_));
+    const QImage picture = loadPicture(QString::fromLatin1(styleImageName(ledStyle_)));
+    if (picture.isNull())
+        return;
+    lit_ = picture.copy();
+    unlit_ = picture.copy();
+    const QPoint centre(width() / 2, height() / 2);
+    floodLime(lit_, centre, trueColor_);
+    floodLime(unlit_, centre, falseColor_);
+}
+
+void Led::showFrame(int frame)
+{
+    frame_ = frame;
+    repaint();
+}
+
+void Led::startBlinkTimer()
+{
+    if (timer_)
+        return;
+    frame_ = 0;
+    timer_ = new QTimer(this);
+    connect(timer_, &QTimer::timeout, this, &Led::blinkTick);
+    // A period of zero or less never ticks: a lamp must not spin the event loop.
+    timer_->setInterval(interval_);
+    if (interval_ > 0)
+        timer_->start();
+}
+
+void Led::stopBlinkTimer()
+{
+    if (!timer_)
+        return;
+    // The lamp may be switched off from its own OnTimer handler, that is from
+    // inside the timer's signal: the timer goes away once that has returned.
+    timer_->stop();
+    timer_->disconnect(this);
+    timer_->deleteLater();
+    timer_ = nullptr;
+}
+
+void Led::blinkTick()
+{
+    showFrame(frame_ == 0 ? 1 : 0);
+    emit OnTimer(this);
+}
+
+void Led::setValue(bool v)
+{
+    if (v == value_)
+        return;
+    value_ = v;
+    if (v) {
+        showFrame(0);
+        if (blink_)
+            startBlinkTimer();
+    } else {
+        stopBlinkTimer();
+        showFrame(1);
+    }
+}
+
+void Led::setBlink(bool b)
+{
+    if (b == blink_)
+        return;
+    showFrame(value_ ? 0 : 1);
+    blink_ = b;
+    if (blink_ && value_)
+        startBlinkTimer();
+    else
+        stopBlinkTimer();
+}
+
+void Led::setColor(ColorCode& field, ColorCode c)
+{
+    if (c == field)
+        return;
+    const bool wasBlinking = blink_;
+    if (wasBlinking)
+        setBlink(false);
+    field = c;
+    rebuildImages();
+    setBlink(wasBlinking);
+    repaint();
+}
+
+void Led::setTrueColor(ColorCode c) { setColor(trueColor_, c); }
+
+void Led::setFalseColor(ColorCode c) { setColor(falseColor_, c); }
+
+void Led::setLEDStyle(LedStyle s)
+{
+    if (s == ledStyle_)
+        return;
+    ledStyle_ = s;
+    rebuildImages();
+    repaint();
+}
+
+void Led::setInterval(int ms)
+{
+    interval_ = ms;
+    if (!timer_)
+        return;
+    timer_->setInterval(ms);
+    if (ms > 0)
+        timer_->start();  // restarts the count from now
+    else
+        timer_->stop();
+}
+
+void Led::paintEvent(QPaintEvent*)
+{
+    const QImage& img = frame_ == 0 ? lit_ : unlit_;
+    if (img.isNull())
+        return;
+    QPainter p(this);
+    p.drawImage(rect(), img);
+}
+
+void Led::enterEvent(QEnterEvent* e)
+{
+    QWidget::enterEvent(e);
+    emit OnMouseEnter(this);
+}
+
+void Led::leaveEvent(QEvent* e)
+{
+    QWidget::leaveEvent(e);
+    emit OnMouseLeave(this);
+}
+
+void Led::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        pressed_ = true;
+    QWidget::mousePressEvent(e);
+}
+
+void Led::mouseReleaseEvent(QMouseEvent* e)
+{
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    if (e->button() == Qt::LeftButton)
+        pressed_ = false;
+    QWidget::mouseReleaseEvent(e);
+    if (click)
+        emit OnClick(this);
+}
+
+}  // namespace kyt

@@ -1,0 +1,178 @@
+#include "RelayIndicator.h"
+
+#include "DrawUtil.h"
+#include "Pictures.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace kyt {
+
+RelayIndicator::RelayIndicator(QWidget* parent) : QWidget(parent)
+{
+    apple_ = loadPicture(QStringLiteral("APPLE"));
+    resize(80, 25);
+    compose();
+}
+
+void RelayIndicator::setApple(const QImage& b)
+{
+    if (&b == &apple_)
+        return;
+    apple_ = b.isNull() ? QImage() : b.convertToFormat(QImage::Format_RGB32);
+    if (!apple_.isNull())
+        transparentColor_ = fromQColor(QColor(apple_.pixel(0, 0)));
+    refresh();
+}
+
+void RelayIndicator::loadApple(const QString& name)
+{
+    QImage picture = loadPicture(name);
+    if (picture.isNull())
+        throw ResourceNotFound("Resource " + name.toStdString() + " not found");
+    apple_ = picture;
+    compose();
+}
+
+#define KYT_APPLES_SETTER(Name, field, Type) \
+    void RelayIndicator::set##Name(Type v)          \
+    {                                        \
+        if (v == field)                      \
+            return;                          \
+        field = v;                           \
+        refresh();                           \
+    }
+KYT_APPLES_SETTER(Border, border_, bool)
+KYT_APPLES_SETTER(Color, color_, ColorCode)
+KYT_APPLES_SETTER(Ctl3D, ctl3D_, bool)
+KYT_APPLES_SETTER(LineWrap, lineWrap_, bool)
+KYT_APPLES_SETTER(TransparentColor, transparentColor_, ColorCode)
+#undef KYT_APPLES_SETTER
+
+void RelayIndicator::setValue(double x)
+{
+    if (x == value_)
+        return;
+    value_ = x;
+    refresh();
+}
+
+void RelayIndicator::refresh()
+{
+    compose();
+    repaint();
+}
+
+void RelayIndicator::compose()
+{
+    const int w = width(), h = height();
+    face_ = QImage(std::max(w, 0), std::max(h, 0), QImage::Format_RGB32);
+    if (face_.isNull())
+        return;
+    const QColor background = toQColor(color_);
+    face_.fill(background);
+    QPainter p(&face_);
+
+    int m = 0;
+    if (border_ && ctl3D_) {
+        m = 4;
+    } else if (border_) {
+        p.setPen(Qt::black);
+        p.setBrush(background);
+        p.drawRect(0, 0, w - 1, h - 1);
+        m = 3;
+    }
+
+    if (!apple_.isNull()) {
+        const int pw = apple_.width(), ph = apple_.height();
+        // A theme colour as transparent colour means the picture's own
+        // bottom-left pixel colour.
+        const ColorCode key = (transparentColor_ & kThemeBit)
+                               ? fromQColor(QColor(apple_.pixel(0, ph - 1)))
+                               : transparentColor_;
+        int x = m, y = m;
+        const int s = 2;
+        double r = value_;
+        bool full = false;
+        // Rows below the control can never show: drawing stops there, so that a
+        // huge count with line wrap ends at once.
+        while (r > 1 && !full && y < h) {
+            drawTransparent(p, x, y, apple_, key);
+            x += pw + s;
+            if (x + pw >= w - m) {
+                if (!lineWrap_) {
+                    full = true;
+                } else {
+                    y += ph + s;
+                    x = m;
+                }
+            }
+            r -= 1;
+        }
+        if (!full && r > 0 && y < h) {
+            const int part = int(std::lround(pw * r));
+            if (part > 0)
+                drawTransparent(p, x, y, apple_.copy(0, 0, part, ph), key);
+        }
+    }
+
+    if (border_) {
+        if (ctl3D_) {
+            QRect r(0, 0, w, h);
+            frame3D(p, r, clBtnShadow, clBtnHighlight, 1);
+            frame3D(p, r, cl3DDkShadow, clBtnFace, 1);
+        } else {
+            p.setPen(Qt::black);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(0, 0, w - 1, h - 1);
+        }
+    }
+}
+
+void RelayIndicator::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, face_);
+}
+
+void RelayIndicator::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    compose();
+}
+
+void RelayIndicator::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        pressed_ = true;
+    const QPoint pos = e->position().toPoint();
+    emit OnMouseDown(this, e->button(), e->modifiers(), pos.x(), pos.y());
+}
+
+void RelayIndicator::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPoint pos = e->position().toPoint();
+    emit OnMouseMove(this, e->modifiers(), pos.x(), pos.y());
+}
+
+void RelayIndicator::mouseReleaseEvent(QMouseEvent* e)
+{
+    const QPoint pos = e->position().toPoint();
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(pos);
+    if (e->button() == Qt::LeftButton)
+        pressed_ = false;
+    emit OnMouseUp(this, e->button(), e->modifiers(), pos.x(), pos.y());
+    if (click)
+        emit OnClick(this);
+}
+
+void RelayIndicator::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        emit OnDblClick(this);
+    mousePressEvent(e);
+}
+
+}  // namespace kyt

@@ -1,0 +1,92 @@
+#pragma once
+// RelayIndicator: the relay-state indicator. Draws its picture as many times as
+// Value says, the last copy cut to the fraction, inside an optional sunken
+// frame; picture pixels of the transparent colour show the background.
+
+#include "Colors.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <stdexcept>
+
+namespace kyt {
+
+// A picture name that the program does not hold.
+class ResourceNotFound : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class RelayIndicator : public QWidget {
+    Q_OBJECT
+public:
+    Q_PROPERTY(QImage apple READ apple WRITE setApple)
+    Q_PROPERTY(bool border READ border WRITE setBorder)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
+    Q_PROPERTY(bool ctl3D READ ctl3D WRITE setCtl3D)
+    Q_PROPERTY(bool lineWrap READ lineWrap WRITE setLineWrap)
+    Q_PROPERTY(kyt::ColorCode transparentColor READ transparentColor WRITE setTransparentColor)
+    Q_PROPERTY(double value READ value WRITE setValue)
+
+    explicit RelayIndicator(QWidget* parent = nullptr);
+
+    const QImage& apple() const { return apple_; }
+    bool border() const { return border_; }
+    ColorCode color() const { return color_; }
+    bool ctl3D() const { return ctl3D_; }
+    bool lineWrap() const { return lineWrap_; }
+    ColorCode transparentColor() const { return transparentColor_; }
+    double value() const { return value_; }
+
+    // Takes a copy of b; a non-empty b also makes its top-left pixel colour
+    // the transparent colour. Repaints at once.
+    void setApple(const QImage& b);
+    void setBorder(bool b);
+    void setColor(ColorCode c);
+    void setCtl3D(bool b);
+    void setLineWrap(bool b);
+    void setTransparentColor(ColorCode c);
+    void setValue(double x);
+
+    // Loads the named picture (case does not matter) into the held picture
+    // without repainting and without touching TransparentColor: the control
+    // shows it at its next repaint. Throws ResourceNotFound, keeping the held
+    // picture, if there is no such picture.
+    void loadApple(const QString& name);
+
+    // What the control shows, composed at the last change.
+    const QImage& face() const { return face_; }
+
+signals:
+    void OnClick(QObject* Sender);
+    void OnDblClick(QObject* Sender);
+    void OnMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void OnMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void OnMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    void compose();
+    void refresh();
+
+    QImage apple_;
+    bool border_ = true;
+    ColorCode color_ = clWindow;
+    bool ctl3D_ = true;
+    bool lineWrap_ = false;
+    ColorCode transparentColor_ = clOlive;
+    double value_ = 0;
+
+    QImage face_;
+    bool pressed_ = false;
+};
+
+}  // namespace kyt

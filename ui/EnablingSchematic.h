@@ -1,0 +1,26 @@
+// EnablingSchematic: the schematic window `olin`, the circuit for enabling and
+// releasing the block. The window shows "obwody.jpg" from the current
+// folder and reads it again each time it becomes the active window; until
+// the file has been decoded it shows the drawing stored with the window.
+#pragma once
+
+#include "SchematicWindow.h"
+#include "Windows.h"
+
+namespace kyt {
+
+class EnablingSchematic : public SchematicWindow {
+  Q_OBJECT
+public:
+  explicit EnablingSchematic(QWidget *parent = nullptr);
+
+  // The "Schematy" menu.
+  void liniowy1Click() { showFromMenu(lineSchematic); }
+  void ZPG1Click() { showFromMenu(zpgSchematic); }
+  void Pulpit1Click() { showFromMenu(deskSchematic); }
+  void Zwrotpoz1Click() { showFromMenu(permissionSchematic); }
+
+  static SchematicSpec design();
+};
+
+} // namespace kyt

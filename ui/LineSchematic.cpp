@@ -1,0 +1,23 @@
+#include "LineSchematic.h"
+
+namespace kyt {
+
+SchematicSpec LineSchematic::design() {
+  return {QStringLiteral("linia"),
+          QStringLiteral("linia"),
+          QSize(435, 300),
+          QRect(10, -6, 769, 812),
+          QStringLiteral("liniowy.jpg"),
+          LoadTime::Creation,
+          {
+          {QStringLiteral("Wizwblokady1"), QStringLiteral("Wł. i zw. blokady"), &enablingSchematic},
+          {QStringLiteral("ZPG1"), QStringLiteral("ZPG"), &zpgSchematic},
+          {QStringLiteral("Pulpit1"), QStringLiteral("Pulpit"), &deskSchematic},
+          {QStringLiteral("Zwrotpoz1"), QStringLiteral("Zwrot poz"), &permissionSchematic},
+          }};
+}
+
+LineSchematic::LineSchematic(QWidget *parent) : SchematicWindow(design(), parent) {
+}
+
+} // namespace kyt

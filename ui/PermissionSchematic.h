@@ -1,0 +1,24 @@
+// PermissionSchematic: the schematic window `zwrpoz`, the circuit that hands the permission over.
+// The window shows "blok - zwrot.jpg" from the current folder and reads it once, when it is created.
+#pragma once
+
+#include "SchematicWindow.h"
+#include "Windows.h"
+
+namespace kyt {
+
+class PermissionSchematic : public SchematicWindow {
+  Q_OBJECT
+public:
+  explicit PermissionSchematic(QWidget *parent = nullptr);
+
+  // The "Schematy" menu.
+  void liniowy1Click() { showFromMenu(lineSchematic); }
+  void ZPG1Click() { showFromMenu(zpgSchematic); }
+  void Pulpit1Click() { showFromMenu(deskSchematic); }
+  void Obw1Click() { showFromMenu(enablingSchematic); }
+
+  static SchematicSpec design();
+};
+
+} // namespace kyt
