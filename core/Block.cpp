@@ -9,8 +9,8 @@ namespace kyt {
 
 namespace {
 
-const char* const kMemo = "Memo1";
-const char* const kDalej = "pdalej";
+constexpr Control kMemo = Control::Memo1;
+constexpr Control kDalej = Control::pdalej;
 
 // Line-voltage captions.
 const std::string kNoneCap = "Brak";
@@ -27,24 +27,24 @@ const std::string kWire80Minus = "żyłe 80 : \"-\"";
 
 void lines(Simulator& sim, const std::string& np, const std::string& ns1, const std::string& ns2)
 {
-    sim.desk().setCaption("np", np);
-    sim.desk().setCaption("ns1", ns1);
-    sim.desk().setCaption("ns2", ns2);
+    sim.desk().setCaption(Control::np, np);
+    sim.desk().setCaption(Control::ns1, ns1);
+    sim.desk().setCaption(Control::ns2, ns2);
 }
 
-void looks(Simulator& sim, std::initializer_list<std::string_view> indicators, std::string_view look)
+void looks(Simulator& sim, std::initializer_list<Control> indicators, std::string_view look)
 {
-    for (std::string_view indicator : indicators)
+    for (Control indicator : indicators)
         mapa(sim, indicator, look);
 }
 
-void blinkAndLight(Simulator& sim, std::string_view lamp)
+void blinkAndLight(Simulator& sim, Control lamp)
 {
     sim.desk().setLampBlink(lamp, true);
     sim.desk().setLampValue(lamp, true);
 }
 
-void putOut(Simulator& sim, std::string_view lamp)
+void putOut(Simulator& sim, Control lamp)
 {
     sim.desk().setLampBlink(lamp, false);
     sim.desk().setLampValue(lamp, false);
@@ -54,7 +54,7 @@ void putOut(Simulator& sim, std::string_view lamp)
 
 // Desk helpers -----------------------------------------------------------------
 
-void mapa(Simulator& sim, std::string_view indicator, std::string_view look)
+void mapa(Simulator& sim, Control indicator, std::string_view look)
 {
     const auto parsed = parseLook(look);
     if (!parsed)
@@ -98,12 +98,12 @@ void hideDalej(Simulator& sim)
     sim.desk().setVisible(kDalej, false);
 }
 
-bool lampBlinkingAndLit(const Simulator& sim, std::string_view lamp)
+bool lampBlinkingAndLit(const Simulator& sim, Control lamp)
 {
     return sim.desk().lampBlink(lamp) && sim.desk().lampValue(lamp);
 }
 
-bool lampDarkAndSteady(const Simulator& sim, std::string_view lamp)
+bool lampDarkAndSteady(const Simulator& sim, Control lamp)
 {
     return !sim.desk().lampBlink(lamp) && !sim.desk().lampValue(lamp);
 }
@@ -176,23 +176,23 @@ void pwbl1Click(Simulator& sim)
     DeskModel& d = sim.desk();
 
     // Enabling, or withdrawing the pending request.
-    if (!s.WblB && s.DpA && !s.OpA && !d.lampValue("ALed7") && !dalejShown(sim)) {
+    if (!s.WblB && s.DpA && !s.OpA && !d.lampValue(Control::ALed7) && !dalejShown(sim)) {
         s.WblA = !s.WblA;
-        if (lampBlinkingAndLit(sim, "lwbl1") && !s.LzsB) {
+        if (lampBlinkingAndLit(sim, Control::lwbl1) && !s.LzsB) {
             s.DalejPhase = 3;
             showDalej(sim);
             showNarration(sim, text::kTextWithdrawA);
         }
-        if (s.WblA && lampDarkAndSteady(sim, "lwbl1") && !d.lampValue("ALed7"))
-            EnableBlock(sim, Station::A, s.NcA, s.IcB, "lwbl1", "lp2");
+        if (s.WblA && lampDarkAndSteady(sim, Control::lwbl1) && !d.lampValue(Control::ALed7))
+            EnableBlock(sim, Station::A, s.NcA, s.IcB, Control::lwbl1, Control::lp2);
     }
     // Release start: A holds the permission and sent no train.
-    if (s.OpA && !dalejShown(sim) && !d.lampValue("ALed7")) {
+    if (s.OpA && !dalejShown(sim) && !d.lampValue(Control::ALed7)) {
         s.WblReleaseAB = true;
-        BeginRelease(sim, s.OpA, s.NcA, s.IcB, "lwbl1", "lp2");
+        BeginRelease(sim, s.OpA, s.NcA, s.IcB, Control::lwbl1, Control::lp2);
     }
     // Release confirmation for a release begun at B.
-    if (s.LzsA && s.WblReleaseBA && !d.lampValue("ALed7"))
+    if (s.LzsA && s.WblReleaseBA && !d.lampValue(Control::ALed7))
         ConfirmRelease(sim, s.ZwblA, s.LzsA, s.PwlB, s.NcB, s.IcA);
 }
 
@@ -202,32 +202,32 @@ void pwbl2Click(Simulator& sim)
     DeskModel& d = sim.desk();
 
     // Enabling, or withdrawing the pending request at once.
-    if (!s.WblA && s.DpB && !dalejShown(sim) && !d.lampValue("ALed16")) {
+    if (!s.WblA && s.DpB && !dalejShown(sim) && !d.lampValue(Control::ALed16)) {
         s.WblB = !s.WblB;
-        if (lampDarkAndSteady(sim, "lwbl2") && !d.lampValue("ALed16"))
-            EnableBlock(sim, Station::B, s.NcB, s.IcA, "lwbl2", "lp1");
-        if (!s.WblB && lampBlinkingAndLit(sim, "lwbl2") && !s.LzsA && !d.lampValue("ALed16"))
-            CancelEnabling(sim, "lwbl2", "lp1");
+        if (lampDarkAndSteady(sim, Control::lwbl2) && !d.lampValue(Control::ALed16))
+            EnableBlock(sim, Station::B, s.NcB, s.IcA, Control::lwbl2, Control::lp1);
+        if (!s.WblB && lampBlinkingAndLit(sim, Control::lwbl2) && !s.LzsA && !d.lampValue(Control::ALed16))
+            CancelEnabling(sim, Control::lwbl2, Control::lp1);
     }
     // Release start: B holds the permission and sent no train.
-    if (s.OpB && !dalejShown(sim) && !d.lampValue("ALed16")) {
+    if (s.OpB && !dalejShown(sim) && !d.lampValue(Control::ALed16)) {
         s.WblReleaseBA = true;
-        BeginRelease(sim, s.OpB, s.NcB, s.IcA, "lwbl2", "lp1");
+        BeginRelease(sim, s.OpB, s.NcB, s.IcA, Control::lwbl2, Control::lp1);
     }
     // Release confirmation for a release begun at A.
-    if (s.LzsB && s.WblReleaseAB && !d.lampValue("ALed16"))
+    if (s.LzsB && s.WblReleaseAB && !d.lampValue(Control::ALed16))
         ConfirmRelease(sim, s.ZwblB, s.LzsB, s.PwlA, s.NcA, s.IcB);
 }
 
-void EnableBlock(Simulator& sim, Station asking, bool& nc, bool& ic, std::string_view departure,
-                 std::string_view arrival)
+void EnableBlock(Simulator& sim, Station asking, bool& nc, bool& ic, Control departure,
+                 Control arrival)
 {
     if (asking == Station::A) {
         showNarration(sim, text::kTextEnableA);
-        looks(sim, {"mwbl1", "mnc1", "mic2"}, "wzb");
+        looks(sim, {Control::mwbl1, Control::mnc1, Control::mic2}, "wzb");
     } else {
         hideNarration(sim);
-        looks(sim, {"mwbl2", "mnc2", "mic1"}, "wzb");
+        looks(sim, {Control::mwbl2, Control::mnc2, Control::mic1}, "wzb");
     }
     nc = true;
     ic = true;
@@ -236,16 +236,16 @@ void EnableBlock(Simulator& sim, Station asking, bool& nc, bool& ic, std::string
     lines(sim, kFromAtoB, kWire79None, kWire80None);
 }
 
-void CancelEnabling(Simulator& sim, std::string_view departure, std::string_view arrival)
+void CancelEnabling(Simulator& sim, Control departure, Control arrival)
 {
     const BlockState& s = sim.state();
     if (!s.WblA) {
         showNarration(sim, text::kTextBasicState);
-        looks(sim, {"mwbl1", "mnc1", "mic2"}, "odzw");
+        looks(sim, {Control::mwbl1, Control::mnc1, Control::mic2}, "odzw");
     }
     if (!s.WblB) {
         showNarration(sim, text::kTextBasicState);
-        looks(sim, {"mwbl2", "mnc2", "mic1"}, "odzw");
+        looks(sim, {Control::mwbl2, Control::mnc2, Control::mic1}, "odzw");
     }
     putOut(sim, departure);
     putOut(sim, arrival);
@@ -254,18 +254,18 @@ void CancelEnabling(Simulator& sim, std::string_view departure, std::string_view
 
 void WithdrawRequestA(Simulator& sim)
 {
-    if (lampBlinkingAndLit(sim, "lwbl1"))
-        CancelEnabling(sim, "lwbl1", "lp2");
-    if (lampBlinkingAndLit(sim, "lwbl2"))
-        CancelEnabling(sim, "lwbl2", "lp1");
+    if (lampBlinkingAndLit(sim, Control::lwbl1))
+        CancelEnabling(sim, Control::lwbl1, Control::lp2);
+    if (lampBlinkingAndLit(sim, Control::lwbl2))
+        CancelEnabling(sim, Control::lwbl2, Control::lp1);
     sim.state().DalejPhase = 0;
     hideDalej(sim);
 }
 
 // Release ------------------------------------------------------------------------
 
-void BeginRelease(Simulator& sim, bool& op, bool& nc, bool& ic, std::string_view departure,
-                  std::string_view arrival)
+void BeginRelease(Simulator& sim, bool& op, bool& nc, bool& ic, Control departure,
+                  Control arrival)
 {
     const BlockState& s = sim.state();
     op = false;
@@ -275,14 +275,14 @@ void BeginRelease(Simulator& sim, bool& op, bool& nc, bool& ic, std::string_view
     sim.desk().setLampBlink(arrival, true);
     if (s.WblReleaseAB) {
         showNarration(sim, text::kTextBeginReleaseAB);
-        looks(sim, {"mnc1", "mic2"}, "wzb");
-        mapa(sim, "mop1", "odzw");
+        looks(sim, {Control::mnc1, Control::mic2}, "wzb");
+        mapa(sim, Control::mop1, "odzw");
     }
     if (s.WblReleaseBA) {
-        looks(sim, {"mnc2", "mic1"}, "wzb");
-        mapa(sim, "mop2", "odzw");
+        looks(sim, {Control::mnc2, Control::mic1}, "wzb");
+        mapa(sim, Control::mop2, "odzw");
     }
-    sim.desk().setCaption("np", kReleaseStart);
+    sim.desk().setCaption(Control::np, kReleaseStart);
 }
 
 void ConfirmRelease(Simulator& sim, bool& zwbl, bool& lzs, bool& pwl, bool& nc, bool& ic)
@@ -295,14 +295,14 @@ void ConfirmRelease(Simulator& sim, bool& zwbl, bool& lzs, bool& pwl, bool& nc, 
     ic = false;
     if (s.WblReleaseAB) {
         showNarration(sim, text::kTextConfirmReleaseAB);
-        mapa(sim, "mzwbl2", "wzb");
-        looks(sim, {"mlzs2", "mpwl1", "mnc1", "mic2"}, "odzw");
+        mapa(sim, Control::mzwbl2, "wzb");
+        looks(sim, {Control::mlzs2, Control::mpwl1, Control::mnc1, Control::mic2}, "odzw");
     }
     if (s.WblReleaseBA) {
         hideNarration(sim);
-        mapa(sim, "mzwbl1", "wzb");
-        looks(sim, {"mlzs1", "mpwl2", "mnc2", "mic1"}, "odzw");
-        mapa(sim, "mzp2", "wzb");
+        mapa(sim, Control::mzwbl1, "wzb");
+        looks(sim, {Control::mlzs1, Control::mpwl2, Control::mnc2, Control::mic1}, "odzw");
+        mapa(sim, Control::mzp2, "wzb");
     }
     lines(sim, kNoneCap, kWire79Plus, kWire80Minus);
     s.DalejPhase = 2;
@@ -316,39 +316,39 @@ void ReleaseFinalPhase(Simulator& sim)
     if (s.WblReleaseAB || s.KoReleaseAB) {
         setNarration(sim, text::kTextFinalPhaseAB);
         s.NcB = true;
-        mapa(sim, "mnc2", "wzb");
+        mapa(sim, Control::mnc2, "wzb");
         s.IcA = true;
-        mapa(sim, "mic1", "wzb");
-        d.setCaption("np", kFromBtoA);
+        mapa(sim, Control::mic1, "wzb");
+        d.setCaption(Control::np, kFromBtoA);
         s.ZpA = true;
-        mapa(sim, "mzp1", "wzb");
+        mapa(sim, Control::mzp1, "wzb");
         if (s.KoReleaseAB) {
-            d.setCaption("ns1", kWire79Plus);
-            d.setCaption("ns2", kWire80Minus);
+            d.setCaption(Control::ns1, kWire79Plus);
+            d.setCaption(Control::ns2, kWire80Minus);
             s.OpA = false;
-            mapa(sim, "mop1", "odzw");
-            d.setLampColor("lwbl1", kColorWhite);
-            d.setLampBlink("lwbl1", true);
-            d.setLampValue("ALed7", false);
+            mapa(sim, Control::mop1, "odzw");
+            d.setLampColor(Control::lwbl1, kColorWhite);
+            d.setLampBlink(Control::lwbl1, true);
+            d.setLampValue(Control::ALed7, false);
             appendNarration(sim, text::kTextFinalPhaseKoAB);
         }
     }
     if (s.WblReleaseBA || s.KoReleaseBA) {
         s.NcA = true;
-        mapa(sim, "mnc1", "wzb");
+        mapa(sim, Control::mnc1, "wzb");
         s.IcB = true;
-        mapa(sim, "mic2", "wzb");
-        d.setCaption("np", kFromAtoB);
+        mapa(sim, Control::mic2, "wzb");
+        d.setCaption(Control::np, kFromAtoB);
         s.ZpB = true;
-        mapa(sim, "mzp2", "wzb");
+        mapa(sim, Control::mzp2, "wzb");
         if (s.KoReleaseBA) {
-            d.setCaption("ns1", kWire79Plus);
-            d.setCaption("ns2", kWire80Minus);
+            d.setCaption(Control::ns1, kWire79Plus);
+            d.setCaption(Control::ns2, kWire80Minus);
             s.OpB = false;
-            mapa(sim, "mop2", "odzw");
-            d.setLampColor("lwbl2", kColorWhite);
-            d.setLampBlink("lwbl2", true);
-            d.setLampValue("ALed16", false);
+            mapa(sim, Control::mop2, "odzw");
+            d.setLampColor(Control::lwbl2, kColorWhite);
+            d.setLampBlink(Control::lwbl2, true);
+            d.setLampValue(Control::ALed16, false);
         }
     }
     s.DalejPhase = 4;
@@ -361,40 +361,40 @@ void ReleaseRcDischarge(Simulator& sim)
     if (s.WblReleaseAB || s.KoReleaseAB) {
         setNarration(sim, text::kTextRcDischargeAB);
         s.NcB = false;
-        mapa(sim, "mnc2", "odzw");
+        mapa(sim, Control::mnc2, "odzw");
         s.IcA = false;
-        mapa(sim, "mic1", "odzw");
+        mapa(sim, Control::mic1, "odzw");
         s.NcA = true;
-        mapa(sim, "mnc1", "wzb");
+        mapa(sim, Control::mnc1, "wzb");
         s.IcB = true;
-        mapa(sim, "mic2", "wzb");
+        mapa(sim, Control::mic2, "wzb");
         s.DpB = true;
-        mapa(sim, "mdp2", "wzb");
-        d.setCaption("np", kFromAtoB);
+        mapa(sim, Control::mdp2, "wzb");
+        d.setCaption(Control::np, kFromAtoB);
         s.ZpA = false;
-        mapa(sim, "mzp1", "odzw");
+        mapa(sim, Control::mzp1, "odzw");
         s.ZwblB = false;
-        mapa(sim, "mzwbl2", "odzw");
+        mapa(sim, Control::mzwbl2, "odzw");
     }
     if (s.WblReleaseBA || s.KoReleaseBA) {
         s.NcA = false;
-        mapa(sim, "mnc1", "odzw");
+        mapa(sim, Control::mnc1, "odzw");
         s.IcB = false;
-        mapa(sim, "mic2", "odzw");
+        mapa(sim, Control::mic2, "odzw");
         s.NcB = true;
-        mapa(sim, "mnc2", "wzb");
+        mapa(sim, Control::mnc2, "wzb");
         s.IcA = true;
-        mapa(sim, "mic1", "wzb");
+        mapa(sim, Control::mic1, "wzb");
         s.DpA = true;
-        mapa(sim, "mdp1", "wzb");
-        d.setCaption("np", kFromBtoA);
+        mapa(sim, Control::mdp1, "wzb");
+        d.setCaption(Control::np, kFromBtoA);
         s.ZpB = false;
-        mapa(sim, "mzp2", "odzw");
+        mapa(sim, Control::mzp2, "odzw");
         s.ZwblA = false;
-        mapa(sim, "mzwbl1", "odzw");
+        mapa(sim, Control::mzwbl1, "odzw");
     }
-    d.setCaption("ns1", kWire79None);
-    d.setCaption("ns2", kWire80None);
+    d.setCaption(Control::ns1, kWire79None);
+    d.setCaption(Control::ns2, kWire80None);
     s.DalejPhase = 5;
 }
 
@@ -403,27 +403,27 @@ void ReleaseEnd(Simulator& sim)
     BlockState& s = sim.state();
     if (s.WblReleaseAB || s.KoReleaseAB) {
         s.NcA = false;
-        mapa(sim, "mnc1", "odzw");
+        mapa(sim, Control::mnc1, "odzw");
         s.IcB = false;
-        mapa(sim, "mic2", "odzw");
+        mapa(sim, Control::mic2, "odzw");
         s.ZwblB = false;
-        mapa(sim, "mzwbl2", "odzw");
+        mapa(sim, Control::mzwbl2, "odzw");
         s.WblReleaseAB = false;
-        mapa(sim, "mdp2", "wzbb");
+        mapa(sim, Control::mdp2, "wzbb");
     }
     if (s.WblReleaseBA || s.KoReleaseBA) {
         s.NcB = false;
-        mapa(sim, "mnc2", "odzw");
+        mapa(sim, Control::mnc2, "odzw");
         s.IcA = false;
-        mapa(sim, "mic1", "odzw");
+        mapa(sim, Control::mic1, "odzw");
         s.ZwblA = false;
-        mapa(sim, "mzwbl1", "odzw");
+        mapa(sim, Control::mzwbl1, "odzw");
         s.WblReleaseBA = false;
-        mapa(sim, "mdp1", "wzbb");
+        mapa(sim, Control::mdp1, "wzbb");
     }
-    for (std::string_view arrow : {"lwbl2", "lp2", "lwbl1", "lp1"})
+    for (Control arrow : {Control::lwbl2, Control::lp2, Control::lwbl1, Control::lp1})
         putOut(sim, arrow);
-    sim.desk().setCaption("np", kNoneCap);
+    sim.desk().setCaption(Control::np, kNoneCap);
     s.DalejPhase = 6;
 }
 
@@ -441,18 +441,18 @@ void ppoz1Click(Simulator& sim)
 {
     BlockState& s = sim.state();
     if (s.WblB && !s.WblReleaseBA)
-        GrantPermission(sim, s.PozA, s.DpA, s.PwlB, s.LzsA, s.OpB, s.WblB, "lwbl2", "lp1");
+        GrantPermission(sim, s.PozA, s.DpA, s.PwlB, s.LzsA, s.OpB, s.WblB, Control::lwbl2, Control::lp1);
 }
 
 void ppoz2Click(Simulator& sim)
 {
     BlockState& s = sim.state();
     if (s.WblA && !s.WblReleaseAB)
-        GrantPermission(sim, s.PozB, s.DpB, s.PwlA, s.LzsB, s.OpA, s.WblA, "lwbl1", "lp2");
+        GrantPermission(sim, s.PozB, s.DpB, s.PwlA, s.LzsB, s.OpA, s.WblA, Control::lwbl1, Control::lp2);
 }
 
 void GrantPermission(Simulator& sim, bool& poz, bool& dp, bool& pwl, bool& lzs, bool& op, bool& wbl,
-                     std::string_view departure, std::string_view arrival)
+                     Control departure, Control arrival)
 {
     BlockState& s = sim.state();
     poz = true;
@@ -465,17 +465,17 @@ void GrantPermission(Simulator& sim, bool& poz, bool& dp, bool& pwl, bool& lzs, 
     sim.desk().setLampBlink(arrival, false);
     if (s.OpA) {
         showNarration(sim, text::kTextGrantAB);
-        mapa(sim, "mpoz2", "wzb");
-        mapa(sim, "mdp2", "odzw");
-        looks(sim, {"mpwl1", "mlzs2", "mop1"}, "wzb");
-        mapa(sim, "mwbl1", "odzw");
+        mapa(sim, Control::mpoz2, "wzb");
+        mapa(sim, Control::mdp2, "odzw");
+        looks(sim, {Control::mpwl1, Control::mlzs2, Control::mop1}, "wzb");
+        mapa(sim, Control::mwbl1, "odzw");
     }
     if (s.OpB) {
         hideNarration(sim);
-        mapa(sim, "mpoz1", "wzb");
-        mapa(sim, "mdp1", "odzw");
-        looks(sim, {"mpwl2", "mlzs1", "mop2"}, "wzb");
-        mapa(sim, "mwbl2", "odzw");
+        mapa(sim, Control::mpoz1, "wzb");
+        mapa(sim, Control::mdp1, "odzw");
+        looks(sim, {Control::mpwl2, Control::mlzs1, Control::mop2}, "wzb");
+        mapa(sim, Control::mwbl2, "odzw");
     }
     showDalej(sim);
     s.DalejPhase = 1;
@@ -487,23 +487,23 @@ void SettleDirection(Simulator& sim)
     BlockState& s = sim.state();
     if (s.OpB) {
         hideNarration(sim);
-        mapa(sim, "mpoz1", "odzw");
+        mapa(sim, Control::mpoz1, "odzw");
         s.PozA = false;
         s.NcB = false;
         s.IcA = false;
-        mapa(sim, "mnc2", "odzw");
-        mapa(sim, "mic1", "odzw");
-        mapa(sim, "mop2", "wzbb");
+        mapa(sim, Control::mnc2, "odzw");
+        mapa(sim, Control::mic1, "odzw");
+        mapa(sim, Control::mop2, "wzbb");
     }
     if (s.OpA) {
         showNarration(sim, text::kTextSettleAB);
-        mapa(sim, "mpoz2", "odzw");
+        mapa(sim, Control::mpoz2, "odzw");
         s.PozB = false;
         s.NcA = false;
         s.IcB = false;
-        mapa(sim, "mnc1", "odzw");
-        mapa(sim, "mic2", "odzw");
-        mapa(sim, "mop1", "wzbb");
+        mapa(sim, Control::mnc1, "odzw");
+        mapa(sim, Control::mic2, "odzw");
+        mapa(sim, Control::mop1, "wzbb");
     }
     s.DalejPhase = 0;
     lines(sim, kNoneCap, kWire79Minus, kWire80Plus);
@@ -515,7 +515,7 @@ std::span<const HandlerEntry> blockHandlers()
 {
     static const HandlerEntry entries[] = {
         {"FormActivate", FormActivate},
-        {"pdalejClick", pdalejClick, "pdalej"},
+        {"pdalejClick", pdalejClick, Control::pdalej},
         {"pwbl1Click", pwbl1Click},
         {"pwbl2Click", pwbl2Click},
         {"ppoz1Click", ppoz1Click},

@@ -19,7 +19,7 @@ enum class Station { A, B };
 
 // Shows a look on a relay indicator; the look name is matched without regard
 // to case. Throws kyt::Error for a name that is no look.
-void mapa(Simulator& sim, std::string_view indicator, std::string_view look);
+void mapa(Simulator& sim, Control indicator, std::string_view look);
 
 // Narration: show the memo with a new text; replace the text leaving the
 // memo shown or hidden as it is; append to the text; hide the memo.
@@ -34,8 +34,8 @@ void showDalej(Simulator& sim);
 void hideDalej(Simulator& sim);
 
 // A lamp counts as blinking when its Blink is true, as lit when its Value is.
-bool lampBlinkingAndLit(const Simulator& sim, std::string_view lamp);
-bool lampDarkAndSteady(const Simulator& sim, std::string_view lamp);
+bool lampBlinkingAndLit(const Simulator& sim, Control lamp);
+bool lampDarkAndSteady(const Simulator& sim, Control lamp);
 
 // Block state --------------------------------------------------------------------
 
@@ -54,14 +54,14 @@ void ppoz2Click(Simulator& sim);
 
 // Procedures -------------------------------------------------------------------
 
-void EnableBlock(Simulator& sim, Station asking, bool& nc, bool& ic, std::string_view departure,
-                 std::string_view arrival);
-void CancelEnabling(Simulator& sim, std::string_view departure, std::string_view arrival);
+void EnableBlock(Simulator& sim, Station asking, bool& nc, bool& ic, Control departure,
+                 Control arrival);
+void CancelEnabling(Simulator& sim, Control departure, Control arrival);
 // The withdrawal of station A's request, performed by "DALEJ" in phase 3.
 void WithdrawRequestA(Simulator& sim);
 
-void BeginRelease(Simulator& sim, bool& op, bool& nc, bool& ic, std::string_view departure,
-                  std::string_view arrival);
+void BeginRelease(Simulator& sim, bool& op, bool& nc, bool& ic, Control departure,
+                  Control arrival);
 void ConfirmRelease(Simulator& sim, bool& zwbl, bool& lzs, bool& pwl, bool& nc, bool& ic);
 void ReleaseFinalPhase(Simulator& sim);
 void ReleaseRcDischarge(Simulator& sim);
@@ -70,7 +70,7 @@ void ReleaseEnd(Simulator& sim);
 void ReturnToBasicState(Simulator& sim);
 
 void GrantPermission(Simulator& sim, bool& poz, bool& dp, bool& pwl, bool& lzs, bool& op, bool& wbl,
-                     std::string_view departure, std::string_view arrival);
+                     Control departure, Control arrival);
 void SettleDirection(Simulator& sim);
 
 } // namespace kyt

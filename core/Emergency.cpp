@@ -15,30 +15,30 @@ namespace {
 // Ko at the receiving station Y for a train from X.
 struct Ko {
     bool BlockState::*z;
-    const char* entryRed;
-    const char* entryWhite;
+    Control entryRed;
+    Control entryWhite;
     bool BlockState::*lzs;
     bool BlockState::*release;
     bool BlockState::*dKo;
-    const char* dKoLamp;
-    const char* dKoIndicator;
-    const char* zIndicator;
+    Control dKoLamp;
+    Control dKoIndicator;
+    Control zIndicator;
     bool BlockState::*w;
-    const char* wIndicator;
-    const char* koLamp;
+    Control wIndicator;
+    Control koLamp;
     bool BlockState::*zwbl;
-    const char* zwblIndicator;
-    const char* arrival;
+    Control zwblIndicator;
+    Control arrival;
     bool hidesMemo;
 };
 
-constexpr Ko kKoAtB{&BlockState::ZA, "ALed11", "ALed12", &BlockState::LzsB,
-                    &BlockState::KoReleaseAB, &BlockState::dKoA, "ALed13", "mdkoa", "mza",
-                    &BlockState::WA, "mwa", "ALed19", &BlockState::ZwblB, "mzwbl2", "lp2", false};
+constexpr Ko kKoAtB{&BlockState::ZA, Control::ALed11, Control::ALed12, &BlockState::LzsB,
+                    &BlockState::KoReleaseAB, &BlockState::dKoA, Control::ALed13, Control::mdkoa, Control::mza,
+                    &BlockState::WA, Control::mwa, Control::ALed19, &BlockState::ZwblB, Control::mzwbl2, Control::lp2, false};
 
-constexpr Ko kKoAtA{&BlockState::ZB, "ALed3", "ALed4", &BlockState::LzsA,
-                    &BlockState::KoReleaseBA, &BlockState::dKoB, "ALed14", "mdkob", "mzb",
-                    &BlockState::WB, "mwb", "ALed20", &BlockState::ZwblA, "mzwbl1", "lp1", true};
+constexpr Ko kKoAtA{&BlockState::ZB, Control::ALed3, Control::ALed4, &BlockState::LzsA,
+                    &BlockState::KoReleaseBA, &BlockState::dKoB, Control::ALed14, Control::mdkob, Control::mzb,
+                    &BlockState::WB, Control::mwb, Control::ALed20, &BlockState::ZwblA, Control::mzwbl1, Control::lp1, true};
 
 void koClick(Simulator& sim, const Ko& k)
 {
@@ -68,16 +68,16 @@ void koClick(Simulator& sim, const Ko& k)
 struct DKo {
     bool BlockState::*op;
     bool BlockState::*dKo;
-    const char* lamp;
-    const char* indicator;
+    Control lamp;
+    Control indicator;
     std::int32_t BlockState::*count;
-    const char* display;
+    Control display;
 };
 
-constexpr DKo kDKoAtB{&BlockState::OpA, &BlockState::dKoA, "ALed13", "mdkoa",
-                      &BlockState::dkoaCount, "ldkoa"};
-constexpr DKo kDKoAtA{&BlockState::OpB, &BlockState::dKoB, "ALed14", "mdkob",
-                      &BlockState::dkobCount, "ldkob"};
+constexpr DKo kDKoAtB{&BlockState::OpA, &BlockState::dKoA, Control::ALed13, Control::mdkoa,
+                      &BlockState::dkoaCount, Control::ldkoa};
+constexpr DKo kDKoAtA{&BlockState::OpB, &BlockState::dKoB, Control::ALed14, Control::mdkob,
+                      &BlockState::dkobCount, Control::ldkob};
 
 void dKoClick(Simulator& sim, const DKo& k)
 {
@@ -95,28 +95,28 @@ void dKoClick(Simulator& sim, const DKo& k)
 struct DPo {
     bool BlockState::*op;
     bool BlockState::*pwl;
-    const char* pwlIndicator;
-    const char* departure;
-    const char* arrival;
-    const char* red;
-    const char* pwlLamp;
-    const char* green;
+    Control pwlIndicator;
+    Control departure;
+    Control arrival;
+    Control red;
+    Control pwlLamp;
+    Control green;
     bool BlockState::*signal;
-    const char* signalIndicator;
+    Control signalIndicator;
     bool BlockState::*pwy;
-    const char* pwyIndicator;
+    Control pwyIndicator;
     bool BlockState::*lzs;
-    const char* lzsIndicator;
+    Control lzsIndicator;
     std::int32_t BlockState::*count;
-    const char* display;
+    Control display;
 };
 
-constexpr DPo kDPoAtA{&BlockState::OpA, &BlockState::PwlA, "mpwl1", "lwbl1", "lp2",
-                      "ALed1", "ALed7", "ALed5", &BlockState::SA, "msa", &BlockState::PwyB,
-                      "mpwyb", &BlockState::LzsB, "mlzs2", &BlockState::dpoaCount, "ldpoa"};
-constexpr DPo kDPoAtB{&BlockState::OpB, &BlockState::PwlB, "mpwl2", "lwbl2", "lp1",
-                      "ALed9", "ALed16", "ALed18", &BlockState::SB, "msb", &BlockState::PwyA,
-                      "mpwya", &BlockState::LzsA, "mlzs1", &BlockState::dpobCount, "ldpob"};
+constexpr DPo kDPoAtA{&BlockState::OpA, &BlockState::PwlA, Control::mpwl1, Control::lwbl1, Control::lp2,
+                      Control::ALed1, Control::ALed7, Control::ALed5, &BlockState::SA, Control::msa, &BlockState::PwyB,
+                      Control::mpwyb, &BlockState::LzsB, Control::mlzs2, &BlockState::dpoaCount, Control::ldpoa};
+constexpr DPo kDPoAtB{&BlockState::OpB, &BlockState::PwlB, Control::mpwl2, Control::lwbl2, Control::lp1,
+                      Control::ALed9, Control::ALed16, Control::ALed18, &BlockState::SB, Control::msb, &BlockState::PwyA,
+                      Control::mpwya, &BlockState::LzsA, Control::mlzs1, &BlockState::dpobCount, Control::ldpob};
 
 void dPoClick(Simulator& sim, const DPo& k)
 {
@@ -144,21 +144,21 @@ void dPoClick(Simulator& sim, const DPo& k)
 // The Sz lamps of one station and the timer that puts them out.
 struct SzTimer {
     std::int32_t BlockState::*ticks;
-    const char* timer;
+    Control timer;
     bool BlockState::*firstActive; // the station's Sz on signal A
-    const char* firstArrow;
-    const char* firstLamp;
+    Control firstArrow;
+    Control firstLamp;
     bool BlockState::*secondActive; // the station's Sz on signal B
-    const char* secondArrow;
-    const char* secondLamp;
+    Control secondArrow;
+    Control secondLamp;
 };
 
-constexpr SzTimer kSzTimerA{&BlockState::SzTicksA, "Timer2", &BlockState::sza1Active,
-                            "ArrowButton1", "ALed2", &BlockState::szb1Active, "ArrowButton4",
-                            "ALed4"};
-constexpr SzTimer kSzTimerB{&BlockState::SzTicksB, "Timer3", &BlockState::sza2Active,
-                            "ArrowButton2", "ALed12", &BlockState::szb2Active, "ArrowButton3",
-                            "ALed10"};
+constexpr SzTimer kSzTimerA{&BlockState::SzTicksA, Control::Timer2, &BlockState::sza1Active,
+                            Control::ArrowButton1, Control::ALed2, &BlockState::szb1Active, Control::ArrowButton4,
+                            Control::ALed4};
+constexpr SzTimer kSzTimerB{&BlockState::SzTicksB, Control::Timer3, &BlockState::sza2Active,
+                            Control::ArrowButton2, Control::ALed12, &BlockState::szb2Active, Control::ArrowButton3,
+                            Control::ALed10};
 
 constexpr std::int32_t kSzTicks = 20;
 
@@ -182,7 +182,7 @@ void szTick(Simulator& sim, const SzTimer& t)
 
 } // namespace
 
-void countUp(Simulator& sim, std::int32_t& count, std::string_view display)
+void countUp(Simulator& sim, std::int32_t& count, Control display)
 {
     if (count < std::numeric_limits<std::int32_t>::max())
         ++count;
@@ -202,8 +202,8 @@ void psza1Click(Simulator& sim)
     DeskModel& d = sim.desk();
     if (s.sza1Active) {
         s.sza1Active = false;
-        d.setLampValue("ALed2", false);
-        d.setVisible("ArrowButton1", false);
+        d.setLampValue(Control::ALed2, false);
+        d.setVisible(Control::ArrowButton1, false);
         return;
     }
     if (s.szb1Active || s.szb2Active || s.SignalB1Clear || s.SB || s.TrainRunBA) {
@@ -211,10 +211,10 @@ void psza1Click(Simulator& sim)
         return;
     }
     s.sza1Active = true;
-    d.setLampValue("ALed2", true);
-    d.setVisible("ArrowButton1", true);
-    d.setTimerEnabled("Timer2", true);
-    countUp(sim, s.sza1Count, "lsza1");
+    d.setLampValue(Control::ALed2, true);
+    d.setVisible(Control::ArrowButton1, true);
+    d.setTimerEnabled(Control::Timer2, true);
+    countUp(sim, s.sza1Count, Control::lsza1);
 }
 
 void pszb2Click(Simulator& sim)
@@ -223,8 +223,8 @@ void pszb2Click(Simulator& sim)
     DeskModel& d = sim.desk();
     if (s.szb2Active) {
         s.szb2Active = false;
-        d.setLampValue("ALed10", false);
-        d.setVisible("ArrowButton3", false);
+        d.setLampValue(Control::ALed10, false);
+        d.setVisible(Control::ArrowButton3, false);
         return;
     }
     if (s.sza1Active || s.sza2Active || s.SA || s.SignalA2Clear || s.SB || s.TrainRunAB) {
@@ -232,10 +232,10 @@ void pszb2Click(Simulator& sim)
         return;
     }
     s.szb2Active = true;
-    d.setLampValue("ALed10", true);
-    d.setVisible("ArrowButton3", true);
-    d.setTimerEnabled("Timer3", true);
-    countUp(sim, s.szb2Count, "lszb2");
+    d.setLampValue(Control::ALed10, true);
+    d.setVisible(Control::ArrowButton3, true);
+    d.setTimerEnabled(Control::Timer3, true);
+    countUp(sim, s.szb2Count, Control::lszb2);
 }
 
 void psza2Click(Simulator& sim)
@@ -244,7 +244,7 @@ void psza2Click(Simulator& sim)
     DeskModel& d = sim.desk();
     if (s.sza2Active) {
         s.sza2Active = false;
-        d.setLampValue("ALed12", false);
+        d.setLampValue(Control::ALed12, false);
         return;
     }
     if (s.szb2Active || s.SignalB1Clear || s.SB || s.TrainRunBA) {
@@ -253,16 +253,16 @@ void psza2Click(Simulator& sim)
     }
     setNarration(sim, text::kTextSzEntry);
     s.sza2Active = true;
-    d.setLampValue("ALed12", true);
-    d.setTimerEnabled("Timer3", true);
+    d.setLampValue(Control::ALed12, true);
+    d.setTimerEnabled(Control::Timer3, true);
     if (s.TrainStep > 32)
-        d.setVisible("ArrowButton2", true);
+        d.setVisible(Control::ArrowButton2, true);
     // A train that has left station A is set in front of the entry signal.
     if (s.TrainStep < 32 && !s.PwlA) {
-        d.setVisible("ArrowButton2", true);
+        d.setVisible(Control::ArrowButton2, true);
         s.TrainStep = 28;
     }
-    countUp(sim, s.sza2Count, "lsza2");
+    countUp(sim, s.sza2Count, Control::lsza2);
 }
 
 void pszb1Click(Simulator& sim)
@@ -271,8 +271,8 @@ void pszb1Click(Simulator& sim)
     DeskModel& d = sim.desk();
     if (s.szb1Active) {
         s.szb1Active = false;
-        d.setLampValue("ALed4", false);
-        d.setVisible("ArrowButton4", false);
+        d.setLampValue(Control::ALed4, false);
+        d.setVisible(Control::ArrowButton4, false);
         return;
     }
     if (s.sza1Active || s.SA || s.TrainRunAB) {
@@ -281,15 +281,15 @@ void pszb1Click(Simulator& sim)
     }
     setNarration(sim, text::kTextSzEntry);
     s.szb1Active = true;
-    d.setLampValue("ALed4", true);
+    d.setLampValue(Control::ALed4, true);
     if (s.TrainStep > 32)
-        d.setVisible("ArrowButton4", true);
+        d.setVisible(Control::ArrowButton4, true);
     if (s.TrainStep < 32 && !s.PwlB) {
-        d.setVisible("ArrowButton4", true);
+        d.setVisible(Control::ArrowButton4, true);
         s.TrainStep = 28;
     }
-    d.setTimerEnabled("Timer2", true);
-    countUp(sim, s.szb1Count, "lszb1");
+    d.setTimerEnabled(Control::Timer2, true);
+    countUp(sim, s.szb1Count, Control::lszb1);
 }
 
 void Timer2Timer(Simulator& sim) { szTick(sim, kSzTimerA); }

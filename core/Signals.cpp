@@ -15,30 +15,30 @@ struct ExitSignal {
     bool BlockState::*lzs;    // Lzs of the receiving station
     bool BlockState::*pwy;    // Pwy of the receiving station
     bool BlockState::*signal; // the signal relay
-    const char* pwlIndicator;
-    const char* lzsIndicator;
-    const char* pwyIndicator;
-    const char* signalIndicator;
-    const char* red;
-    const char* green;
-    const char* arrow;
-    const char* departure; // "WYJAZD" arrow of the sending station
-    const char* arrival;   // "PRZYJAZD" arrow of the receiving station
-    const char* pwlLamp;   // "Pwl" lamp of the sending station
+    Control pwlIndicator;
+    Control lzsIndicator;
+    Control pwyIndicator;
+    Control signalIndicator;
+    Control red;
+    Control green;
+    Control arrow;
+    Control departure; // "WYJAZD" arrow of the sending station
+    Control arrival;   // "PRZYJAZD" arrow of the receiving station
+    Control pwlLamp;   // "Pwl" lamp of the sending station
     bool resetsTrainStep;
 };
 
 constexpr ExitSignal kExitA{&BlockState::PwlA, &BlockState::LzsB, &BlockState::PwyB,
-                            &BlockState::SA,   "mpwl1",           "mlzs2",
-                            "mpwyb",           "msa",             "ALed1",
-                            "ALed5",           "ArrowButton1",    "lwbl1",
-                            "lp2",             "ALed7",           true};
+                            &BlockState::SA,   Control::mpwl1,           Control::mlzs2,
+                            Control::mpwyb,           Control::msa,             Control::ALed1,
+                            Control::ALed5,           Control::ArrowButton1,    Control::lwbl1,
+                            Control::lp2,             Control::ALed7,           true};
 
 constexpr ExitSignal kExitB{&BlockState::PwlB, &BlockState::LzsA, &BlockState::PwyA,
-                            &BlockState::SB,   "mpwl2",           "mlzs1",
-                            "mpwya",           "msb",             "ALed9",
-                            "ALed18",          "ArrowButton3",    "lwbl2",
-                            "lp1",             "ALed16",          false};
+                            &BlockState::SB,   Control::mpwl2,           Control::mlzs1,
+                            Control::mpwya,           Control::msb,             Control::ALed9,
+                            Control::ALed18,          Control::ArrowButton3,    Control::lwbl2,
+                            Control::lp1,             Control::ALed16,          false};
 
 void exitSignalClick(Simulator& sim, const ExitSignal& x)
 {
@@ -79,16 +79,16 @@ void exitSignalClick(Simulator& sim, const ExitSignal& x)
 
 struct EntrySignal {
     bool BlockState::*clear;
-    const char* red;
-    const char* green;
-    const char* section; // the section in front of the signal
-    const char* arrow;
+    Control red;
+    Control green;
+    Control section; // the section in front of the signal
+    Control arrow;
 };
 
-constexpr EntrySignal kEntryA2{&BlockState::SignalA2Clear, "ALed11", "ALed8", "ita",
-                               "ArrowButton2"};
-constexpr EntrySignal kEntryB1{&BlockState::SignalB1Clear, "ALed3", "ALed6", "itb",
-                               "ArrowButton4"};
+constexpr EntrySignal kEntryA2{&BlockState::SignalA2Clear, Control::ALed11, Control::ALed8, Control::ita,
+                               Control::ArrowButton2};
+constexpr EntrySignal kEntryB1{&BlockState::SignalB1Clear, Control::ALed3, Control::ALed6, Control::itb,
+                               Control::ArrowButton4};
 
 void entrySignalClick(Simulator& sim, const EntrySignal& x)
 {
@@ -110,25 +110,25 @@ void entrySignalClick(Simulator& sim, const EntrySignal& x)
 
 } // namespace
 
-void ApplySignalProceed(Simulator& sim, std::string_view arrivalLamp, std::string_view pwlLamp)
+void ApplySignalProceed(Simulator& sim, Control arrivalLamp, Control pwlLamp)
 {
     DeskModel& d = sim.desk();
     d.setLampColor(arrivalLamp, kColorRed);
     d.setLampBlink(arrivalLamp, true);
     d.setLampValue(pwlLamp, true);
-    d.setCaption("ns1", text::kWire79Shorted);
-    d.setCaption("ns2", text::kWire80Shorted);
+    d.setCaption(Control::ns1, text::kWire79Shorted);
+    d.setCaption(Control::ns2, text::kWire80Shorted);
     showNarration(sim, text::kTextSignalProceed);
 }
 
-void ApplySignalStop(Simulator& sim, std::string_view departureLamp, std::string_view arrivalLamp)
+void ApplySignalStop(Simulator& sim, Control departureLamp, Control arrivalLamp)
 {
     DeskModel& d = sim.desk();
     d.setLampColor(departureLamp, kColorRed);
     d.setLampBlink(departureLamp, false);
     d.setLampBlink(arrivalLamp, false);
-    d.setCaption("ns1", text::kWire79Off);
-    d.setCaption("ns2", text::kWire80Off);
+    d.setCaption(Control::ns1, text::kWire79Off);
+    d.setCaption(Control::ns2, text::kWire80Off);
     setNarration(sim, text::kTextSignalStop);
 }
 

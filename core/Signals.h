@@ -16,12 +16,12 @@ class Simulator;
 // The desk effects of an exit signal going to proceed: the arrival arrow of
 // the receiving station blinks red, the sending station's "Pwl" lamp lights,
 // both wires read shorted, and the memo explains why.
-void ApplySignalProceed(Simulator& sim, std::string_view arrivalLamp, std::string_view pwlLamp);
+void ApplySignalProceed(Simulator& sim, Control arrivalLamp, Control pwlLamp);
 
 // The desk effects of an exit signal going back to stop: the departure arrow
 // turns red and steady, the arrival arrow stops blinking, the wires carry no
 // current, and the memo tells so (leaving it shown or hidden).
-void ApplySignalStop(Simulator& sim, std::string_view departureLamp, std::string_view arrivalLamp);
+void ApplySignalStop(Simulator& sim, Control departureLamp, Control arrivalLamp);
 
 // Exit signal A at station A and exit signal B at station B.
 void psa1Click(Simulator& sim);

@@ -15,34 +15,34 @@ namespace {
 // and what it finds at the sending and at the receiving station.
 struct Run {
     bool BlockState::*running;
-    const char* timer;
-    std::array<const char*, 11> sections;
+    Control timer;
+    std::array<Control, 11> sections;
     // Exit signal of the sending station.
-    const char* exitArrow;
-    const char* exitRed;
-    const char* exitWhite;
-    const char* exitGreen;
+    Control exitArrow;
+    Control exitRed;
+    Control exitWhite;
+    Control exitGreen;
     bool BlockState::*signal;
-    const char* signalIndicator;
+    Control signalIndicator;
     bool BlockState::*pwy;
-    const char* pwyIndicator;
+    Control pwyIndicator;
     bool BlockState::*lzs;
-    const char* lzsIndicator;
-    const char* departure;
-    const char* arrival;
+    Control lzsIndicator;
+    Control departure;
+    Control arrival;
     // Entry signal of the receiving station.
-    const char* entryRed;
-    const char* entryWhite;
-    const char* entryGreen;
-    const char* entryArrow;
+    Control entryRed;
+    Control entryWhite;
+    Control entryGreen;
+    Control entryArrow;
     // Relays and Ko lamp of the receiving station.
     bool BlockState::*op;
     bool BlockState::*dKo;
     bool BlockState::*w;
-    const char* wIndicator;
+    Control wIndicator;
     bool BlockState::*z;
-    const char* zIndicator;
-    const char* koLamp;
+    Control zIndicator;
+    Control koLamp;
     // Where the two directions differ: only the A to B run checks the
     // sections it enters at steps 3 and 5, needs its block set for the
     // arrival text at step 33, and tells of W at step 35.
@@ -50,34 +50,34 @@ struct Run {
 };
 
 const Run kRunAB{&BlockState::TrainRunAB,
-                 "Timer1",
-                 {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita", "oita1", "oita2",
-                  "Shape10", "Shape11"},
-                 "ArrowButton1", "ALed1", "ALed2", "ALed5",
-                 &BlockState::SA, "msa", &BlockState::PwyB, "mpwyb", &BlockState::LzsB, "mlzs2",
-                 "lwbl1", "lp2",
-                 "ALed11", "ALed12", "ALed8", "ArrowButton2",
-                 &BlockState::OpA, &BlockState::dKoA, &BlockState::WA, "mwa", &BlockState::ZA,
-                 "mza", "ALed19",
+                 Control::Timer1,
+                 {Control::Shape1, Control::Shape2, Control::oitb1, Control::oitb2, Control::itb, Control::Shape6, Control::ita, Control::oita1, Control::oita2,
+                  Control::Shape10, Control::Shape11},
+                 Control::ArrowButton1, Control::ALed1, Control::ALed2, Control::ALed5,
+                 &BlockState::SA, Control::msa, &BlockState::PwyB, Control::mpwyb, &BlockState::LzsB, Control::mlzs2,
+                 Control::lwbl1, Control::lp2,
+                 Control::ALed11, Control::ALed12, Control::ALed8, Control::ArrowButton2,
+                 &BlockState::OpA, &BlockState::dKoA, &BlockState::WA, Control::mwa, &BlockState::ZA,
+                 Control::mza, Control::ALed19,
                  true};
 
 const Run kRunBA{&BlockState::TrainRunBA,
-                 "Timer4",
-                 {"Shape11", "Shape10", "oita2", "oita1", "ita", "Shape6", "itb", "oitb2", "oitb1",
-                  "Shape2", "Shape1"},
-                 "ArrowButton3", "ALed9", "ALed10", "ALed18",
-                 &BlockState::SB, "msb", &BlockState::PwyA, "mpwya", &BlockState::LzsA, "mlzs1",
-                 "lwbl2", "lp1",
-                 "ALed3", "ALed4", "ALed6", "ArrowButton4",
-                 &BlockState::OpB, &BlockState::dKoB, &BlockState::WB, "mwb", &BlockState::ZB,
-                 "mzb", "ALed20",
+                 Control::Timer4,
+                 {Control::Shape11, Control::Shape10, Control::oita2, Control::oita1, Control::ita, Control::Shape6, Control::itb, Control::oitb2, Control::oitb1,
+                  Control::Shape2, Control::Shape1},
+                 Control::ArrowButton3, Control::ALed9, Control::ALed10, Control::ALed18,
+                 &BlockState::SB, Control::msb, &BlockState::PwyA, Control::mpwya, &BlockState::LzsA, Control::mlzs1,
+                 Control::lwbl2, Control::lp1,
+                 Control::ALed3, Control::ALed4, Control::ALed6, Control::ArrowButton4,
+                 &BlockState::OpB, &BlockState::dKoB, &BlockState::WB, Control::mwb, &BlockState::ZB,
+                 Control::mzb, Control::ALed20,
                  false};
 
-void occupy(DeskModel& d, const char* section) { d.setSectionColor(section, kColorRed); }
-void vacate(DeskModel& d, const char* section) { d.setSectionColor(section, kColorWhite); }
+void occupy(DeskModel& d, Control section) { d.setSectionColor(section, kColorRed); }
+void vacate(DeskModel& d, Control section) { d.setSectionColor(section, kColorWhite); }
 
 // Enters a section; the A to B run reports a section that is taken already.
-void enter(Simulator& sim, const Run& r, const char* section)
+void enter(Simulator& sim, const Run& r, Control section)
 {
     if (r.fromA && sim.desk().sectionColor(section) == kColorRed)
         ShowMishap(sim);
@@ -173,7 +173,7 @@ void advance(Simulator& sim, const Run& r)
     case 63:
         s.TrainStep = 0;
         d.setTimerEnabled(r.timer, false);
-        d.setVisible("pst", false);
+        d.setVisible(Control::pst, false);
         break;
     default: break;
     }
@@ -181,7 +181,7 @@ void advance(Simulator& sim, const Run& r)
 
 void tick(Simulator& sim, const Run& r)
 {
-    sim.desk().setVisible("pst", true);
+    sim.desk().setVisible(Control::pst, true);
     ++sim.state().TrainStep;
     advance(sim, r);
 }
@@ -200,59 +200,59 @@ void ArrowButton1Click(Simulator& sim)
     // other click starts a new run.
     if (sim.state().TrainStep > 4)
         sim.state().TrainStep = 0;
-    sim.desk().setTimerEnabled("Timer1", true);
+    sim.desk().setTimerEnabled(Control::Timer1, true);
 }
 
 void ArrowButton3Click(Simulator& sim)
 {
     if (sim.state().TrainStep > 4)
         sim.state().TrainStep = 0;
-    sim.desk().setTimerEnabled("Timer4", true);
+    sim.desk().setTimerEnabled(Control::Timer4, true);
 }
 
 void ArrowButton2Click(Simulator& sim)
 {
-    if (sim.desk().timerEnabled("Timer4"))
+    if (sim.desk().timerEnabled(Control::Timer4))
         return;
-    sim.desk().setTimerEnabled("Timer1", true);
-    sim.desk().setVisible("ArrowButton2", false);
+    sim.desk().setTimerEnabled(Control::Timer1, true);
+    sim.desk().setVisible(Control::ArrowButton2, false);
 }
 
 void ArrowButton4Click(Simulator& sim)
 {
-    if (sim.desk().timerEnabled("Timer1"))
+    if (sim.desk().timerEnabled(Control::Timer1))
         return;
-    sim.desk().setTimerEnabled("Timer4", true);
-    sim.desk().setVisible("ArrowButton4", false);
+    sim.desk().setTimerEnabled(Control::Timer4, true);
+    sim.desk().setVisible(Control::ArrowButton4, false);
 }
 
 void pstClick(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    const bool stop = d.caption("pst") == text::kCaptionTrainStop;
+    const bool stop = d.caption(Control::pst) == text::kCaptionTrainStop;
     if (s.TrainRunAB)
-        d.setTimerEnabled("Timer1", !stop);
+        d.setTimerEnabled(Control::Timer1, !stop);
     if (s.TrainRunBA)
-        d.setTimerEnabled("Timer4", !stop);
-    d.setCaption("pst", stop ? text::kCaptionTrainGo : text::kCaptionTrainStop);
+        d.setTimerEnabled(Control::Timer4, !stop);
+    d.setCaption(Control::pst, stop ? text::kCaptionTrainGo : text::kCaptionTrainStop);
 }
 
-void ShowMishap(Simulator& sim) { sim.desk().setVisible("Panel27", true); }
+void ShowMishap(Simulator& sim) { sim.desk().setVisible(Control::Panel27, true); }
 
-void ShadowButton1Click(Simulator& sim) { sim.desk().setVisible("Panel27", false); }
+void ShadowButton1Click(Simulator& sim) { sim.desk().setVisible(Control::Panel27, false); }
 
 std::span<const HandlerEntry> trainHandlers()
 {
     static const HandlerEntry entries[] = {
         {"Timer1Timer", Timer1Timer},
         {"Timer4Timer", Timer4Timer},
-        {"ArrowButton1Click", ArrowButton1Click, "ArrowButton1"},
-        {"ArrowButton2Click", ArrowButton2Click, "ArrowButton2"},
-        {"ArrowButton3Click", ArrowButton3Click, "ArrowButton3"},
-        {"ArrowButton4Click", ArrowButton4Click, "ArrowButton4"},
-        {"pstClick", pstClick, "pst"},
-        {"ShadowButton1Click", ShadowButton1Click, "Panel27"},
+        {"ArrowButton1Click", ArrowButton1Click, Control::ArrowButton1},
+        {"ArrowButton2Click", ArrowButton2Click, Control::ArrowButton2},
+        {"ArrowButton3Click", ArrowButton3Click, Control::ArrowButton3},
+        {"ArrowButton4Click", ArrowButton4Click, Control::ArrowButton4},
+        {"pstClick", pstClick, Control::pst},
+        {"ShadowButton1Click", ShadowButton1Click, Control::Panel27},
     };
     return entries;
 }

@@ -112,7 +112,7 @@ TEST_F(Startup, ClosingTheSimulatorSavesAndKeepsItsStateForTheNextOpening)
   KYT_NEEDS_TRAFFIC();
   clickCentre(startButton());
   blok->sim().state().dkoaCount = 5;
-  blok->sim().desk().setCounterValue("ldkoa", 5);
+  blok->sim().desk().setCounterValue(kyt::Control::ldkoa, 5);
   Tblok *const before = blok;
   EXPECT_TRUE(blok->close() || !blok->isVisible());
   EXPECT_FALSE(blok->isVisible());
