@@ -15,8 +15,6 @@ constexpr Control kDalej = Control::pdalej;
 // Line-voltage captions.
 const std::string kNoneCap = "Brak";
 const std::string kNoneLower = "brak";
-const std::string kFromAtoB = "Od A do B";
-const std::string kFromBtoA = "Od B do A";
 const std::string kReleaseStart = "Od A bo B";
 const std::string kWire79None = "żyłe 79 : brak";
 const std::string kWire79Plus = "żyłe 79 : \"+\"";
@@ -24,6 +22,9 @@ const std::string kWire79Minus = "żyłe 79 : \"-\"";
 const std::string kWire80None = "żyłe 80 : brak";
 const std::string kWire80Plus = "żyłe 80 : \"+\"";
 const std::string kWire80Minus = "żyłe 80 : \"-\"";
+
+using stations::kA;
+using stations::kB;
 
 void lines(Simulator& sim, const std::string& np, const std::string& ns1, const std::string& ns2)
 {
@@ -48,6 +49,15 @@ void putOut(Simulator& sim, Control lamp)
 {
     sim.desk().setLampBlink(lamp, false);
     sim.desk().setLampValue(lamp, false);
+}
+
+// A text shown in the memo, or, where the station has none, the memo hidden.
+void showOrHideNarration(Simulator& sim, const char* text)
+{
+    if (text)
+        showNarration(sim, text);
+    else
+        hideNarration(sim);
 }
 
 } // namespace
@@ -117,12 +127,12 @@ void ResetBlock(BlockState& s)
     s.WblReleaseAB = false;
     s.WblReleaseBA = false;
     s.DalejPhase = 0;
-    s.OpA = false;
-    s.DpA = true;
-    s.PozA = s.WblA = s.ZwblA = s.NcA = s.PwlA = s.ZpA = s.LzsA = s.IcA = false;
-    s.OpB = false;
-    s.DpB = true;
-    s.PozB = s.WblB = s.ZwblB = s.NcB = s.PwlB = s.ZpB = s.LzsB = s.IcB = false;
+    for (const StationDesc* x : {&kA, &kB}) {
+        s.*x->op = false;
+        s.*x->dp = true;
+        for (bool BlockState::*relay : {x->poz, x->wbl, x->zwbl, x->nc, x->pwl, x->zp, x->lzs, x->ic})
+            s.*relay = false;
+    }
     s.SignalA2Clear = false;
     s.SignalB1Clear = false;
 }
@@ -170,139 +180,164 @@ void pdalejClick(Simulator& sim)
 
 // Enabling and cancelling ------------------------------------------------------
 
-void pwbl1Click(Simulator& sim)
+namespace {
+
+// The request by Wbl differs between the stations. At A a press asks for the
+// block unless A holds the permission; pressed again while the request
+// waits, it asks to withdraw it, which "DALEJ" then performs (phase 3).
+void requestAtA(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-
-    // Enabling, or withdrawing the pending request.
-    if (!s.WblB && s.DpA && !s.OpA && !d.lampValue(Control::ALed7) && !dalejShown(sim)) {
+    if (!s.WblB && s.DpA && !s.OpA && !d.lampValue(kA.pwlLamp) && !dalejShown(sim)) {
         s.WblA = !s.WblA;
-        if (lampBlinkingAndLit(sim, Control::lwbl1) && !s.LzsB) {
+        if (lampBlinkingAndLit(sim, kA.departure) && !s.LzsB) {
             s.DalejPhase = 3;
             showDalej(sim);
             showNarration(sim, text::kTextWithdrawA);
         }
-        if (s.WblA && lampDarkAndSteady(sim, Control::lwbl1) && !d.lampValue(Control::ALed7))
-            EnableBlock(sim, Station::A, s.NcA, s.IcB, Control::lwbl1, Control::lp2);
+        if (s.WblA && lampDarkAndSteady(sim, kA.departure) && !d.lampValue(kA.pwlLamp))
+            EnableBlock(sim, kA);
     }
-    // Release start: A holds the permission and sent no train.
-    if (s.OpA && !dalejShown(sim) && !d.lampValue(Control::ALed7)) {
-        s.WblReleaseAB = true;
-        BeginRelease(sim, s.OpA, s.NcA, s.IcB, Control::lwbl1, Control::lp2);
+}
+
+// At B a press asks for the block whatever B's Op, and a second press
+// withdraws the request at once, without "DALEJ".
+void requestAtB(Simulator& sim)
+{
+    BlockState& s = sim.state();
+    DeskModel& d = sim.desk();
+    if (!s.WblA && s.DpB && !dalejShown(sim) && !d.lampValue(kB.pwlLamp)) {
+        s.WblB = !s.WblB;
+        if (lampDarkAndSteady(sim, kB.departure) && !d.lampValue(kB.pwlLamp))
+            EnableBlock(sim, kB);
+        if (!s.WblB && lampBlinkingAndLit(sim, kB.departure) && !s.LzsA && !d.lampValue(kB.pwlLamp))
+            CancelEnabling(sim, kB);
     }
-    // Release confirmation for a release begun at B.
-    if (s.LzsA && s.WblReleaseBA && !d.lampValue(Control::ALed7))
-        ConfirmRelease(sim, s.ZwblA, s.LzsA, s.PwlB, s.NcB, s.IcA);
+}
+
+// The release by Wbl at a station: it begins there when the station holds
+// the permission and sent no train; it is confirmed there when it was begun
+// at the other station.
+void releaseByWbl(Simulator& sim, const StationDesc& x)
+{
+    const StationDesc& y = other(x);
+    BlockState& s = sim.state();
+    DeskModel& d = sim.desk();
+    if (s.*x.op && !dalejShown(sim) && !d.lampValue(x.pwlLamp)) {
+        s.*x.wblRelease = true;
+        BeginRelease(sim, x);
+    }
+    if (s.*x.lzs && s.*y.wblRelease && !d.lampValue(x.pwlLamp))
+        ConfirmRelease(sim, x);
+}
+
+// Poz at a station grants the permission the other station asks for.
+void pozClick(Simulator& sim, const StationDesc& x)
+{
+    const StationDesc& y = other(x);
+    const BlockState& s = sim.state();
+    if (s.*y.wbl && !(s.*y.wblRelease))
+        GrantPermission(sim, x);
+}
+
+} // namespace
+
+void pwbl1Click(Simulator& sim)
+{
+    requestAtA(sim);
+    releaseByWbl(sim, kA);
 }
 
 void pwbl2Click(Simulator& sim)
 {
-    BlockState& s = sim.state();
-    DeskModel& d = sim.desk();
-
-    // Enabling, or withdrawing the pending request at once.
-    if (!s.WblA && s.DpB && !dalejShown(sim) && !d.lampValue(Control::ALed16)) {
-        s.WblB = !s.WblB;
-        if (lampDarkAndSteady(sim, Control::lwbl2) && !d.lampValue(Control::ALed16))
-            EnableBlock(sim, Station::B, s.NcB, s.IcA, Control::lwbl2, Control::lp1);
-        if (!s.WblB && lampBlinkingAndLit(sim, Control::lwbl2) && !s.LzsA && !d.lampValue(Control::ALed16))
-            CancelEnabling(sim, Control::lwbl2, Control::lp1);
-    }
-    // Release start: B holds the permission and sent no train.
-    if (s.OpB && !dalejShown(sim) && !d.lampValue(Control::ALed16)) {
-        s.WblReleaseBA = true;
-        BeginRelease(sim, s.OpB, s.NcB, s.IcA, Control::lwbl2, Control::lp1);
-    }
-    // Release confirmation for a release begun at A.
-    if (s.LzsB && s.WblReleaseAB && !d.lampValue(Control::ALed16))
-        ConfirmRelease(sim, s.ZwblB, s.LzsB, s.PwlA, s.NcA, s.IcB);
+    requestAtB(sim);
+    releaseByWbl(sim, kB);
 }
 
-void EnableBlock(Simulator& sim, Station asking, bool& nc, bool& ic, Control departure,
-                 Control arrival)
+void EnableBlock(Simulator& sim, const StationDesc& x)
 {
-    if (asking == Station::A) {
-        showNarration(sim, text::kTextEnableA);
-        looks(sim, {Control::mwbl1, Control::mnc1, Control::mic2}, "wzb");
-    } else {
-        hideNarration(sim);
-        looks(sim, {Control::mwbl2, Control::mnc2, Control::mic1}, "wzb");
-    }
-    nc = true;
-    ic = true;
-    blinkAndLight(sim, departure);
-    blinkAndLight(sim, arrival);
-    lines(sim, kFromAtoB, kWire79None, kWire80None);
+    const StationDesc& y = other(x);
+    BlockState& s = sim.state();
+    showOrHideNarration(sim, x.narration.enable);
+    looks(sim, {x.mwbl, x.mnc, y.mic}, "wzb");
+    s.*x.nc = true;
+    s.*y.ic = true;
+    blinkAndLight(sim, x.departure);
+    blinkAndLight(sim, y.arrival);
+    // The line label names the direction from A whichever station asks.
+    lines(sim, kA.lineFrom, kWire79None, kWire80None);
 }
 
-void CancelEnabling(Simulator& sim, Control departure, Control arrival)
+void CancelEnabling(Simulator& sim, const StationDesc& x)
 {
     const BlockState& s = sim.state();
-    if (!s.WblA) {
-        showNarration(sim, text::kTextBasicState);
-        looks(sim, {Control::mwbl1, Control::mnc1, Control::mic2}, "odzw");
+    // Every station not asking returns its indicators, A first.
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->wbl)) {
+            showNarration(sim, text::kTextBasicState);
+            looks(sim, {z->mwbl, z->mnc, other(*z).mic}, "odzw");
+        }
     }
-    if (!s.WblB) {
-        showNarration(sim, text::kTextBasicState);
-        looks(sim, {Control::mwbl2, Control::mnc2, Control::mic1}, "odzw");
-    }
-    putOut(sim, departure);
-    putOut(sim, arrival);
+    putOut(sim, x.departure);
+    putOut(sim, other(x).arrival);
     lines(sim, kNoneLower, kWire79None, kWire80None);
 }
 
 void WithdrawRequestA(Simulator& sim)
 {
-    if (lampBlinkingAndLit(sim, Control::lwbl1))
-        CancelEnabling(sim, Control::lwbl1, Control::lp2);
-    if (lampBlinkingAndLit(sim, Control::lwbl2))
-        CancelEnabling(sim, Control::lwbl2, Control::lp1);
+    for (const StationDesc* z : {&kA, &kB})
+        if (lampBlinkingAndLit(sim, z->departure))
+            CancelEnabling(sim, *z);
     sim.state().DalejPhase = 0;
     hideDalej(sim);
 }
 
 // Release ------------------------------------------------------------------------
+// The steps after the first act on whichever direction is being released,
+// A to B first; z is the station releasing its permission, w the other one.
 
-void BeginRelease(Simulator& sim, bool& op, bool& nc, bool& ic, Control departure,
-                  Control arrival)
+void BeginRelease(Simulator& sim, const StationDesc& x)
 {
-    const BlockState& s = sim.state();
-    op = false;
-    nc = true;
-    ic = true;
-    sim.desk().setLampBlink(departure, true);
-    sim.desk().setLampBlink(arrival, true);
-    if (s.WblReleaseAB) {
-        showNarration(sim, text::kTextBeginReleaseAB);
-        looks(sim, {Control::mnc1, Control::mic2}, "wzb");
-        mapa(sim, Control::mop1, "odzw");
-    }
-    if (s.WblReleaseBA) {
-        looks(sim, {Control::mnc2, Control::mic1}, "wzb");
-        mapa(sim, Control::mop2, "odzw");
+    const StationDesc& y = other(x);
+    BlockState& s = sim.state();
+    s.*x.op = false;
+    s.*x.nc = true;
+    s.*y.ic = true;
+    sim.desk().setLampBlink(x.departure, true);
+    sim.desk().setLampBlink(y.arrival, true);
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->wblRelease))
+            continue;
+        if (z->narration.beginRelease)
+            showNarration(sim, z->narration.beginRelease);
+        looks(sim, {z->mnc, other(*z).mic}, "wzb");
+        mapa(sim, z->mop, "odzw");
     }
     sim.desk().setCaption(Control::np, kReleaseStart);
 }
 
-void ConfirmRelease(Simulator& sim, bool& zwbl, bool& lzs, bool& pwl, bool& nc, bool& ic)
+void ConfirmRelease(Simulator& sim, const StationDesc& x)
 {
+    const StationDesc& y = other(x);
     BlockState& s = sim.state();
-    zwbl = true;
-    lzs = false;
-    pwl = false;
-    nc = false;
-    ic = false;
-    if (s.WblReleaseAB) {
-        showNarration(sim, text::kTextConfirmReleaseAB);
-        mapa(sim, Control::mzwbl2, "wzb");
-        looks(sim, {Control::mlzs2, Control::mpwl1, Control::mnc1, Control::mic2}, "odzw");
-    }
-    if (s.WblReleaseBA) {
-        hideNarration(sim);
-        mapa(sim, Control::mzwbl1, "wzb");
-        looks(sim, {Control::mlzs1, Control::mpwl2, Control::mnc2, Control::mic1}, "odzw");
-        mapa(sim, Control::mzp2, "wzb");
+    s.*x.zwbl = true;
+    s.*x.lzs = false;
+    s.*y.pwl = false;
+    s.*y.nc = false;
+    s.*x.ic = false;
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->wblRelease))
+            continue;
+        const StationDesc& w = other(*z);
+        showOrHideNarration(sim, z->narration.confirmRelease);
+        mapa(sim, w.mzwbl, "wzb");
+        looks(sim, {w.mlzs, z->mpwl, z->mnc, w.mic}, "odzw");
+        // A release begun at B shows B's Zp energised already here; the
+        // relay itself, and A's Zp for a release begun at A, follow in the
+        // final phase.
+        if (z->station == Station::B)
+            mapa(sim, z->mzp, "wzb");
     }
     lines(sim, kNoneCap, kWire79Plus, kWire80Minus);
     s.DalejPhase = 2;
@@ -313,42 +348,29 @@ void ReleaseFinalPhase(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (s.WblReleaseAB || s.KoReleaseAB) {
-        setNarration(sim, text::kTextFinalPhaseAB);
-        s.NcB = true;
-        mapa(sim, Control::mnc2, "wzb");
-        s.IcA = true;
-        mapa(sim, Control::mic1, "wzb");
-        d.setCaption(Control::np, kFromBtoA);
-        s.ZpA = true;
-        mapa(sim, Control::mzp1, "wzb");
-        if (s.KoReleaseAB) {
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->wblRelease || s.*z->koRelease))
+            continue;
+        const StationDesc& w = other(*z);
+        if (z->narration.finalPhase)
+            setNarration(sim, z->narration.finalPhase);
+        s.*w.nc = true;
+        mapa(sim, w.mnc, "wzb");
+        s.*z->ic = true;
+        mapa(sim, z->mic, "wzb");
+        d.setCaption(Control::np, w.lineFrom);
+        s.*z->zp = true;
+        mapa(sim, z->mzp, "wzb");
+        if (s.*z->koRelease) {
             d.setCaption(Control::ns1, kWire79Plus);
             d.setCaption(Control::ns2, kWire80Minus);
-            s.OpA = false;
-            mapa(sim, Control::mop1, "odzw");
-            d.setLampColor(Control::lwbl1, kColorWhite);
-            d.setLampBlink(Control::lwbl1, true);
-            d.setLampValue(Control::ALed7, false);
-            appendNarration(sim, text::kTextFinalPhaseKoAB);
-        }
-    }
-    if (s.WblReleaseBA || s.KoReleaseBA) {
-        s.NcA = true;
-        mapa(sim, Control::mnc1, "wzb");
-        s.IcB = true;
-        mapa(sim, Control::mic2, "wzb");
-        d.setCaption(Control::np, kFromAtoB);
-        s.ZpB = true;
-        mapa(sim, Control::mzp2, "wzb");
-        if (s.KoReleaseBA) {
-            d.setCaption(Control::ns1, kWire79Plus);
-            d.setCaption(Control::ns2, kWire80Minus);
-            s.OpB = false;
-            mapa(sim, Control::mop2, "odzw");
-            d.setLampColor(Control::lwbl2, kColorWhite);
-            d.setLampBlink(Control::lwbl2, true);
-            d.setLampValue(Control::ALed16, false);
+            s.*z->op = false;
+            mapa(sim, z->mop, "odzw");
+            d.setLampColor(z->departure, kColorWhite);
+            d.setLampBlink(z->departure, true);
+            d.setLampValue(z->pwlLamp, false);
+            if (z->narration.finalPhaseKo)
+                appendNarration(sim, z->narration.finalPhaseKo);
         }
     }
     s.DalejPhase = 4;
@@ -358,40 +380,27 @@ void ReleaseRcDischarge(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (s.WblReleaseAB || s.KoReleaseAB) {
-        setNarration(sim, text::kTextRcDischargeAB);
-        s.NcB = false;
-        mapa(sim, Control::mnc2, "odzw");
-        s.IcA = false;
-        mapa(sim, Control::mic1, "odzw");
-        s.NcA = true;
-        mapa(sim, Control::mnc1, "wzb");
-        s.IcB = true;
-        mapa(sim, Control::mic2, "wzb");
-        s.DpB = true;
-        mapa(sim, Control::mdp2, "wzb");
-        d.setCaption(Control::np, kFromAtoB);
-        s.ZpA = false;
-        mapa(sim, Control::mzp1, "odzw");
-        s.ZwblB = false;
-        mapa(sim, Control::mzwbl2, "odzw");
-    }
-    if (s.WblReleaseBA || s.KoReleaseBA) {
-        s.NcA = false;
-        mapa(sim, Control::mnc1, "odzw");
-        s.IcB = false;
-        mapa(sim, Control::mic2, "odzw");
-        s.NcB = true;
-        mapa(sim, Control::mnc2, "wzb");
-        s.IcA = true;
-        mapa(sim, Control::mic1, "wzb");
-        s.DpA = true;
-        mapa(sim, Control::mdp1, "wzb");
-        d.setCaption(Control::np, kFromBtoA);
-        s.ZpB = false;
-        mapa(sim, Control::mzp2, "odzw");
-        s.ZwblA = false;
-        mapa(sim, Control::mzwbl1, "odzw");
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->wblRelease || s.*z->koRelease))
+            continue;
+        const StationDesc& w = other(*z);
+        if (z->narration.rcDischarge)
+            setNarration(sim, z->narration.rcDischarge);
+        s.*w.nc = false;
+        mapa(sim, w.mnc, "odzw");
+        s.*z->ic = false;
+        mapa(sim, z->mic, "odzw");
+        s.*z->nc = true;
+        mapa(sim, z->mnc, "wzb");
+        s.*w.ic = true;
+        mapa(sim, w.mic, "wzb");
+        s.*w.dp = true;
+        mapa(sim, w.mdp, "wzb");
+        d.setCaption(Control::np, z->lineFrom);
+        s.*z->zp = false;
+        mapa(sim, z->mzp, "odzw");
+        s.*w.zwbl = false;
+        mapa(sim, w.mzwbl, "odzw");
     }
     d.setCaption(Control::ns1, kWire79None);
     d.setCaption(Control::ns2, kWire80None);
@@ -401,28 +410,24 @@ void ReleaseRcDischarge(Simulator& sim)
 void ReleaseEnd(Simulator& sim)
 {
     BlockState& s = sim.state();
-    if (s.WblReleaseAB || s.KoReleaseAB) {
-        s.NcA = false;
-        mapa(sim, Control::mnc1, "odzw");
-        s.IcB = false;
-        mapa(sim, Control::mic2, "odzw");
-        s.ZwblB = false;
-        mapa(sim, Control::mzwbl2, "odzw");
-        s.WblReleaseAB = false;
-        mapa(sim, Control::mdp2, "wzbb");
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->wblRelease || s.*z->koRelease))
+            continue;
+        const StationDesc& w = other(*z);
+        s.*z->nc = false;
+        mapa(sim, z->mnc, "odzw");
+        s.*w.ic = false;
+        mapa(sim, w.mic, "odzw");
+        s.*w.zwbl = false;
+        mapa(sim, w.mzwbl, "odzw");
+        s.*z->wblRelease = false;
+        mapa(sim, w.mdp, "wzbb");
     }
-    if (s.WblReleaseBA || s.KoReleaseBA) {
-        s.NcB = false;
-        mapa(sim, Control::mnc2, "odzw");
-        s.IcA = false;
-        mapa(sim, Control::mic1, "odzw");
-        s.ZwblA = false;
-        mapa(sim, Control::mzwbl1, "odzw");
-        s.WblReleaseBA = false;
-        mapa(sim, Control::mdp1, "wzbb");
+    // The arrows go out, station B's first.
+    for (const StationDesc* z : {&kB, &kA}) {
+        putOut(sim, z->departure);
+        putOut(sim, z->arrival);
     }
-    for (Control arrow : {Control::lwbl2, Control::lp2, Control::lwbl1, Control::lp1})
-        putOut(sim, arrow);
     sim.desk().setCaption(Control::np, kNoneCap);
     s.DalejPhase = 6;
 }
@@ -439,71 +444,58 @@ void ReturnToBasicState(Simulator& sim)
 
 void ppoz1Click(Simulator& sim)
 {
-    BlockState& s = sim.state();
-    if (s.WblB && !s.WblReleaseBA)
-        GrantPermission(sim, s.PozA, s.DpA, s.PwlB, s.LzsA, s.OpB, s.WblB, Control::lwbl2, Control::lp1);
+    pozClick(sim, kA);
 }
 
 void ppoz2Click(Simulator& sim)
 {
-    BlockState& s = sim.state();
-    if (s.WblA && !s.WblReleaseAB)
-        GrantPermission(sim, s.PozB, s.DpB, s.PwlA, s.LzsB, s.OpA, s.WblA, Control::lwbl1, Control::lp2);
+    pozClick(sim, kB);
 }
 
-void GrantPermission(Simulator& sim, bool& poz, bool& dp, bool& pwl, bool& lzs, bool& op, bool& wbl,
-                     Control departure, Control arrival)
+void GrantPermission(Simulator& sim, const StationDesc& x)
 {
+    const StationDesc& y = other(x);
     BlockState& s = sim.state();
-    poz = true;
-    dp = false;
-    pwl = true;
-    lzs = true;
-    op = true;
-    wbl = false;
-    sim.desk().setLampBlink(departure, false);
-    sim.desk().setLampBlink(arrival, false);
-    if (s.OpA) {
-        showNarration(sim, text::kTextGrantAB);
-        mapa(sim, Control::mpoz2, "wzb");
-        mapa(sim, Control::mdp2, "odzw");
-        looks(sim, {Control::mpwl1, Control::mlzs2, Control::mop1}, "wzb");
-        mapa(sim, Control::mwbl1, "odzw");
-    }
-    if (s.OpB) {
-        hideNarration(sim);
-        mapa(sim, Control::mpoz1, "wzb");
-        mapa(sim, Control::mdp1, "odzw");
-        looks(sim, {Control::mpwl2, Control::mlzs1, Control::mop2}, "wzb");
-        mapa(sim, Control::mwbl2, "odzw");
+    s.*x.poz = true;
+    s.*x.dp = false;
+    s.*y.pwl = true;
+    s.*x.lzs = true;
+    s.*y.op = true;
+    s.*y.wbl = false;
+    sim.desk().setLampBlink(y.departure, false);
+    sim.desk().setLampBlink(x.arrival, false);
+    // z now holds the permission, w gave it.
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->op))
+            continue;
+        const StationDesc& w = other(*z);
+        showOrHideNarration(sim, z->narration.grant);
+        mapa(sim, w.mpoz, "wzb");
+        mapa(sim, w.mdp, "odzw");
+        looks(sim, {z->mpwl, w.mlzs, z->mop}, "wzb");
+        mapa(sim, z->mwbl, "odzw");
     }
     showDalej(sim);
     s.DalejPhase = 1;
-    lines(sim, kFromAtoB, kWire79Minus, kWire80Plus);
+    lines(sim, kA.lineFrom, kWire79Minus, kWire80Plus);
 }
 
 void SettleDirection(Simulator& sim)
 {
     BlockState& s = sim.state();
-    if (s.OpB) {
-        hideNarration(sim);
-        mapa(sim, Control::mpoz1, "odzw");
-        s.PozA = false;
-        s.NcB = false;
-        s.IcA = false;
-        mapa(sim, Control::mnc2, "odzw");
-        mapa(sim, Control::mic1, "odzw");
-        mapa(sim, Control::mop2, "wzbb");
-    }
-    if (s.OpA) {
-        showNarration(sim, text::kTextSettleAB);
-        mapa(sim, Control::mpoz2, "odzw");
-        s.PozB = false;
-        s.NcA = false;
-        s.IcB = false;
-        mapa(sim, Control::mnc1, "odzw");
-        mapa(sim, Control::mic2, "odzw");
-        mapa(sim, Control::mop1, "wzbb");
+    // The direction from B settles first.
+    for (const StationDesc* z : {&kB, &kA}) {
+        if (!(s.*z->op))
+            continue;
+        const StationDesc& w = other(*z);
+        showOrHideNarration(sim, z->narration.settle);
+        mapa(sim, w.mpoz, "odzw");
+        s.*w.poz = false;
+        s.*z->nc = false;
+        s.*w.ic = false;
+        mapa(sim, z->mnc, "odzw");
+        mapa(sim, w.mic, "odzw");
+        mapa(sim, z->mop, "wzbb");
     }
     s.DalejPhase = 0;
     lines(sim, kNoneCap, kWire79Minus, kWire80Plus);

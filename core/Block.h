@@ -5,6 +5,7 @@
 
 #include "BlockState.h"
 #include "DeskModel.h"
+#include "Stations.h"
 
 #include <string>
 #include <string_view>
@@ -12,8 +13,6 @@
 namespace kyt {
 
 class Simulator;
-
-enum class Station { A, B };
 
 // Desk helpers -----------------------------------------------------------------
 
@@ -53,24 +52,24 @@ void ppoz1Click(Simulator& sim);
 void ppoz2Click(Simulator& sim);
 
 // Procedures -------------------------------------------------------------------
+// Each runs for the station named: the one that asks for the block, begins a
+// release, or confirms one.
 
-void EnableBlock(Simulator& sim, Station asking, bool& nc, bool& ic, Control departure,
-                 Control arrival);
-void CancelEnabling(Simulator& sim, Control departure, Control arrival);
+void EnableBlock(Simulator& sim, const StationDesc& asking);
+void CancelEnabling(Simulator& sim, const StationDesc& asking);
 // The withdrawal of station A's request, performed by "DALEJ" in phase 3.
 void WithdrawRequestA(Simulator& sim);
 
-void BeginRelease(Simulator& sim, bool& op, bool& nc, bool& ic, Control departure,
-                  Control arrival);
-void ConfirmRelease(Simulator& sim, bool& zwbl, bool& lzs, bool& pwl, bool& nc, bool& ic);
+void BeginRelease(Simulator& sim, const StationDesc& releasing);
+void ConfirmRelease(Simulator& sim, const StationDesc& confirming);
 void ReleaseFinalPhase(Simulator& sim);
 void ReleaseRcDischarge(Simulator& sim);
 void ReleaseEnd(Simulator& sim);
 // The return to the basic state that ends a release (phase 6).
 void ReturnToBasicState(Simulator& sim);
 
-void GrantPermission(Simulator& sim, bool& poz, bool& dp, bool& pwl, bool& lzs, bool& op, bool& wbl,
-                     Control departure, Control arrival);
+// The permission given by the station that grants it.
+void GrantPermission(Simulator& sim, const StationDesc& granting);
 void SettleDirection(Simulator& sim);
 
 } // namespace kyt
