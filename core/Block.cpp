@@ -297,6 +297,21 @@ void WithdrawRequestA(Simulator& sim)
 // The steps after the first act on whichever direction is being released,
 // A to B first; z is the station releasing its permission, w the other one.
 
+namespace {
+
+// Runs a release step for each station whose direction is being released
+// (by Wbl or by Ko), A first; each reads the state the one before left.
+template <typename Step>
+void forEachRelease(Simulator& sim, Step step)
+{
+    const BlockState& s = sim.state();
+    for (const StationDesc* z : {&kA, &kB})
+        if (s.*z->wblRelease || s.*z->koRelease)
+            step(*z, other(*z));
+}
+
+} // namespace
+
 void BeginRelease(Simulator& sim, const StationDesc& x)
 {
     const StationDesc& y = other(x);
@@ -348,31 +363,28 @@ void ReleaseFinalPhase(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    for (const StationDesc* z : {&kA, &kB}) {
-        if (!(s.*z->wblRelease || s.*z->koRelease))
-            continue;
-        const StationDesc& w = other(*z);
-        if (z->narration.finalPhase)
-            setNarration(sim, z->narration.finalPhase);
+    forEachRelease(sim, [&](const StationDesc& z, const StationDesc& w) {
+        if (z.narration.finalPhase)
+            setNarration(sim, z.narration.finalPhase);
         s.*w.nc = true;
         mapa(sim, w.mnc, "wzb");
-        s.*z->ic = true;
-        mapa(sim, z->mic, "wzb");
+        s.*z.ic = true;
+        mapa(sim, z.mic, "wzb");
         d.setCaption(Control::np, w.lineFrom);
-        s.*z->zp = true;
-        mapa(sim, z->mzp, "wzb");
-        if (s.*z->koRelease) {
+        s.*z.zp = true;
+        mapa(sim, z.mzp, "wzb");
+        if (s.*z.koRelease) {
             d.setCaption(Control::ns1, kWire79Plus);
             d.setCaption(Control::ns2, kWire80Minus);
-            s.*z->op = false;
-            mapa(sim, z->mop, "odzw");
-            d.setLampColor(z->departure, kColorWhite);
-            d.setLampBlink(z->departure, true);
-            d.setLampValue(z->pwlLamp, false);
-            if (z->narration.finalPhaseKo)
-                appendNarration(sim, z->narration.finalPhaseKo);
+            s.*z.op = false;
+            mapa(sim, z.mop, "odzw");
+            d.setLampColor(z.departure, kColorWhite);
+            d.setLampBlink(z.departure, true);
+            d.setLampValue(z.pwlLamp, false);
+            if (z.narration.finalPhaseKo)
+                appendNarration(sim, z.narration.finalPhaseKo);
         }
-    }
+    });
     s.DalejPhase = 4;
 }
 
@@ -380,28 +392,25 @@ void ReleaseRcDischarge(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    for (const StationDesc* z : {&kA, &kB}) {
-        if (!(s.*z->wblRelease || s.*z->koRelease))
-            continue;
-        const StationDesc& w = other(*z);
-        if (z->narration.rcDischarge)
-            setNarration(sim, z->narration.rcDischarge);
+    forEachRelease(sim, [&](const StationDesc& z, const StationDesc& w) {
+        if (z.narration.rcDischarge)
+            setNarration(sim, z.narration.rcDischarge);
         s.*w.nc = false;
         mapa(sim, w.mnc, "odzw");
-        s.*z->ic = false;
-        mapa(sim, z->mic, "odzw");
-        s.*z->nc = true;
-        mapa(sim, z->mnc, "wzb");
+        s.*z.ic = false;
+        mapa(sim, z.mic, "odzw");
+        s.*z.nc = true;
+        mapa(sim, z.mnc, "wzb");
         s.*w.ic = true;
         mapa(sim, w.mic, "wzb");
         s.*w.dp = true;
         mapa(sim, w.mdp, "wzb");
-        d.setCaption(Control::np, z->lineFrom);
-        s.*z->zp = false;
-        mapa(sim, z->mzp, "odzw");
+        d.setCaption(Control::np, z.lineFrom);
+        s.*z.zp = false;
+        mapa(sim, z.mzp, "odzw");
         s.*w.zwbl = false;
         mapa(sim, w.mzwbl, "odzw");
-    }
+    });
     d.setCaption(Control::ns1, kWire79None);
     d.setCaption(Control::ns2, kWire80None);
     s.DalejPhase = 5;
@@ -410,19 +419,16 @@ void ReleaseRcDischarge(Simulator& sim)
 void ReleaseEnd(Simulator& sim)
 {
     BlockState& s = sim.state();
-    for (const StationDesc* z : {&kA, &kB}) {
-        if (!(s.*z->wblRelease || s.*z->koRelease))
-            continue;
-        const StationDesc& w = other(*z);
-        s.*z->nc = false;
-        mapa(sim, z->mnc, "odzw");
+    forEachRelease(sim, [&](const StationDesc& z, const StationDesc& w) {
+        s.*z.nc = false;
+        mapa(sim, z.mnc, "odzw");
         s.*w.ic = false;
         mapa(sim, w.mic, "odzw");
         s.*w.zwbl = false;
         mapa(sim, w.mzwbl, "odzw");
-        s.*z->wblRelease = false;
+        s.*z.wblRelease = false;
         mapa(sim, w.mdp, "wzbb");
-    }
+    });
     // The arrows go out, station B's first.
     for (const StationDesc* z : {&kB, &kA}) {
         putOut(sim, z->departure);

@@ -76,12 +76,7 @@ void dPoClick(Simulator& sim, const StationDesc& x)
     d.setLampValue(x.exit.red, true);
     d.setLampValue(x.pwlLamp, true);
     d.setLampValue(x.exit.green, false);
-    s.*x.exit.relay = false;
-    mapa(sim, x.exit.relayIndicator, "odzw");
-    s.*y.pwy = false;
-    mapa(sim, y.mpwy, "odzw");
-    s.*y.lzs = false;
-    mapa(sim, y.mlzs, "odzw");
+    DropExitSignalRelays(sim, x);
     d.setLampColor(y.arrival, kColorRed);
     setNarration(sim, text::kTextDPo);
     countUp(sim, s.*x.dpoCount, x.dpoCounter);

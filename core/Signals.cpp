@@ -33,12 +33,7 @@ void exitSignalClick(Simulator& sim, const StationDesc& x)
         ApplySignalStop(sim, x.departure, y.arrival);
         d.setLampValue(e.red, true);
         d.setLampValue(e.green, false);
-        s.*e.relay = false;
-        mapa(sim, e.relayIndicator, "odzw");
-        s.*y.pwy = false;
-        mapa(sim, y.mpwy, "odzw");
-        s.*y.lzs = false;
-        mapa(sim, y.mlzs, "odzw");
+        DropExitSignalRelays(sim, x);
     }
     // Clear, on the state the put-back left (which never clears again).
     if (s.*x.pwl && s.*y.lzs) {
@@ -74,6 +69,18 @@ void entrySignalClick(Simulator& sim, const EntrySignalDesc& e)
 }
 
 } // namespace
+
+void DropExitSignalRelays(Simulator& sim, const StationDesc& x)
+{
+    const StationDesc& y = other(x);
+    BlockState& s = sim.state();
+    s.*x.exit.relay = false;
+    mapa(sim, x.exit.relayIndicator, "odzw");
+    s.*y.pwy = false;
+    mapa(sim, y.mpwy, "odzw");
+    s.*y.lzs = false;
+    mapa(sim, y.mlzs, "odzw");
+}
 
 void ApplySignalProceed(Simulator& sim, Control arrivalLamp, Control pwlLamp)
 {

@@ -6,7 +6,6 @@
 #include "Stations.h"
 #include "TrafficTexts.h"
 
-
 namespace kyt {
 
 namespace {
@@ -60,12 +59,7 @@ void advance(Simulator& sim, const StationDesc& x)
             ApplySignalStop(sim, x.departure, y.arrival);
             d.setLampValue(x.exit.red, true);
             d.setLampValue(x.exit.green, false);
-            s.*x.exit.relay = false;
-            mapa(sim, x.exit.relayIndicator, "odzw");
-            s.*y.pwy = false;
-            mapa(sim, y.mpwy, "odzw");
-            s.*y.lzs = false;
-            mapa(sim, y.mlzs, "odzw");
+            DropExitSignalRelays(sim, x);
         }
         break;
     case 8: vacate(d, section(1)); break;
