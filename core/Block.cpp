@@ -130,7 +130,7 @@ void ResetBlock(BlockState& s)
     for (const StationDesc* x : {&kA, &kB}) {
         s.*x->op = false;
         s.*x->dp = true;
-        for (bool BlockState::*relay : {x->poz, x->wbl, x->zwbl, x->nc, x->pwl, x->zp, x->lzs, x->ic})
+        for (Relay relay : {x->poz, x->wbl, x->zwbl, x->nc, x->pwl, x->zp, x->lzs, x->ic})
             s.*relay = false;
     }
     s.SignalA2Clear = false;

@@ -110,8 +110,8 @@ ControlValues initialValues(Control c)
     case ControlKind::Label:
         return flagValue(false, c == C::np ? "Brak" : c == C::ns1 ? "79 - brak" : "80 - brak");
     case ControlKind::Memo:
-        return flagValue(true, "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone "
-                               "bezprądowo.");
+        return flagValue(true, "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  "
+                               "wzbudzone bezprądowo.");
     case ControlKind::Timer: return flagValue(false);
     }
     return {};

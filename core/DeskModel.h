@@ -102,7 +102,10 @@ public:
     bool lampBlink(std::string_view lamp) const { return lampBlink(named(lamp)); }
     ColorValue lampColor(std::string_view lamp) const { return lampColor(named(lamp)); }
     Look look(std::string_view indicator) const { return look(named(indicator)); }
-    std::int32_t counterValue(std::string_view counter) const { return counterValue(named(counter)); }
+    std::int32_t counterValue(std::string_view counter) const
+    {
+        return counterValue(named(counter));
+    }
     ColorValue sectionColor(std::string_view section) const { return sectionColor(named(section)); }
     bool visible(std::string_view control) const { return visible(named(control)); }
     const std::string& caption(std::string_view control) const { return caption(named(control)); }
@@ -131,7 +134,8 @@ public:
 
 private:
     static std::size_t indexOf(Control control, ControlKind kind, const char* what);
-    static std::size_t indexOfAny(Control control, std::initializer_list<ControlKind> kinds, const char* what);
+    static std::size_t indexOfAny(Control control, std::initializer_list<ControlKind> kinds,
+                                  const char* what);
     void changed(std::size_t index, const std::string& property);
 
     std::vector<std::string> names_;

@@ -24,7 +24,9 @@ namespace kyt {
 //   Label       Caption                   np, ns1, ns2
 //   Memo        Text, Visible (bool)      Memo1
 //   Timer       Enabled (bool)            Timer1..4
-enum class ControlKind { Lamp, Indicator, Counter, Section, Shown, TrainButton, Label, Memo, Timer };
+enum class ControlKind {
+    Lamp, Indicator, Counter, Section, Shown, TrainButton, Label, Memo, Timer
+};
 
 // Every control as X(component name, kind), in the model's order.
 #define KYT_DESK_CONTROLS(X)                                                                     \

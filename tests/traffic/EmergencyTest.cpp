@@ -35,7 +35,9 @@ TEST_F(Emergency, KoAtBOnlyAfterAProperArrivalStartsTheRelease)
     press("pkoaClick");
     EXPECT_TRUE(s().KoReleaseAB && s().ZwblB);
     EXPECT_FALSE(s().dKoA || s().ZA || s().WA || lit(Control::ALed13) || lit(Control::ALed19));
-    EXPECT_EQ(look(Control::mdkoa) + look(Control::mza) + look(Control::mwa) + look(Control::mzwbl2), "odzwodzwodzwwzb");
+    EXPECT_EQ(look(Control::mdkoa) + look(Control::mza) + look(Control::mwa) +
+                  look(Control::mzwbl2),
+              "odzwodzwodzwwzb");
     EXPECT_EQ(s().DalejPhase, 2);
     EXPECT_TRUE(shown(Control::pdalej));
     EXPECT_TRUE(desk().lampBlink(Control::lp2));
@@ -122,7 +124,9 @@ TEST_F(Emergency, ConflictingSzShowsTheMishapAndCountsNothing)
         press(c.sz);
         EXPECT_TRUE(shown(Control::Panel27)) << c.sz;
         EXPECT_EQ(counts, (std::array{s().sza1Count, s().szb1Count, s().sza2Count, s().szb2Count}));
-        EXPECT_FALSE(lit(Control::ALed2) || lit(Control::ALed10) || lit(Control::ALed12) || lit(Control::ALed4)) << c.sz;
+        EXPECT_FALSE(lit(Control::ALed2) || lit(Control::ALed10) || lit(Control::ALed12) ||
+                     lit(Control::ALed4))
+            << c.sz;
         press("ShadowButton1Click");
         s().*c.with = false;
     }
@@ -173,7 +177,8 @@ TEST_F(Emergency, TheSzLampsOfAStationGoOutTwentySecondsAfterTheTimerStarted)
     wait(4999);
     EXPECT_TRUE(lit(Control::ALed4) && shown(Control::ArrowButton4));
     wait(1); // second 20
-    EXPECT_FALSE(lit(Control::ALed4) || shown(Control::ArrowButton4) || s().szb1Active || running(Control::Timer2));
+    EXPECT_FALSE(lit(Control::ALed4) || shown(Control::ArrowButton4) || s().szb1Active ||
+                 running(Control::Timer2));
     EXPECT_EQ(s().SzTicksA, 0);
     EXPECT_EQ(counter(Control::lsza1) + counter(Control::lszb1), 2);
 

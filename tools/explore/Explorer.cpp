@@ -335,8 +335,8 @@ std::vector<std::string> checkState(const Simulator::Snapshot& snap, const DeskI
                                     std::tuple{s.sza2Active, "sza2Active", Control::ALed12},
                                     std::tuple{s.szb2Active, "szb2Active", Control::ALed10}})
         if (flag != lit(lamp))
-            broken.push_back(std::string(name) + (flag ? " set" : " clear") + " but " + named(lamp) +
-                             (lit(lamp) ? " lit" : " dark"));
+            broken.push_back(std::string(name) + (flag ? " set" : " clear") + " but " +
+                             named(lamp) + (lit(lamp) ? " lit" : " dark"));
     for (auto [red, green] : kSignals)
         if (lit(red) == lit(green))
             broken.push_back("signal with " + named(red) + " and " + named(green) +
@@ -491,7 +491,8 @@ int distanceFromBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
              desk.of(snap, Control::Timer4).flag)
         d -= 3;
     else
-        for (Control arrow : {Control::ArrowButton1, Control::ArrowButton2, Control::ArrowButton3, Control::ArrowButton4})
+        for (Control arrow : {Control::ArrowButton1, Control::ArrowButton2, Control::ArrowButton3,
+                              Control::ArrowButton4})
             if (desk.of(snap, arrow).flag) {
                 d -= 2;
                 break;
