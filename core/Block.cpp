@@ -9,14 +9,12 @@ namespace kyt {
 
 namespace {
 
-const char* const kMemo = "Memo1";
-const char* const kDalej = "pdalej";
+constexpr Control kMemo = Control::Memo1;
+constexpr Control kDalej = Control::pdalej;
 
 // Line-voltage captions.
 const std::string kNoneCap = "Brak";
 const std::string kNoneLower = "brak";
-const std::string kFromAtoB = "Od A do B";
-const std::string kFromBtoA = "Od B do A";
 const std::string kReleaseStart = "Od A bo B";
 const std::string kWire79None = "żyłe 79 : brak";
 const std::string kWire79Plus = "żyłe 79 : \"+\"";
@@ -25,36 +23,48 @@ const std::string kWire80None = "żyłe 80 : brak";
 const std::string kWire80Plus = "żyłe 80 : \"+\"";
 const std::string kWire80Minus = "żyłe 80 : \"-\"";
 
+using stations::kA;
+using stations::kB;
+
 void lines(Simulator& sim, const std::string& np, const std::string& ns1, const std::string& ns2)
 {
-    sim.desk().setCaption("np", np);
-    sim.desk().setCaption("ns1", ns1);
-    sim.desk().setCaption("ns2", ns2);
+    sim.desk().setCaption(Control::np, np);
+    sim.desk().setCaption(Control::ns1, ns1);
+    sim.desk().setCaption(Control::ns2, ns2);
 }
 
-void looks(Simulator& sim, std::initializer_list<std::string_view> indicators, std::string_view look)
+void looks(Simulator& sim, std::initializer_list<Control> indicators, std::string_view look)
 {
-    for (std::string_view indicator : indicators)
+    for (Control indicator : indicators)
         mapa(sim, indicator, look);
 }
 
-void blinkAndLight(Simulator& sim, std::string_view lamp)
+void blinkAndLight(Simulator& sim, Control lamp)
 {
     sim.desk().setLampBlink(lamp, true);
     sim.desk().setLampValue(lamp, true);
 }
 
-void putOut(Simulator& sim, std::string_view lamp)
+void putOut(Simulator& sim, Control lamp)
 {
     sim.desk().setLampBlink(lamp, false);
     sim.desk().setLampValue(lamp, false);
+}
+
+// A text shown in the memo, or, where the station has none, the memo hidden.
+void showOrHideNarration(Simulator& sim, const char* text)
+{
+    if (text)
+        showNarration(sim, text);
+    else
+        hideNarration(sim);
 }
 
 } // namespace
 
 // Desk helpers -----------------------------------------------------------------
 
-void mapa(Simulator& sim, std::string_view indicator, std::string_view look)
+void mapa(Simulator& sim, Control indicator, std::string_view look)
 {
     const auto parsed = parseLook(look);
     if (!parsed)
@@ -98,12 +108,12 @@ void hideDalej(Simulator& sim)
     sim.desk().setVisible(kDalej, false);
 }
 
-bool lampBlinkingAndLit(const Simulator& sim, std::string_view lamp)
+bool lampBlinkingAndLit(const Simulator& sim, Control lamp)
 {
     return sim.desk().lampBlink(lamp) && sim.desk().lampValue(lamp);
 }
 
-bool lampDarkAndSteady(const Simulator& sim, std::string_view lamp)
+bool lampDarkAndSteady(const Simulator& sim, Control lamp)
 {
     return !sim.desk().lampBlink(lamp) && !sim.desk().lampValue(lamp);
 }
@@ -117,12 +127,12 @@ void ResetBlock(BlockState& s)
     s.WblReleaseAB = false;
     s.WblReleaseBA = false;
     s.DalejPhase = 0;
-    s.OpA = false;
-    s.DpA = true;
-    s.PozA = s.WblA = s.ZwblA = s.NcA = s.PwlA = s.ZpA = s.LzsA = s.IcA = false;
-    s.OpB = false;
-    s.DpB = true;
-    s.PozB = s.WblB = s.ZwblB = s.NcB = s.PwlB = s.ZpB = s.LzsB = s.IcB = false;
+    for (const StationDesc* x : {&kA, &kB}) {
+        s.*x->op = false;
+        s.*x->dp = true;
+        for (Relay relay : {x->poz, x->wbl, x->zwbl, x->nc, x->pwl, x->zp, x->lzs, x->ic})
+            s.*relay = false;
+    }
     s.SignalA2Clear = false;
     s.SignalB1Clear = false;
 }
@@ -170,139 +180,179 @@ void pdalejClick(Simulator& sim)
 
 // Enabling and cancelling ------------------------------------------------------
 
-void pwbl1Click(Simulator& sim)
+namespace {
+
+// The request by Wbl differs between the stations. At A a press asks for the
+// block unless A holds the permission; pressed again while the request
+// waits, it asks to withdraw it, which "DALEJ" then performs (phase 3).
+void requestAtA(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-
-    // Enabling, or withdrawing the pending request.
-    if (!s.WblB && s.DpA && !s.OpA && !d.lampValue("ALed7") && !dalejShown(sim)) {
+    if (!s.WblB && s.DpA && !s.OpA && !d.lampValue(kA.pwlLamp) && !dalejShown(sim)) {
         s.WblA = !s.WblA;
-        if (lampBlinkingAndLit(sim, "lwbl1") && !s.LzsB) {
+        if (lampBlinkingAndLit(sim, kA.departure) && !s.LzsB) {
             s.DalejPhase = 3;
             showDalej(sim);
             showNarration(sim, text::kTextWithdrawA);
         }
-        if (s.WblA && lampDarkAndSteady(sim, "lwbl1") && !d.lampValue("ALed7"))
-            EnableBlock(sim, Station::A, s.NcA, s.IcB, "lwbl1", "lp2");
+        if (s.WblA && lampDarkAndSteady(sim, kA.departure) && !d.lampValue(kA.pwlLamp))
+            EnableBlock(sim, kA);
     }
-    // Release start: A holds the permission and sent no train.
-    if (s.OpA && !dalejShown(sim) && !d.lampValue("ALed7")) {
-        s.WblReleaseAB = true;
-        BeginRelease(sim, s.OpA, s.NcA, s.IcB, "lwbl1", "lp2");
+}
+
+// At B a press asks for the block whatever B's Op, and a second press
+// withdraws the request at once, without "DALEJ".
+void requestAtB(Simulator& sim)
+{
+    BlockState& s = sim.state();
+    DeskModel& d = sim.desk();
+    if (!s.WblA && s.DpB && !dalejShown(sim) && !d.lampValue(kB.pwlLamp)) {
+        s.WblB = !s.WblB;
+        if (lampDarkAndSteady(sim, kB.departure) && !d.lampValue(kB.pwlLamp))
+            EnableBlock(sim, kB);
+        if (!s.WblB && lampBlinkingAndLit(sim, kB.departure) && !s.LzsA && !d.lampValue(kB.pwlLamp))
+            CancelEnabling(sim, kB);
     }
-    // Release confirmation for a release begun at B.
-    if (s.LzsA && s.WblReleaseBA && !d.lampValue("ALed7"))
-        ConfirmRelease(sim, s.ZwblA, s.LzsA, s.PwlB, s.NcB, s.IcA);
+}
+
+// The release by Wbl at a station: it begins there when the station holds
+// the permission and sent no train; it is confirmed there when it was begun
+// at the other station.
+void releaseByWbl(Simulator& sim, const StationDesc& x)
+{
+    const StationDesc& y = other(x);
+    BlockState& s = sim.state();
+    DeskModel& d = sim.desk();
+    if (s.*x.op && !dalejShown(sim) && !d.lampValue(x.pwlLamp)) {
+        s.*x.wblRelease = true;
+        BeginRelease(sim, x);
+    }
+    if (s.*x.lzs && s.*y.wblRelease && !d.lampValue(x.pwlLamp))
+        ConfirmRelease(sim, x);
+}
+
+// Poz at a station grants the permission the other station asks for.
+void pozClick(Simulator& sim, const StationDesc& x)
+{
+    const StationDesc& y = other(x);
+    const BlockState& s = sim.state();
+    if (s.*y.wbl && !(s.*y.wblRelease))
+        GrantPermission(sim, x);
+}
+
+} // namespace
+
+void pwbl1Click(Simulator& sim)
+{
+    requestAtA(sim);
+    releaseByWbl(sim, kA);
 }
 
 void pwbl2Click(Simulator& sim)
 {
-    BlockState& s = sim.state();
-    DeskModel& d = sim.desk();
-
-    // Enabling, or withdrawing the pending request at once.
-    if (!s.WblA && s.DpB && !dalejShown(sim) && !d.lampValue("ALed16")) {
-        s.WblB = !s.WblB;
-        if (lampDarkAndSteady(sim, "lwbl2") && !d.lampValue("ALed16"))
-            EnableBlock(sim, Station::B, s.NcB, s.IcA, "lwbl2", "lp1");
-        if (!s.WblB && lampBlinkingAndLit(sim, "lwbl2") && !s.LzsA && !d.lampValue("ALed16"))
-            CancelEnabling(sim, "lwbl2", "lp1");
-    }
-    // Release start: B holds the permission and sent no train.
-    if (s.OpB && !dalejShown(sim) && !d.lampValue("ALed16")) {
-        s.WblReleaseBA = true;
-        BeginRelease(sim, s.OpB, s.NcB, s.IcA, "lwbl2", "lp1");
-    }
-    // Release confirmation for a release begun at A.
-    if (s.LzsB && s.WblReleaseAB && !d.lampValue("ALed16"))
-        ConfirmRelease(sim, s.ZwblB, s.LzsB, s.PwlA, s.NcA, s.IcB);
+    requestAtB(sim);
+    releaseByWbl(sim, kB);
 }
 
-void EnableBlock(Simulator& sim, Station asking, bool& nc, bool& ic, std::string_view departure,
-                 std::string_view arrival)
+void EnableBlock(Simulator& sim, const StationDesc& x)
 {
-    if (asking == Station::A) {
-        showNarration(sim, text::kTextEnableA);
-        looks(sim, {"mwbl1", "mnc1", "mic2"}, "wzb");
-    } else {
-        hideNarration(sim);
-        looks(sim, {"mwbl2", "mnc2", "mic1"}, "wzb");
-    }
-    nc = true;
-    ic = true;
-    blinkAndLight(sim, departure);
-    blinkAndLight(sim, arrival);
-    lines(sim, kFromAtoB, kWire79None, kWire80None);
+    const StationDesc& y = other(x);
+    BlockState& s = sim.state();
+    showOrHideNarration(sim, x.narration.enable);
+    looks(sim, {x.mwbl, x.mnc, y.mic}, "wzb");
+    s.*x.nc = true;
+    s.*y.ic = true;
+    blinkAndLight(sim, x.departure);
+    blinkAndLight(sim, y.arrival);
+    // The line label names the direction from A whichever station asks.
+    lines(sim, kA.lineFrom, kWire79None, kWire80None);
 }
 
-void CancelEnabling(Simulator& sim, std::string_view departure, std::string_view arrival)
+void CancelEnabling(Simulator& sim, const StationDesc& x)
 {
     const BlockState& s = sim.state();
-    if (!s.WblA) {
-        showNarration(sim, text::kTextBasicState);
-        looks(sim, {"mwbl1", "mnc1", "mic2"}, "odzw");
+    // Every station not asking returns its indicators, A first.
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->wbl)) {
+            showNarration(sim, text::kTextBasicState);
+            looks(sim, {z->mwbl, z->mnc, other(*z).mic}, "odzw");
+        }
     }
-    if (!s.WblB) {
-        showNarration(sim, text::kTextBasicState);
-        looks(sim, {"mwbl2", "mnc2", "mic1"}, "odzw");
-    }
-    putOut(sim, departure);
-    putOut(sim, arrival);
+    putOut(sim, x.departure);
+    putOut(sim, other(x).arrival);
     lines(sim, kNoneLower, kWire79None, kWire80None);
 }
 
 void WithdrawRequestA(Simulator& sim)
 {
-    if (lampBlinkingAndLit(sim, "lwbl1"))
-        CancelEnabling(sim, "lwbl1", "lp2");
-    if (lampBlinkingAndLit(sim, "lwbl2"))
-        CancelEnabling(sim, "lwbl2", "lp1");
+    for (const StationDesc* z : {&kA, &kB})
+        if (lampBlinkingAndLit(sim, z->departure))
+            CancelEnabling(sim, *z);
     sim.state().DalejPhase = 0;
     hideDalej(sim);
 }
 
 // Release ------------------------------------------------------------------------
+// The steps after the first act on whichever direction is being released,
+// A to B first; z is the station releasing its permission, w the other one.
 
-void BeginRelease(Simulator& sim, bool& op, bool& nc, bool& ic, std::string_view departure,
-                  std::string_view arrival)
+namespace {
+
+// Runs a release step for each station whose direction is being released
+// (by Wbl or by Ko), A first; each reads the state the one before left.
+template <typename Step>
+void forEachRelease(Simulator& sim, Step step)
 {
     const BlockState& s = sim.state();
-    op = false;
-    nc = true;
-    ic = true;
-    sim.desk().setLampBlink(departure, true);
-    sim.desk().setLampBlink(arrival, true);
-    if (s.WblReleaseAB) {
-        showNarration(sim, text::kTextBeginReleaseAB);
-        looks(sim, {"mnc1", "mic2"}, "wzb");
-        mapa(sim, "mop1", "odzw");
-    }
-    if (s.WblReleaseBA) {
-        looks(sim, {"mnc2", "mic1"}, "wzb");
-        mapa(sim, "mop2", "odzw");
-    }
-    sim.desk().setCaption("np", kReleaseStart);
+    for (const StationDesc* z : {&kA, &kB})
+        if (s.*z->wblRelease || s.*z->koRelease)
+            step(*z, other(*z));
 }
 
-void ConfirmRelease(Simulator& sim, bool& zwbl, bool& lzs, bool& pwl, bool& nc, bool& ic)
+} // namespace
+
+void BeginRelease(Simulator& sim, const StationDesc& x)
 {
+    const StationDesc& y = other(x);
     BlockState& s = sim.state();
-    zwbl = true;
-    lzs = false;
-    pwl = false;
-    nc = false;
-    ic = false;
-    if (s.WblReleaseAB) {
-        showNarration(sim, text::kTextConfirmReleaseAB);
-        mapa(sim, "mzwbl2", "wzb");
-        looks(sim, {"mlzs2", "mpwl1", "mnc1", "mic2"}, "odzw");
+    s.*x.op = false;
+    s.*x.nc = true;
+    s.*y.ic = true;
+    sim.desk().setLampBlink(x.departure, true);
+    sim.desk().setLampBlink(y.arrival, true);
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->wblRelease))
+            continue;
+        if (z->narration.beginRelease)
+            showNarration(sim, z->narration.beginRelease);
+        looks(sim, {z->mnc, other(*z).mic}, "wzb");
+        mapa(sim, z->mop, "odzw");
     }
-    if (s.WblReleaseBA) {
-        hideNarration(sim);
-        mapa(sim, "mzwbl1", "wzb");
-        looks(sim, {"mlzs1", "mpwl2", "mnc2", "mic1"}, "odzw");
-        mapa(sim, "mzp2", "wzb");
+    sim.desk().setCaption(Control::np, kReleaseStart);
+}
+
+void ConfirmRelease(Simulator& sim, const StationDesc& x)
+{
+    const StationDesc& y = other(x);
+    BlockState& s = sim.state();
+    s.*x.zwbl = true;
+    s.*x.lzs = false;
+    s.*y.pwl = false;
+    s.*y.nc = false;
+    s.*x.ic = false;
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->wblRelease))
+            continue;
+        const StationDesc& w = other(*z);
+        showOrHideNarration(sim, z->narration.confirmRelease);
+        mapa(sim, w.mzwbl, "wzb");
+        looks(sim, {w.mlzs, z->mpwl, z->mnc, w.mic}, "odzw");
+        // A release begun at B shows B's Zp energised already here; the
+        // relay itself, and A's Zp for a release begun at A, follow in the
+        // final phase.
+        if (z->station == Station::B)
+            mapa(sim, z->mzp, "wzb");
     }
     lines(sim, kNoneCap, kWire79Plus, kWire80Minus);
     s.DalejPhase = 2;
@@ -313,44 +363,28 @@ void ReleaseFinalPhase(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (s.WblReleaseAB || s.KoReleaseAB) {
-        setNarration(sim, text::kTextFinalPhaseAB);
-        s.NcB = true;
-        mapa(sim, "mnc2", "wzb");
-        s.IcA = true;
-        mapa(sim, "mic1", "wzb");
-        d.setCaption("np", kFromBtoA);
-        s.ZpA = true;
-        mapa(sim, "mzp1", "wzb");
-        if (s.KoReleaseAB) {
-            d.setCaption("ns1", kWire79Plus);
-            d.setCaption("ns2", kWire80Minus);
-            s.OpA = false;
-            mapa(sim, "mop1", "odzw");
-            d.setLampColor("lwbl1", kColorWhite);
-            d.setLampBlink("lwbl1", true);
-            d.setLampValue("ALed7", false);
-            appendNarration(sim, text::kTextFinalPhaseKoAB);
+    forEachRelease(sim, [&](const StationDesc& z, const StationDesc& w) {
+        if (z.narration.finalPhase)
+            setNarration(sim, z.narration.finalPhase);
+        s.*w.nc = true;
+        mapa(sim, w.mnc, "wzb");
+        s.*z.ic = true;
+        mapa(sim, z.mic, "wzb");
+        d.setCaption(Control::np, w.lineFrom);
+        s.*z.zp = true;
+        mapa(sim, z.mzp, "wzb");
+        if (s.*z.koRelease) {
+            d.setCaption(Control::ns1, kWire79Plus);
+            d.setCaption(Control::ns2, kWire80Minus);
+            s.*z.op = false;
+            mapa(sim, z.mop, "odzw");
+            d.setLampColor(z.departure, kColorWhite);
+            d.setLampBlink(z.departure, true);
+            d.setLampValue(z.pwlLamp, false);
+            if (z.narration.finalPhaseKo)
+                appendNarration(sim, z.narration.finalPhaseKo);
         }
-    }
-    if (s.WblReleaseBA || s.KoReleaseBA) {
-        s.NcA = true;
-        mapa(sim, "mnc1", "wzb");
-        s.IcB = true;
-        mapa(sim, "mic2", "wzb");
-        d.setCaption("np", kFromAtoB);
-        s.ZpB = true;
-        mapa(sim, "mzp2", "wzb");
-        if (s.KoReleaseBA) {
-            d.setCaption("ns1", kWire79Plus);
-            d.setCaption("ns2", kWire80Minus);
-            s.OpB = false;
-            mapa(sim, "mop2", "odzw");
-            d.setLampColor("lwbl2", kColorWhite);
-            d.setLampBlink("lwbl2", true);
-            d.setLampValue("ALed16", false);
-        }
-    }
+    });
     s.DalejPhase = 4;
 }
 
@@ -358,72 +392,49 @@ void ReleaseRcDischarge(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (s.WblReleaseAB || s.KoReleaseAB) {
-        setNarration(sim, text::kTextRcDischargeAB);
-        s.NcB = false;
-        mapa(sim, "mnc2", "odzw");
-        s.IcA = false;
-        mapa(sim, "mic1", "odzw");
-        s.NcA = true;
-        mapa(sim, "mnc1", "wzb");
-        s.IcB = true;
-        mapa(sim, "mic2", "wzb");
-        s.DpB = true;
-        mapa(sim, "mdp2", "wzb");
-        d.setCaption("np", kFromAtoB);
-        s.ZpA = false;
-        mapa(sim, "mzp1", "odzw");
-        s.ZwblB = false;
-        mapa(sim, "mzwbl2", "odzw");
-    }
-    if (s.WblReleaseBA || s.KoReleaseBA) {
-        s.NcA = false;
-        mapa(sim, "mnc1", "odzw");
-        s.IcB = false;
-        mapa(sim, "mic2", "odzw");
-        s.NcB = true;
-        mapa(sim, "mnc2", "wzb");
-        s.IcA = true;
-        mapa(sim, "mic1", "wzb");
-        s.DpA = true;
-        mapa(sim, "mdp1", "wzb");
-        d.setCaption("np", kFromBtoA);
-        s.ZpB = false;
-        mapa(sim, "mzp2", "odzw");
-        s.ZwblA = false;
-        mapa(sim, "mzwbl1", "odzw");
-    }
-    d.setCaption("ns1", kWire79None);
-    d.setCaption("ns2", kWire80None);
+    forEachRelease(sim, [&](const StationDesc& z, const StationDesc& w) {
+        if (z.narration.rcDischarge)
+            setNarration(sim, z.narration.rcDischarge);
+        s.*w.nc = false;
+        mapa(sim, w.mnc, "odzw");
+        s.*z.ic = false;
+        mapa(sim, z.mic, "odzw");
+        s.*z.nc = true;
+        mapa(sim, z.mnc, "wzb");
+        s.*w.ic = true;
+        mapa(sim, w.mic, "wzb");
+        s.*w.dp = true;
+        mapa(sim, w.mdp, "wzb");
+        d.setCaption(Control::np, z.lineFrom);
+        s.*z.zp = false;
+        mapa(sim, z.mzp, "odzw");
+        s.*w.zwbl = false;
+        mapa(sim, w.mzwbl, "odzw");
+    });
+    d.setCaption(Control::ns1, kWire79None);
+    d.setCaption(Control::ns2, kWire80None);
     s.DalejPhase = 5;
 }
 
 void ReleaseEnd(Simulator& sim)
 {
     BlockState& s = sim.state();
-    if (s.WblReleaseAB || s.KoReleaseAB) {
-        s.NcA = false;
-        mapa(sim, "mnc1", "odzw");
-        s.IcB = false;
-        mapa(sim, "mic2", "odzw");
-        s.ZwblB = false;
-        mapa(sim, "mzwbl2", "odzw");
-        s.WblReleaseAB = false;
-        mapa(sim, "mdp2", "wzbb");
+    forEachRelease(sim, [&](const StationDesc& z, const StationDesc& w) {
+        s.*z.nc = false;
+        mapa(sim, z.mnc, "odzw");
+        s.*w.ic = false;
+        mapa(sim, w.mic, "odzw");
+        s.*w.zwbl = false;
+        mapa(sim, w.mzwbl, "odzw");
+        s.*z.wblRelease = false;
+        mapa(sim, w.mdp, "wzbb");
+    });
+    // The arrows go out, station B's first.
+    for (const StationDesc* z : {&kB, &kA}) {
+        putOut(sim, z->departure);
+        putOut(sim, z->arrival);
     }
-    if (s.WblReleaseBA || s.KoReleaseBA) {
-        s.NcB = false;
-        mapa(sim, "mnc2", "odzw");
-        s.IcA = false;
-        mapa(sim, "mic1", "odzw");
-        s.ZwblA = false;
-        mapa(sim, "mzwbl1", "odzw");
-        s.WblReleaseBA = false;
-        mapa(sim, "mdp1", "wzbb");
-    }
-    for (std::string_view arrow : {"lwbl2", "lp2", "lwbl1", "lp1"})
-        putOut(sim, arrow);
-    sim.desk().setCaption("np", kNoneCap);
+    sim.desk().setCaption(Control::np, kNoneCap);
     s.DalejPhase = 6;
 }
 
@@ -439,71 +450,58 @@ void ReturnToBasicState(Simulator& sim)
 
 void ppoz1Click(Simulator& sim)
 {
-    BlockState& s = sim.state();
-    if (s.WblB && !s.WblReleaseBA)
-        GrantPermission(sim, s.PozA, s.DpA, s.PwlB, s.LzsA, s.OpB, s.WblB, "lwbl2", "lp1");
+    pozClick(sim, kA);
 }
 
 void ppoz2Click(Simulator& sim)
 {
-    BlockState& s = sim.state();
-    if (s.WblA && !s.WblReleaseAB)
-        GrantPermission(sim, s.PozB, s.DpB, s.PwlA, s.LzsB, s.OpA, s.WblA, "lwbl1", "lp2");
+    pozClick(sim, kB);
 }
 
-void GrantPermission(Simulator& sim, bool& poz, bool& dp, bool& pwl, bool& lzs, bool& op, bool& wbl,
-                     std::string_view departure, std::string_view arrival)
+void GrantPermission(Simulator& sim, const StationDesc& x)
 {
+    const StationDesc& y = other(x);
     BlockState& s = sim.state();
-    poz = true;
-    dp = false;
-    pwl = true;
-    lzs = true;
-    op = true;
-    wbl = false;
-    sim.desk().setLampBlink(departure, false);
-    sim.desk().setLampBlink(arrival, false);
-    if (s.OpA) {
-        showNarration(sim, text::kTextGrantAB);
-        mapa(sim, "mpoz2", "wzb");
-        mapa(sim, "mdp2", "odzw");
-        looks(sim, {"mpwl1", "mlzs2", "mop1"}, "wzb");
-        mapa(sim, "mwbl1", "odzw");
-    }
-    if (s.OpB) {
-        hideNarration(sim);
-        mapa(sim, "mpoz1", "wzb");
-        mapa(sim, "mdp1", "odzw");
-        looks(sim, {"mpwl2", "mlzs1", "mop2"}, "wzb");
-        mapa(sim, "mwbl2", "odzw");
+    s.*x.poz = true;
+    s.*x.dp = false;
+    s.*y.pwl = true;
+    s.*x.lzs = true;
+    s.*y.op = true;
+    s.*y.wbl = false;
+    sim.desk().setLampBlink(y.departure, false);
+    sim.desk().setLampBlink(x.arrival, false);
+    // z now holds the permission, w gave it.
+    for (const StationDesc* z : {&kA, &kB}) {
+        if (!(s.*z->op))
+            continue;
+        const StationDesc& w = other(*z);
+        showOrHideNarration(sim, z->narration.grant);
+        mapa(sim, w.mpoz, "wzb");
+        mapa(sim, w.mdp, "odzw");
+        looks(sim, {z->mpwl, w.mlzs, z->mop}, "wzb");
+        mapa(sim, z->mwbl, "odzw");
     }
     showDalej(sim);
     s.DalejPhase = 1;
-    lines(sim, kFromAtoB, kWire79Minus, kWire80Plus);
+    lines(sim, kA.lineFrom, kWire79Minus, kWire80Plus);
 }
 
 void SettleDirection(Simulator& sim)
 {
     BlockState& s = sim.state();
-    if (s.OpB) {
-        hideNarration(sim);
-        mapa(sim, "mpoz1", "odzw");
-        s.PozA = false;
-        s.NcB = false;
-        s.IcA = false;
-        mapa(sim, "mnc2", "odzw");
-        mapa(sim, "mic1", "odzw");
-        mapa(sim, "mop2", "wzbb");
-    }
-    if (s.OpA) {
-        showNarration(sim, text::kTextSettleAB);
-        mapa(sim, "mpoz2", "odzw");
-        s.PozB = false;
-        s.NcA = false;
-        s.IcB = false;
-        mapa(sim, "mnc1", "odzw");
-        mapa(sim, "mic2", "odzw");
-        mapa(sim, "mop1", "wzbb");
+    // The direction from B settles first.
+    for (const StationDesc* z : {&kB, &kA}) {
+        if (!(s.*z->op))
+            continue;
+        const StationDesc& w = other(*z);
+        showOrHideNarration(sim, z->narration.settle);
+        mapa(sim, w.mpoz, "odzw");
+        s.*w.poz = false;
+        s.*z->nc = false;
+        s.*w.ic = false;
+        mapa(sim, z->mnc, "odzw");
+        mapa(sim, w.mic, "odzw");
+        mapa(sim, z->mop, "wzbb");
     }
     s.DalejPhase = 0;
     lines(sim, kNoneCap, kWire79Minus, kWire80Plus);
@@ -515,7 +513,7 @@ std::span<const HandlerEntry> blockHandlers()
 {
     static const HandlerEntry entries[] = {
         {"FormActivate", FormActivate},
-        {"pdalejClick", pdalejClick, "pdalej"},
+        {"pdalejClick", pdalejClick, Control::pdalej},
         {"pwbl1Click", pwbl1Click},
         {"pwbl2Click", pwbl2Click},
         {"ppoz1Click", ppoz1Click},

@@ -5,6 +5,7 @@
 
 #include "BlockState.h"
 #include "DeskModel.h"
+#include "Stations.h"
 
 #include <string>
 #include <string_view>
@@ -13,13 +14,11 @@ namespace kyt {
 
 class Simulator;
 
-enum class Station { A, B };
-
 // Desk helpers -----------------------------------------------------------------
 
 // Shows a look on a relay indicator; the look name is matched without regard
 // to case. Throws kyt::Error for a name that is no look.
-void mapa(Simulator& sim, std::string_view indicator, std::string_view look);
+void mapa(Simulator& sim, Control indicator, std::string_view look);
 
 // Narration: show the memo with a new text; replace the text leaving the
 // memo shown or hidden as it is; append to the text; hide the memo.
@@ -34,8 +33,8 @@ void showDalej(Simulator& sim);
 void hideDalej(Simulator& sim);
 
 // A lamp counts as blinking when its Blink is true, as lit when its Value is.
-bool lampBlinkingAndLit(const Simulator& sim, std::string_view lamp);
-bool lampDarkAndSteady(const Simulator& sim, std::string_view lamp);
+bool lampBlinkingAndLit(const Simulator& sim, Control lamp);
+bool lampDarkAndSteady(const Simulator& sim, Control lamp);
 
 // Block state --------------------------------------------------------------------
 
@@ -53,24 +52,24 @@ void ppoz1Click(Simulator& sim);
 void ppoz2Click(Simulator& sim);
 
 // Procedures -------------------------------------------------------------------
+// Each runs for the station named: the one that asks for the block, begins a
+// release, or confirms one.
 
-void EnableBlock(Simulator& sim, Station asking, bool& nc, bool& ic, std::string_view departure,
-                 std::string_view arrival);
-void CancelEnabling(Simulator& sim, std::string_view departure, std::string_view arrival);
+void EnableBlock(Simulator& sim, const StationDesc& asking);
+void CancelEnabling(Simulator& sim, const StationDesc& asking);
 // The withdrawal of station A's request, performed by "DALEJ" in phase 3.
 void WithdrawRequestA(Simulator& sim);
 
-void BeginRelease(Simulator& sim, bool& op, bool& nc, bool& ic, std::string_view departure,
-                  std::string_view arrival);
-void ConfirmRelease(Simulator& sim, bool& zwbl, bool& lzs, bool& pwl, bool& nc, bool& ic);
+void BeginRelease(Simulator& sim, const StationDesc& releasing);
+void ConfirmRelease(Simulator& sim, const StationDesc& confirming);
 void ReleaseFinalPhase(Simulator& sim);
 void ReleaseRcDischarge(Simulator& sim);
 void ReleaseEnd(Simulator& sim);
 // The return to the basic state that ends a release (phase 6).
 void ReturnToBasicState(Simulator& sim);
 
-void GrantPermission(Simulator& sim, bool& poz, bool& dp, bool& pwl, bool& lzs, bool& op, bool& wbl,
-                     std::string_view departure, std::string_view arrival);
+// The permission given by the station that grants it.
+void GrantPermission(Simulator& sim, const StationDesc& granting);
 void SettleDirection(Simulator& sim);
 
 } // namespace kyt

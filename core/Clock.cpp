@@ -10,10 +10,10 @@ namespace kyt {
 const std::array<VirtualClock::TimerSpec, VirtualClock::kTimers>& VirtualClock::timers()
 {
     static const std::array<TimerSpec, kTimers> table = {{
-        {"Timer1", "Timer1Timer", 500},
-        {"Timer2", "Timer2Timer", 1000},
-        {"Timer3", "Timer3Timer", 1000},
-        {"Timer4", "Timer4Timer", 500},
+        {controlName(Control::Timer1), "Timer1Timer", 500},
+        {controlName(Control::Timer2), "Timer2Timer", 1000},
+        {controlName(Control::Timer3), "Timer3Timer", 1000},
+        {controlName(Control::Timer4), "Timer4Timer", 500},
     }};
     return table;
 }

@@ -75,7 +75,7 @@ void odczytlicznikow(Simulator& sim)
 void wpislicznikow(Simulator& sim)
 {
     for (const CounterSlot& slot : loadOrder())
-        sim.desk().setCounterValue(slot.display, sim.state().*slot.count);
+        sim.desk().setCounterValue(DeskModel::named(slot.display), sim.state().*slot.count);
 }
 
 void regwpis(Simulator& sim)

@@ -73,109 +73,90 @@ std::optional<Look> parseLook(std::string_view name)
     return std::nullopt;
 }
 
-void DeskModel::add(std::string name, ControlKind kind, ControlValues values)
+namespace {
+
+// A control's values as the new window shows them.
+ControlValues initialValues(Control c)
 {
-    names_.push_back(std::move(name));
-    kinds_.push_back(kind);
-    values_.push_back(std::move(values));
+    using C = Control;
+    switch (controlKind(c)) {
+    case ControlKind::Lamp:
+        switch (c) {
+        // Signal lamps: the red ones lit, the white Sz lamps blinking when lit.
+        case C::ALed1:
+        case C::ALed3:
+        case C::ALed11:
+        case C::ALed9: return lamp(kColorRed, true, false);
+        case C::ALed2:
+        case C::ALed4:
+        case C::ALed12:
+        case C::ALed10: return lamp(kColorWhite, false, true);
+        case C::ALed5: return lamp(kLime, false, false);
+        case C::ALed6:
+        case C::ALed8:
+        case C::ALed18: return lamp(kSignalGreen, false, false);
+        // The Pwl lamps of the desks; the other desk lamps are white.
+        case C::ALed7:
+        case C::ALed16: return lamp(kColorRed, false, false);
+        default: return lamp(kColorWhite, false, false);
+        }
+    case ControlKind::Indicator:
+        // Only Dp starts energised without current.
+        return numberValue(std::int64_t(c == C::mdp1 || c == C::mdp2 ? Look::wzbb : Look::odzw));
+    case ControlKind::Counter: return numberValue(0);
+    case ControlKind::Section: return numberValue(kColorWhite);
+    case ControlKind::Shown: return flagValue(false);
+    case ControlKind::TrainButton: return flagValue(false, "Pociąg \"STÓJ\"");
+    case ControlKind::Label:
+        return flagValue(false, c == C::np ? "Brak" : c == C::ns1 ? "79 - brak" : "80 - brak");
+    case ControlKind::Memo:
+        return flagValue(true, "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  "
+                               "wzbudzone bezprądowo.");
+    case ControlKind::Timer: return flagValue(false);
+    }
+    return {};
 }
+
+} // namespace
 
 DeskModel::DeskModel()
 {
-    using K = ControlKind;
-    // Signal lamps: the red ones lit, the white Sz lamps blinking when lit.
-    add("ALed1", K::Lamp, lamp(kColorRed, true, false));
-    add("ALed2", K::Lamp, lamp(kColorWhite, false, true));
-    add("ALed5", K::Lamp, lamp(kLime, false, false));
-    add("ALed3", K::Lamp, lamp(kColorRed, true, false));
-    add("ALed4", K::Lamp, lamp(kColorWhite, false, true));
-    add("ALed6", K::Lamp, lamp(kSignalGreen, false, false));
-    add("ALed11", K::Lamp, lamp(kColorRed, true, false));
-    add("ALed12", K::Lamp, lamp(kColorWhite, false, true));
-    add("ALed8", K::Lamp, lamp(kSignalGreen, false, false));
-    add("ALed9", K::Lamp, lamp(kColorRed, true, false));
-    add("ALed10", K::Lamp, lamp(kColorWhite, false, true));
-    add("ALed18", K::Lamp, lamp(kSignalGreen, false, false));
-    // Desk lamps of station A, then of station B.
-    add("ALed14", K::Lamp, lamp(kColorWhite, false, false));
-    add("ALed20", K::Lamp, lamp(kColorWhite, false, false));
-    add("lwbl1", K::Lamp, lamp(kColorWhite, false, false));
-    add("ALed7", K::Lamp, lamp(kColorRed, false, false));
-    add("lp1", K::Lamp, lamp(kColorWhite, false, false));
-    add("ALed13", K::Lamp, lamp(kColorWhite, false, false));
-    add("ALed19", K::Lamp, lamp(kColorWhite, false, false));
-    add("lp2", K::Lamp, lamp(kColorWhite, false, false));
-    add("ALed16", K::Lamp, lamp(kColorRed, false, false));
-    add("lwbl2", K::Lamp, lamp(kColorWhite, false, false));
-
-    // Relay indicators, board A then board B; only Dp starts energised
-    // without current.
-    for (const char* n : {"mop1", "mdp1", "mpoz1", "mwbl1", "mzwbl1", "mnc1", "mpwl1", "mzp1",
-                          "mlzs1", "mic1", "mpwya", "mdkob", "mwb", "mzb", "msa", "mop2", "mdp2",
-                          "mpoz2", "mwbl2", "mzwbl2", "mnc2", "mpwl2", "mzp2", "mlzs2", "mic2",
-                          "mpwyb", "mdkoa", "mwa", "mza", "msb"}) {
-        const bool dp = std::string_view(n) == "mdp1" || std::string_view(n) == "mdp2";
-        add(n, K::Indicator, numberValue(std::int64_t(dp ? Look::wzbb : Look::odzw)));
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        names_.emplace_back(controlName(Control(i)));
+        values_.push_back(initialValues(Control(i)));
     }
-
-    for (const char* n : {"lsza1", "lszb1", "lsza2", "lszb2", "ldkoa", "ldkob", "ldpoa", "ldpob"})
-        add(n, K::Counter, numberValue(0));
-
-    for (const char* n : {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita", "oita1",
-                          "oita2", "Shape10", "Shape11"})
-        add(n, K::Section, numberValue(kColorWhite));
-
-    for (const char* n : {"pdalej", "ArrowButton1", "ArrowButton2", "ArrowButton3", "ArrowButton4",
-                          "Panel27"})
-        add(n, K::Shown, flagValue(false));
-    add("pst", K::TrainButton, flagValue(false, "Pociąg \"STÓJ\""));
-
-    add("np", K::Label, flagValue(false, "Brak"));
-    add("ns1", K::Label, flagValue(false, "79 - brak"));
-    add("ns2", K::Label, flagValue(false, "80 - brak"));
-
-    add("Memo1", K::Memo,
-        flagValue(true, "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone "
-                        "bezprądowo."));
-
-    for (const char* n : {"Timer1", "Timer2", "Timer3", "Timer4"})
-        add(n, K::Timer, flagValue(false));
-
-    // The names no longer move: index them.
-    for (std::size_t i = 0; i < names_.size(); ++i)
-        index_.emplace(names_[i], i);
 }
 
 bool DeskModel::has(std::string_view control) const
 {
-    return index_.count(control) != 0;
+    return controlByName(control).has_value();
 }
 
-std::size_t DeskModel::indexOf(std::string_view control) const
+Control DeskModel::named(std::string_view control)
 {
-    auto it = index_.find(control);
-    if (it == index_.end())
+    const auto c = controlByName(control);
+    if (!c)
         throw std::invalid_argument("no desk control " + quoted(control));
-    return it->second;
+    return *c;
 }
 
-std::size_t DeskModel::indexOf(std::string_view control, ControlKind kind, const char* what) const
+std::size_t DeskModel::indexOf(Control control, ControlKind kind, const char* what)
 {
     return indexOfAny(control, {kind}, what);
 }
 
-std::size_t DeskModel::indexOfAny(std::string_view control, std::initializer_list<ControlKind> kinds,
-                                  const char* what) const
+std::size_t DeskModel::indexOfAny(Control control, std::initializer_list<ControlKind> kinds,
+                                  const char* what)
 {
-    const std::size_t i = indexOf(control);
-    if (std::find(kinds.begin(), kinds.end(), kinds_[i]) == kinds.end())
-        throw std::invalid_argument("desk control " + quoted(control) + " is not " + what);
-    return i;
+    if (std::find(kinds.begin(), kinds.end(), controlKind(control)) == kinds.end())
+        throw std::invalid_argument("desk control " + quoted(controlName(control)) + " is not " +
+                                    what);
+    return std::size_t(control);
 }
 
 ControlKind DeskModel::kind(std::string_view control) const
 {
-    return kinds_[indexOf(control)];
+    return controlKind(named(control));
 }
 
 void DeskModel::changed(std::size_t index, const std::string& property)
@@ -209,12 +190,12 @@ void DeskModel::removeObserver(ObserverId id)
 
 // Lamps ---------------------------------------------------------------------
 
-bool DeskModel::lampValue(std::string_view lamp) const
+bool DeskModel::lampValue(Control lamp) const
 {
     return values_[indexOf(lamp, ControlKind::Lamp, "a lamp")].flag;
 }
 
-void DeskModel::setLampValue(std::string_view lamp, bool lit)
+void DeskModel::setLampValue(Control lamp, bool lit)
 {
     const std::size_t i = indexOf(lamp, ControlKind::Lamp, "a lamp");
     if (values_[i].flag == lit)
@@ -223,12 +204,12 @@ void DeskModel::setLampValue(std::string_view lamp, bool lit)
     changed(i, kValue);
 }
 
-bool DeskModel::lampBlink(std::string_view lamp) const
+bool DeskModel::lampBlink(Control lamp) const
 {
     return values_[indexOf(lamp, ControlKind::Lamp, "a lamp")].blink;
 }
 
-void DeskModel::setLampBlink(std::string_view lamp, bool blink)
+void DeskModel::setLampBlink(Control lamp, bool blink)
 {
     const std::size_t i = indexOf(lamp, ControlKind::Lamp, "a lamp");
     if (values_[i].blink == blink)
@@ -237,12 +218,12 @@ void DeskModel::setLampBlink(std::string_view lamp, bool blink)
     changed(i, kBlink);
 }
 
-ColorValue DeskModel::lampColor(std::string_view lamp) const
+ColorValue DeskModel::lampColor(Control lamp) const
 {
     return ColorValue(values_[indexOf(lamp, ControlKind::Lamp, "a lamp")].number);
 }
 
-void DeskModel::setLampColor(std::string_view lamp, ColorValue color)
+void DeskModel::setLampColor(Control lamp, ColorValue color)
 {
     const std::size_t i = indexOf(lamp, ControlKind::Lamp, "a lamp");
     if (values_[i].number == std::int64_t(color))
@@ -253,12 +234,12 @@ void DeskModel::setLampColor(std::string_view lamp, ColorValue color)
 
 // Indicators ----------------------------------------------------------------
 
-Look DeskModel::look(std::string_view indicator) const
+Look DeskModel::look(Control indicator) const
 {
     return Look(values_[indexOf(indicator, ControlKind::Indicator, "a relay indicator")].number);
 }
 
-void DeskModel::setLook(std::string_view indicator, Look look)
+void DeskModel::setLook(Control indicator, Look look)
 {
     const std::size_t i = indexOf(indicator, ControlKind::Indicator, "a relay indicator");
     if (values_[i].number == std::int64_t(look))
@@ -269,12 +250,12 @@ void DeskModel::setLook(std::string_view indicator, Look look)
 
 // Counters and sections -----------------------------------------------------
 
-std::int32_t DeskModel::counterValue(std::string_view counter) const
+std::int32_t DeskModel::counterValue(Control counter) const
 {
     return std::int32_t(values_[indexOf(counter, ControlKind::Counter, "a counter")].number);
 }
 
-void DeskModel::setCounterValue(std::string_view counter, std::int32_t value)
+void DeskModel::setCounterValue(Control counter, std::int32_t value)
 {
     const std::size_t i = indexOf(counter, ControlKind::Counter, "a counter");
     if (values_[i].number == value)
@@ -283,12 +264,12 @@ void DeskModel::setCounterValue(std::string_view counter, std::int32_t value)
     changed(i, kValue);
 }
 
-ColorValue DeskModel::sectionColor(std::string_view section) const
+ColorValue DeskModel::sectionColor(Control section) const
 {
     return ColorValue(values_[indexOf(section, ControlKind::Section, "a track section")].number);
 }
 
-void DeskModel::setSectionColor(std::string_view section, ColorValue color)
+void DeskModel::setSectionColor(Control section, ColorValue color)
 {
     const std::size_t i = indexOf(section, ControlKind::Section, "a track section");
     if (values_[i].number == std::int64_t(color))
@@ -299,13 +280,13 @@ void DeskModel::setSectionColor(std::string_view section, ColorValue color)
 
 // Visibility, captions, memo text, timers -----------------------------------
 
-bool DeskModel::visible(std::string_view control) const
+bool DeskModel::visible(Control control) const
 {
     using K = ControlKind;
     return values_[indexOfAny(control, {K::Shown, K::TrainButton, K::Memo}, "shown or hidden")].flag;
 }
 
-void DeskModel::setVisible(std::string_view control, bool visible)
+void DeskModel::setVisible(Control control, bool visible)
 {
     using K = ControlKind;
     const std::size_t i = indexOfAny(control, {K::Shown, K::TrainButton, K::Memo}, "shown or hidden");
@@ -315,13 +296,13 @@ void DeskModel::setVisible(std::string_view control, bool visible)
     changed(i, kVisible);
 }
 
-const std::string& DeskModel::caption(std::string_view control) const
+const std::string& DeskModel::caption(Control control) const
 {
     using K = ControlKind;
     return values_[indexOfAny(control, {K::TrainButton, K::Label}, "a captioned control")].text;
 }
 
-void DeskModel::setCaption(std::string_view control, const std::string& caption)
+void DeskModel::setCaption(Control control, const std::string& caption)
 {
     using K = ControlKind;
     const std::size_t i = indexOfAny(control, {K::TrainButton, K::Label}, "a captioned control");
@@ -331,12 +312,12 @@ void DeskModel::setCaption(std::string_view control, const std::string& caption)
     changed(i, kCaption);
 }
 
-const std::string& DeskModel::text(std::string_view memo) const
+const std::string& DeskModel::text(Control memo) const
 {
     return values_[indexOf(memo, ControlKind::Memo, "a memo")].text;
 }
 
-void DeskModel::setText(std::string_view memo, const std::string& text)
+void DeskModel::setText(Control memo, const std::string& text)
 {
     const std::size_t i = indexOf(memo, ControlKind::Memo, "a memo");
     if (values_[i].text == text)
@@ -345,12 +326,12 @@ void DeskModel::setText(std::string_view memo, const std::string& text)
     changed(i, kText);
 }
 
-bool DeskModel::timerEnabled(std::string_view timer) const
+bool DeskModel::timerEnabled(Control timer) const
 {
     return values_[indexOf(timer, ControlKind::Timer, "a timer")].flag;
 }
 
-void DeskModel::setTimerEnabled(std::string_view timer, bool enabled)
+void DeskModel::setTimerEnabled(Control timer, bool enabled)
 {
     const std::size_t i = indexOf(timer, ControlKind::Timer, "a timer");
     if (values_[i].flag == enabled)
@@ -407,9 +388,10 @@ const T& expect(const PropertyValue& value, std::string_view control, std::strin
 
 PropertyValue DeskModel::get(std::string_view control, std::string_view property) const
 {
-    const std::size_t i = indexOf(control);
+    const std::size_t i = std::size_t(named(control));
     const ControlValues& v = values_[i];
-    switch (kinds_[i]) {
+    const ControlKind k = controlKind(Control(i));
+    switch (k) {
     case ControlKind::Lamp:
         if (property == kValue) return v.flag;
         if (property == kBlink) return v.blink;
@@ -428,11 +410,10 @@ PropertyValue DeskModel::get(std::string_view control, std::string_view property
     case ControlKind::TrainButton:
     case ControlKind::Label:
     case ControlKind::Memo:
-        if (property == kVisible && kinds_[i] != ControlKind::Label) return v.flag;
-        if (property == kCaption &&
-            (kinds_[i] == ControlKind::TrainButton || kinds_[i] == ControlKind::Label))
+        if (property == kVisible && k != ControlKind::Label) return v.flag;
+        if (property == kCaption && (k == ControlKind::TrainButton || k == ControlKind::Label))
             return v.text;
-        if (property == kText && kinds_[i] == ControlKind::Memo) return v.text;
+        if (property == kText && k == ControlKind::Memo) return v.text;
         break;
     case ControlKind::Timer:
         if (property == kEnabled) return v.flag;
@@ -443,9 +424,8 @@ PropertyValue DeskModel::get(std::string_view control, std::string_view property
 
 void DeskModel::set(std::string_view control, std::string_view property, const PropertyValue& value)
 {
-    const std::size_t i = indexOf(control);
-    const ControlKind k = kinds_[i];
-    const std::string& name = names_[i];
+    const Control name = named(control);
+    const ControlKind k = controlKind(name);
     auto has = [&](std::string_view p) {
         const auto& props = propertyNames(k);
         return std::find(props.begin(), props.end(), p) != props.end();
@@ -483,23 +463,24 @@ void DeskModel::restore(const DeskValues& values)
     if (values.size() != values_.size())
         throw std::invalid_argument("desk values of another desk");
     for (std::size_t i = 0; i < values.size(); ++i) {
-        for (const std::string& p : propertyNames(kinds_[i])) {
-            // Write through the generic setter so that observers see it.
+        const Control c = Control(i);
+        for (const std::string& p : propertyNames(controlKind(c))) {
+            // Write through the typed setters so that observers see it.
             const ControlValues& v = values[i];
-            switch (kinds_[i]) {
+            switch (controlKind(c)) {
             case ControlKind::Lamp:
-                if (p == kValue) setLampValue(names_[i], v.flag);
-                else if (p == kBlink) setLampBlink(names_[i], v.blink);
-                else setLampColor(names_[i], ColorValue(v.number));
+                if (p == kValue) setLampValue(c, v.flag);
+                else if (p == kBlink) setLampBlink(c, v.blink);
+                else setLampColor(c, ColorValue(v.number));
                 break;
-            case ControlKind::Indicator: setLook(names_[i], Look(v.number)); break;
-            case ControlKind::Counter: setCounterValue(names_[i], std::int32_t(v.number)); break;
-            case ControlKind::Section: setSectionColor(names_[i], ColorValue(v.number)); break;
-            case ControlKind::Timer: setTimerEnabled(names_[i], v.flag); break;
+            case ControlKind::Indicator: setLook(c, Look(v.number)); break;
+            case ControlKind::Counter: setCounterValue(c, std::int32_t(v.number)); break;
+            case ControlKind::Section: setSectionColor(c, ColorValue(v.number)); break;
+            case ControlKind::Timer: setTimerEnabled(c, v.flag); break;
             default:
-                if (p == kVisible) setVisible(names_[i], v.flag);
-                else if (p == kCaption) setCaption(names_[i], v.text);
-                else setText(names_[i], v.text);
+                if (p == kVisible) setVisible(c, v.flag);
+                else if (p == kCaption) setCaption(c, v.text);
+                else setText(c, v.text);
             }
         }
     }

@@ -6,15 +6,18 @@
 //
 // Every write that changes a value calls the observers at once, in the
 // order they were added; writing the value already held calls nobody.
-// A name that is not a control of the model, or a property the control does
-// not have, throws std::invalid_argument.
+// The handlers name controls by their Control constant; the reads by name
+// serve the window, which binds its controls by component name. A name that
+// is not a control of the model, a control of another kind, or a property
+// the control does not have, throws std::invalid_argument.
+
+#include "DeskNames.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -25,18 +28,6 @@ using ColorValue = std::uint32_t;
 constexpr ColorValue kColorRed = 0x0000FF;
 constexpr ColorValue kColorWhite = 0xFFFFFF;
 
-// The kinds of controls the model holds, with their properties in the order
-// they are listed:
-//   Lamp        Value (bool), Blink (bool), TrueColor (int)
-//   Indicator   Look ("wzb", "odzw" or "wzbb")
-//   Counter     Value (int)
-//   Section     Color (int)
-//   Shown       Visible (bool)            pdalej, ArrowButton1..4, Panel27
-//   TrainButton Visible (bool), Caption   pst
-//   Label       Caption                   np, ns1, ns2
-//   Memo        Text, Visible (bool)      Memo1
-//   Timer       Enabled (bool)            Timer1..4
-enum class ControlKind { Lamp, Indicator, Counter, Section, Shown, TrainButton, Label, Memo, Timer };
 
 // The look of a relay indicator.
 enum class Look { wzb, odzw, wzbb };
@@ -71,40 +62,55 @@ public:
     DeskModel& operator=(const DeskModel&) = delete;
 
     // Lamps.
-    bool lampValue(std::string_view lamp) const;
-    void setLampValue(std::string_view lamp, bool lit);
-    bool lampBlink(std::string_view lamp) const;
-    void setLampBlink(std::string_view lamp, bool blink);
-    ColorValue lampColor(std::string_view lamp) const;
-    void setLampColor(std::string_view lamp, ColorValue color);
+    bool lampValue(Control lamp) const;
+    void setLampValue(Control lamp, bool lit);
+    bool lampBlink(Control lamp) const;
+    void setLampBlink(Control lamp, bool blink);
+    ColorValue lampColor(Control lamp) const;
+    void setLampColor(Control lamp, ColorValue color);
 
     // Relay indicators.
-    Look look(std::string_view indicator) const;
-    void setLook(std::string_view indicator, Look look);
+    Look look(Control indicator) const;
+    void setLook(Control indicator, Look look);
 
     // Digit counters.
-    std::int32_t counterValue(std::string_view counter) const;
-    void setCounterValue(std::string_view counter, std::int32_t value);
+    std::int32_t counterValue(Control counter) const;
+    void setCounterValue(Control counter, std::int32_t value);
 
     // Track sections: red when occupied, white when free.
-    ColorValue sectionColor(std::string_view section) const;
-    void setSectionColor(std::string_view section, ColorValue color);
+    ColorValue sectionColor(Control section) const;
+    void setSectionColor(Control section, ColorValue color);
 
     // Visibility of pdalej, the arrow buttons, Panel27, pst and Memo1.
-    bool visible(std::string_view control) const;
-    void setVisible(std::string_view control, bool visible);
+    bool visible(Control control) const;
+    void setVisible(Control control, bool visible);
 
     // Caption of pst, np, ns1 and ns2.
-    const std::string& caption(std::string_view control) const;
-    void setCaption(std::string_view control, const std::string& caption);
+    const std::string& caption(Control control) const;
+    void setCaption(Control control, const std::string& caption);
 
     // Text of Memo1.
-    const std::string& text(std::string_view memo) const;
-    void setText(std::string_view memo, const std::string& text);
+    const std::string& text(Control memo) const;
+    void setText(Control memo, const std::string& text);
 
     // Timers.
-    bool timerEnabled(std::string_view timer) const;
-    void setTimerEnabled(std::string_view timer, bool enabled);
+    bool timerEnabled(Control timer) const;
+    void setTimerEnabled(Control timer, bool enabled);
+
+    // The same reads by component name, for the window's binding.
+    bool lampValue(std::string_view lamp) const { return lampValue(named(lamp)); }
+    bool lampBlink(std::string_view lamp) const { return lampBlink(named(lamp)); }
+    ColorValue lampColor(std::string_view lamp) const { return lampColor(named(lamp)); }
+    Look look(std::string_view indicator) const { return look(named(indicator)); }
+    std::int32_t counterValue(std::string_view counter) const
+    {
+        return counterValue(named(counter));
+    }
+    ColorValue sectionColor(std::string_view section) const { return sectionColor(named(section)); }
+    bool visible(std::string_view control) const { return visible(named(control)); }
+    const std::string& caption(std::string_view control) const { return caption(named(control)); }
+    const std::string& text(std::string_view memo) const { return text(named(memo)); }
+    bool timerEnabled(std::string_view timer) const { return timerEnabled(named(timer)); }
 
     // Generic access, for listing the desk and binding it to a window.
     const std::vector<std::string>& controlNames() const { return names_; }
@@ -123,17 +129,17 @@ public:
     const DeskValues& values() const { return values_; }
     void restore(const DeskValues& values);
 
+    // The control of a component name; throws for a name that is none.
+    static Control named(std::string_view control);
+
 private:
-    std::size_t indexOf(std::string_view control) const;
-    std::size_t indexOf(std::string_view control, ControlKind kind, const char* what) const;
-    std::size_t indexOfAny(std::string_view control, std::initializer_list<ControlKind> kinds, const char* what) const;
+    static std::size_t indexOf(Control control, ControlKind kind, const char* what);
+    static std::size_t indexOfAny(Control control, std::initializer_list<ControlKind> kinds,
+                                  const char* what);
     void changed(std::size_t index, const std::string& property);
-    void add(std::string name, ControlKind kind, ControlValues values);
 
     std::vector<std::string> names_;
-    std::vector<ControlKind> kinds_;
     DeskValues values_;
-    std::unordered_map<std::string_view, std::size_t> index_;
     std::vector<std::pair<ObserverId, Observer>> observers_;
     ObserverId nextObserver_ = 1;
 };

@@ -6,6 +6,9 @@
 // Each module of handlers exposes its list of entries; the table is their
 // concatenation (see Dispatch.cpp: one line per module).
 
+#include "DeskNames.h"
+
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -23,7 +26,7 @@ struct HandlerEntry {
     // whose Visible property must be true for the click to reach the
     // handler (a hidden control takes no clicks). Empty when the control is
     // always there, and for window and timer handlers.
-    std::string_view shownBy = {};
+    std::optional<Control> shownBy = {};
 };
 
 // The handlers of the block procedures (enabling, permission, release).

@@ -3,297 +3,219 @@
 #include "Block.h"
 #include "Signals.h"
 #include "Simulator.h"
+#include "Stations.h"
 #include "TrafficTexts.h"
 #include "Train.h"
 
+#include <array>
 #include <limits>
 
 namespace kyt {
 
 namespace {
 
-// Ko at the receiving station Y for a train from X.
-struct Ko {
-    bool BlockState::*z;
-    const char* entryRed;
-    const char* entryWhite;
-    bool BlockState::*lzs;
-    bool BlockState::*release;
-    bool BlockState::*dKo;
-    const char* dKoLamp;
-    const char* dKoIndicator;
-    const char* zIndicator;
-    bool BlockState::*w;
-    const char* wIndicator;
-    const char* koLamp;
-    bool BlockState::*zwbl;
-    const char* zwblIndicator;
-    const char* arrival;
-    bool hidesMemo;
-};
+using stations::kA;
+using stations::kB;
 
-constexpr Ko kKoAtB{&BlockState::ZA, "ALed11", "ALed12", &BlockState::LzsB,
-                    &BlockState::KoReleaseAB, &BlockState::dKoA, "ALed13", "mdkoa", "mza",
-                    &BlockState::WA, "mwa", "ALed19", &BlockState::ZwblB, "mzwbl2", "lp2", false};
-
-constexpr Ko kKoAtA{&BlockState::ZB, "ALed3", "ALed4", &BlockState::LzsA,
-                    &BlockState::KoReleaseBA, &BlockState::dKoB, "ALed14", "mdkob", "mzb",
-                    &BlockState::WB, "mwb", "ALed20", &BlockState::ZwblA, "mzwbl1", "lp1", true};
-
-void koClick(Simulator& sim, const Ko& k)
+// Ko at the receiving station y, once a train from the other station has
+// arrived complete: begins the release of the other station's direction.
+void koClick(Simulator& sim, const StationDesc& y)
 {
+    const StationDesc& x = other(y);
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (!(s.*k.z && d.lampValue(k.entryRed) && !d.lampValue(k.entryWhite) && !(s.*k.lzs)))
+    if (!(s.*y.z && d.lampValue(y.entry.red) && !d.lampValue(y.entry.sz) && !(s.*y.lzs)))
         return;
-    if (k.hidesMemo)
+    // Only Ko at A hides the memo.
+    if (y.station == Station::A)
         hideNarration(sim);
-    s.*k.release = true;
-    s.*k.dKo = false;
-    d.setLampValue(k.dKoLamp, false);
-    mapa(sim, k.dKoIndicator, "odzw");
-    s.*k.z = false;
-    mapa(sim, k.zIndicator, "odzw");
-    s.*k.w = false;
-    mapa(sim, k.wIndicator, "odzw");
-    d.setLampValue(k.koLamp, false);
+    s.*x.koRelease = true;
+    s.*y.dKo = false;
+    d.setLampValue(y.dKoLamp, false);
+    mapa(sim, y.mdko, "odzw");
+    s.*y.z = false;
+    mapa(sim, y.mz, "odzw");
+    s.*y.w = false;
+    mapa(sim, y.mw, "odzw");
+    d.setLampValue(y.koLamp, false);
     s.DalejPhase = 2;
     showDalej(sim);
-    s.*k.zwbl = true;
-    mapa(sim, k.zwblIndicator, "wzb");
-    d.setLampBlink(k.arrival, true);
-    d.setLampColor(k.arrival, kColorWhite);
+    s.*y.zwbl = true;
+    mapa(sim, y.mzwbl, "wzb");
+    d.setLampBlink(y.arrival, true);
+    d.setLampColor(y.arrival, kColorWhite);
 }
 
-struct DKo {
-    bool BlockState::*op;
-    bool BlockState::*dKo;
-    const char* lamp;
-    const char* indicator;
-    std::int32_t BlockState::*count;
-    const char* display;
-};
-
-constexpr DKo kDKoAtB{&BlockState::OpA, &BlockState::dKoA, "ALed13", "mdkoa",
-                      &BlockState::dkoaCount, "ldkoa"};
-constexpr DKo kDKoAtA{&BlockState::OpB, &BlockState::dKoB, "ALed14", "mdkob",
-                      &BlockState::dkobCount, "ldkob"};
-
-void dKoClick(Simulator& sim, const DKo& k)
+// dKo at the receiving station y, while the other station holds the
+// permission.
+void dKoClick(Simulator& sim, const StationDesc& y)
 {
+    const StationDesc& x = other(y);
     BlockState& s = sim.state();
-    if (!(s.*k.op) || s.*k.dKo)
+    if (!(s.*x.op) || s.*y.dKo)
         return;
     setNarration(sim, text::kTextDKo);
-    s.*k.dKo = true;
-    sim.desk().setLampValue(k.lamp, true);
-    mapa(sim, k.indicator, "wzb");
-    countUp(sim, s.*k.count, k.display);
+    s.*y.dKo = true;
+    sim.desk().setLampValue(y.dKoLamp, true);
+    mapa(sim, y.mdko, "wzb");
+    countUp(sim, s.*y.dkoCount, y.dkoCounter);
 }
 
-// dPo at the sending station X.
-struct DPo {
-    bool BlockState::*op;
-    bool BlockState::*pwl;
-    const char* pwlIndicator;
-    const char* departure;
-    const char* arrival;
-    const char* red;
-    const char* pwlLamp;
-    const char* green;
-    bool BlockState::*signal;
-    const char* signalIndicator;
-    bool BlockState::*pwy;
-    const char* pwyIndicator;
-    bool BlockState::*lzs;
-    const char* lzsIndicator;
-    std::int32_t BlockState::*count;
-    const char* display;
-};
-
-constexpr DPo kDPoAtA{&BlockState::OpA, &BlockState::PwlA, "mpwl1", "lwbl1", "lp2",
-                      "ALed1", "ALed7", "ALed5", &BlockState::SA, "msa", &BlockState::PwyB,
-                      "mpwyb", &BlockState::LzsB, "mlzs2", &BlockState::dpoaCount, "ldpoa"};
-constexpr DPo kDPoAtB{&BlockState::OpB, &BlockState::PwlB, "mpwl2", "lwbl2", "lp1",
-                      "ALed9", "ALed16", "ALed18", &BlockState::SB, "msb", &BlockState::PwyA,
-                      "mpwya", &BlockState::LzsA, "mlzs1", &BlockState::dpobCount, "ldpob"};
-
-void dPoClick(Simulator& sim, const DPo& k)
+// dPo at the sending station x: puts its exit signal back to stop and takes
+// the cleared line from the receiving station y.
+void dPoClick(Simulator& sim, const StationDesc& x)
 {
+    const StationDesc& y = other(x);
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (!(s.*k.op && s.*k.pwl))
+    if (!(s.*x.op && s.*x.pwl))
         return;
-    s.*k.pwl = false;
-    mapa(sim, k.pwlIndicator, "odzw");
-    ApplySignalStop(sim, k.departure, k.arrival);
-    d.setLampValue(k.red, true);
-    d.setLampValue(k.pwlLamp, true);
-    d.setLampValue(k.green, false);
-    s.*k.signal = false;
-    mapa(sim, k.signalIndicator, "odzw");
-    s.*k.pwy = false;
-    mapa(sim, k.pwyIndicator, "odzw");
-    s.*k.lzs = false;
-    mapa(sim, k.lzsIndicator, "odzw");
-    d.setLampColor(k.arrival, kColorRed);
+    s.*x.pwl = false;
+    mapa(sim, x.mpwl, "odzw");
+    ApplySignalStop(sim, x.departure, y.arrival);
+    d.setLampValue(x.exit.red, true);
+    d.setLampValue(x.pwlLamp, true);
+    d.setLampValue(x.exit.green, false);
+    DropExitSignalRelays(sim, x);
+    d.setLampColor(y.arrival, kColorRed);
     setNarration(sim, text::kTextDPo);
-    countUp(sim, s.*k.count, k.display);
+    countUp(sim, s.*x.dpoCount, x.dpoCounter);
 }
 
-// The Sz lamps of one station and the timer that puts them out.
-struct SzTimer {
-    std::int32_t BlockState::*ticks;
-    const char* timer;
-    bool BlockState::*firstActive; // the station's Sz on signal A
-    const char* firstArrow;
-    const char* firstLamp;
-    bool BlockState::*secondActive; // the station's Sz on signal B
-    const char* secondArrow;
-    const char* secondLamp;
-};
+// The Sz of the exit signal of station x.
+void exitSzClick(Simulator& sim, const StationDesc& x)
+{
+    const StationDesc& y = other(x);
+    const ExitSignalDesc& e = x.exit;
+    BlockState& s = sim.state();
+    DeskModel& d = sim.desk();
+    if (s.*e.szActive) {
+        s.*e.szActive = false;
+        d.setLampValue(e.sz, false);
+        d.setVisible(e.arrow, false);
+        return;
+    }
+    // Refused while a train of the other direction may be about: an Sz on
+    // the station's entry signal or on the other exit signal, the entry
+    // signal cleared, the other exit signal at proceed, a train from there.
+    bool refused = s.*x.entry.szActive || s.*y.exit.szActive || s.*x.entry.clear ||
+                   s.*y.exit.relay || s.*y.trainRun;
+    // At B also while B's own exit signal is at proceed; A does not check.
+    if (x.station == Station::B)
+        refused = refused || s.*e.relay;
+    if (refused) {
+        ShowMishap(sim);
+        return;
+    }
+    s.*e.szActive = true;
+    d.setLampValue(e.sz, true);
+    d.setVisible(e.arrow, true);
+    d.setTimerEnabled(x.szTimer, true);
+    countUp(sim, s.*e.szCount, e.szCounter);
+}
 
-constexpr SzTimer kSzTimerA{&BlockState::SzTicksA, "Timer2", &BlockState::sza1Active,
-                            "ArrowButton1", "ALed2", &BlockState::szb1Active, "ArrowButton4",
-                            "ALed4"};
-constexpr SzTimer kSzTimerB{&BlockState::SzTicksB, "Timer3", &BlockState::sza2Active,
-                            "ArrowButton2", "ALed12", &BlockState::szb2Active, "ArrowButton3",
-                            "ALed10"};
+// The Sz of the entry signal of station x, for trains from the other
+// station y.
+void entrySzClick(Simulator& sim, const StationDesc& x)
+{
+    const StationDesc& y = other(x);
+    const EntrySignalDesc& e = x.entry;
+    BlockState& s = sim.state();
+    DeskModel& d = sim.desk();
+    if (s.*e.szActive) {
+        s.*e.szActive = false;
+        d.setLampValue(e.sz, false);
+        // Only at A does putting the Sz out hide the arrow as well.
+        if (x.station == Station::A)
+            d.setVisible(e.arrow, false);
+        return;
+    }
+    // Refused while the station's own exit signal has Sz or is at proceed,
+    // or a train of the station runs; at B also while entry signal B at A
+    // is cleared.
+    bool refused = s.*x.exit.szActive || s.*x.exit.relay || s.*x.trainRun;
+    if (x.station == Station::B)
+        refused = refused || s.*y.entry.clear;
+    if (refused) {
+        ShowMishap(sim);
+        return;
+    }
+    setNarration(sim, text::kTextSzEntry);
+    s.*e.szActive = true;
+    d.setLampValue(e.sz, true);
+    // B starts its timer before it places the train, A after.
+    if (x.station == Station::B)
+        d.setTimerEnabled(x.szTimer, true);
+    if (s.TrainStep > 32)
+        d.setVisible(e.arrow, true);
+    // A train that has left the other station is set in front of the entry signal.
+    if (s.TrainStep < 32 && !(s.*y.pwl)) {
+        d.setVisible(e.arrow, true);
+        s.TrainStep = 28;
+    }
+    if (x.station == Station::A)
+        d.setTimerEnabled(x.szTimer, true);
+    countUp(sim, s.*e.szCount, e.szCounter);
+}
 
 constexpr std::int32_t kSzTicks = 20;
 
-void szTick(Simulator& sim, const SzTimer& t)
+// The Sz lamps of one signal.
+struct SzLamp {
+    Relay active;
+    Control arrow;
+    Control lamp;
+};
+
+// The timer of station x puts its Sz lamps out after 20 ticks, the Sz of
+// signal A first: A's exit signal, B's entry signal.
+void szTick(Simulator& sim, const StationDesc& x)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (++(s.*t.ticks) != kSzTicks)
+    if (++(s.*x.szTicks) != kSzTicks)
         return;
-    if (s.*t.firstActive)
-        d.setVisible(t.firstArrow, false);
-    if (s.*t.secondActive)
-        d.setVisible(t.secondArrow, false);
-    d.setLampValue(t.firstLamp, false);
-    d.setLampValue(t.secondLamp, false);
-    d.setTimerEnabled(t.timer, false);
-    s.*t.ticks = 0;
-    s.*t.firstActive = false;
-    s.*t.secondActive = false;
+    const SzLamp exit{x.exit.szActive, x.exit.arrow, x.exit.sz};
+    const SzLamp entry{x.entry.szActive, x.entry.arrow, x.entry.sz};
+    const std::array<SzLamp, 2> lamps =
+        x.station == Station::A ? std::array{exit, entry} : std::array{entry, exit};
+    for (const SzLamp& l : lamps)
+        if (s.*l.active)
+            d.setVisible(l.arrow, false);
+    for (const SzLamp& l : lamps)
+        d.setLampValue(l.lamp, false);
+    d.setTimerEnabled(x.szTimer, false);
+    s.*x.szTicks = 0;
+    for (const SzLamp& l : lamps)
+        s.*l.active = false;
 }
 
 } // namespace
 
-void countUp(Simulator& sim, std::int32_t& count, std::string_view display)
+void countUp(Simulator& sim, std::int32_t& count, Control display)
 {
     if (count < std::numeric_limits<std::int32_t>::max())
         ++count;
     sim.desk().setCounterValue(display, count);
 }
 
-void pkoaClick(Simulator& sim) { koClick(sim, kKoAtB); }
-void pkobClick(Simulator& sim) { koClick(sim, kKoAtA); }
-void HemisphereButton16Click(Simulator& sim) { dKoClick(sim, kDKoAtB); }
-void HemisphereButton3Click(Simulator& sim) { dKoClick(sim, kDKoAtA); }
-void HemisphereButton4Click(Simulator& sim) { dPoClick(sim, kDPoAtA); }
-void HemisphereButton15Click(Simulator& sim) { dPoClick(sim, kDPoAtB); }
+// Ko and dKo for trains from A stand at station B, and the other way round.
+void pkoaClick(Simulator& sim) { koClick(sim, kB); }
+void pkobClick(Simulator& sim) { koClick(sim, kA); }
+void HemisphereButton16Click(Simulator& sim) { dKoClick(sim, kB); }
+void HemisphereButton3Click(Simulator& sim) { dKoClick(sim, kA); }
+void HemisphereButton4Click(Simulator& sim) { dPoClick(sim, kA); }
+void HemisphereButton15Click(Simulator& sim) { dPoClick(sim, kB); }
 
-void psza1Click(Simulator& sim)
-{
-    BlockState& s = sim.state();
-    DeskModel& d = sim.desk();
-    if (s.sza1Active) {
-        s.sza1Active = false;
-        d.setLampValue("ALed2", false);
-        d.setVisible("ArrowButton1", false);
-        return;
-    }
-    if (s.szb1Active || s.szb2Active || s.SignalB1Clear || s.SB || s.TrainRunBA) {
-        ShowMishap(sim);
-        return;
-    }
-    s.sza1Active = true;
-    d.setLampValue("ALed2", true);
-    d.setVisible("ArrowButton1", true);
-    d.setTimerEnabled("Timer2", true);
-    countUp(sim, s.sza1Count, "lsza1");
-}
+// Sz on signal A: the exit signal at A and the entry signal at B; on signal
+// B: the entry signal at A and the exit signal at B.
+void psza1Click(Simulator& sim) { exitSzClick(sim, kA); }
+void pszb2Click(Simulator& sim) { exitSzClick(sim, kB); }
+void psza2Click(Simulator& sim) { entrySzClick(sim, kB); }
+void pszb1Click(Simulator& sim) { entrySzClick(sim, kA); }
 
-void pszb2Click(Simulator& sim)
-{
-    BlockState& s = sim.state();
-    DeskModel& d = sim.desk();
-    if (s.szb2Active) {
-        s.szb2Active = false;
-        d.setLampValue("ALed10", false);
-        d.setVisible("ArrowButton3", false);
-        return;
-    }
-    if (s.sza1Active || s.sza2Active || s.SA || s.SignalA2Clear || s.SB || s.TrainRunAB) {
-        ShowMishap(sim);
-        return;
-    }
-    s.szb2Active = true;
-    d.setLampValue("ALed10", true);
-    d.setVisible("ArrowButton3", true);
-    d.setTimerEnabled("Timer3", true);
-    countUp(sim, s.szb2Count, "lszb2");
-}
-
-void psza2Click(Simulator& sim)
-{
-    BlockState& s = sim.state();
-    DeskModel& d = sim.desk();
-    if (s.sza2Active) {
-        s.sza2Active = false;
-        d.setLampValue("ALed12", false);
-        return;
-    }
-    if (s.szb2Active || s.SignalB1Clear || s.SB || s.TrainRunBA) {
-        ShowMishap(sim);
-        return;
-    }
-    setNarration(sim, text::kTextSzEntry);
-    s.sza2Active = true;
-    d.setLampValue("ALed12", true);
-    d.setTimerEnabled("Timer3", true);
-    if (s.TrainStep > 32)
-        d.setVisible("ArrowButton2", true);
-    // A train that has left station A is set in front of the entry signal.
-    if (s.TrainStep < 32 && !s.PwlA) {
-        d.setVisible("ArrowButton2", true);
-        s.TrainStep = 28;
-    }
-    countUp(sim, s.sza2Count, "lsza2");
-}
-
-void pszb1Click(Simulator& sim)
-{
-    BlockState& s = sim.state();
-    DeskModel& d = sim.desk();
-    if (s.szb1Active) {
-        s.szb1Active = false;
-        d.setLampValue("ALed4", false);
-        d.setVisible("ArrowButton4", false);
-        return;
-    }
-    if (s.sza1Active || s.SA || s.TrainRunAB) {
-        ShowMishap(sim);
-        return;
-    }
-    setNarration(sim, text::kTextSzEntry);
-    s.szb1Active = true;
-    d.setLampValue("ALed4", true);
-    if (s.TrainStep > 32)
-        d.setVisible("ArrowButton4", true);
-    if (s.TrainStep < 32 && !s.PwlB) {
-        d.setVisible("ArrowButton4", true);
-        s.TrainStep = 28;
-    }
-    d.setTimerEnabled("Timer2", true);
-    countUp(sim, s.szb1Count, "lszb1");
-}
-
-void Timer2Timer(Simulator& sim) { szTick(sim, kSzTimerA); }
-void Timer3Timer(Simulator& sim) { szTick(sim, kSzTimerB); }
+void Timer2Timer(Simulator& sim) { szTick(sim, kA); }
+void Timer3Timer(Simulator& sim) { szTick(sim, kB); }
 
 std::span<const HandlerEntry> emergencyHandlers()
 {

@@ -35,7 +35,7 @@ void Timer3Timer(Simulator& sim);
 
 // Counts one more use and shows it on the counter's display. A count stops
 // at the largest 32-bit value instead of running over.
-void countUp(Simulator& sim, std::int32_t& count, std::string_view display);
+void countUp(Simulator& sim, std::int32_t& count, Control display);
 
 std::span<const HandlerEntry> emergencyHandlers();
 

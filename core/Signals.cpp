@@ -2,140 +2,113 @@
 
 #include "Block.h"
 #include "Simulator.h"
+#include "Stations.h"
 #include "TrafficTexts.h"
 
 namespace kyt {
 
 namespace {
 
-// What belongs to one exit signal: the relays of both stations it drives and
-// its lamps on the desk.
-struct ExitSignal {
-    bool BlockState::*pwl;    // Pwl of the sending station
-    bool BlockState::*lzs;    // Lzs of the receiving station
-    bool BlockState::*pwy;    // Pwy of the receiving station
-    bool BlockState::*signal; // the signal relay
-    const char* pwlIndicator;
-    const char* lzsIndicator;
-    const char* pwyIndicator;
-    const char* signalIndicator;
-    const char* red;
-    const char* green;
-    const char* arrow;
-    const char* departure; // "WYJAZD" arrow of the sending station
-    const char* arrival;   // "PRZYJAZD" arrow of the receiving station
-    const char* pwlLamp;   // "Pwl" lamp of the sending station
-    bool resetsTrainStep;
-};
+using stations::kA;
+using stations::kB;
 
-constexpr ExitSignal kExitA{&BlockState::PwlA, &BlockState::LzsB, &BlockState::PwyB,
-                            &BlockState::SA,   "mpwl1",           "mlzs2",
-                            "mpwyb",           "msa",             "ALed1",
-                            "ALed5",           "ArrowButton1",    "lwbl1",
-                            "lp2",             "ALed7",           true};
-
-constexpr ExitSignal kExitB{&BlockState::PwlB, &BlockState::LzsA, &BlockState::PwyA,
-                            &BlockState::SB,   "mpwl2",           "mlzs1",
-                            "mpwya",           "msb",             "ALed9",
-                            "ALed18",          "ArrowButton3",    "lwbl2",
-                            "lp1",             "ALed16",          false};
-
-void exitSignalClick(Simulator& sim, const ExitSignal& x)
+// The exit signal of the sending station x, for its trains to the other
+// station y: the signal's button puts it back to stop, or clears it when y
+// has given the permission (Pwl at x, Lzs at y).
+void exitSignalClick(Simulator& sim, const StationDesc& x)
 {
     if (dalejShown(sim))
         return;
+    const StationDesc& y = other(x);
+    const ExitSignalDesc& e = x.exit;
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
 
     // Put back to stop.
-    if (!(s.*x.pwl) && s.*x.lzs) {
-        if (x.resetsTrainStep)
+    if (!(s.*x.pwl) && s.*y.lzs) {
+        // Only exit signal A's put-back sends the train's step back to the start.
+        if (x.station == Station::A)
             s.TrainStep = 0;
-        d.setVisible(x.arrow, false);
-        ApplySignalStop(sim, x.departure, x.arrival);
-        d.setLampValue(x.red, true);
-        d.setLampValue(x.green, false);
-        s.*x.signal = false;
-        mapa(sim, x.signalIndicator, "odzw");
-        s.*x.pwy = false;
-        mapa(sim, x.pwyIndicator, "odzw");
-        s.*x.lzs = false;
-        mapa(sim, x.lzsIndicator, "odzw");
+        d.setVisible(e.arrow, false);
+        ApplySignalStop(sim, x.departure, y.arrival);
+        d.setLampValue(e.red, true);
+        d.setLampValue(e.green, false);
+        DropExitSignalRelays(sim, x);
     }
     // Clear, on the state the put-back left (which never clears again).
-    if (s.*x.pwl && s.*x.lzs) {
-        d.setVisible(x.arrow, true);
-        d.setLampValue(x.red, false);
-        d.setLampValue(x.green, true);
+    if (s.*x.pwl && s.*y.lzs) {
+        d.setVisible(e.arrow, true);
+        d.setLampValue(e.red, false);
+        d.setLampValue(e.green, true);
         s.*x.pwl = false;
-        mapa(sim, x.pwlIndicator, "odzw");
-        ApplySignalProceed(sim, x.arrival, x.pwlLamp);
-        s.*x.signal = true;
-        mapa(sim, x.signalIndicator, "wzb");
-        s.*x.pwy = true;
-        mapa(sim, x.pwyIndicator, "wzb");
+        mapa(sim, x.mpwl, "odzw");
+        ApplySignalProceed(sim, y.arrival, x.pwlLamp);
+        s.*e.relay = true;
+        mapa(sim, e.relayIndicator, "wzb");
+        s.*y.pwy = true;
+        mapa(sim, y.mpwy, "wzb");
     }
 }
 
-struct EntrySignal {
-    bool BlockState::*clear;
-    const char* red;
-    const char* green;
-    const char* section; // the section in front of the signal
-    const char* arrow;
-};
-
-constexpr EntrySignal kEntryA2{&BlockState::SignalA2Clear, "ALed11", "ALed8", "ita",
-                               "ArrowButton2"};
-constexpr EntrySignal kEntryB1{&BlockState::SignalB1Clear, "ALed3", "ALed6", "itb",
-                               "ArrowButton4"};
-
-void entrySignalClick(Simulator& sim, const EntrySignal& x)
+void entrySignalClick(Simulator& sim, const EntrySignalDesc& e)
 {
     DeskModel& d = sim.desk();
-    if (d.lampValue(x.red)) {
-        d.setLampValue(x.red, false);
-        d.setLampValue(x.green, true);
-        sim.state().*x.clear = true;
+    if (d.lampValue(e.red)) {
+        d.setLampValue(e.red, false);
+        d.setLampValue(e.green, true);
+        sim.state().*e.clear = true;
         // A train waiting in front of the signal may now go on.
-        if (d.sectionColor(x.section) == kColorRed)
-            d.setVisible(x.arrow, true);
+        if (d.sectionColor(e.section) == kColorRed)
+            d.setVisible(e.arrow, true);
     } else {
-        sim.state().*x.clear = false;
-        d.setLampValue(x.red, true);
-        d.setLampValue(x.green, false);
-        d.setVisible(x.arrow, false);
+        sim.state().*e.clear = false;
+        d.setLampValue(e.red, true);
+        d.setLampValue(e.green, false);
+        d.setVisible(e.arrow, false);
     }
 }
 
 } // namespace
 
-void ApplySignalProceed(Simulator& sim, std::string_view arrivalLamp, std::string_view pwlLamp)
+void DropExitSignalRelays(Simulator& sim, const StationDesc& x)
+{
+    const StationDesc& y = other(x);
+    BlockState& s = sim.state();
+    s.*x.exit.relay = false;
+    mapa(sim, x.exit.relayIndicator, "odzw");
+    s.*y.pwy = false;
+    mapa(sim, y.mpwy, "odzw");
+    s.*y.lzs = false;
+    mapa(sim, y.mlzs, "odzw");
+}
+
+void ApplySignalProceed(Simulator& sim, Control arrivalLamp, Control pwlLamp)
 {
     DeskModel& d = sim.desk();
     d.setLampColor(arrivalLamp, kColorRed);
     d.setLampBlink(arrivalLamp, true);
     d.setLampValue(pwlLamp, true);
-    d.setCaption("ns1", text::kWire79Shorted);
-    d.setCaption("ns2", text::kWire80Shorted);
+    d.setCaption(Control::ns1, text::kWire79Shorted);
+    d.setCaption(Control::ns2, text::kWire80Shorted);
     showNarration(sim, text::kTextSignalProceed);
 }
 
-void ApplySignalStop(Simulator& sim, std::string_view departureLamp, std::string_view arrivalLamp)
+void ApplySignalStop(Simulator& sim, Control departureLamp, Control arrivalLamp)
 {
     DeskModel& d = sim.desk();
     d.setLampColor(departureLamp, kColorRed);
     d.setLampBlink(departureLamp, false);
     d.setLampBlink(arrivalLamp, false);
-    d.setCaption("ns1", text::kWire79Off);
-    d.setCaption("ns2", text::kWire80Off);
+    d.setCaption(Control::ns1, text::kWire79Off);
+    d.setCaption(Control::ns2, text::kWire80Off);
     setNarration(sim, text::kTextSignalStop);
 }
 
-void psa1Click(Simulator& sim) { exitSignalClick(sim, kExitA); }
-void psb2Click(Simulator& sim) { exitSignalClick(sim, kExitB); }
-void psa2Click(Simulator& sim) { entrySignalClick(sim, kEntryA2); }
-void psb1Click(Simulator& sim) { entrySignalClick(sim, kEntryB1); }
+void psa1Click(Simulator& sim) { exitSignalClick(sim, kA); }
+void psb2Click(Simulator& sim) { exitSignalClick(sim, kB); }
+// Entry signal A stands at station B, entry signal B at station A.
+void psa2Click(Simulator& sim) { entrySignalClick(sim, kB.entry); }
+void psb1Click(Simulator& sim) { entrySignalClick(sim, kA.entry); }
 
 std::span<const HandlerEntry> signalHandlers()
 {

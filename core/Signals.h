@@ -5,6 +5,7 @@
 // which the train run and the dPo buttons use as well.
 
 #include "Dispatch.h"
+#include "Stations.h"
 
 #include <span>
 #include <string_view>
@@ -16,12 +17,16 @@ class Simulator;
 // The desk effects of an exit signal going to proceed: the arrival arrow of
 // the receiving station blinks red, the sending station's "Pwl" lamp lights,
 // both wires read shorted, and the memo explains why.
-void ApplySignalProceed(Simulator& sim, std::string_view arrivalLamp, std::string_view pwlLamp);
+void ApplySignalProceed(Simulator& sim, Control arrivalLamp, Control pwlLamp);
 
 // The desk effects of an exit signal going back to stop: the departure arrow
 // turns red and steady, the arrival arrow stops blinking, the wires carry no
 // current, and the memo tells so (leaving it shown or hidden).
-void ApplySignalStop(Simulator& sim, std::string_view departureLamp, std::string_view arrivalLamp);
+void ApplySignalStop(Simulator& sim, Control departureLamp, Control arrivalLamp);
+
+// The relays the exit signal of station x holds drop, each shown on its
+// indicator: the signal relay, then Pwy and Lzs of the receiving station.
+void DropExitSignalRelays(Simulator& sim, const StationDesc& x);
 
 // Exit signal A at station A and exit signal B at station B.
 void psa1Click(Simulator& sim);

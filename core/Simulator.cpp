@@ -29,7 +29,7 @@ void Simulator::call(std::string_view handler)
 bool Simulator::accepts(std::string_view handler) const
 {
     const HandlerEntry& e = entry(handler);
-    return e.shownBy.empty() || desk_.visible(e.shownBy);
+    return !e.shownBy || desk_.visible(*e.shownBy);
 }
 
 bool Simulator::click(std::string_view handler)

@@ -3,117 +3,63 @@
 #include "Block.h"
 #include "Signals.h"
 #include "Simulator.h"
+#include "Stations.h"
 #include "TrafficTexts.h"
-
-#include <array>
 
 namespace kyt {
 
 namespace {
 
-// One direction of the run: the sections in the order the train meets them
-// and what it finds at the sending and at the receiving station.
-struct Run {
-    bool BlockState::*running;
-    const char* timer;
-    std::array<const char*, 11> sections;
-    // Exit signal of the sending station.
-    const char* exitArrow;
-    const char* exitRed;
-    const char* exitWhite;
-    const char* exitGreen;
-    bool BlockState::*signal;
-    const char* signalIndicator;
-    bool BlockState::*pwy;
-    const char* pwyIndicator;
-    bool BlockState::*lzs;
-    const char* lzsIndicator;
-    const char* departure;
-    const char* arrival;
-    // Entry signal of the receiving station.
-    const char* entryRed;
-    const char* entryWhite;
-    const char* entryGreen;
-    const char* entryArrow;
-    // Relays and Ko lamp of the receiving station.
-    bool BlockState::*op;
-    bool BlockState::*dKo;
-    bool BlockState::*w;
-    const char* wIndicator;
-    bool BlockState::*z;
-    const char* zIndicator;
-    const char* koLamp;
-    // Where the two directions differ: only the A to B run checks the
-    // sections it enters at steps 3 and 5, needs its block set for the
-    // arrival text at step 33, and tells of W at step 35.
-    bool fromA;
-};
+using stations::kA;
+using stations::kB;
 
-const Run kRunAB{&BlockState::TrainRunAB,
-                 "Timer1",
-                 {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita", "oita1", "oita2",
-                  "Shape10", "Shape11"},
-                 "ArrowButton1", "ALed1", "ALed2", "ALed5",
-                 &BlockState::SA, "msa", &BlockState::PwyB, "mpwyb", &BlockState::LzsB, "mlzs2",
-                 "lwbl1", "lp2",
-                 "ALed11", "ALed12", "ALed8", "ArrowButton2",
-                 &BlockState::OpA, &BlockState::dKoA, &BlockState::WA, "mwa", &BlockState::ZA,
-                 "mza", "ALed19",
-                 true};
+void occupy(DeskModel& d, Control section) { d.setSectionColor(section, kColorRed); }
+void vacate(DeskModel& d, Control section) { d.setSectionColor(section, kColorWhite); }
 
-const Run kRunBA{&BlockState::TrainRunBA,
-                 "Timer4",
-                 {"Shape11", "Shape10", "oita2", "oita1", "ita", "Shape6", "itb", "oitb2", "oitb1",
-                  "Shape2", "Shape1"},
-                 "ArrowButton3", "ALed9", "ALed10", "ALed18",
-                 &BlockState::SB, "msb", &BlockState::PwyA, "mpwya", &BlockState::LzsA, "mlzs1",
-                 "lwbl2", "lp1",
-                 "ALed3", "ALed4", "ALed6", "ArrowButton4",
-                 &BlockState::OpB, &BlockState::dKoB, &BlockState::WB, "mwb", &BlockState::ZB,
-                 "mzb", "ALed20",
-                 false};
+// Where the two directions differ: only the run from A checks the sections
+// it enters at steps 3 and 5, needs its block set for the arrival text at
+// step 33, and tells of W at step 35.
+bool fromA(const StationDesc& x) { return x.station == Station::A; }
 
-void occupy(DeskModel& d, const char* section) { d.setSectionColor(section, kColorRed); }
-void vacate(DeskModel& d, const char* section) { d.setSectionColor(section, kColorWhite); }
-
-// Enters a section; the A to B run reports a section that is taken already.
-void enter(Simulator& sim, const Run& r, const char* section)
+// Enters a section; the run from A reports a section that is taken already.
+void enter(Simulator& sim, const StationDesc& x, Control section)
 {
-    if (r.fromA && sim.desk().sectionColor(section) == kColorRed)
+    if (fromA(x) && sim.desk().sectionColor(section) == kColorRed)
         ShowMishap(sim);
     else
         occupy(sim.desk(), section);
 }
 
-void advance(Simulator& sim, const Run& r)
+// One step of the run from the sending station x to the receiving station y.
+void advance(Simulator& sim, const StationDesc& x)
 {
+    const StationDesc& y = other(x);
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    auto section = [&](int order) { return r.sections[std::size_t(order - 1)]; };
+    // The sections in the order the train meets them.
+    auto section = [&](int order) {
+        const std::size_t i = std::size_t(order - 1);
+        return stations::kSectionsFromA[fromA(x) ? i : stations::kSectionsFromA.size() - 1 - i];
+    };
 
-    s.*r.running = s.TrainStep <= 62;
+    s.*x.trainRun = s.TrainStep <= 62;
     switch (s.TrainStep) {
     case 1: occupy(d, section(1)); break;
-    case 2: d.setVisible(r.exitArrow, false); break;
-    case 3: enter(sim, r, section(2)); break;
+    case 2: d.setVisible(x.exit.arrow, false); break;
+    case 3: enter(sim, x, section(2)); break;
     case 4:
         // The train waits in front of an exit signal at stop without Sz.
-        if (d.lampValue(r.exitRed) && !d.lampValue(r.exitWhite))
-            d.setTimerEnabled(r.timer, false);
+        if (d.lampValue(x.exit.red) && !d.lampValue(x.exit.sz))
+            d.setTimerEnabled(x.trainTimer, false);
         break;
-    case 5: enter(sim, r, section(3)); break;
+    case 5: enter(sim, x, section(3)); break;
     case 6:
         // Past the exit signal: it goes back to stop behind the train.
-        if (s.*r.signal) {
-            ApplySignalStop(sim, r.departure, r.arrival);
-            d.setLampValue(r.exitRed, true);
-            d.setLampValue(r.exitGreen, false);
-            s.*r.signal = false;
-            mapa(sim, r.signalIndicator, "odzw");
-            s.*r.pwy = false;
-            mapa(sim, r.pwyIndicator, "odzw");
-            s.*r.lzs = false;
-            mapa(sim, r.lzsIndicator, "odzw");
+        if (s.*x.exit.relay) {
+            ApplySignalStop(sim, x.departure, y.arrival);
+            d.setLampValue(x.exit.red, true);
+            d.setLampValue(x.exit.green, false);
+            DropExitSignalRelays(sim, x);
         }
         break;
     case 8: vacate(d, section(1)); break;
@@ -126,29 +72,29 @@ void advance(Simulator& sim, const Run& r)
     case 30: occupy(d, section(7)); break;
     case 32: vacate(d, section(5)); break;
     case 33:
-        if (!r.fromA || s.*r.op)
+        if (!fromA(x) || s.*x.op)
             setNarration(sim, text::kTextArrival);
         break;
     case 34: {
         // The entry signal holds the train when it shows stop alone, or
         // proceed together with Sz; stop with Sz and plain proceed let it in.
-        const bool whiteOff = !d.lampValue(r.entryWhite);
-        const bool redOn = d.lampValue(r.entryRed);
+        const bool whiteOff = !d.lampValue(y.entry.sz);
+        const bool redOn = d.lampValue(y.entry.red);
         if (whiteOff == redOn)
-            d.setTimerEnabled(r.timer, false);
+            d.setTimerEnabled(x.trainTimer, false);
         break;
     }
     case 35:
-        if (s.*r.op && (!d.lampValue(r.entryRed) || s.*r.dKo)) {
-            if (r.fromA)
+        if (s.*x.op && (!d.lampValue(y.entry.red) || s.*y.dKo)) {
+            if (fromA(x))
                 setNarration(sim, text::kTextArrival);
-            s.*r.w = true;
-            mapa(sim, r.wIndicator, "wzb");
+            s.*y.w = true;
+            mapa(sim, y.mw, "wzb");
         }
         occupy(d, section(8));
-        d.setVisible(r.entryArrow, false);
-        d.setLampValue(r.entryRed, true);
-        d.setLampValue(r.entryGreen, false);
+        d.setVisible(y.entry.arrow, false);
+        d.setLampValue(y.entry.red, true);
+        d.setLampValue(y.entry.green, false);
         break;
     case 38: vacate(d, section(6)); break;
     case 42: occupy(d, section(9)); break;
@@ -158,101 +104,92 @@ void advance(Simulator& sim, const Run& r)
     case 53: occupy(d, section(11)); break;
     case 56: vacate(d, section(9)); break;
     case 57:
-        if (s.*r.w) {
-            s.*r.z = true;
-            mapa(sim, r.zIndicator, "wzb");
-            d.setLampValue(r.koLamp, true);
+        if (s.*y.w) {
+            s.*y.z = true;
+            mapa(sim, y.mz, "wzb");
+            d.setLampValue(y.koLamp, true);
         }
         break;
     case 59: vacate(d, section(10)); break;
     case 61: vacate(d, section(11)); break;
     case 62:
-        if (d.lampValue(r.koLamp))
+        if (d.lampValue(y.koLamp))
             appendNarration(sim, text::kTextKo);
         break;
     case 63:
         s.TrainStep = 0;
-        d.setTimerEnabled(r.timer, false);
-        d.setVisible("pst", false);
+        d.setTimerEnabled(x.trainTimer, false);
+        d.setVisible(Control::pst, false);
         break;
     default: break;
     }
 }
 
-void tick(Simulator& sim, const Run& r)
+void tick(Simulator& sim, const StationDesc& x)
 {
-    sim.desk().setVisible("pst", true);
+    sim.desk().setVisible(Control::pst, true);
     ++sim.state().TrainStep;
-    advance(sim, r);
+    advance(sim, x);
+}
+
+// The arrow at the exit signal of station x: a train waiting at the signal
+// goes on from where it stands; any other click starts a new run.
+void startAtExit(Simulator& sim, const StationDesc& x)
+{
+    if (sim.state().TrainStep > 4)
+        sim.state().TrainStep = 0;
+    sim.desk().setTimerEnabled(x.trainTimer, true);
+}
+
+// The arrow at the entry signal of station y: the train from the other
+// station goes on, unless a train of y's own runs.
+void resumeAtEntry(Simulator& sim, const StationDesc& y)
+{
+    if (sim.desk().timerEnabled(y.trainTimer))
+        return;
+    sim.desk().setTimerEnabled(other(y).trainTimer, true);
+    sim.desk().setVisible(y.entry.arrow, false);
 }
 
 } // namespace
 
-void AdvanceTrainAB(Simulator& sim) { advance(sim, kRunAB); }
-void AdvanceTrainBA(Simulator& sim) { advance(sim, kRunBA); }
+void AdvanceTrainAB(Simulator& sim) { advance(sim, kA); }
+void AdvanceTrainBA(Simulator& sim) { advance(sim, kB); }
 
-void Timer1Timer(Simulator& sim) { tick(sim, kRunAB); }
-void Timer4Timer(Simulator& sim) { tick(sim, kRunBA); }
+void Timer1Timer(Simulator& sim) { tick(sim, kA); }
+void Timer4Timer(Simulator& sim) { tick(sim, kB); }
 
-void ArrowButton1Click(Simulator& sim)
-{
-    // A train waiting at the exit signal goes on from where it stands; any
-    // other click starts a new run.
-    if (sim.state().TrainStep > 4)
-        sim.state().TrainStep = 0;
-    sim.desk().setTimerEnabled("Timer1", true);
-}
-
-void ArrowButton3Click(Simulator& sim)
-{
-    if (sim.state().TrainStep > 4)
-        sim.state().TrainStep = 0;
-    sim.desk().setTimerEnabled("Timer4", true);
-}
-
-void ArrowButton2Click(Simulator& sim)
-{
-    if (sim.desk().timerEnabled("Timer4"))
-        return;
-    sim.desk().setTimerEnabled("Timer1", true);
-    sim.desk().setVisible("ArrowButton2", false);
-}
-
-void ArrowButton4Click(Simulator& sim)
-{
-    if (sim.desk().timerEnabled("Timer1"))
-        return;
-    sim.desk().setTimerEnabled("Timer4", true);
-    sim.desk().setVisible("ArrowButton4", false);
-}
+void ArrowButton1Click(Simulator& sim) { startAtExit(sim, kA); }
+void ArrowButton3Click(Simulator& sim) { startAtExit(sim, kB); }
+void ArrowButton2Click(Simulator& sim) { resumeAtEntry(sim, kB); }
+void ArrowButton4Click(Simulator& sim) { resumeAtEntry(sim, kA); }
 
 void pstClick(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    const bool stop = d.caption("pst") == text::kCaptionTrainStop;
-    if (s.TrainRunAB)
-        d.setTimerEnabled("Timer1", !stop);
-    if (s.TrainRunBA)
-        d.setTimerEnabled("Timer4", !stop);
-    d.setCaption("pst", stop ? text::kCaptionTrainGo : text::kCaptionTrainStop);
+    const bool stop = d.caption(Control::pst) == text::kCaptionTrainStop;
+    for (const StationDesc* x : {&kA, &kB})
+        if (s.*x->trainRun)
+            d.setTimerEnabled(x->trainTimer, !stop);
+    d.setCaption(Control::pst, stop ? text::kCaptionTrainGo : text::kCaptionTrainStop);
 }
 
-void ShowMishap(Simulator& sim) { sim.desk().setVisible("Panel27", true); }
+void ShowMishap(Simulator& sim) { sim.desk().setVisible(Control::Panel27, true); }
 
-void ShadowButton1Click(Simulator& sim) { sim.desk().setVisible("Panel27", false); }
+void ShadowButton1Click(Simulator& sim) { sim.desk().setVisible(Control::Panel27, false); }
 
 std::span<const HandlerEntry> trainHandlers()
 {
     static const HandlerEntry entries[] = {
         {"Timer1Timer", Timer1Timer},
         {"Timer4Timer", Timer4Timer},
-        {"ArrowButton1Click", ArrowButton1Click, "ArrowButton1"},
-        {"ArrowButton2Click", ArrowButton2Click, "ArrowButton2"},
-        {"ArrowButton3Click", ArrowButton3Click, "ArrowButton3"},
-        {"ArrowButton4Click", ArrowButton4Click, "ArrowButton4"},
-        {"pstClick", pstClick, "pst"},
-        {"ShadowButton1Click", ShadowButton1Click, "Panel27"},
+        {"ArrowButton1Click", ArrowButton1Click, Control::ArrowButton1},
+        {"ArrowButton2Click", ArrowButton2Click, Control::ArrowButton2},
+        {"ArrowButton3Click", ArrowButton3Click, Control::ArrowButton3},
+        {"ArrowButton4Click", ArrowButton4Click, Control::ArrowButton4},
+        {"pstClick", pstClick, Control::pst},
+        {"ShadowButton1Click", ShadowButton1Click, Control::Panel27},
     };
     return entries;
 }

@@ -25,17 +25,17 @@ protected:
                 onTick(handler);
         });
     }
-    void enable(const char* timer, bool on = true) { sim.desk().setTimerEnabled(timer, on); }
+    void enable(Control timer, bool on = true) { sim.desk().setTimerEnabled(timer, on); }
 };
 
 } // namespace
 
 TEST_F(ClockTest, TimersTickAtTheirPeriodsInTimerOrderAtTheSameMoment)
 {
-    enable("Timer4");
-    enable("Timer3");
-    enable("Timer2");
-    enable("Timer1");
+    enable(Control::Timer4);
+    enable(Control::Timer3);
+    enable(Control::Timer2);
+    enable(Control::Timer1);
     sim.clock().advance(1000);
     const std::vector<std::string> expected = {
         "Timer1Timer@500", "Timer4Timer@500", "Timer1Timer@1000", "Timer2Timer@1000",
@@ -47,7 +47,7 @@ TEST_F(ClockTest, TimersTickAtTheirPeriodsInTimerOrderAtTheSameMoment)
 TEST_F(ClockTest, PeriodCountsFromTheMomentOfEnablingAndPartialWaitsAddUp)
 {
     sim.clock().advance(300);
-    enable("Timer1");
+    enable(Control::Timer1);
     sim.clock().advance(499);
     EXPECT_TRUE(ticks.empty());
     sim.clock().advance(1);
@@ -59,15 +59,15 @@ TEST_F(ClockTest, PeriodCountsFromTheMomentOfEnablingAndPartialWaitsAddUp)
 
 TEST_F(ClockTest, EnablingARunningTimerKeepsItsIntervalAndDisablingRestartsIt)
 {
-    enable("Timer2");
+    enable(Control::Timer2);
     sim.clock().advance(600);
-    enable("Timer2"); // already running: no restart
+    enable(Control::Timer2); // already running: no restart
     sim.clock().advance(400);
     ASSERT_EQ(ticks, std::vector<std::string>{"Timer2Timer@1000"});
 
-    enable("Timer2", false);
+    enable(Control::Timer2, false);
     sim.clock().advance(100);
-    enable("Timer2");
+    enable(Control::Timer2);
     sim.clock().advance(2000);
     EXPECT_EQ(ticks, (std::vector<std::string>{"Timer2Timer@1000", "Timer2Timer@2100",
                                                "Timer2Timer@3100"}));
@@ -75,16 +75,16 @@ TEST_F(ClockTest, EnablingARunningTimerKeepsItsIntervalAndDisablingRestartsIt)
 
 TEST_F(ClockTest, ATickHandlerCanStopItsOwnAndOtherTimers)
 {
-    enable("Timer1");
-    enable("Timer4");
+    enable(Control::Timer1);
+    enable(Control::Timer4);
     int count = 0;
     onTick = [&](std::string_view handler) {
         // The first Timer1 tick stops Timer4, due at the same moment.
         if (handler == "Timer1Timer" && ++count == 1)
-            enable("Timer4", false);
+            enable(Control::Timer4, false);
         // The second stops Timer1 itself.
         if (handler == "Timer1Timer" && count == 2)
-            enable("Timer1", false);
+            enable(Control::Timer1, false);
     };
     sim.clock().advance(5000);
     EXPECT_EQ(ticks, (std::vector<std::string>{"Timer1Timer@500", "Timer1Timer@1000"}));
@@ -94,10 +94,10 @@ TEST_F(ClockTest, ATickHandlerCanStopItsOwnAndOtherTimers)
 
 TEST_F(ClockTest, ATimerEnabledByATickStartsItsPeriodAtThatTick)
 {
-    enable("Timer1");
+    enable(Control::Timer1);
     onTick = [&](std::string_view handler) {
         if (handler == "Timer1Timer")
-            enable("Timer3");
+            enable(Control::Timer3);
     };
     sim.clock().advance(1500);
     // Timer3 was enabled at 500, so its first tick is at 1500, after
@@ -108,7 +108,7 @@ TEST_F(ClockTest, ATimerEnabledByATickStartsItsPeriodAtThatTick)
 
 TEST_F(ClockTest, ErrorsOfTicksGoToTheSinkAndTheClockGoesOn)
 {
-    enable("Timer1");
+    enable(Control::Timer1);
     onTick = [](std::string_view) { throw std::runtime_error("broken"); };
     std::vector<std::string> errors;
     sim.clock().advance(1000, [&](const std::exception& e) { errors.push_back(e.what()); });
@@ -129,10 +129,10 @@ TEST_F(ClockTest, RefusesToGoBackOrToOverflow)
 
 TEST_F(ClockTest, SnapshotRestoresTheTimersSchedule)
 {
-    enable("Timer1");
+    enable(Control::Timer1);
     sim.clock().advance(700);
     const auto saved = sim.snapshot();
-    enable("Timer1", false);
+    enable(Control::Timer1, false);
     sim.clock().advance(3000);
     sim.restore(saved);
     ticks.clear();

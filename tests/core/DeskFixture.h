@@ -11,6 +11,8 @@
 
 class DeskFixture : public ::testing::Test {
 protected:
+    using Control = kyt::Control;
+
     kyt::Simulator sim;
 
     void SetUp() override { sim.call("FormActivate"); }
@@ -23,18 +25,18 @@ protected:
     kyt::BlockState& s() { return sim.state(); }
     kyt::DeskModel& desk() { return sim.desk(); }
 
-    std::string look(std::string_view indicator) const
+    std::string look(Control indicator) const
     {
         return std::string(kyt::lookName(sim.desk().look(indicator)));
     }
-    std::string memo() const { return sim.desk().text("Memo1"); }
-    bool memoShown() const { return sim.desk().visible("Memo1"); }
-    bool dalejShown() const { return sim.desk().visible("pdalej"); }
-    std::string np() const { return sim.desk().caption("np"); }
-    std::string ns1() const { return sim.desk().caption("ns1"); }
-    std::string ns2() const { return sim.desk().caption("ns2"); }
-    bool lit(std::string_view lamp) const { return sim.desk().lampValue(lamp); }
-    bool blinking(std::string_view lamp) const { return sim.desk().lampBlink(lamp); }
+    std::string memo() const { return sim.desk().text(Control::Memo1); }
+    bool memoShown() const { return sim.desk().visible(Control::Memo1); }
+    bool dalejShown() const { return sim.desk().visible(Control::pdalej); }
+    std::string np() const { return sim.desk().caption(Control::np); }
+    std::string ns1() const { return sim.desk().caption(Control::ns1); }
+    std::string ns2() const { return sim.desk().caption(Control::ns2); }
+    bool lit(Control lamp) const { return sim.desk().lampValue(lamp); }
+    bool blinking(Control lamp) const { return sim.desk().lampBlink(lamp); }
 
     // The presses that set the direction from A to B, and from B to A.
     void setDirectionAB()

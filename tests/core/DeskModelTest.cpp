@@ -77,17 +77,36 @@ TEST(DeskModel, UnknownNamesAndWrongKindsThrow)
 {
     DeskModel d;
     EXPECT_THROW(d.lampValue("ALed17"), std::invalid_argument);
-    EXPECT_THROW(d.setLampValue("lwbl3", true), std::invalid_argument);
-    EXPECT_THROW(d.setLook("ALed1", Look::wzb), std::invalid_argument);
-    EXPECT_THROW(d.setVisible("np", true), std::invalid_argument);
-    EXPECT_THROW(d.setCaption("Memo1", "x"), std::invalid_argument);
-    EXPECT_THROW(d.setText("pst", "x"), std::invalid_argument);
+    EXPECT_THROW(d.set("lwbl3", "Value", PropertyValue{true}), std::invalid_argument);
+    EXPECT_THROW(d.setLook(Control::ALed1, Look::wzb), std::invalid_argument);
+    EXPECT_THROW(d.setVisible(Control::np, true), std::invalid_argument);
+    EXPECT_THROW(d.setCaption(Control::Memo1, "x"), std::invalid_argument);
+    EXPECT_THROW(d.setText(Control::pst, "x"), std::invalid_argument);
     EXPECT_THROW(d.get("ALed1", "Visible"), std::invalid_argument);
     EXPECT_THROW(d.get("Memo1", "Caption"), std::invalid_argument);
     EXPECT_THROW(d.set("pdalej", "Visible", PropertyValue{std::int64_t{1}}), std::invalid_argument);
     EXPECT_THROW(d.set("mop1", "Look", PropertyValue{std::string("lit")}), std::invalid_argument);
     EXPECT_FALSE(d.has("Memo2"));
     EXPECT_TRUE(d.has("Memo1"));
+    // Names are matched exactly, as the window spells them.
+    EXPECT_FALSE(d.has("memo1"));
+    EXPECT_THROW(d.visible("PDALEJ"), std::invalid_argument);
+}
+
+TEST(DeskModel, EveryControlConstantNamesTheModelsControlInItsPlace)
+{
+    DeskModel d;
+    ASSERT_EQ(d.controlNames().size(), kControlCount);
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const Control c = Control(i);
+        EXPECT_EQ(d.controlNames()[i], controlName(c));
+        EXPECT_EQ(controlByName(controlName(c)), c) << c;
+        EXPECT_EQ(d.kind(d.controlNames()[i]), controlKind(c)) << c;
+    }
+    EXPECT_EQ(controlName(Control::lwbl1), "lwbl1");
+    EXPECT_EQ(d.controlNames().front(), "ALed1");
+    EXPECT_EQ(d.controlNames().back(), "Timer4");
+    EXPECT_EQ(controlByName("Timer5"), std::nullopt);
 }
 
 TEST(DeskModel, ObserversHearEveryRealChangeOnce)
@@ -96,14 +115,14 @@ TEST(DeskModel, ObserversHearEveryRealChangeOnce)
     Recorder r;
     d.addObserver(r.observer());
 
-    d.setLampValue("lwbl1", true);
-    d.setLampValue("lwbl1", true); // no change
-    d.setLampBlink("lwbl1", true);
-    d.setLampColor("lwbl1", kColorWhite); // no change
-    d.setLook("mop1", Look::wzb);
-    d.setLook("mop1", Look::wzb); // no change
-    d.setText("Memo1", d.text("Memo1")); // no change
-    d.setTimerEnabled("Timer2", true);
+    d.setLampValue(Control::lwbl1, true);
+    d.setLampValue(Control::lwbl1, true); // no change
+    d.setLampBlink(Control::lwbl1, true);
+    d.setLampColor(Control::lwbl1, kColorWhite); // no change
+    d.setLook(Control::mop1, Look::wzb);
+    d.setLook(Control::mop1, Look::wzb); // no change
+    d.setText(Control::Memo1, d.text("Memo1")); // no change
+    d.setTimerEnabled(Control::Timer2, true);
     d.set("np", "Caption", PropertyValue{std::string("Od A do B")});
     d.set("np", "Caption", PropertyValue{std::string("Od A do B")}); // no change
 
@@ -120,7 +139,7 @@ TEST(DeskModel, RemovedObserverIsNotCalledAndOthersStay)
     const auto id = d.addObserver(first.observer());
     d.addObserver(second.observer());
     d.removeObserver(id);
-    d.setCounterValue("ldkoa", 7);
+    d.setCounterValue(Control::ldkoa, 7);
     EXPECT_TRUE(first.calls.empty());
     ASSERT_EQ(second.calls.size(), 1u);
     // The observer sees the value already stored.
@@ -163,10 +182,10 @@ TEST(DeskModel, RestoreBringsBackEveryValueAndTellsTheObservers)
 {
     DeskModel d;
     const DeskValues initial = d.values();
-    d.setLampValue("lwbl2", true);
-    d.setLook("mic1", Look::wzb);
-    d.setCaption("pst", "Pociąg \"JEDŹ\"");
-    d.setVisible("Panel27", true);
+    d.setLampValue(Control::lwbl2, true);
+    d.setLook(Control::mic1, Look::wzb);
+    d.setCaption(Control::pst, "Pociąg \"JEDŹ\"");
+    d.setVisible(Control::Panel27, true);
     ASSERT_FALSE(d.values() == initial);
 
     Recorder r;

@@ -11,15 +11,15 @@ TEST_F(Enabling, WblAtARequestsTheBlock)
     EXPECT_TRUE(s().WblA && s().NcA && s().IcB);
     EXPECT_FALSE(s().WblB || s().NcB || s().IcA);
     EXPECT_EQ(s().DalejPhase, 0);
-    for (const char* m : {"mwbl1", "mnc1", "mic2"})
+    for (Control m : {Control::mwbl1, Control::mnc1, Control::mic2})
         EXPECT_EQ(look(m), "wzb") << m;
-    for (const char* m : {"mwbl2", "mnc2", "mic1"})
+    for (Control m : {Control::mwbl2, Control::mnc2, Control::mic1})
         EXPECT_EQ(look(m), "odzw") << m;
-    for (const char* arrow : {"lwbl1", "lp2"}) {
+    for (Control arrow : {Control::lwbl1, Control::lp2}) {
         EXPECT_TRUE(lit(arrow) && blinking(arrow)) << arrow;
         EXPECT_EQ(desk().lampColor(arrow), kColorWhite);
     }
-    EXPECT_FALSE(lit("lwbl2") || lit("lp1"));
+    EXPECT_FALSE(lit(Control::lwbl2) || lit(Control::lp1));
     EXPECT_TRUE(memoShown());
     EXPECT_EQ(memo(), expected::kEnableA);
     EXPECT_EQ(np(), "Od A do B");
@@ -32,12 +32,14 @@ TEST_F(Enabling, WblAtBRequestsWithTheMemoHidden)
 {
     press("pwbl2Click");
     EXPECT_TRUE(s().WblB && s().NcB && s().IcA);
-    for (const char* m : {"mwbl2", "mnc2", "mic1"})
+    for (Control m : {Control::mwbl2, Control::mnc2, Control::mic1})
         EXPECT_EQ(look(m), "wzb") << m;
-    EXPECT_TRUE(lit("lwbl2") && blinking("lwbl2") && lit("lp1") && blinking("lp1"));
+    EXPECT_TRUE(lit(Control::lwbl2) && blinking(Control::lwbl2) && lit(Control::lp1) &&
+                blinking(Control::lp1));
     EXPECT_FALSE(memoShown());
     // The text is left as it was; only hidden.
-    EXPECT_EQ(memo(), "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone bezprądowo.");
+    EXPECT_EQ(memo(),
+              "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone bezprądowo.");
     // The line label names the direction from A whichever station asks.
     EXPECT_EQ(np(), "Od A do B");
 }
@@ -51,8 +53,8 @@ TEST_F(Enabling, WithdrawalAtAWaitsForDalejThenReturnsToTheBasicState)
     EXPECT_TRUE(dalejShown());
     EXPECT_EQ(memo(), expected::kWithdrawA);
     // Nothing returned yet: the indicators and arrows wait for "DALEJ".
-    EXPECT_EQ(look("mwbl1"), "wzb");
-    EXPECT_TRUE(lit("lwbl1") && blinking("lwbl1"));
+    EXPECT_EQ(look(Control::mwbl1), "wzb");
+    EXPECT_TRUE(lit(Control::lwbl1) && blinking(Control::lwbl1));
 
     // A third Wbl press while "DALEJ" is shown does nothing.
     expectRefused("pwbl1Click");
@@ -66,9 +68,10 @@ TEST_F(Enabling, WithdrawalAtAWaitsForDalejThenReturnsToTheBasicState)
     EXPECT_EQ(np(), "brak");
     EXPECT_EQ(ns1(), "żyłe 79 : brak");
     EXPECT_EQ(ns2(), "żyłe 80 : brak");
-    for (const char* m : {"mwbl1", "mnc1", "mic2", "mwbl2", "mnc2", "mic1"})
+    for (Control m : {Control::mwbl1, Control::mnc1, Control::mic2, Control::mwbl2, Control::mnc2,
+                      Control::mic1})
         EXPECT_EQ(look(m), "odzw") << m;
-    for (const char* arrow : {"lwbl1", "lp2", "lwbl2", "lp1"})
+    for (Control arrow : {Control::lwbl1, Control::lp2, Control::lwbl2, Control::lp1})
         EXPECT_FALSE(lit(arrow) || blinking(arrow)) << arrow;
     EXPECT_FALSE(dalejShown());
     EXPECT_EQ(s().DalejPhase, 0);
@@ -77,7 +80,7 @@ TEST_F(Enabling, WithdrawalAtAWaitsForDalejThenReturnsToTheBasicState)
     // The block can be asked for again.
     press("pwbl1Click");
     EXPECT_TRUE(s().WblA);
-    EXPECT_TRUE(lit("lwbl1") && blinking("lwbl1"));
+    EXPECT_TRUE(lit(Control::lwbl1) && blinking(Control::lwbl1));
 }
 
 TEST_F(Enabling, WithdrawalAtBIsImmediateAndShowsTheMemo)
@@ -90,9 +93,11 @@ TEST_F(Enabling, WithdrawalAtBIsImmediateAndShowsTheMemo)
     EXPECT_FALSE(dalejShown());
     EXPECT_TRUE(memoShown());
     EXPECT_EQ(memo(), expected::kBasicState);
-    for (const char* m : {"mwbl1", "mnc1", "mic2", "mwbl2", "mnc2", "mic1"})
+    for (Control m : {Control::mwbl1, Control::mnc1, Control::mic2, Control::mwbl2, Control::mnc2,
+                      Control::mic1})
         EXPECT_EQ(look(m), "odzw") << m;
-    EXPECT_FALSE(lit("lwbl2") || blinking("lwbl2") || lit("lp1") || blinking("lp1"));
+    EXPECT_FALSE(lit(Control::lwbl2) || blinking(Control::lwbl2) || lit(Control::lp1) ||
+                 blinking(Control::lp1));
     EXPECT_EQ(np(), "brak");
 }
 
@@ -109,9 +114,9 @@ TEST_F(Enabling, TheOtherStationsWblDoesNothingWhileARequestIsPending)
 
 TEST_F(Enabling, WblIsRefusedWhileTheStationsPwlLampIsLit)
 {
-    desk().setLampValue("ALed7", true);
+    desk().setLampValue(Control::ALed7, true);
     expectRefused("pwbl1Click");
-    desk().setLampValue("ALed16", true);
+    desk().setLampValue(Control::ALed16, true);
     expectRefused("pwbl2Click");
 }
 

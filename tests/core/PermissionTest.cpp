@@ -15,15 +15,15 @@ TEST_F(Permission, PozAtBGrantsAsRequestAndDalejSettlesTheDirection)
     EXPECT_TRUE(dalejShown());
     EXPECT_TRUE(memoShown());
     EXPECT_EQ(memo(), expected::kGrantAB);
-    for (const char* m : {"mpoz2", "mpwl1", "mlzs2", "mop1"})
+    for (Control m : {Control::mpoz2, Control::mpwl1, Control::mlzs2, Control::mop1})
         EXPECT_EQ(look(m), "wzb") << m;
-    EXPECT_EQ(look("mdp2"), "odzw");
-    EXPECT_EQ(look("mwbl1"), "odzw");
+    EXPECT_EQ(look(Control::mdp2), "odzw");
+    EXPECT_EQ(look(Control::mwbl1), "odzw");
     // Nc and Ic still show energised until "DALEJ".
-    EXPECT_EQ(look("mnc1"), "wzb");
-    EXPECT_EQ(look("mic2"), "wzb");
-    EXPECT_TRUE(lit("lwbl1") && !blinking("lwbl1"));
-    EXPECT_TRUE(lit("lp2") && !blinking("lp2"));
+    EXPECT_EQ(look(Control::mnc1), "wzb");
+    EXPECT_EQ(look(Control::mic2), "wzb");
+    EXPECT_TRUE(lit(Control::lwbl1) && !blinking(Control::lwbl1));
+    EXPECT_TRUE(lit(Control::lp2) && !blinking(Control::lp2));
     EXPECT_EQ(np(), "Od A do B");
     EXPECT_EQ(ns1(), "żyłe 79 : \"-\"");
     EXPECT_EQ(ns2(), "żyłe 80 : \"+\"");
@@ -34,15 +34,16 @@ TEST_F(Permission, PozAtBGrantsAsRequestAndDalejSettlesTheDirection)
     EXPECT_EQ(s().DalejPhase, 0);
     EXPECT_TRUE(s().OpA && s().PwlA && s().LzsB && s().DpA);
     EXPECT_FALSE(s().PozB || s().NcA || s().IcB || s().DpB);
-    EXPECT_EQ(look("mop1"), "wzbb");
-    EXPECT_EQ(look("mpoz2"), "odzw");
-    EXPECT_EQ(look("mnc1"), "odzw");
-    EXPECT_EQ(look("mic2"), "odzw");
-    EXPECT_EQ(look("mdp2"), "odzw");
-    EXPECT_EQ(look("mdp1"), "wzbb");
-    EXPECT_EQ(look("mpwl1"), "wzb");
-    EXPECT_EQ(look("mlzs2"), "wzb");
-    EXPECT_TRUE(lit("lwbl1") && !blinking("lwbl1") && lit("lp2") && !blinking("lp2"));
+    EXPECT_EQ(look(Control::mop1), "wzbb");
+    EXPECT_EQ(look(Control::mpoz2), "odzw");
+    EXPECT_EQ(look(Control::mnc1), "odzw");
+    EXPECT_EQ(look(Control::mic2), "odzw");
+    EXPECT_EQ(look(Control::mdp2), "odzw");
+    EXPECT_EQ(look(Control::mdp1), "wzbb");
+    EXPECT_EQ(look(Control::mpwl1), "wzb");
+    EXPECT_EQ(look(Control::mlzs2), "wzb");
+    EXPECT_TRUE(lit(Control::lwbl1) && !blinking(Control::lwbl1) && lit(Control::lp2) &&
+                !blinking(Control::lp2));
     EXPECT_EQ(np(), "Brak");
     EXPECT_EQ(ns1(), "żyłe 79 : \"-\"");
     EXPECT_EQ(ns2(), "żyłe 80 : \"+\"");
@@ -54,21 +55,22 @@ TEST_F(Permission, PozAtAForBsRequestNarratesNothing)
     press("ppoz1Click");
     EXPECT_FALSE(memoShown());
     EXPECT_EQ(np(), "Od A do B");
-    EXPECT_EQ(look("mop2"), "wzb");
-    EXPECT_EQ(look("mpoz1"), "wzb");
+    EXPECT_EQ(look(Control::mop2), "wzb");
+    EXPECT_EQ(look(Control::mpoz1), "wzb");
     press("pdalejClick");
     EXPECT_FALSE(memoShown());
-    EXPECT_EQ(look("mop2"), "wzbb");
-    EXPECT_EQ(look("mpwl2"), "wzb");
-    EXPECT_EQ(look("mlzs1"), "wzb");
-    EXPECT_EQ(look("mdp1"), "odzw");
-    EXPECT_EQ(look("mpoz1"), "odzw");
-    EXPECT_EQ(look("mnc2"), "odzw");
-    EXPECT_EQ(look("mic1"), "odzw");
+    EXPECT_EQ(look(Control::mop2), "wzbb");
+    EXPECT_EQ(look(Control::mpwl2), "wzb");
+    EXPECT_EQ(look(Control::mlzs1), "wzb");
+    EXPECT_EQ(look(Control::mdp1), "odzw");
+    EXPECT_EQ(look(Control::mpoz1), "odzw");
+    EXPECT_EQ(look(Control::mnc2), "odzw");
+    EXPECT_EQ(look(Control::mic1), "odzw");
     EXPECT_EQ(np(), "Brak");
     EXPECT_TRUE(s().OpB && s().PwlB && s().LzsA);
     EXPECT_FALSE(s().PozA || s().NcB || s().IcA || s().DpA || s().WblB);
-    EXPECT_TRUE(lit("lwbl2") && !blinking("lwbl2") && lit("lp1") && !blinking("lp1"));
+    EXPECT_TRUE(lit(Control::lwbl2) && !blinking(Control::lwbl2) && lit(Control::lp1) &&
+                !blinking(Control::lp1));
 }
 
 TEST_F(Permission, PozWithoutAPendingRequestOfTheOtherStationDoesNothing)

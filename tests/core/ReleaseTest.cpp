@@ -21,17 +21,18 @@ protected:
 
     void expectBasicIndicators()
     {
-        for (const std::string& c : desk().controlNames()) {
-            if (desk().kind(c) != ControlKind::Indicator)
+        for (std::size_t i = 0; i < kControlCount; ++i) {
+            const Control c = Control(i);
+            if (controlKind(c) != ControlKind::Indicator)
                 continue;
-            const bool dp = c == "mdp1" || c == "mdp2";
+            const bool dp = c == Control::mdp1 || c == Control::mdp2;
             EXPECT_EQ(look(c), dp ? "wzbb" : "odzw") << c;
         }
     }
 
     void expectArrowsDark()
     {
-        for (const char* arrow : {"lwbl1", "lp1", "lwbl2", "lp2"})
+        for (Control arrow : {Control::lwbl1, Control::lp1, Control::lwbl2, Control::lp2})
             EXPECT_FALSE(lit(arrow) || blinking(arrow)) << arrow;
     }
 
@@ -42,16 +43,16 @@ protected:
         setDirectionAB();
         s().PwlA = false;
         s().LzsB = false;
-        desk().setLampValue("ALed7", true);
-        desk().setLampColor("lwbl1", kColorRed);
-        desk().setLampColor("lp2", kColorRed);
+        desk().setLampValue(Control::ALed7, true);
+        desk().setLampColor(Control::lwbl1, kColorRed);
+        desk().setLampColor(Control::lp2, kColorRed);
         s().KoReleaseAB = true;
         s().DalejPhase = 2;
-        desk().setVisible("pdalej", true);
+        desk().setVisible(Control::pdalej, true);
         s().ZwblB = true;
-        desk().setLook("mzwbl2", Look::wzb);
-        desk().setLampBlink("lp2", true);
-        desk().setLampColor("lp2", kColorWhite);
+        desk().setLook(Control::mzwbl2, Look::wzb);
+        desk().setLampBlink(Control::lp2, true);
+        desk().setLampColor(Control::lp2, kColorWhite);
     }
 
     void arriveAndPressKoAtA()
@@ -59,16 +60,16 @@ protected:
         setDirectionBA();
         s().PwlB = false;
         s().LzsA = false;
-        desk().setLampValue("ALed16", true);
-        desk().setLampColor("lwbl2", kColorRed);
-        desk().setVisible("Memo1", false);
+        desk().setLampValue(Control::ALed16, true);
+        desk().setLampColor(Control::lwbl2, kColorRed);
+        desk().setVisible(Control::Memo1, false);
         s().KoReleaseBA = true;
         s().DalejPhase = 2;
-        desk().setVisible("pdalej", true);
+        desk().setVisible(Control::pdalej, true);
         s().ZwblA = true;
-        desk().setLook("mzwbl1", Look::wzb);
-        desk().setLampBlink("lp1", true);
-        desk().setLampColor("lp1", kColorWhite);
+        desk().setLook(Control::mzwbl1, Look::wzb);
+        desk().setLampBlink(Control::lp1, true);
+        desk().setLampColor(Control::lp1, kColorWhite);
     }
 };
 
@@ -87,11 +88,12 @@ TEST_F(Release, WithoutATrainFromAToBStepByStep)
     EXPECT_TRUE(s().WblReleaseAB);
     EXPECT_FALSE(s().OpA);
     EXPECT_TRUE(s().NcA && s().IcB);
-    EXPECT_EQ(look("mop1"), "odzw");
-    EXPECT_EQ(look("mnc1"), "wzb");
-    EXPECT_EQ(look("mic2"), "wzb");
-    EXPECT_TRUE(lit("lwbl1") && blinking("lwbl1") && lit("lp2") && blinking("lp2"));
-    EXPECT_EQ(desk().lampColor("lwbl1"), kColorWhite);
+    EXPECT_EQ(look(Control::mop1), "odzw");
+    EXPECT_EQ(look(Control::mnc1), "wzb");
+    EXPECT_EQ(look(Control::mic2), "wzb");
+    EXPECT_TRUE(lit(Control::lwbl1) && blinking(Control::lwbl1) && lit(Control::lp2) &&
+                blinking(Control::lp2));
+    EXPECT_EQ(desk().lampColor(Control::lwbl1), kColorWhite);
     EXPECT_EQ(s().DalejPhase, 0);
     EXPECT_FALSE(dalejShown());
     record();
@@ -99,10 +101,10 @@ TEST_F(Release, WithoutATrainFromAToBStepByStep)
     press("pwbl2Click"); // oWbl at B confirms
     EXPECT_TRUE(s().ZwblB);
     EXPECT_FALSE(s().LzsB || s().PwlA || s().NcA || s().IcB);
-    EXPECT_EQ(look("mzwbl2"), "wzb");
-    for (const char* m : {"mlzs2", "mpwl1", "mnc1", "mic2"})
+    EXPECT_EQ(look(Control::mzwbl2), "wzb");
+    for (Control m : {Control::mlzs2, Control::mpwl1, Control::mnc1, Control::mic2})
         EXPECT_EQ(look(m), "odzw") << m;
-    EXPECT_EQ(look("mzp2"), "odzw");
+    EXPECT_EQ(look(Control::mzp2), "odzw");
     EXPECT_EQ(ns1(), "żyłe 79 : \"+\"");
     EXPECT_EQ(ns2(), "żyłe 80 : \"-\"");
     EXPECT_EQ(s().DalejPhase, 2);
@@ -111,17 +113,17 @@ TEST_F(Release, WithoutATrainFromAToBStepByStep)
 
     press("pdalejClick");
     EXPECT_TRUE(s().NcB && s().IcA && s().ZpA);
-    EXPECT_EQ(look("mnc2"), "wzb");
-    EXPECT_EQ(look("mic1"), "wzb");
-    EXPECT_EQ(look("mzp1"), "wzb");
+    EXPECT_EQ(look(Control::mnc2), "wzb");
+    EXPECT_EQ(look(Control::mic1), "wzb");
+    EXPECT_EQ(look(Control::mzp1), "wzb");
     EXPECT_EQ(s().DalejPhase, 4);
     record();
 
     press("pdalejClick");
     EXPECT_FALSE(s().NcB || s().IcA || s().ZpA || s().ZwblB);
     EXPECT_TRUE(s().NcA && s().IcB && s().DpB);
-    EXPECT_EQ(look("mdp2"), "wzb");
-    EXPECT_EQ(look("mzwbl2"), "odzw");
+    EXPECT_EQ(look(Control::mdp2), "wzb");
+    EXPECT_EQ(look(Control::mzwbl2), "odzw");
     EXPECT_EQ(ns1(), "żyłe 79 : brak");
     EXPECT_EQ(ns2(), "żyłe 80 : brak");
     EXPECT_EQ(s().DalejPhase, 5);
@@ -131,9 +133,9 @@ TEST_F(Release, WithoutATrainFromAToBStepByStep)
     press("pdalejClick");
     record();
 
-    EXPECT_EQ(texts, (std::vector<std::string>{expected::kBeginReleaseAB, expected::kConfirmReleaseAB,
-                                               expected::kFinalPhaseAB, expected::kRcDischargeAB,
-                                               expected::kBasicState}));
+    EXPECT_EQ(texts, (std::vector<std::string>{expected::kBeginReleaseAB,
+                                               expected::kConfirmReleaseAB, expected::kFinalPhaseAB,
+                                               expected::kRcDischargeAB, expected::kBasicState}));
     EXPECT_EQ(voltages,
               (std::vector<std::string>{"Od A bo B", "Brak", "Od B do A", "Od A do B", "Brak"}));
     EXPECT_TRUE(memoShown());
@@ -152,38 +154,38 @@ TEST_F(Release, WithoutATrainFromBToAKeepsTheMemoHiddenUntilTheEnd)
     press("pwbl2Click"); // oWbl at B begins at once
     EXPECT_TRUE(s().WblReleaseBA);
     EXPECT_FALSE(s().OpB);
-    EXPECT_EQ(look("mop2"), "odzw");
-    EXPECT_EQ(look("mnc2"), "wzb");
-    EXPECT_EQ(look("mic1"), "wzb");
+    EXPECT_EQ(look(Control::mop2), "odzw");
+    EXPECT_EQ(look(Control::mnc2), "wzb");
+    EXPECT_EQ(look(Control::mic1), "wzb");
     EXPECT_EQ(np(), "Od A bo B");
     EXPECT_FALSE(memoShown());
 
     press("pwbl1Click"); // confirmation at A
     EXPECT_FALSE(memoShown());
-    EXPECT_EQ(look("mzp2"), "wzb"); // shown energised already here
+    EXPECT_EQ(look(Control::mzp2), "wzb"); // shown energised already here
     EXPECT_FALSE(s().ZpB);
-    EXPECT_EQ(look("mzwbl1"), "wzb");
+    EXPECT_EQ(look(Control::mzwbl1), "wzb");
     EXPECT_TRUE(s().ZwblA);
     EXPECT_FALSE(s().LzsA || s().PwlB || s().NcB || s().IcA);
     EXPECT_EQ(s().DalejPhase, 2);
 
     press("pdalejClick");
     EXPECT_FALSE(memoShown());
-    EXPECT_EQ(look("mic2"), "wzb");
+    EXPECT_EQ(look(Control::mic2), "wzb");
     EXPECT_TRUE(s().NcA && s().IcB && s().ZpB);
     EXPECT_EQ(np(), "Od A do B");
 
     press("pdalejClick");
     EXPECT_FALSE(memoShown());
-    EXPECT_EQ(look("mic2"), "odzw");
-    EXPECT_EQ(look("mdp1"), "wzb");
-    EXPECT_EQ(look("mzp2"), "odzw");
+    EXPECT_EQ(look(Control::mic2), "odzw");
+    EXPECT_EQ(look(Control::mdp1), "wzb");
+    EXPECT_EQ(look(Control::mzp2), "odzw");
     EXPECT_EQ(np(), "Od B do A");
 
     press("pdalejClick");
     EXPECT_TRUE(memoShown());
     EXPECT_EQ(memo(), expected::kBasicState);
-    EXPECT_EQ(look("mdp1"), "wzbb");
+    EXPECT_EQ(look(Control::mdp1), "wzbb");
     expectArrowsDark();
     expectBasicIndicators();
     EXPECT_TRUE(s() == basicState());
@@ -225,7 +227,7 @@ TEST_F(Release, WblAtTheSenderIsRefusedAfterATrainWasSent)
 {
     setDirectionAB();
     s().PwlA = false;
-    desk().setLampValue("ALed7", true);
+    desk().setLampValue(Control::ALed7, true);
     expectRefused("pwbl1Click");
     expectRefused("pwbl2Click");
 }
@@ -235,11 +237,11 @@ TEST_F(Release, AfterATrainFromAToBTheFinalPhaseUndoesTheOccupation)
     arriveAndPressKoAtB();
     s().PwyB = true; // an auxiliary relay, which the release leaves alone
     press("pdalejClick");
-    EXPECT_FALSE(lit("ALed7"));
-    EXPECT_EQ(desk().lampColor("lwbl1"), kColorWhite);
-    EXPECT_TRUE(blinking("lwbl1") && lit("lwbl1"));
+    EXPECT_FALSE(lit(Control::ALed7));
+    EXPECT_EQ(desk().lampColor(Control::lwbl1), kColorWhite);
+    EXPECT_TRUE(blinking(Control::lwbl1) && lit(Control::lwbl1));
     EXPECT_FALSE(s().OpA);
-    EXPECT_EQ(look("mop1"), "odzw");
+    EXPECT_EQ(look(Control::mop1), "odzw");
     EXPECT_EQ(ns1(), "żyłe 79 : \"+\"");
     EXPECT_EQ(ns2(), "żyłe 80 : \"-\"");
     EXPECT_EQ(memo(), std::string(expected::kFinalPhaseAB) + expected::kFinalPhaseKoSuffix);
@@ -250,7 +252,7 @@ TEST_F(Release, AfterATrainFromAToBTheFinalPhaseUndoesTheOccupation)
     press("pdalejClick");
     EXPECT_EQ(memo(), expected::kBasicState);
     expectArrowsDark();
-    EXPECT_EQ(look("mdp2"), "wzbb");
+    EXPECT_EQ(look(Control::mdp2), "wzbb");
     EXPECT_FALSE(dalejShown());
     BlockState expectedState = basicState();
     expectedState.PwyB = true;
@@ -262,11 +264,11 @@ TEST_F(Release, AfterATrainFromBToATheFinalPhaseNarratesNothing)
     arriveAndPressKoAtA();
     const std::string text = memo();
     press("pdalejClick");
-    EXPECT_FALSE(lit("ALed16"));
-    EXPECT_EQ(desk().lampColor("lwbl2"), kColorWhite);
-    EXPECT_TRUE(blinking("lwbl2") && lit("lwbl2"));
+    EXPECT_FALSE(lit(Control::ALed16));
+    EXPECT_EQ(desk().lampColor(Control::lwbl2), kColorWhite);
+    EXPECT_TRUE(blinking(Control::lwbl2) && lit(Control::lwbl2));
     EXPECT_FALSE(s().OpB);
-    EXPECT_EQ(look("mop2"), "odzw");
+    EXPECT_EQ(look(Control::mop2), "odzw");
     EXPECT_EQ(ns1(), "żyłe 79 : \"+\"");
     EXPECT_EQ(ns2(), "żyłe 80 : \"-\"");
     EXPECT_FALSE(memoShown());
@@ -277,7 +279,7 @@ TEST_F(Release, AfterATrainFromBToATheFinalPhaseNarratesNothing)
     press("pdalejClick");
     EXPECT_TRUE(memoShown());
     EXPECT_EQ(memo(), expected::kBasicState);
-    EXPECT_EQ(look("mdp1"), "wzbb");
+    EXPECT_EQ(look(Control::mdp1), "wzbb");
     expectArrowsDark();
     EXPECT_TRUE(s() == basicState());
 }

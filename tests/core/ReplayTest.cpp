@@ -144,7 +144,7 @@ TEST(ReplayScript, WaitAdvancesTheClockAndHandlerErrorsArePrintedAsLines)
         if (++ticks == 2)
             throw std::runtime_error("Tick \"two\" failed");
     });
-    sim.desk().setTimerEnabled("Timer1", true);
+    sim.desk().setTimerEnabled(kyt::Control::Timer1, true);
     const Result r = replay("wait 499\nstate\nwait 1\nwait 500\nwait 0\n", &sim);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ticks, 2);

@@ -29,7 +29,7 @@ TEST(StartUp, FirstActivationSetsTheBasicStateAndLaterOnesChangeNothing)
     // Coming back to the window later: nothing changes.
     sim.state().WblA = true;
     sim.state().dkoaCount = 3;
-    sim.desk().setVisible("Memo1", false);
+    sim.desk().setVisible(Control::Memo1, false);
     const auto before = sim.snapshot();
     sim.call("FormActivate");
     EXPECT_TRUE(sim.snapshot() == before);
@@ -81,13 +81,12 @@ TEST(StartUp, MapaShowsLooksAndRefusesUnknownOnes)
     Simulator sim;
     int changes = 0;
     sim.desk().addObserver([&](const std::string&, const std::string&) { ++changes; });
-    mapa(sim, "mop1", "WZB");
-    EXPECT_EQ(sim.desk().look("mop1"), Look::wzb);
-    mapa(sim, "mop1", "wzb"); // the same look again
+    mapa(sim, Control::mop1, "WZB");
+    EXPECT_EQ(sim.desk().look(Control::mop1), Look::wzb);
+    mapa(sim, Control::mop1, "wzb"); // the same look again
     EXPECT_EQ(changes, 1);
-    EXPECT_THROW(mapa(sim, "mop1", "zielony"), Error);
-    EXPECT_EQ(sim.desk().look("mop1"), Look::wzb);
-    EXPECT_THROW(mapa(sim, "mop3", "wzb"), std::invalid_argument);
+    EXPECT_THROW(mapa(sim, Control::mop1, "zielony"), Error);
+    EXPECT_EQ(sim.desk().look(Control::mop1), Look::wzb);
 }
 
 TEST(HandlerTable, NamesAreUniqueAndGatesNameHideableControls)
@@ -98,15 +97,16 @@ TEST(HandlerTable, NamesAreUniqueAndGatesNameHideableControls)
         EXPECT_TRUE(names.insert(e.name).second) << e.name;
         EXPECT_NE(e.run, nullptr) << e.name;
         EXPECT_EQ(findHandler(e.name), &e);
-        if (!e.shownBy.empty()) {
-            EXPECT_NO_THROW(sim.desk().visible(e.shownBy)) << e.name;
+        if (e.shownBy) {
+            EXPECT_NO_THROW(sim.desk().visible(*e.shownBy)) << e.name;
         }
     }
     for (const char* n : {"FormActivate", "pdalejClick", "pwbl1Click", "pwbl2Click", "ppoz1Click",
                           "ppoz2Click"})
         EXPECT_NE(findHandler(n), nullptr) << n;
     EXPECT_EQ(findHandler("pdalejclick"), nullptr);
-    EXPECT_EQ(findHandler("pdalejClick")->shownBy, "pdalej");
+    EXPECT_EQ(findHandler("pdalejClick")->shownBy, Control::pdalej);
+    EXPECT_EQ(findHandler("pwbl1Click")->shownBy, std::nullopt);
     EXPECT_THROW(sim.call("pwbl3Click"), std::invalid_argument);
     EXPECT_THROW(sim.click("pwbl3Click"), std::invalid_argument);
 }

@@ -73,7 +73,7 @@ TEST_F(Fixture, KeysLeaveOutCountsAndTheClocksMomentButKeepPendingTicks)
 
     Simulator::Snapshot counted = s;
     counted.state.dkoaCount = 12;
-    counted.desk[DeskIndex(sim.desk())["ldkoa"]].number = 12;
+    counted.desk[DeskIndex(sim.desk())[Control::ldkoa]].number = 12;
     EXPECT_EQ(codec.encode(counted), key);
 
     Simulator::Snapshot later = s;
@@ -89,7 +89,7 @@ TEST_F(Fixture, KeysLeaveOutCountsAndTheClocksMomentButKeepPendingTicks)
     EXPECT_EQ(codec.decode(codec.encode(halfway)).clock.due[1], 500);
 
     Simulator::Snapshot memo = s;
-    memo.desk[DeskIndex(sim.desk())["Memo1"]].text += " ";
+    memo.desk[DeskIndex(sim.desk())[Control::Memo1]].text += " ";
     EXPECT_NE(codec.encode(memo), key);
     EXPECT_THROW(codec.decode(key.substr(0, key.size() / 2)), std::invalid_argument);
 }
@@ -114,7 +114,7 @@ TEST_F(Fixture, StateChecksNameEachBrokenRule)
         return checkState(s, desk);
     };
     EXPECT_TRUE(has(broken([](auto& s) { s.state.DalejPhase = 6; }), "DalejPhase 6 outside"));
-    EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk["pdalej"]].flag = true; }),
+    EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk[Control::pdalej]].flag = true; }),
                     "\"DALEJ\" shown with DalejPhase 0"));
     EXPECT_TRUE(has(broken([](auto& s) { s.state.DalejPhase = 2; }),
                     "\"DALEJ\" hidden with DalejPhase 2"));
@@ -122,11 +122,11 @@ TEST_F(Fixture, StateChecksNameEachBrokenRule)
     EXPECT_TRUE(has(broken([](auto& s) { s.state.SzTicksA = 3; }), "Timer2 stopped"));
     EXPECT_TRUE(has(broken([](auto& s) { s.state.sza2Active = true; }),
                     "sza2Active set but ALed12 dark"));
-    EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk["ALed5"]].flag = true; }),
+    EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk[Control::ALed5]].flag = true; }),
                     "ALed1 and ALed5 both lit"));
-    EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk["ALed11"]].flag = false; }),
+    EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk[Control::ALed11]].flag = false; }),
                     "ALed11 and ALed8 both dark"));
-    EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk["Shape6"]].number = 0x00FF00; }),
+    EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk[Control::Shape6]].number = 0x00FF00; }),
                     "Shape6 neither red nor white"));
     EXPECT_TRUE(has(broken([](auto& s) { s.state.dpobCount = 4; }),
                     "ldpob shows 0 for a count of 4"));
@@ -156,9 +156,9 @@ TEST_F(Fixture, TransitionChecksCatchWrongCountsAndHiddenFlicker)
 
     // A conflicting Sz shows the mishap panel and nothing else.
     Simulator::Snapshot mishap = before;
-    mishap.desk[desk["Panel27"]].flag = true;
+    mishap.desk[desk[Control::Panel27]].flag = true;
     EXPECT_TRUE(checkTransition("psza1Click", before, mishap, 1, desk).empty());
-    mishap.desk[desk["ALed2"]].flag = true;
+    mishap.desk[desk[Control::ALed2]].flag = true;
     EXPECT_TRUE(has(checkTransition("psza1Click", before, mishap, 2, desk),
                     "refused Sz changed more"));
 }

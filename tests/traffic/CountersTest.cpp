@@ -36,9 +36,9 @@ TEST_F(Counters, FirstRunThenAStoredCountGoesOnCounting)
     store.set("dpob", -3);
     s().sza2Count = 0;
     press("odczytlicznikow"); // replaces the counts in memory
-    EXPECT_EQ(counter("lsza2"), 3);
-    EXPECT_EQ(counter("ldkoa"), 10007);
-    EXPECT_EQ(counter("ldpob"), -3);
+    EXPECT_EQ(counter(Control::lsza2), 3);
+    EXPECT_EQ(counter(Control::ldkoa), 10007);
+    EXPECT_EQ(counter(Control::ldpob), -3);
     setDirectionAB();
     press("HemisphereButton16Click");
     press("FormClose");
@@ -56,8 +56,9 @@ TEST_F(Counters, EachCountHasItsOwnNameAndDisplay)
     EXPECT_EQ((std::array{st.sza1Count, st.sza2Count, st.szb1Count, st.szb2Count, st.dkoaCount,
                           st.dkobCount, st.dpoaCount, st.dpobCount}),
               (std::array{1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ((std::array{counter("lsza1"), counter("lsza2"), counter("lszb1"), counter("lszb2"),
-                          counter("ldkoa"), counter("ldkob"), counter("ldpoa"), counter("ldpob")}),
+    EXPECT_EQ((std::array{counter(Control::lsza1), counter(Control::lsza2), counter(Control::lszb1),
+                          counter(Control::lszb2), counter(Control::ldkoa), counter(Control::ldkob),
+                          counter(Control::ldpoa), counter(Control::ldpob)}),
               (std::array{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
@@ -68,7 +69,7 @@ TEST_F(Counters, AFailedLoadNamesTheValueAndLeavesTheDisplays)
     EXPECT_EQ(errorOf("odczytlicznikow"), "Failed to get data for 'sza2'");
     EXPECT_EQ(s().sza1Count, 7);
     EXPECT_EQ(s().szb1Count, 4);
-    EXPECT_EQ(counter("lsza1"), 0);
+    EXPECT_EQ(counter(Control::lsza1), 0);
 
     store.set("sza2", 1);
     store.set("szb1", 1);

@@ -22,7 +22,7 @@ TEST_F(Emergency, KoAtBOnlyAfterAProperArrivalStartsTheRelease)
     press("HemisphereButton16Click"); // dKo as well: Ko clears it
     // Refused while Sz blinks on the entry signal, while it shows proceed,
     // and while LzsB is up (the train left A on Sz).
-    for (const char* lamp : {"ALed12", "ALed11"}) {
+    for (Control lamp : {Control::ALed12, Control::ALed11}) {
         desk().setLampValue(lamp, !lit(lamp));
         expectNoEffect("pkoaClick");
         desk().setLampValue(lamp, !lit(lamp));
@@ -34,12 +34,14 @@ TEST_F(Emergency, KoAtBOnlyAfterAProperArrivalStartsTheRelease)
     const std::string text = memo();
     press("pkoaClick");
     EXPECT_TRUE(s().KoReleaseAB && s().ZwblB);
-    EXPECT_FALSE(s().dKoA || s().ZA || s().WA || lit("ALed13") || lit("ALed19"));
-    EXPECT_EQ(look("mdkoa") + look("mza") + look("mwa") + look("mzwbl2"), "odzwodzwodzwwzb");
+    EXPECT_FALSE(s().dKoA || s().ZA || s().WA || lit(Control::ALed13) || lit(Control::ALed19));
+    EXPECT_EQ(look(Control::mdkoa) + look(Control::mza) + look(Control::mwa) +
+                  look(Control::mzwbl2),
+              "odzwodzwodzwwzb");
     EXPECT_EQ(s().DalejPhase, 2);
-    EXPECT_TRUE(shown("pdalej"));
-    EXPECT_TRUE(desk().lampBlink("lp2"));
-    EXPECT_EQ(desk().lampColor("lp2"), kColorWhite);
+    EXPECT_TRUE(shown(Control::pdalej));
+    EXPECT_TRUE(desk().lampBlink(Control::lp2));
+    EXPECT_EQ(desk().lampColor(Control::lp2), kColorWhite);
     EXPECT_EQ(memo(), text) << "Ko at B leaves the memo alone";
     expectNoEffect("pkoaClick");
 }
@@ -51,30 +53,30 @@ TEST_F(Emergency, KoAtAHidesTheMemoUntilTheReleaseEnds)
     press("psb1Click");
     press("ArrowButton3Click");
     trainTick(63);
-    ASSERT_TRUE(shown("Memo1"));
+    ASSERT_TRUE(shown(Control::Memo1));
     press("pkobClick");
-    EXPECT_FALSE(shown("Memo1"));
-    EXPECT_TRUE(s().KoReleaseBA && s().ZwblA && !s().ZB && !lit("ALed20"));
-    EXPECT_EQ(desk().lampColor("lp1"), kColorWhite);
+    EXPECT_FALSE(shown(Control::Memo1));
+    EXPECT_TRUE(s().KoReleaseBA && s().ZwblA && !s().ZB && !lit(Control::ALed20));
+    EXPECT_EQ(desk().lampColor(Control::lp1), kColorWhite);
     press("pdalejClick");
     press("pdalejClick");
-    EXPECT_FALSE(shown("Memo1"));
+    EXPECT_FALSE(shown(Control::Memo1));
     press("pdalejClick");
-    EXPECT_TRUE(shown("Memo1"));
-    EXPECT_FALSE(s().OpB || s().KoReleaseBA || shown("pdalej"));
+    EXPECT_TRUE(shown(Control::Memo1));
+    EXPECT_FALSE(s().OpB || s().KoReleaseBA || shown(Control::pdalej));
 }
 
 TEST_F(Emergency, DKoNeedsTheBlockSetAndCountsOnce)
 {
     expectNoEffect("HemisphereButton16Click");
     setDirectionAB();
-    desk().setVisible("Memo1", false);
+    desk().setVisible(Control::Memo1, false);
     press("HemisphereButton16Click");
-    EXPECT_TRUE(s().dKoA && lit("ALed13"));
-    EXPECT_EQ(look("mdkoa"), "wzb");
+    EXPECT_TRUE(s().dKoA && lit(Control::ALed13));
+    EXPECT_EQ(look(Control::mdkoa), "wzb");
     EXPECT_EQ(memo().rfind("W przypadku jazdy na Sz lub R305", 0), 0u);
-    EXPECT_FALSE(shown("Memo1"));
-    EXPECT_EQ(counter("ldkoa"), 1);
+    EXPECT_FALSE(shown(Control::Memo1));
+    EXPECT_EQ(counter(Control::ldkoa), 1);
     expectNoEffect("HemisphereButton16Click");
     expectNoEffect("HemisphereButton3Click"); // OpB false
 }
@@ -86,11 +88,11 @@ TEST_F(Emergency, DPoPutsTheBlockIntoTheStateAfterADeparture)
     expectNoEffect("HemisphereButton15Click");
     press("HemisphereButton4Click");
     EXPECT_FALSE(s().PwlA || s().SA || s().PwyB || s().LzsB);
-    EXPECT_TRUE(lit("ALed1") && lit("ALed7") && !lit("ALed5"));
-    EXPECT_EQ(desk().lampColor("lp2"), kColorRed);
-    EXPECT_EQ(desk().caption("ns1"), "żyła 79 : Brak");
+    EXPECT_TRUE(lit(Control::ALed1) && lit(Control::ALed7) && !lit(Control::ALed5));
+    EXPECT_EQ(desk().lampColor(Control::lp2), kColorRed);
+    EXPECT_EQ(desk().caption(Control::ns1), "żyła 79 : Brak");
     EXPECT_EQ(memo().rfind("Użycie przycisku dPo", 0), 0u);
-    EXPECT_EQ(counter("ldpoa"), 1);
+    EXPECT_EQ(counter(Control::ldpoa), 1);
     expectNoEffect("HemisphereButton4Click");
     expectNoEffect("psa1Click"); // the exit signal is used up
 }
@@ -99,10 +101,10 @@ TEST_F(Emergency, DPoAtBLightsPwlBAndTurnsTheArrivalArrowRed)
 {
     setDirectionBA();
     press("HemisphereButton15Click");
-    EXPECT_TRUE(lit("ALed16"));
-    EXPECT_EQ(desk().lampColor("lp1"), kColorRed);
-    EXPECT_EQ(counter("ldpob"), 1);
-    EXPECT_EQ(counter("ldpoa"), 0);
+    EXPECT_TRUE(lit(Control::ALed16));
+    EXPECT_EQ(desk().lampColor(Control::lp1), kColorRed);
+    EXPECT_EQ(counter(Control::ldpob), 1);
+    EXPECT_EQ(counter(Control::ldpoa), 0);
 }
 
 TEST_F(Emergency, ConflictingSzShowsTheMishapAndCountsNothing)
@@ -120,9 +122,11 @@ TEST_F(Emergency, ConflictingSzShowsTheMishapAndCountsNothing)
         s().*c.with = true;
         const auto counts = std::array{s().sza1Count, s().szb1Count, s().sza2Count, s().szb2Count};
         press(c.sz);
-        EXPECT_TRUE(shown("Panel27")) << c.sz;
+        EXPECT_TRUE(shown(Control::Panel27)) << c.sz;
         EXPECT_EQ(counts, (std::array{s().sza1Count, s().szb1Count, s().sza2Count, s().szb2Count}));
-        EXPECT_FALSE(lit("ALed2") || lit("ALed10") || lit("ALed12") || lit("ALed4")) << c.sz;
+        EXPECT_FALSE(lit(Control::ALed2) || lit(Control::ALed10) || lit(Control::ALed12) ||
+                     lit(Control::ALed4))
+            << c.sz;
         press("ShadowButton1Click");
         s().*c.with = false;
     }
@@ -144,38 +148,39 @@ TEST_F(Emergency, SzOnAnEntrySignalMovesTheTrainInFrontOfIt)
         s().PwlA = c.pwlA;
         press("psza2Click");
         EXPECT_EQ(memo(), kSzText);
-        EXPECT_TRUE(lit("ALed12") && running("Timer3"));
-        EXPECT_EQ(shown("ArrowButton2"), c.arrow);
+        EXPECT_TRUE(lit(Control::ALed12) && running(Control::Timer3));
+        EXPECT_EQ(shown(Control::ArrowButton2), c.arrow);
         EXPECT_EQ(s().TrainStep, c.stepAfter);
         press("psza2Click"); // off: the arrow stays as it is
-        EXPECT_EQ(shown("ArrowButton2"), c.arrow);
-        desk().setVisible("ArrowButton2", false);
+        EXPECT_EQ(shown(Control::ArrowButton2), c.arrow);
+        desk().setVisible(Control::ArrowButton2, false);
     }
-    EXPECT_EQ(counter("lsza2"), 4);
+    EXPECT_EQ(counter(Control::lsza2), 4);
 
     s().TrainStep = 10;
     press("pszb1Click");
-    EXPECT_TRUE(lit("ALed4") && shown("ArrowButton4") && running("Timer2"));
+    EXPECT_TRUE(lit(Control::ALed4) && shown(Control::ArrowButton4) && running(Control::Timer2));
     EXPECT_EQ(s().TrainStep, 28);
-    EXPECT_EQ(counter("lszb1"), 1);
+    EXPECT_EQ(counter(Control::lszb1), 1);
 }
 
 TEST_F(Emergency, TheSzLampsOfAStationGoOutTwentySecondsAfterTheTimerStarted)
 {
     press("psza1Click"); // second 0
-    EXPECT_TRUE(shown("ArrowButton1"));
+    EXPECT_TRUE(shown(Control::ArrowButton1));
     wait(10000);
     press("psza1Click"); // off at second 10: the timer runs on
-    EXPECT_FALSE(shown("ArrowButton1"));
+    EXPECT_FALSE(shown(Control::ArrowButton1));
     wait(5000);
     s().TrainStep = 40;
     press("pszb1Click"); // the station's other Sz at second 15
     wait(4999);
-    EXPECT_TRUE(lit("ALed4") && shown("ArrowButton4"));
+    EXPECT_TRUE(lit(Control::ALed4) && shown(Control::ArrowButton4));
     wait(1); // second 20
-    EXPECT_FALSE(lit("ALed4") || shown("ArrowButton4") || s().szb1Active || running("Timer2"));
+    EXPECT_FALSE(lit(Control::ALed4) || shown(Control::ArrowButton4) || s().szb1Active ||
+                 running(Control::Timer2));
     EXPECT_EQ(s().SzTicksA, 0);
-    EXPECT_EQ(counter("lsza1") + counter("lszb1"), 2);
+    EXPECT_EQ(counter(Control::lsza1) + counter(Control::lszb1), 2);
 
     // Station B: switched off by the button, the timer still clears both.
     press("pszb2Click");
@@ -185,7 +190,7 @@ TEST_F(Emergency, TheSzLampsOfAStationGoOutTwentySecondsAfterTheTimerStarted)
     wait(16999);
     EXPECT_TRUE(s().sza2Active);
     wait(1);
-    EXPECT_FALSE(s().sza2Active || running("Timer3"));
+    EXPECT_FALSE(s().sza2Active || running(Control::Timer3));
 }
 
 TEST_F(Emergency, ACountStopsAtTheLargestValue)
@@ -196,7 +201,7 @@ TEST_F(Emergency, ACountStopsAtTheLargestValue)
     s().dKoA = false;
     press("HemisphereButton16Click");
     EXPECT_EQ(s().dkoaCount, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(counter("ldkoa"), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(counter(Control::ldkoa), std::numeric_limits<std::int32_t>::max());
 }
 
 } // namespace

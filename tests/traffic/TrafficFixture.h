@@ -14,9 +14,9 @@
 namespace kyt::test {
 
 // The eleven track sections from station A to station B.
-inline constexpr std::array<const char*, 11> kSections{
-    "Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita", "oita1", "oita2", "Shape10",
-    "Shape11"};
+inline constexpr std::array<Control, 11> kSections{
+    Control::Shape1, Control::Shape2, Control::oitb1, Control::oitb2, Control::itb, Control::Shape6, Control::ita, Control::oita1, Control::oita2, Control::Shape10,
+    Control::Shape11};
 
 class TrafficFixture : public ::testing::Test {
 protected:
@@ -37,20 +37,20 @@ protected:
     void trainTick(int n = 1) { sim.clock().advance(500 * std::int64_t(n)); }
     void wait(std::int64_t ms) { sim.clock().advance(ms); }
 
-    bool lit(std::string_view lamp) const { return sim.desk().lampValue(lamp); }
-    bool shown(std::string_view control) const { return sim.desk().visible(control); }
-    bool running(std::string_view timer) const { return sim.desk().timerEnabled(timer); }
-    bool red(std::string_view section) const { return sim.desk().sectionColor(section) == kColorRed; }
-    std::string look(std::string_view indicator) const
+    bool lit(Control lamp) const { return sim.desk().lampValue(lamp); }
+    bool shown(Control control) const { return sim.desk().visible(control); }
+    bool running(Control timer) const { return sim.desk().timerEnabled(timer); }
+    bool red(Control section) const { return sim.desk().sectionColor(section) == kColorRed; }
+    std::string look(Control indicator) const
     {
         return std::string(lookName(sim.desk().look(indicator)));
     }
-    std::string memo() const { return sim.desk().text("Memo1"); }
-    int counter(std::string_view display) const { return sim.desk().counterValue(display); }
-    std::vector<std::string> occupied() const
+    std::string memo() const { return sim.desk().text(Control::Memo1); }
+    int counter(Control display) const { return sim.desk().counterValue(display); }
+    std::vector<Control> occupied() const
     {
-        std::vector<std::string> v;
-        for (const char* section : kSections)
+        std::vector<Control> v;
+        for (Control section : kSections)
             if (red(section))
                 v.emplace_back(section);
         return v;

@@ -6,6 +6,7 @@
 
 #include "Block.h"
 
+#include <tuple>
 #include <utility>
 
 namespace kyt::test {
@@ -21,9 +22,9 @@ constexpr std::pair<int, int> kOccupation[11] = {{1, 8},   {3, 14},  {5, 21},  {
                                                  {18, 32}, {24, 38}, {30, 45}, {35, 51},
                                                  {42, 56}, {48, 59}, {53, 61}};
 
-std::vector<std::string> expectedOccupation(int tick, bool fromA)
+std::vector<Control> expectedOccupation(int tick, bool fromA)
 {
-    std::vector<std::string> v;
+    std::vector<Control> v;
     for (std::size_t i = 0; i < kSections.size(); ++i) {
         const auto [in, out] = kOccupation[fromA ? i : kSections.size() - 1 - i];
         if (tick >= in && tick < out)
@@ -34,7 +35,8 @@ std::vector<std::string> expectedOccupation(int tick, bool fromA)
 
 struct Direction {
     bool fromA;
-    const char *exitSignal, *entrySignal, *start, *timer, *exitRed, *w, *z, *koLamp;
+    const char *exitSignal, *entrySignal, *start;
+    Control timer, exitRed, w, z, koLamp;
 };
 
 class WholeRun : public TrafficFixture, public ::testing::WithParamInterface<Direction> {};
@@ -57,7 +59,7 @@ TEST_P(WholeRun, OnClearedSignalsTickByTick)
         EXPECT_EQ(look(d.w), tick >= 35 ? "wzb" : "odzw");
         EXPECT_EQ(look(d.z), tick >= 57 ? "wzb" : "odzw");
         EXPECT_EQ(lit(d.koLamp), tick >= 57);
-        EXPECT_EQ(shown("pst") && running(d.timer), tick < 63);
+        EXPECT_EQ(shown(Control::pst) && running(d.timer), tick < 63);
         EXPECT_EQ(s().TrainStep, tick % 63);
         if (tick == 33) {
             EXPECT_EQ(memo().rfind(kArrivalStart, 0), 0u);
@@ -67,15 +69,17 @@ TEST_P(WholeRun, OnClearedSignalsTickByTick)
     const std::string end = "pozwolenia." + kKoText;
     EXPECT_EQ(memo().rfind(end), memo().size() - end.size());
     EXPECT_FALSE(s().TrainRunAB || s().TrainRunBA);
-    EXPECT_FALSE(shown("Panel27"));
+    EXPECT_FALSE(shown(Control::Panel27));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     BothDirections, WholeRun,
-    ::testing::Values(Direction{true, "psa1Click", "psa2Click", "ArrowButton1Click", "Timer1",
-                                "ALed1", "mwa", "mza", "ALed19"},
-                      Direction{false, "psb2Click", "psb1Click", "ArrowButton3Click", "Timer4",
-                                "ALed9", "mwb", "mzb", "ALed20"}),
+    ::testing::Values(Direction{true, "psa1Click", "psa2Click", "ArrowButton1Click",
+                                Control::Timer1, Control::ALed1, Control::mwa, Control::mza,
+                                Control::ALed19},
+                      Direction{false, "psb2Click", "psb1Click", "ArrowButton3Click",
+                                Control::Timer4, Control::ALed9, Control::mwb, Control::mzb,
+                                Control::ALed20}),
     [](const auto& info) { return std::string(info.param.fromA ? "AtoB" : "BtoA"); });
 
 using TrainRun = TrafficFixture;
@@ -89,14 +93,14 @@ TEST_F(TrainRun, WaitsAtTheExitSignalWhenItsSzGoesOffAndGoesOnWhereItStood)
     press("psza1Click"); // Sz off before step 4
     trainTick(10);
     EXPECT_EQ(s().TrainStep, 4);
-    EXPECT_EQ(occupied(), (std::vector<std::string>{"Shape1", "Shape2"}));
+    EXPECT_EQ(occupied(), (std::vector<Control>{Control::Shape1, Control::Shape2}));
     press("psza1Click");
     press("ArrowButton1Click");
     trainTick();
     EXPECT_EQ(s().TrainStep, 5);
-    EXPECT_FALSE(shown("Panel27"));
+    EXPECT_FALSE(shown(Control::Panel27));
     trainTick(3);
-    desk().setVisible("ArrowButton1", true);
+    desk().setVisible(Control::ArrowButton1, true);
     press("ArrowButton1Click"); // beyond step 4: a new run
     EXPECT_EQ(s().TrainStep, 0);
 }
@@ -110,8 +114,8 @@ TEST_F(TrainRun, EntrySignalAspectsAtStep34)
                            Aspect{true, true, false}, Aspect{false, true, true}}) {
         SCOPED_TRACE(std::to_string(a.red) + std::to_string(a.white));
         for (const auto& [timer, tickHandler, redLamp, whiteLamp] :
-             {std::array<const char*, 4>{"Timer1", "Timer1Timer", "ALed11", "ALed12"},
-              std::array<const char*, 4>{"Timer4", "Timer4Timer", "ALed3", "ALed4"}}) {
+             {std::tuple{Control::Timer1, "Timer1Timer", Control::ALed11, Control::ALed12},
+              std::tuple{Control::Timer4, "Timer4Timer", Control::ALed3, Control::ALed4}}) {
             desk().setLampValue(redLamp, a.red);
             desk().setLampValue(whiteLamp, a.white);
             desk().setTimerEnabled(timer, true);
@@ -130,25 +134,25 @@ TEST_F(TrainRun, WAndTheArrivalTextNeedTheBlockAndASignalOrDKo)
     press("ArrowButton1Click");
     trainTick(40);
     ASSERT_EQ(s().TrainStep, 34);
-    ASSERT_FALSE(running("Timer1")) << "waits at the entry signal at stop";
+    ASSERT_FALSE(running(Control::Timer1)) << "waits at the entry signal at stop";
     press("psza2Click"); // Sz on it, no dKo
     EXPECT_EQ(s().TrainStep, 34);
     press("ArrowButton2Click");
     trainTick(29);
-    EXPECT_FALSE(s().WA || s().ZA || lit("ALed19"));
+    EXPECT_FALSE(s().WA || s().ZA || lit(Control::ALed19));
     EXPECT_EQ(memo().find(kKoText), std::string::npos);
 
     // Without a block the run from A tells nothing; the run from B tells of
     // the arrival at step 33 whatever OpB is, but sets no W.
     ResetBlock(s());
-    for (const char* lamp : {"ALed1", "ALed11", "ALed9", "ALed3"})
+    for (Control lamp : {Control::ALed1, Control::ALed11, Control::ALed9, Control::ALed3})
         desk().setLampValue(lamp, false);
-    desk().setTimerEnabled("Timer1", true);
+    desk().setTimerEnabled(Control::Timer1, true);
     const std::string before = memo();
     trainTick(63);
     EXPECT_EQ(memo(), before);
     EXPECT_FALSE(s().WA);
-    desk().setTimerEnabled("Timer4", true);
+    desk().setTimerEnabled(Control::Timer4, true);
     trainTick(33);
     EXPECT_EQ(memo().rfind(kArrivalStart, 0), 0u);
     trainTick(30);
@@ -165,7 +169,7 @@ TEST_F(TrainRun, DKoLetsATrainOnSzSetTheReceivingStation)
     press("psza2Click");
     press("ArrowButton2Click");
     trainTick(29);
-    EXPECT_TRUE(s().WA && s().ZA && lit("ALed19"));
+    EXPECT_TRUE(s().WA && s().ZA && lit(Control::ALed19));
 }
 
 TEST_F(TrainRun, OccupiedSectionsShowTheMishapOnlyFromA)
@@ -180,25 +184,25 @@ TEST_F(TrainRun, OccupiedSectionsShowTheMishapOnlyFromA)
     press("psa1Click");
     press("pstClick");
     trainTick(3);
-    EXPECT_TRUE(shown("Panel27"));
-    EXPECT_TRUE(running("Timer1")) << "the run goes on";
+    EXPECT_TRUE(shown(Control::Panel27));
+    EXPECT_TRUE(running(Control::Timer1)) << "the run goes on";
     press("ShadowButton1Click");
     EXPECT_FALSE(sim.click("ShadowButton1Click")) << "a hidden panel takes no click";
-    desk().setLampValue("ALed2", true); // let it past the exit signal
-    desk().setSectionColor("oitb1", kColorRed);
+    desk().setLampValue(Control::ALed2, true); // let it past the exit signal
+    desk().setSectionColor(Control::oitb1, kColorRed);
     trainTick(2);
-    EXPECT_TRUE(shown("Panel27"));
+    EXPECT_TRUE(shown(Control::Panel27));
     press("ShadowButton1Click");
 
     // A B to A run into red sections checks nothing.
-    desk().setTimerEnabled("Timer1", false);
+    desk().setTimerEnabled(Control::Timer1, false);
     s().TrainStep = 0;
-    desk().setSectionColor("Shape10", kColorRed);
-    desk().setSectionColor("oita2", kColorRed);
-    desk().setLampValue("ALed9", false);
-    desk().setTimerEnabled("Timer4", true);
+    desk().setSectionColor(Control::Shape10, kColorRed);
+    desk().setSectionColor(Control::oita2, kColorRed);
+    desk().setLampValue(Control::ALed9, false);
+    desk().setTimerEnabled(Control::Timer4, true);
     trainTick(5);
-    EXPECT_FALSE(shown("Panel27"));
+    EXPECT_FALSE(shown(Control::Panel27));
 }
 
 TEST_F(TrainRun, TheTrainButtonPausesAndLetsATrainPastASignalAtStop)
@@ -208,11 +212,11 @@ TEST_F(TrainRun, TheTrainButtonPausesAndLetsATrainPastASignalAtStop)
     press("ArrowButton1Click");
     trainTick(10);
     press("pstClick");
-    EXPECT_EQ(desk().caption("pst"), "Pociąg \"JEDŹ\"");
+    EXPECT_EQ(desk().caption(Control::pst), "Pociąg \"JEDŹ\"");
     trainTick(6);
     EXPECT_EQ(s().TrainStep, 10);
     press("pstClick");
-    EXPECT_EQ(desk().caption("pst"), "Pociąg \"STÓJ\"");
+    EXPECT_EQ(desk().caption(Control::pst), "Pociąg \"STÓJ\"");
     trainTick(30);
     ASSERT_EQ(s().TrainStep, 34);
     press("pstClick");
@@ -224,27 +228,27 @@ TEST_F(TrainRun, TheTrainButtonPausesAndLetsATrainPastASignalAtStop)
 
 TEST_F(TrainRun, BothTimersShareTheStepAndTheResumeButtonsRefuseEachOther)
 {
-    for (const char* lamp : {"ALed1", "ALed9", "ALed3"})
+    for (Control lamp : {Control::ALed1, Control::ALed9, Control::ALed3})
         desk().setLampValue(lamp, false);
-    desk().setVisible("ArrowButton1", true);
-    desk().setVisible("ArrowButton3", true);
+    desk().setVisible(Control::ArrowButton1, true);
+    desk().setVisible(Control::ArrowButton3, true);
     press("ArrowButton1Click");
     press("ArrowButton3Click");
     trainTick(); // Timer1 takes step 1, Timer4 step 2 in the same moment
     EXPECT_EQ(s().TrainStep, 2);
-    EXPECT_TRUE(red("Shape1") && !red("Shape11"));
-    EXPECT_TRUE(shown("ArrowButton1") && !shown("ArrowButton3"));
+    EXPECT_TRUE(red(Control::Shape1) && !red(Control::Shape11));
+    EXPECT_TRUE(shown(Control::ArrowButton1) && !shown(Control::ArrowButton3));
 
-    desk().setVisible("ArrowButton2", true);
-    desk().setVisible("ArrowButton4", true);
+    desk().setVisible(Control::ArrowButton2, true);
+    desk().setVisible(Control::ArrowButton4, true);
     expectNoEffect("ArrowButton2Click");
     expectNoEffect("ArrowButton4Click");
 
     trainTick(30);
     EXPECT_EQ(s().TrainStep, 62);
     trainTick(); // A to B ends at 63, B to A goes on from the reset step
-    EXPECT_FALSE(running("Timer1"));
-    EXPECT_TRUE(running("Timer4"));
+    EXPECT_FALSE(running(Control::Timer1));
+    EXPECT_TRUE(running(Control::Timer4));
     EXPECT_EQ(s().TrainStep, 1);
 }
 

@@ -90,8 +90,8 @@ TEST(DeskTable, EveryHandlerExistsAndEveryModelControlIsOnTheDesk)
   // Every click of the simulation that a hidden control guards belongs to
   // a control of the desk.
   for (const HandlerEntry &e : handlerTable()) {
-    if (!e.shownBy.empty()) {
-      EXPECT_TRUE(names.contains(QString::fromStdString(std::string(e.shownBy))));
+    if (e.shownBy) {
+      EXPECT_TRUE(names.contains(QString::fromStdString(std::string(controlName(*e.shownBy)))));
     }
   }
 }
@@ -199,7 +199,7 @@ TEST(DeskWindow, MishapPanelCoversTheVoltagePanelAndTheDeskIsNotRescaled)
   QWidget *voltage = w.control("Panel3D3");
   const QPoint inBoth(400, 150);
   EXPECT_TRUE(voltage->isAncestorOf(desk->childAt(inBoth)) || desk->childAt(inBoth) == voltage);
-  w.sim().desk().setVisible("Panel27", true);
+  w.sim().desk().setVisible(kyt::Control::Panel27, true);
   EXPECT_TRUE(mishap->isVisible());
   QWidget *top = desk->childAt(inBoth);
   EXPECT_TRUE(top == mishap || mishap->isAncestorOf(top));

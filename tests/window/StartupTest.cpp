@@ -112,7 +112,7 @@ TEST_F(Startup, ClosingTheSimulatorSavesAndKeepsItsStateForTheNextOpening)
   KYT_NEEDS_TRAFFIC();
   clickCentre(startButton());
   simulatorWindow->sim().state().dkoaCount = 5;
-  simulatorWindow->sim().desk().setCounterValue("ldkoa", 5);
+  simulatorWindow->sim().desk().setCounterValue(kyt::Control::ldkoa, 5);
   SimulatorWindow *const before = simulatorWindow;
   EXPECT_TRUE(simulatorWindow->close() || !simulatorWindow->isVisible());
   EXPECT_FALSE(simulatorWindow->isVisible());

@@ -70,26 +70,31 @@ bool isCount(std::string_view field)
 // Each use count, the counter that shows it and the click that counts it.
 struct Counted {
     std::int32_t BlockState::*count;
-    const char* display;
+    Control display;
     const char* click;
 };
 const Counted kCounted[] = {
-    {&BlockState::sza1Count, "lsza1", "psza1Click"},
-    {&BlockState::sza2Count, "lsza2", "psza2Click"},
-    {&BlockState::szb1Count, "lszb1", "pszb1Click"},
-    {&BlockState::szb2Count, "lszb2", "pszb2Click"},
-    {&BlockState::dkoaCount, "ldkoa", "HemisphereButton16Click"},
-    {&BlockState::dkobCount, "ldkob", "HemisphereButton3Click"},
-    {&BlockState::dpoaCount, "ldpoa", "HemisphereButton4Click"},
-    {&BlockState::dpobCount, "ldpob", "HemisphereButton15Click"},
+    {&BlockState::sza1Count, Control::lsza1, "psza1Click"},
+    {&BlockState::sza2Count, Control::lsza2, "psza2Click"},
+    {&BlockState::szb1Count, Control::lszb1, "pszb1Click"},
+    {&BlockState::szb2Count, Control::lszb2, "pszb2Click"},
+    {&BlockState::dkoaCount, Control::ldkoa, "HemisphereButton16Click"},
+    {&BlockState::dkobCount, Control::ldkob, "HemisphereButton3Click"},
+    {&BlockState::dpoaCount, Control::ldpoa, "HemisphereButton4Click"},
+    {&BlockState::dpobCount, Control::ldpob, "HemisphereButton15Click"},
 };
 
-const char* const kSections[] = {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6",
-                                 "ita", "oita1", "oita2", "Shape10", "Shape11"};
+const Control kSections[] = {Control::Shape1, Control::Shape2,  Control::oitb1,   Control::oitb2,
+                             Control::itb,    Control::Shape6,  Control::ita,     Control::oita1,
+                             Control::oita2,  Control::Shape10, Control::Shape11};
 
 // The red and the green lamp of each main signal.
-const std::pair<const char*, const char*> kSignals[] = {
-    {"ALed1", "ALed5"}, {"ALed3", "ALed6"}, {"ALed11", "ALed8"}, {"ALed9", "ALed18"}};
+const std::pair<Control, Control> kSignals[] = {{Control::ALed1, Control::ALed5},
+                                                {Control::ALed3, Control::ALed6},
+                                                {Control::ALed11, Control::ALed8},
+                                                {Control::ALed9, Control::ALed18}};
+
+std::string named(Control c) { return std::string(controlName(c)); }
 
 bool sameBesidesClock(const Simulator::Snapshot& a, const Simulator::Snapshot& b)
 {
@@ -136,11 +141,11 @@ DeskIndex::DeskIndex(const DeskModel& desk)
         index_.emplace(names[i], i);
 }
 
-std::size_t DeskIndex::operator[](std::string_view control) const
+std::size_t DeskIndex::operator[](Control control) const
 {
-    auto it = index_.find(std::string(control));
+    auto it = index_.find(std::string(controlName(control)));
     if (it == index_.end())
-        throw std::invalid_argument("no desk control '" + std::string(control) + "'");
+        throw std::invalid_argument("no desk control '" + std::string(controlName(control)) + "'");
     return it->second;
 }
 
@@ -288,7 +293,7 @@ bool isBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
     // flags set while their indicators show them de-energised: the
     // indicators count.
     bool quietLine = true;
-    for (const char* indicator : {"mnc1", "mnc2", "mic1", "mic2"})
+    for (Control indicator : {Control::mnc1, Control::mnc2, Control::mic1, Control::mic2})
         quietLine = quietLine && desk.of(snap, indicator).number == std::int64_t(Look::odzw);
     const bool relaysA = !s.OpA && s.DpA && !s.PozA && !s.WblA && !s.ZwblA && !s.PwlA &&
                          !s.ZpA && !s.LzsA;
@@ -297,52 +302,53 @@ bool isBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
     const bool noRelease =
         !s.WblReleaseAB && !s.WblReleaseBA && !s.KoReleaseAB && !s.KoReleaseBA;
     bool arrowsDark = true;
-    for (const char* arrow : {"lwbl1", "lp1", "lwbl2", "lp2"})
+    for (Control arrow : {Control::lwbl1, Control::lp1, Control::lwbl2, Control::lp2})
         arrowsDark = arrowsDark && !desk.of(snap, arrow).flag;
     return quietLine && relaysA && relaysB && noRelease && s.DalejPhase == 0 && arrowsDark &&
-           !desk.of(snap, "pdalej").flag;
+           !desk.of(snap, Control::pdalej).flag;
 }
 
 std::vector<std::string> checkState(const Simulator::Snapshot& snap, const DeskIndex& desk)
 {
     std::vector<std::string> broken;
     const BlockState& s = snap.state;
-    auto lit = [&](const char* lamp) { return desk.of(snap, lamp).flag; };
+    auto lit = [&](Control lamp) { return desk.of(snap, lamp).flag; };
 
     if (s.DalejPhase < 0 || s.DalejPhase > 5)
         broken.push_back("DalejPhase " + std::to_string(s.DalejPhase) + " outside 0 to 5");
-    if (desk.of(snap, "pdalej").flag != (s.DalejPhase != 0))
+    if (desk.of(snap, Control::pdalej).flag != (s.DalejPhase != 0))
         broken.push_back(std::string("\"DALEJ\" ") +
-                         (desk.of(snap, "pdalej").flag ? "shown" : "hidden") +
+                         (desk.of(snap, Control::pdalej).flag ? "shown" : "hidden") +
                          " with DalejPhase " + std::to_string(s.DalejPhase));
     if (s.TrainStep < 0 || s.TrainStep > 63)
         broken.push_back("TrainStep " + std::to_string(s.TrainStep) + " outside 0 to 63");
-    for (auto [ticks, timer] : {std::pair{s.SzTicksA, "Timer2"}, std::pair{s.SzTicksB, "Timer3"}}) {
+    for (auto [ticks, timer] :
+         {std::pair{s.SzTicksA, Control::Timer2}, std::pair{s.SzTicksB, Control::Timer3}}) {
         if (ticks < 0 || ticks > 19)
-            broken.push_back(std::string("Sz tick count of ") + timer + " is " +
+            broken.push_back("Sz tick count of " + named(timer) + " is " +
                              std::to_string(ticks));
         if (ticks != 0 && !desk.of(snap, timer).flag)
-            broken.push_back(std::string(timer) + " stopped in the middle of its 20 ticks");
+            broken.push_back(named(timer) + " stopped in the middle of its 20 ticks");
     }
-    for (auto [flag, name, lamp] : {std::tuple{s.sza1Active, "sza1Active", "ALed2"},
-                                    std::tuple{s.szb1Active, "szb1Active", "ALed4"},
-                                    std::tuple{s.sza2Active, "sza2Active", "ALed12"},
-                                    std::tuple{s.szb2Active, "szb2Active", "ALed10"}})
+    for (auto [flag, name, lamp] : {std::tuple{s.sza1Active, "sza1Active", Control::ALed2},
+                                    std::tuple{s.szb1Active, "szb1Active", Control::ALed4},
+                                    std::tuple{s.sza2Active, "sza2Active", Control::ALed12},
+                                    std::tuple{s.szb2Active, "szb2Active", Control::ALed10}})
         if (flag != lit(lamp))
-            broken.push_back(std::string(name) + (flag ? " set" : " clear") + " but " + lamp +
-                             (lit(lamp) ? " lit" : " dark"));
+            broken.push_back(std::string(name) + (flag ? " set" : " clear") + " but " +
+                             named(lamp) + (lit(lamp) ? " lit" : " dark"));
     for (auto [red, green] : kSignals)
         if (lit(red) == lit(green))
-            broken.push_back(std::string("signal with ") + red + " and " + green +
+            broken.push_back("signal with " + named(red) + " and " + named(green) +
                              (lit(red) ? " both lit" : " both dark"));
-    for (const char* section : kSections) {
+    for (Control section : kSections) {
         const std::int64_t c = desk.of(snap, section).number;
         if (c != kColorRed && c != kColorWhite)
-            broken.push_back(std::string("section ") + section + " neither red nor white");
+            broken.push_back("section " + named(section) + " neither red nor white");
     }
     for (const Counted& c : kCounted)
         if (desk.of(snap, c.display).number != s.*c.count)
-            broken.push_back(std::string(c.display) + " shows " +
+            broken.push_back(named(c.display) + " shows " +
                              std::to_string(desk.of(snap, c.display).number) + " for a count of " +
                              std::to_string(s.*c.count));
     return broken;
@@ -359,16 +365,16 @@ std::vector<std::string> checkTransition(std::string_view event,
         if (delta == 0)
             continue;
         if (delta != 1)
-            broken.push_back(std::string(c.display) + " count moved by " + std::to_string(delta));
+            broken.push_back(named(c.display) + " count moved by " + std::to_string(delta));
         else if (event != c.click)
-            broken.push_back(std::string(c.display) + " counted by " + std::string(event));
+            broken.push_back(named(c.display) + " counted by " + std::string(event));
     }
     if (event == kWait)
         return broken;
     if (sameBesidesClock(before, after) && notifications != 0)
         broken.push_back("a click that changed nothing changed the desk " +
                          std::to_string(notifications) + " times on the way");
-    const std::size_t panel = desk["Panel27"];
+    const std::size_t panel = desk[Control::Panel27];
     const bool sz = event == "psza1Click" || event == "pszb1Click" || event == "psza2Click" ||
                     event == "pszb2Click";
     if (sz && !before.desk[panel].flag && after.desk[panel].flag &&
@@ -456,9 +462,9 @@ std::string signature(const Simulator::Snapshot& s, const DeskIndex& desk)
     }
     (void)n;
     sig += " | DalejPhase " + std::to_string(s.state.DalejPhase);
-    for (const char* lamp : {"ALed7", "ALed16", "ALed19", "ALed20"})
+    for (Control lamp : {Control::ALed7, Control::ALed16, Control::ALed19, Control::ALed20})
         if (desk.of(s, lamp).flag)
-            sig += std::string(" ") + lamp;
+            sig += " " + named(lamp);
     return sig;
 }
 
@@ -473,19 +479,20 @@ int distanceFromBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
                      s.PwlB, s.ZpA, s.ZpB, s.LzsA, s.LzsB, !s.DpA, !s.DpB, s.WblReleaseAB,
                      s.WblReleaseBA, s.KoReleaseAB, s.KoReleaseBA, s.DalejPhase != 0})
         d += set ? 2 : 0;
-    for (const char* lamp : {"ALed7", "ALed16"})
+    for (Control lamp : {Control::ALed7, Control::ALed16})
         d += desk.of(snap, lamp).flag ? 3 : 0;
-    for (const char* arrow : {"lwbl1", "lp1", "lwbl2", "lp2"})
+    for (Control arrow : {Control::lwbl1, Control::lp1, Control::lwbl2, Control::lp2})
         d += desk.of(snap, arrow).flag ? 1 : 0;
     if (s.ZA || s.ZB)
         d -= 5;
     else if (s.WA || s.WB)
         d -= 4;
-    else if (s.TrainRunAB || s.TrainRunBA || desk.of(snap, "Timer1").flag ||
-             desk.of(snap, "Timer4").flag)
+    else if (s.TrainRunAB || s.TrainRunBA || desk.of(snap, Control::Timer1).flag ||
+             desk.of(snap, Control::Timer4).flag)
         d -= 3;
     else
-        for (const char* arrow : {"ArrowButton1", "ArrowButton2", "ArrowButton3", "ArrowButton4"})
+        for (Control arrow : {Control::ArrowButton1, Control::ArrowButton2, Control::ArrowButton3,
+                              Control::ArrowButton4})
             if (desk.of(snap, arrow).flag) {
                 d -= 2;
                 break;

@@ -61,8 +61,8 @@ private:
 class DeskIndex {
 public:
     explicit DeskIndex(const DeskModel& desk);
-    std::size_t operator[](std::string_view control) const;
-    const ControlValues& of(const Simulator::Snapshot& s, std::string_view control) const
+    std::size_t operator[](Control control) const;
+    const ControlValues& of(const Simulator::Snapshot& s, Control control) const
     {
         return s.desk[(*this)[control]];
     }
