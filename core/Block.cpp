@@ -2,6 +2,8 @@
 
 #include "Dispatch.h"
 #include "Error.h"
+#include "Guard.h"
+#include "Reasons.h"
 #include "Simulator.h"
 #include "Texts.h"
 
@@ -162,6 +164,8 @@ void pdalejClick(Simulator& sim)
     // and 4 lead to a phase tested earlier, so they take one press each,
     // while phase 5 leads to 6, which the same press then performs.
     BlockState& s = sim.state();
+    if (!Guard{sim.refusals()}.require(s.DalejPhase >= 1 && s.DalejPhase <= 6, reason::kNoDalejStep))
+        return;
     if (s.DalejPhase == 1) {
         SettleDirection(sim);
         hideDalej(sim);
@@ -189,7 +193,12 @@ void requestAtA(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (!s.WblB && s.DpA && !s.OpA && !d.lampValue(kA.pwlLamp) && !dalejShown(sim)) {
+    if (Guard{sim.refusals(), kA}
+            .require(!s.WblB, reason::kOtherRequested)
+            .require(s.DpA, reason::kDpDropped)
+            .require(!s.OpA, reason::kHoldsPermission)
+            .require(!d.lampValue(kA.pwlLamp), reason::kPwlLampRequest)
+            .require(!dalejShown(sim), reason::kDalejPending)) {
         s.WblA = !s.WblA;
         if (lampBlinkingAndLit(sim, kA.departure) && !s.LzsB) {
             s.DalejPhase = 3;
@@ -207,7 +216,11 @@ void requestAtB(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (!s.WblA && s.DpB && !dalejShown(sim) && !d.lampValue(kB.pwlLamp)) {
+    if (Guard{sim.refusals(), kB}
+            .require(!s.WblA, reason::kOtherRequested)
+            .require(s.DpB, reason::kDpDropped)
+            .require(!dalejShown(sim), reason::kDalejPending)
+            .require(!d.lampValue(kB.pwlLamp), reason::kPwlLampRequest)) {
         s.WblB = !s.WblB;
         if (lampDarkAndSteady(sim, kB.departure) && !d.lampValue(kB.pwlLamp))
             EnableBlock(sim, kB);
@@ -224,11 +237,17 @@ void releaseByWbl(Simulator& sim, const StationDesc& x)
     const StationDesc& y = other(x);
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (s.*x.op && !dalejShown(sim) && !d.lampValue(x.pwlLamp)) {
+    if (Guard{sim.refusals(), x}
+            .require(s.*x.op, reason::kNoPermissionToRelease)
+            .require(!dalejShown(sim), reason::kDalejPending)
+            .require(!d.lampValue(x.pwlLamp), reason::kPwlLampRelease)) {
         s.*x.wblRelease = true;
         BeginRelease(sim, x);
     }
-    if (s.*x.lzs && s.*y.wblRelease && !d.lampValue(x.pwlLamp))
+    if (Guard{sim.refusals(), x}
+            .require(s.*x.lzs, reason::kNotReceiving)
+            .require(s.*y.wblRelease, reason::kNoReleaseBegun)
+            .require(!d.lampValue(x.pwlLamp), reason::kPwlLampConfirm))
         ConfirmRelease(sim, x);
 }
 
@@ -237,7 +256,9 @@ void pozClick(Simulator& sim, const StationDesc& x)
 {
     const StationDesc& y = other(x);
     const BlockState& s = sim.state();
-    if (s.*y.wbl && !(s.*y.wblRelease))
+    if (Guard{sim.refusals(), x}
+            .require(s.*y.wbl, reason::kNoRequest)
+            .require(!(s.*y.wblRelease), reason::kReleaseUnderway))
         GrantPermission(sim, x);
 }
 

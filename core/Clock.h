@@ -58,6 +58,7 @@ public:
     // sink of one's own sees every tick instead, by handler name.
     using TickSink = std::function<void(std::string_view handler)>;
     void setTickSink(TickSink sink) { sink_ = std::move(sink); }
+    const TickSink& tickSink() const { return sink_; }
 
     const State& state() const { return state_; }
     // Puts the clock back to a saved state (the desk's timers should hold the

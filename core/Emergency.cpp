@@ -1,6 +1,8 @@
 #include "Emergency.h"
 
 #include "Block.h"
+#include "Guard.h"
+#include "Reasons.h"
 #include "Signals.h"
 #include "Simulator.h"
 #include "Stations.h"
@@ -24,7 +26,11 @@ void koClick(Simulator& sim, const StationDesc& y)
     const StationDesc& x = other(y);
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (!(s.*y.z && d.lampValue(y.entry.red) && !d.lampValue(y.entry.sz) && !(s.*y.lzs)))
+    if (!Guard{sim.refusals(), y}
+             .require(s.*y.z, reason::kTrainNotArrived)
+             .require(d.lampValue(y.entry.red), reason::kEntrySignalNotAtStop)
+             .require(!d.lampValue(y.entry.sz), reason::kEntrySzLit)
+             .require(!(s.*y.lzs), reason::kLineNotCleared))
         return;
     // Only Ko at A hides the memo.
     if (y.station == Station::A)
@@ -52,7 +58,9 @@ void dKoClick(Simulator& sim, const StationDesc& y)
 {
     const StationDesc& x = other(y);
     BlockState& s = sim.state();
-    if (!(s.*x.op) || s.*y.dKo)
+    if (!Guard{sim.refusals(), y}
+             .require(s.*x.op, reason::kNoDirectionForDKo)
+             .require(!(s.*y.dKo), reason::kDKoUsed))
         return;
     setNarration(sim, text::kTextDKo);
     s.*y.dKo = true;
@@ -68,7 +76,9 @@ void dPoClick(Simulator& sim, const StationDesc& x)
     const StationDesc& y = other(x);
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (!(s.*x.op && s.*x.pwl))
+    if (!Guard{sim.refusals(), x}
+             .require(s.*x.op, reason::kNoPermissionToReturn)
+             .require(s.*x.pwl, reason::kPermissionAlreadyUsed))
         return;
     s.*x.pwl = false;
     mapa(sim, x.mpwl, "odzw");

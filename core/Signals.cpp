@@ -1,6 +1,8 @@
 #include "Signals.h"
 
 #include "Block.h"
+#include "Guard.h"
+#include "Reasons.h"
 #include "Simulator.h"
 #include "Stations.h"
 #include "TrafficTexts.h"
@@ -17,7 +19,7 @@ using stations::kB;
 // has given the permission (Pwl at x, Lzs at y).
 void exitSignalClick(Simulator& sim, const StationDesc& x)
 {
-    if (dalejShown(sim))
+    if (!Guard{sim.refusals(), x}.require(!dalejShown(sim), reason::kDalejPending))
         return;
     const StationDesc& y = other(x);
     const ExitSignalDesc& e = x.exit;
@@ -25,7 +27,10 @@ void exitSignalClick(Simulator& sim, const StationDesc& x)
     DeskModel& d = sim.desk();
 
     // Put back to stop.
-    if (!(s.*x.pwl) && s.*y.lzs) {
+    if (Guard{sim.refusals(), x}
+            .require(!(s.*x.pwl), reason::kSignalNotCleared)
+            .require(s.*y.lzs, reason::kNoPermissionForSignal)) {
+        sim.refusals().add(reason::kSignalAtStop, x.station);
         // Only exit signal A's put-back sends the train's step back to the start.
         if (x.station == Station::A)
             s.TrainStep = 0;
@@ -36,7 +41,9 @@ void exitSignalClick(Simulator& sim, const StationDesc& x)
         DropExitSignalRelays(sim, x);
     }
     // Clear, on the state the put-back left (which never clears again).
-    if (s.*x.pwl && s.*y.lzs) {
+    if (Guard{sim.refusals(), x}
+            .require(s.*x.pwl, reason::kPermissionUsed)
+            .require(s.*y.lzs, reason::kNoPermissionForSignal)) {
         d.setVisible(e.arrow, true);
         d.setLampValue(e.red, false);
         d.setLampValue(e.green, true);

@@ -36,6 +36,7 @@ bool Simulator::click(std::string_view handler)
 {
     if (!accepts(handler))
         return false;
+    refusals_.clear();
     call(handler);
     return true;
 }

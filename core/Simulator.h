@@ -5,6 +5,7 @@
 #include "BlockState.h"
 #include "Clock.h"
 #include "DeskModel.h"
+#include "Guard.h"
 
 #include <string_view>
 
@@ -32,6 +33,11 @@ public:
 
     // The user's store of the button counts; none stores nothing.
     CounterStore* counterStore() const { return counterStore_; }
+
+    // Why the handler that runs now would leave everything as it was; the
+    // trainer clears it before each operation (see Guard.h).
+    Refusals& refusals() { return refusals_; }
+    const Refusals& refusals() const { return refusals_; }
     void setCounterStore(CounterStore* store) { counterStore_ = store; }
 
     // Runs a handler by name, as a direct call (a hidden control's click
@@ -64,6 +70,7 @@ private:
     VirtualClock clock_{*this};
     bool activated_ = false;
     CounterStore* counterStore_ = nullptr;
+    Refusals refusals_;
 };
 
 } // namespace kyt

@@ -1,6 +1,8 @@
 #include "Train.h"
 
 #include "Block.h"
+#include "Guard.h"
+#include "Reasons.h"
 #include "Signals.h"
 #include "Simulator.h"
 #include "Stations.h"
@@ -136,6 +138,8 @@ void tick(Simulator& sim, const StationDesc& x)
 // goes on from where it stands; any other click starts a new run.
 void startAtExit(Simulator& sim, const StationDesc& x)
 {
+    // A train already under way goes on as it is.
+    sim.refusals().add(reason::kTrainAlreadyRunning, x.station);
     if (sim.state().TrainStep > 4)
         sim.state().TrainStep = 0;
     sim.desk().setTimerEnabled(x.trainTimer, true);
@@ -145,7 +149,8 @@ void startAtExit(Simulator& sim, const StationDesc& x)
 // station goes on, unless a train of y's own runs.
 void resumeAtEntry(Simulator& sim, const StationDesc& y)
 {
-    if (sim.desk().timerEnabled(y.trainTimer))
+    if (!Guard{sim.refusals(), y}.require(!sim.desk().timerEnabled(y.trainTimer),
+                                          reason::kOwnTrainRunning))
         return;
     sim.desk().setTimerEnabled(other(y).trainTimer, true);
     sim.desk().setVisible(y.entry.arrow, false);

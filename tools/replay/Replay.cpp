@@ -3,6 +3,7 @@
 #include "Dispatch.h"
 #include "Simulator.h"
 #include "StateJson.h"
+#include "Trainer.h"
 
 #ifdef KYT_REPLAY_SETTINGS_STORE
 #include "SettingsCounterStore.h"
@@ -54,10 +55,42 @@ void printError(std::ostream& out, const std::exception& e)
     out << "{\"error\":" << jsonString(std::string(e.what()) + ".") << "}" << std::endl;
 }
 
+// `counts sza1=N sza2=N szb1=N szb2=N dkoa=N dkob=N dpoa=N dpob=N`: the
+// eight names in that order, each count from 0 to 2147483647.
+std::optional<CountValues> countsLine(std::string_view rest)
+{
+    static constexpr std::string_view kNames[] = {"sza1", "sza2", "szb1", "szb2",
+                                                  "dkoa", "dkob", "dpoa", "dpob"};
+    CountValues values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        rest = trim(rest);
+        const std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
+        const std::string_view item = rest.substr(0, end);
+        rest.remove_prefix(end);
+        const std::size_t eq = item.find('=');
+        if (eq == std::string_view::npos || item.substr(0, eq) != kNames[i])
+            return std::nullopt;
+        const auto n = number(item.substr(eq + 1), 2147483647);
+        if (!n)
+            return std::nullopt;
+        values[i] = static_cast<std::int32_t>(*n);
+    }
+    if (!trim(rest).empty())
+        return std::nullopt;
+    return values;
+}
+
 } // namespace
 
 int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim)
 {
+    Trainer trainer(sim);
+    return run(in, out, err, trainer);
+}
+
+int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer)
+{
+    Simulator& sim = trainer.simulator();
     std::string raw;
     std::size_t lineNo = 0;
     auto usage = [&](std::string_view line, std::string_view why) {
@@ -74,13 +107,31 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim)
             out << stateJson(sim) << std::endl;
             continue;
         }
+        if (line == "journal") {
+            out << trainer.journal().toJson() << std::endl;
+            continue;
+        }
+        if (line == "why") {
+            const std::string& why = trainer.lastRefusal();
+            out << "{\"why\":" << (why.empty() ? std::string("null") : jsonString(why)) << "}"
+                << std::endl;
+            continue;
+        }
+        if (line.size() > 6 && line.substr(0, 6) == "counts" && isBlank(line[6])) {
+            const auto counts = countsLine(line.substr(6));
+            if (!counts)
+                return usage(line, "counts needs sza1=N sza2=N szb1=N szb2=N dkoa=N dkob=N "
+                                   "dpoa=N dpob=N");
+            trainer.setCounts(*counts);
+            continue;
+        }
 
         if (line.size() > 4 && line.substr(0, 4) == "wait" && isBlank(line[4])) {
             const auto ms = number(trim(line.substr(4)), kMaxWait);
             if (!ms)
                 return usage(line, "wait needs milliseconds from 0 to 1000000000000");
             try {
-                sim.clock().advance(*ms, [&](const std::exception& e) { printError(out, e); });
+                trainer.advance(*ms, [&](const std::exception& e) { printError(out, e); });
             } catch (const std::invalid_argument&) {
                 return usage(line, "the clock cannot run that far");
             }
@@ -100,7 +151,7 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim)
             return usage(line, "no such event");
         for (std::int64_t i = 0; i < times; ++i) {
             try {
-                sim.click(name);
+                trainer.press(name);
             } catch (const std::exception& e) {
                 printError(out, e);
             }

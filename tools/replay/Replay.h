@@ -5,6 +5,9 @@
 //   pdalejClick*3      runs it three times
 //   wait 1500          advances the virtual clock, delivering timer ticks
 //   state              prints the whole state as one line of JSON
+//   journal            prints the trainer's journal as one line of JSON
+//   why                prints why the last press did nothing ({"why":null} if it did something)
+//   counts sza1=N ...  sets the eight use counts and shows them
 // A click on a hidden control is dropped, as the window drops it. An error a
 // handler raises prints {"error":"<message>."} and the scenario goes on.
 
@@ -14,6 +17,7 @@
 
 namespace kyt {
 class Simulator;
+class Trainer;
 }
 
 namespace kyt::replay {
@@ -26,6 +30,8 @@ constexpr std::int64_t kMaxWait = 1000000000000; // milliseconds, about 31 years
 // Returns 0, or kExitUsage after writing a message that names the line
 // number and text of the first line that is no event to `err`.
 int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim);
+// The same through a trainer of one's own, whose journal outlives the run.
+int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer);
 
 // The program: an optional file name argument, else standard input.
 int main(int argc, char** argv, std::istream& stdIn, std::ostream& out, std::ostream& err);

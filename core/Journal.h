@@ -1,0 +1,68 @@
+#pragma once
+// The trainer's journal: one entry per trainee operation (a click that
+// reached its handler) and one per timer tick that changed the block or the
+// desk. It keeps the most recent entries up to its capacity and counts the
+// ones it let go; the session record that a save writes is kept apart and
+// whole (see SessionRecord).
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kyt {
+
+// What became of an operation.
+enum class OperationResult {
+    Done,    // it changed the block state or the desk
+    Refused, // it changed neither; a reason says why
+    Mishap,  // it brought up the mishap panel
+    Error,   // its handler raised an error; the reason is the message
+};
+std::string_view resultName(OperationResult result);
+
+struct JournalEntry {
+    std::int64_t time = 0; // simulation time, ms since the first activation
+    std::string handler;   // the handler run: pwbl1Click, Timer1Timer, ...
+    bool tick = false;     // a timer tick rather than a trainee operation
+
+    // Operations only.
+    std::string station; // "A", "B", or empty for the centre controls
+    std::string control; // component name
+    std::string name;    // short name: "Wbl (stacja A)"
+    OperationResult result = OperationResult::Done;
+    std::string reason; // refused and error entries
+
+    // Ticks only: the narration's new text when the tick changed it.
+    std::optional<std::string> narration;
+};
+
+class Journal {
+public:
+    static constexpr std::size_t kDefaultCapacity = 100000;
+
+    explicit Journal(std::size_t capacity = kDefaultCapacity);
+
+    void add(JournalEntry entry);
+    void clear();
+
+    const std::deque<JournalEntry>& entries() const { return entries_; }
+    // How many entries were let go to keep within the capacity.
+    std::uint64_t dropped() const { return dropped_; }
+    std::size_t capacity() const { return capacity_; }
+
+    // {"journal":[...],"dropped":N}, as the replay tool prints it.
+    std::string toJson() const;
+
+private:
+    std::size_t capacity_;
+    std::deque<JournalEntry> entries_;
+    std::uint64_t dropped_ = 0;
+};
+
+// One entry as a JSON object.
+std::string journalEntryJson(const JournalEntry& entry);
+
+} // namespace kyt
