@@ -225,3 +225,38 @@ TEST(ReplayProgram, ReportsUsageErrorsAndMissingFiles)
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("usage"), std::string::npos) << r.err;
 }
+
+TEST(ReplayProgram, ReportsInputAndOutputItCannotUse)
+{
+    writeFile("replay-test.txt", "# from a file\nFormActivate\nstate\n");
+    struct Case {
+        const char* args;
+        const char* message;
+    };
+    for (const Case& c : {
+             Case{".", "cannot read"},                        // a folder named
+             Case{"< .", "cannot read"},                      // a folder as input
+             Case{"replay-test.txt > /dev/full", "cannot write"}, // a full disk
+             // A line of three million NUL bytes, like /dev/zero.
+             Case{"< replay-test.zero", "longer than"},
+         }) {
+        if (std::string(c.args).find("zero") != std::string::npos)
+            writeFile("replay-test.zero", std::string(3 << 20, '\0'));
+        const Result r = runProgram(c.args);
+        EXPECT_EQ(r.status, 1) << c.args << ": " << r.err;
+        EXPECT_NE(r.err.find("kyt-replay: "), std::string::npos) << c.args;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_LT(r.err.size(), 1000u) << c.args;
+    }
+}
+
+TEST(ReplayScript, ABadLineIsEchoedOnlyInPart)
+{
+    const std::string bad(500000, 'x');
+    const Result r = replay("FormActivate\n" + bad + "\nstate\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("line 2: no such event: " + bad.substr(0, 200)), std::string::npos);
+    EXPECT_EQ(r.err.find(bad.substr(0, 201)), std::string::npos) << "the whole line was echoed";
+    EXPECT_LT(r.err.size(), 400u);
+    EXPECT_EQ(r.out, "");
+}
