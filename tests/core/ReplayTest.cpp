@@ -52,7 +52,10 @@ std::string readFile(const std::string& name)
 // Runs the built program with a shell command line after its name.
 Result runProgram(const std::string& args)
 {
-    const std::string errFile = "replay-test.err";
+    // One file per test: ctest runs the tests side by side.
+    const std::string errFile =
+        std::string("replay-test-") +
+        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".err";
     const std::string cmd = std::string("'") + KYT_REPLAY_EXE + "' " + args + " 2>" + errFile;
     Result r;
     FILE* p = popen(cmd.c_str(), "r");
@@ -228,7 +231,7 @@ TEST(ReplayProgram, ReportsUsageErrorsAndMissingFiles)
 
 TEST(ReplayProgram, ReportsInputAndOutputItCannotUse)
 {
-    writeFile("replay-test.txt", "# from a file\nFormActivate\nstate\n");
+    writeFile("replay-io.txt", "# from a file\nFormActivate\nstate\n");
     struct Case {
         const char* args;
         const char* message;
@@ -236,12 +239,12 @@ TEST(ReplayProgram, ReportsInputAndOutputItCannotUse)
     for (const Case& c : {
              Case{".", "cannot read"},                        // a folder named
              Case{"< .", "cannot read"},                      // a folder as input
-             Case{"replay-test.txt > /dev/full", "cannot write"}, // a full disk
+             Case{"replay-io.txt > /dev/full", "cannot write"}, // a full disk
              // A line of three million NUL bytes, like /dev/zero.
-             Case{"< replay-test.zero", "longer than"},
+             Case{"< replay-io.zero", "longer than"},
          }) {
         if (std::string(c.args).find("zero") != std::string::npos)
-            writeFile("replay-test.zero", std::string(3 << 20, '\0'));
+            writeFile("replay-io.zero", std::string(3 << 20, '\0'));
         const Result r = runProgram(c.args);
         EXPECT_EQ(r.status, 1) << c.args << ": " << r.err;
         EXPECT_NE(r.err.find("kyt-replay: "), std::string::npos) << c.args;
