@@ -6,6 +6,8 @@
 #include "Clock.h"
 #include "DeskModel.h"
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace kyt {
@@ -33,6 +35,10 @@ public:
     // The user's store of the button counts; none stores nothing.
     CounterStore* counterStore() const { return counterStore_; }
     void setCounterStore(CounterStore* store) { counterStore_ = store; }
+    // The eight counts (in load order) as this window last loaded them from
+    // the store or saved them to it: what they have grown by since is this
+    // session's uses, which the next save adds to the store.
+    std::array<std::int32_t, 8>& storedCounts() { return storedCounts_; }
 
     // Runs a handler by name, as a direct call (a hidden control's click
     // runs too). Throws std::invalid_argument for a name not in the table;
@@ -64,6 +70,7 @@ private:
     VirtualClock clock_{*this};
     bool activated_ = false;
     CounterStore* counterStore_ = nullptr;
+    std::array<std::int32_t, 8> storedCounts_{};
 };
 
 } // namespace kyt

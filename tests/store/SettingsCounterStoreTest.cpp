@@ -156,5 +156,66 @@ TEST_F(SettingsStore, ADiskThatFillsUpDuringTheSaveLeavesTheOldFileWhole)
         << "no temporary file is left beside it";
 }
 
+TEST_F(SettingsStore, SavingTwiceGivesTheBytesOfOneSave)
+{
+    writeFile(path, "; written by hand\ntheme=dark\n[General]\nsza1=3\nvolume=7\n"
+                    "[Window]\nwidth=640\n");
+    ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
+    const QByteArray once = readAll(path);
+    ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
+    EXPECT_EQ(readAll(path), once);
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
+    EXPECT_EQ(readAll(path), once);
+    EXPECT_EQ(once.count("[General]"), 1) << once.constData();
+    for (const char* kept : {"; written by hand\n", "theme=dark\n", "volume=7\n",
+                             "[Window]\nwidth=640\n"})
+        EXPECT_EQ(once.count(kept), 1) << kept << " in " << once.constData();
+    EXPECT_EQ(once.count("sza1="), 1) << once.constData();
+    QSettings qt(path, QSettings::IniFormat);
+    EXPECT_EQ(qt.value("theme").toString(), QStringLiteral("dark"));
+    EXPECT_EQ(qt.value("volume").toInt(), 7);
+    EXPECT_EQ(qt.value("Window/width").toInt(), 640);
+}
+
+TEST_F(SettingsStore, AFileFromAWindowsEditorReadsTheSame)
+{
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const QByteArray plain = "[General]\nsza1=12\nsza2=0\nszb1=007\ndpob=-3\n[Window]\nsza1=9\n";
+    for (const QByteArray& text : {bom + plain, QByteArray(plain).replace("\n", "\r\n"),
+                                   bom + QByteArray(plain).replace("\n", "\r\n"),
+                                   QByteArray(plain).replace("\n", "\r")}) {
+        writeFile(path, text);
+        SettingsCounterStore store(path);
+        EXPECT_TRUE(store.exists()) << text.toHex().constData();
+        EXPECT_EQ(store.read("sza1").value, 12) << text.toHex().constData();
+        EXPECT_EQ(store.read("sza2").status, Status::Ok) << text.toHex().constData();
+        EXPECT_EQ(store.read("szb1").value, 7) << text.toHex().constData();
+        EXPECT_EQ(store.read("dpob").value, -3) << text.toHex().constData();
+        // A save keeps the other section once, and the next load agrees.
+        ASSERT_TRUE(store.write(counts(40)));
+        const QByteArray saved = readAll(path);
+        EXPECT_EQ(saved.count("[General]"), 1) << saved.toHex().constData();
+        EXPECT_EQ(saved.count("sza1="), 2) << saved.toHex().constData(); // one in [Window]
+        EXPECT_EQ(store.read("sza1").value, 40);
+        EXPECT_EQ(store.read("dpoa").value, 47);
+    }
+}
+
+TEST_F(SettingsStore, LeadingZerosOfAnyNumberAreAccepted)
+{
+    const QByteArray zeros(40, '0');
+    writeFile(path, "sza1=0012\nsza2=" + zeros + "12\nszb1=-" + zeros + "5\nszb2=+" + zeros +
+                        "2147483647\ndkoa=" + zeros + "\ndkob=" + zeros + "2147483648\n");
+    SettingsCounterStore store(path);
+    EXPECT_EQ(store.read("sza1").value, 12);
+    EXPECT_EQ(store.read("sza2").value, 12);
+    EXPECT_EQ(store.read("szb1").value, -5);
+    EXPECT_EQ(store.read("szb2").value, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(store.read("dkoa").status, Status::Ok);
+    EXPECT_EQ(store.read("dkoa").value, 0);
+    EXPECT_EQ(store.read("dkob").status, Status::WrongType);
+}
+
 } // namespace
 } // namespace kyt
