@@ -11,6 +11,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <jerror.h>
 #include <jpeglib.h>
 
@@ -218,6 +222,8 @@ bool RunDecode(Decoder &d, const TJPEGOptions &options, Progress &progress, QIma
 
   jpeg_decompress_struct &cinfo = d.cinfo;
   jpeg_create_decompress(&cinfo);
+  // Full-picture buffers beyond this fail the decode instead of being made.
+  cinfo.mem->max_memory_to_use = MaxJPEGCodecBytes;
   jpeg_set_marker_processor(&cinfo, JPEG_COM, SkipComment);
   ConnectSource(d);
   jpeg_read_header(&cinfo, TRUE);
@@ -272,6 +278,28 @@ QImage DecodeJPEG(const char *data, std::size_t size, const TJPEGOptions &option
 
 namespace {
 
+// Reads a whole picture file. Only a regular file of at most
+// MaxJPEGFileBytes is read: the open does not wait (for the writer of a
+// named pipe) and the opened file is checked before anything is read.
+bool ReadPictureFile(const QString &name, QByteArray &bytes) {
+  const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    return false;
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxJPEGFileBytes)
+    return false;
+  QByteArray all = file.read(MaxJPEGFileBytes + 1);
+  if (file.error() != QFileDevice::NoError || all.size() > MaxJPEGFileBytes)
+    return false;
+  bytes = std::move(all);
+  return true;
+}
+
 struct Prefetched {
   QByteArray bytes;
   QImage image; // null when the file could not be read or decoded
@@ -281,11 +309,7 @@ Prefetch<Prefetched> prefetches;
 
 Prefetched ReadAndDecode(const QString &name) {
   Prefetched p;
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly))
-    return p;
-  p.bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError || p.bytes.isEmpty())
+  if (!ReadPictureFile(name, p.bytes) || p.bytes.isEmpty())
     return p;
   try {
     p.image = DecodeJPEG(p.bytes, TJPEGOptions{});
@@ -345,13 +369,9 @@ void TJPEGImage::setFileName(const QString &name) {
     FSource.clear();
     return;
   }
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly))
+  QByteArray bytes;
+  if (!ReadPictureFile(name, bytes))
     throw EFOpenError(("Cannot open file " + name).toStdString());
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    throw EFOpenError(("Cannot open file " + name).toStdString());
-  file.close();
   FSource = std::move(bytes);
   if (TakePrefetched())
     return;
