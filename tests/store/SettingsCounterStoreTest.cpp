@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <array>
@@ -215,6 +216,24 @@ TEST_F(SettingsStore, LeadingZerosOfAnyNumberAreAccepted)
     EXPECT_EQ(store.read("dkoa").status, Status::Ok);
     EXPECT_EQ(store.read("dkoa").value, 0);
     EXPECT_EQ(store.read("dkob").status, Status::WrongType);
+}
+
+TEST_F(SettingsStore, ALockLeftByAProgramThatEndedIsBroken)
+{
+    ASSERT_TRUE(SettingsCounterStore(path).write(counts(10)));
+    // The lock of a program killed in the middle of its save.
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    writeFile(path + ".lock", QByteArray::number(child) + "\nkyt\n" +
+                                  QSysInfo::machineHostName().toUtf8() + "\n");
+    const std::array<NamedCount, 2> uses{{{"sza1", 2}, {"dpoa", 1}}};
+    ASSERT_TRUE(SettingsCounterStore(path).add(uses));
+    EXPECT_EQ(SettingsCounterStore(path).read("sza1").value, 12);
+    EXPECT_EQ(SettingsCounterStore(path).read("dpoa").value, 18);
+    EXPECT_FALSE(QFile::exists(path + ".lock"));
 }
 
 } // namespace
