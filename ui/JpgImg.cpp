@@ -2,6 +2,7 @@
 #include "Prefetch.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QMetaMethod>
 #include <QPainter>
@@ -11,9 +12,11 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -282,6 +285,7 @@ namespace {
 // MaxJPEGFileBytes is read: the open does not wait (for the writer of a
 // named pipe) and the opened file is checked before anything is read.
 bool ReadPictureFile(const QString &name, QByteArray &bytes) {
+#ifdef Q_OS_UNIX
   const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0)
     return false;
@@ -293,6 +297,12 @@ bool ReadPictureFile(const QString &name, QByteArray &bytes) {
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxJPEGFileBytes)
     return false;
+#else
+  const QFileInfo info(name);
+  QFile file(name);
+  if (!info.isFile() || info.size() > MaxJPEGFileBytes || !file.open(QIODevice::ReadOnly))
+    return false;
+#endif
   QByteArray all = file.read(MaxJPEGFileBytes + 1);
   if (file.error() != QFileDevice::NoError || all.size() > MaxJPEGFileBytes)
     return false;
