@@ -4,6 +4,7 @@
 #include "Simulator.h"
 #include "store/CounterStore.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -53,23 +54,42 @@ const std::array<CounterSlot, 8>& saveOrder()
 void odczytlicznikow(Simulator& sim)
 {
     CounterStore* store = sim.counterStore();
-    // The first run: nothing stored, the counts stay as they are.
-    if (!store || !store->exists())
+    if (!store)
         return;
+    std::array<std::string_view, 8> names;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = loadOrder()[i].name;
+    const CounterStore::Contents found = store->load(names);
+    // The first run: nothing stored, the counts stay as they are.
+    if (!found.exists)
+        return;
+    // A value that cannot be read leaves its count as it is; the others are
+    // read all the same, and the first failure is reported once they are
+    // shown.
     BlockState& s = sim.state();
-    for (const CounterSlot& slot : loadOrder()) {
-        const CounterStore::ReadResult r = store->read(slot.name);
+    std::string failure;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const CounterSlot& slot = loadOrder()[i];
+        const CounterStore::ReadResult r =
+            i < found.values.size() ? found.values[i] : CounterStore::ReadResult{};
         switch (r.status) {
         case CounterStore::ReadStatus::Ok:
             s.*slot.count = r.value;
+            sim.storedCounts()[i] = r.value;
             break;
         case CounterStore::ReadStatus::Missing:
-            throw Error(named("Failed to get data for", slot.name));
+            if (failure.empty())
+                failure = named("Failed to get data for", slot.name);
+            break;
         case CounterStore::ReadStatus::WrongType:
-            throw Error(named("Invalid data type for", slot.name));
+            if (failure.empty())
+                failure = named("Invalid data type for", slot.name);
+            break;
         }
     }
     wpislicznikow(sim);
+    if (!failure.empty())
+        throw Error(failure);
 }
 
 void wpislicznikow(Simulator& sim)
@@ -80,14 +100,25 @@ void wpislicznikow(Simulator& sim)
 
 void regwpis(Simulator& sim)
 {
-    std::vector<NamedCount> counts;
+    // What each count grew by since it was last loaded or saved; a count
+    // set back below that (a first activation after a load) adds nothing.
+    auto usesOf = [&](const CounterSlot& slot) {
+        for (std::size_t i = 0; i < loadOrder().size(); ++i)
+            if (loadOrder()[i].count == slot.count)
+                return std::int32_t(std::max<std::int64_t>(
+                    0, std::int64_t(sim.state().*slot.count) - sim.storedCounts()[i]));
+        return std::int32_t(0);
+    };
+    std::vector<NamedCount> uses;
     for (const CounterSlot& slot : saveOrder())
-        counts.push_back({slot.name, sim.state().*slot.count});
+        uses.push_back({slot.name, usesOf(slot)});
     CounterStore* store = sim.counterStore();
-    // The store writes all the counts at once, so a failure is reported for
-    // the first of them.
-    if (!store || !store->write(counts))
+    // The store adds all the uses at once, so a failure is reported for the
+    // first of them.
+    if (!store || !store->add(uses))
         throw Error(named("Failed to set data for", saveOrder().front().name));
+    for (std::size_t i = 0; i < loadOrder().size(); ++i)
+        sim.storedCounts()[i] = sim.state().*loadOrder()[i].count;
 }
 
 void FormClose(Simulator& sim) { regwpis(sim); }

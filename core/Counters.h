@@ -27,14 +27,18 @@ const std::array<CounterSlot, 8>& loadOrder();
 const std::array<CounterSlot, 8>& saveOrder();
 
 // Loads the eight counts and shows them. Nothing stored yet: nothing changes.
-// A value that is missing or no 32-bit integer stops the load with an error
-// naming it; the counts read before it keep their new values and the displays
-// are not refreshed.
+// A value that is missing or no 32-bit integer leaves its count as it was;
+// the others are read and every count is shown, then the load raises an
+// error naming the first value that could not be read.
 void odczytlicznikow(Simulator& sim);
 // Shows each count on its display.
 void wpislicznikow(Simulator& sim);
-// Saves the eight counts as one change. Raises "Failed to set data for
-// 'sza1'" when they cannot be stored; the store then keeps what it held.
+// Saves the eight counts as one change: the uses of each since it was last
+// loaded or saved are added to what the store holds at that moment, so that
+// two programs sharing a store lose none of each other's uses. A stored value
+// that could not be read is kept unless its count was used. Raises "Failed
+// to set data for 'sza1'" when they cannot be stored; the store then keeps
+// what it held.
 void regwpis(Simulator& sim);
 // The close of the simulator window: saves the counts. When it raises, the
 // close is abandoned and the window stays open with the counts.

@@ -7,6 +7,8 @@
 #include "DeskModel.h"
 #include "Guard.h"
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace kyt {
@@ -33,12 +35,16 @@ public:
 
     // The user's store of the button counts; none stores nothing.
     CounterStore* counterStore() const { return counterStore_; }
+    void setCounterStore(CounterStore* store) { counterStore_ = store; }
+    // The eight counts (in load order) as this window last loaded them from
+    // the store or saved them to it: what they have grown by since is this
+    // session's uses, which the next save adds to the store.
+    std::array<std::int32_t, 8>& storedCounts() { return storedCounts_; }
 
     // Why the handler that runs now would leave everything as it was; the
     // trainer clears it before each operation (see Guard.h).
     Refusals& refusals() { return refusals_; }
     const Refusals& refusals() const { return refusals_; }
-    void setCounterStore(CounterStore* store) { counterStore_ = store; }
 
     // Runs a handler by name, as a direct call (a hidden control's click
     // runs too). Throws std::invalid_argument for a name not in the table;
@@ -71,6 +77,7 @@ private:
     bool activated_ = false;
     CounterStore* counterStore_ = nullptr;
     Refusals refusals_;
+    std::array<std::int32_t, 8> storedCounts_{};
 };
 
 } // namespace kyt

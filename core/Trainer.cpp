@@ -133,8 +133,11 @@ void Trainer::advance(std::int64_t ms, const std::function<void(const std::excep
 void Trainer::setCounts(const CountValues& counts)
 {
     const auto& order = loadOrder();
-    for (std::size_t i = 0; i < order.size(); ++i)
+    // As if loaded: they are the session's starting counts, not its uses.
+    for (std::size_t i = 0; i < order.size(); ++i) {
         sim_.state().*order[i].count = counts[i];
+        sim_.storedCounts()[i] = counts[i];
+    }
     wpislicznikow(sim_);
 }
 

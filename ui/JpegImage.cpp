@@ -2,6 +2,7 @@
 #include "Prefetch.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QMetaMethod>
 #include <QPainter>
@@ -10,6 +11,12 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -218,6 +225,8 @@ bool RunDecode(Decoder &d, const JpegOptions &options, Progress &progress, QImag
 
   jpeg_decompress_struct &cinfo = d.cinfo;
   jpeg_create_decompress(&cinfo);
+  // Full-picture buffers beyond this fail the decode instead of being made.
+  cinfo.mem->max_memory_to_use = MaxJPEGCodecBytes;
   jpeg_set_marker_processor(&cinfo, JPEG_COM, SkipComment);
   ConnectSource(d);
   jpeg_read_header(&cinfo, TRUE);
@@ -272,6 +281,35 @@ QImage DecodeJPEG(const char *data, std::size_t size, const JpegOptions &options
 
 namespace {
 
+// Reads a whole picture file. Only a regular file of at most
+// MaxJPEGFileBytes is read: the open does not wait (for the writer of a
+// named pipe) and the opened file is checked before anything is read.
+bool ReadPictureFile(const QString &name, QByteArray &bytes) {
+#ifdef Q_OS_UNIX
+  const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    return false;
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxJPEGFileBytes)
+    return false;
+#else
+  const QFileInfo info(name);
+  QFile file(name);
+  if (!info.isFile() || info.size() > MaxJPEGFileBytes || !file.open(QIODevice::ReadOnly))
+    return false;
+#endif
+  QByteArray all = file.read(MaxJPEGFileBytes + 1);
+  if (file.error() != QFileDevice::NoError || all.size() > MaxJPEGFileBytes)
+    return false;
+  bytes = std::move(all);
+  return true;
+}
+
 struct Prefetched {
   QByteArray bytes;
   QImage image; // null when the file could not be read or decoded
@@ -281,11 +319,7 @@ Prefetch<Prefetched> prefetches;
 
 Prefetched ReadAndDecode(const QString &name) {
   Prefetched p;
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly))
-    return p;
-  p.bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError || p.bytes.isEmpty())
+  if (!ReadPictureFile(name, p.bytes) || p.bytes.isEmpty())
     return p;
   try {
     p.image = DecodeJPEG(p.bytes, JpegOptions{});
@@ -345,13 +379,9 @@ void JpegImage::setFileName(const QString &name) {
     source_.clear();
     return;
   }
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly))
+  QByteArray bytes;
+  if (!ReadPictureFile(name, bytes))
     throw FileOpenError(("Cannot open file " + name).toStdString());
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    throw FileOpenError(("Cannot open file " + name).toStdString());
-  file.close();
   source_ = std::move(bytes);
   if (TakePrefetched())
     return;

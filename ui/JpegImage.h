@@ -57,9 +57,14 @@ struct JpegOptions {
   bool operator==(const JpegOptions &) const = default;
 };
 
-// The largest picture, in pixels, that a decode will allocate. A header that
-// announces more fails before any output is allocated.
-inline constexpr std::uint64_t MaxJPEGPixels = std::uint64_t(1) << 28;
+// The largest picture, in pixels, that a decode will allocate (4096 x 4096):
+// with the codec's own full-picture buffers, which are held to
+// MaxJPEGCodecBytes, no picture needs more than 256 MiB of decoded pixels. A
+// header that announces more fails before any output is allocated.
+inline constexpr std::uint64_t MaxJPEGPixels = std::uint64_t(1) << 24;
+inline constexpr long MaxJPEGCodecBytes = long(192) << 20;
+// The largest picture file that is read; only regular files are read.
+inline constexpr qint64 MaxJPEGFileBytes = qint64(64) << 20;
 
 // Decodes a complete JPEG file image. The result is 8-bit indexed with its
 // colour table when the colours are quantised or the output is greyscale, and
@@ -132,8 +137,9 @@ public:
   // Stores the name, reads the whole file (relative names against the
   // current directory) into the kept bytes and decodes them. An empty name
   // empties the kept bytes and leaves the picture. A file that cannot be
-  // opened throws FileOpenError; the name is stored all the same and the kept
-  // bytes stay. Setting the same name again reads the file again.
+  // opened, or is no regular file of at most MaxJPEGFileBytes (a named pipe,
+  // a device), throws FileOpenError; the name is stored all the same and the
+  // kept bytes stay. Setting the same name again reads the file again.
   void setFileName(const QString &name);
 
   // Values outside 1 to 100 are brought into that range.

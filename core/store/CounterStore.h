@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace kyt {
 
@@ -37,10 +38,36 @@ public:
     };
     virtual ReadResult read(std::string_view name) = 0;
 
+    // What one load finds, read at once: whether anything is stored, and
+    // the value of each name asked for, in the order asked. A store that is
+    // there but cannot be read at all exists, with every value missing.
+    struct Contents {
+        bool exists = false;
+        std::vector<ReadResult> values;
+    };
+    virtual Contents load(std::span<const std::string_view> names)
+    {
+        Contents c;
+        c.exists = exists();
+        if (c.exists)
+            for (std::string_view name : names)
+                c.values.push_back(read(name));
+        return c;
+    }
+
     // Stores all the counts given, in the order given, as one change: either
     // every value is stored or, when false is returned, the store keeps what
     // it held before.
     virtual bool write(std::span<const NamedCount> counts) = 0;
+
+    // Adds the uses of a session to the counts stored at this moment, as
+    // one change, so that sessions saving one after the other or at the
+    // same time lose no use of each other's. A stored count becomes its
+    // value plus its uses (at most the largest 32-bit count); a missing one
+    // becomes its uses; one stored as something that is no count is kept as
+    // it is, unless it was used: then it becomes its uses. Every count given
+    // is written, or false is returned and the store keeps what it held.
+    virtual bool add(std::span<const NamedCount> uses) = 0;
 };
 
 } // namespace kyt

@@ -5,7 +5,9 @@
 
 #include "CounterStore.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -37,6 +39,22 @@ public:
             return false;
         for (const NamedCount& c : counts)
             values_[std::string(c.name)] = c.value;
+        return true;
+    }
+
+    bool add(std::span<const NamedCount> uses) override
+    {
+        ++writes_;
+        if (failWrites_)
+            return false;
+        for (const NamedCount& u : uses) {
+            auto it = values_.find(u.name);
+            if (it != values_.end() && !it->second && u.value == 0)
+                continue; // kept as it is
+            const std::int64_t stored = it != values_.end() && it->second ? *it->second : 0;
+            values_[std::string(u.name)] = std::int32_t(std::min<std::int64_t>(
+                stored + u.value, std::numeric_limits<std::int32_t>::max()));
+        }
         return true;
     }
 

@@ -52,7 +52,10 @@ std::string readFile(const std::string& name)
 // Runs the built program with a shell command line after its name.
 Result runProgram(const std::string& args)
 {
-    const std::string errFile = "replay-test.err";
+    // One file per test: ctest runs the tests side by side.
+    const std::string errFile =
+        std::string("replay-test-") +
+        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".err";
     const std::string cmd = std::string("'") + KYT_REPLAY_EXE + "' " + args + " 2>" + errFile;
     Result r;
     FILE* p = popen(cmd.c_str(), "r");
@@ -224,4 +227,39 @@ TEST(ReplayProgram, ReportsUsageErrorsAndMissingFiles)
     r = runProgram("a b");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("usage"), std::string::npos) << r.err;
+}
+
+TEST(ReplayProgram, ReportsInputAndOutputItCannotUse)
+{
+    writeFile("replay-io.txt", "# from a file\nFormActivate\nstate\n");
+    struct Case {
+        const char* args;
+        const char* message;
+    };
+    for (const Case& c : {
+             Case{".", "cannot read"},                        // a folder named
+             Case{"< .", "cannot read"},                      // a folder as input
+             Case{"replay-io.txt > /dev/full", "cannot write"}, // a full disk
+             // A line of three million NUL bytes, like /dev/zero.
+             Case{"< replay-io.zero", "longer than"},
+         }) {
+        if (std::string(c.args).find("zero") != std::string::npos)
+            writeFile("replay-io.zero", std::string(3 << 20, '\0'));
+        const Result r = runProgram(c.args);
+        EXPECT_EQ(r.status, 1) << c.args << ": " << r.err;
+        EXPECT_NE(r.err.find("kyt-replay: "), std::string::npos) << c.args;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_LT(r.err.size(), 1000u) << c.args;
+    }
+}
+
+TEST(ReplayScript, ABadLineIsEchoedOnlyInPart)
+{
+    const std::string bad(500000, 'x');
+    const Result r = replay("FormActivate\n" + bad + "\nstate\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("line 2: no such event: " + bad.substr(0, 200)), std::string::npos);
+    EXPECT_EQ(r.err.find(bad.substr(0, 201)), std::string::npos) << "the whole line was echoed";
+    EXPECT_LT(r.err.size(), 400u);
+    EXPECT_EQ(r.out, "");
 }

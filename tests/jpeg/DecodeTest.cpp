@@ -146,14 +146,35 @@ TEST(Decode, RefusesOutputOtherThanGreyOrRgb) {
 }
 
 TEST(Decode, RefusesPicturesTooLargeToHold) {
+  // No picture may need more than 256 MiB of decoded pixels, the codec's
+  // own full-picture buffers included (a progressive file decoded to 256
+  // colours keeps its coefficients and a full colour copy: 9 bytes a pixel
+  // and one more for the output).
+  EXPECT_LE(MaxJPEGPixels * 10, std::uint64_t(256) << 20);
+  // The schematics (757 x 957) fit with room to spare.
+  EXPECT_GE(MaxJPEGPixels, std::uint64_t(4096) * 4096);
   const QByteArray jpeg = EncodeJPEG(ColourPattern(16, 16));
-  EXPECT_EQ(FailureOf(WithAnnouncedSize(jpeg, 16385, 16384)),
-            "JPEG image too large: 16385 x 16384 pixels");
+  EXPECT_EQ(FailureOf(WithAnnouncedSize(jpeg, 4097, 4096)),
+            "JPEG image too large: 4097 x 4096 pixels");
+  EXPECT_EQ(FailureOf(WithAnnouncedSize(jpeg, 16384, 16384)),
+            "JPEG image too large: 16384 x 16384 pixels");
   EXPECT_EQ(FailureOf(WithAnnouncedSize(jpeg, 65500, 65500)),
             "JPEG image too large: 65500 x 65500 pixels");
   // The largest allowed size gets as far as reading the (missing) data.
-  EXPECT_EQ(FailureOf(WithAnnouncedSize(jpeg, 16384, 16384)),
+  EXPECT_EQ(FailureOf(WithAnnouncedSize(jpeg, 4096, 4096)),
             "Corrupt JPEG data: premature end of data segment");
+}
+
+TEST(Decode, TheLargestPictureDecodesWithEveryOption) {
+  // A progressive 4:4:4 file at the pixel limit, decoded with two-pass
+  // colour reduction: the codec's buffers fit within its memory allowance.
+  EncodeParams params;
+  params.progressive = true;
+  params.subsampling = Subsampling::S444;
+  params.quality = 30;
+  const QByteArray jpeg = EncodeJPEG(ColourPattern(4096, 4096), params);
+  const QImage image = DecodeJPEG(jpeg, {});
+  EXPECT_EQ(image.size(), QSize(4096, 4096));
 }
 
 TEST(Decode, SkipsCommentMarkersWhateverTheirLength) {

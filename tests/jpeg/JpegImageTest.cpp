@@ -13,6 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace kyt;
 using namespace kyt::samples;
 
@@ -228,6 +234,59 @@ TEST_F(JpegImageTest, PrefetchedPicturesServeOnlyTheBytesTheyWereMadeFrom) {
   Write("same.jpg", grey);
   same.setFileName("same.jpg");
   EXPECT_TRUE(ExpandToRgb(same.picture()) == DecodeWithDjpeg(grey, {"-colors", "256"}));
+}
+
+TEST_F(JpegImageTest, OnlyRegularFilesOfAtMost64MiBAreRead) {
+  JpegImage image;
+  image.setFileName("pic.jpg");
+
+  // A device never ends, or has nothing in it.
+  ASSERT_TRUE(QFile::link("/dev/null", "null.jpg"));
+  ExpectFailureKeepsPicture<FileOpenError>(
+      image, [&] { image.setFileName("null.jpg"); }, "Cannot open file null.jpg");
+  EXPECT_EQ(image.SourceBuffer(), colour);
+
+  // A file just over the limit (sparse: it takes no room on the disk).
+  {
+    QFile big("big.jpg");
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.write(colour) == colour.size());
+    ASSERT_TRUE(big.resize((qint64(64) << 20) + 1));
+  }
+  ExpectFailureKeepsPicture<FileOpenError>(
+      image, [&] { image.setFileName("big.jpg"); }, "Cannot open file big.jpg");
+  EXPECT_EQ(image.SourceBuffer(), colour);
+  // At the limit it is read, and decoded up to the picture's end.
+  ASSERT_TRUE(QFile("big.jpg").resize(qint64(64) << 20));
+  image.setFileName("big.jpg");
+  EXPECT_EQ(image.SourceBuffer().size(), qint64(64) << 20);
+  EXPECT_EQ(image.SourceBuffer().left(colour.size()), colour);
+}
+
+TEST_F(JpegImageTest, ANamedPipeIsNotWaitedFor) {
+  ASSERT_EQ(mkfifo("pipe.jpg", 0600), 0);
+  JpegImage image;
+  image.setFileName("pic.jpg");
+  // Run where a hang can be seen; should the open wait for a writer, one
+  // comes along to end it.
+  auto assignment = std::async(std::launch::async, [&] {
+    try {
+      image.setFileName("pipe.jpg");
+    } catch (const FileOpenError &e) {
+      return std::string(e.what());
+    }
+    return std::string("no failure");
+  });
+  const bool hung = assignment.wait_for(std::chrono::seconds(20)) != std::future_status::ready;
+  if (hung)
+    ::close(::open("pipe.jpg", O_WRONLY | O_NONBLOCK));
+  EXPECT_FALSE(hung) << "the assignment waited for a writer";
+  EXPECT_EQ(assignment.get(), "Cannot open file pipe.jpg");
+  EXPECT_EQ(image.SourceBuffer(), colour);
+
+  // The start-up prefetch leaves it to the assignment, which reports it.
+  PrefetchJPEGFiles({"pipe.jpg"});
+  EXPECT_THROW(image.setFileName("pipe.jpg"), FileOpenError);
 }
 
 TEST_F(JpegImageTest, DrawsAtNaturalSizeFromTheTopLeftClipped) {

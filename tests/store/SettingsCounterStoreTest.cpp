@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <array>
@@ -154,6 +155,85 @@ TEST_F(SettingsStore, ADiskThatFillsUpDuringTheSaveLeavesTheOldFileWhole)
     EXPECT_EQ(readAll(path), before);
     EXPECT_EQ(QDir(dir.filePath("kyt")).entryList(QDir::Files | QDir::Hidden).size(), 1)
         << "no temporary file is left beside it";
+}
+
+TEST_F(SettingsStore, SavingTwiceGivesTheBytesOfOneSave)
+{
+    writeFile(path, "; written by hand\ntheme=dark\n[General]\nsza1=3\nvolume=7\n"
+                    "[Window]\nwidth=640\n");
+    ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
+    const QByteArray once = readAll(path);
+    ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
+    EXPECT_EQ(readAll(path), once);
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
+    EXPECT_EQ(readAll(path), once);
+    EXPECT_EQ(once.count("[General]"), 1) << once.constData();
+    for (const char* kept : {"; written by hand\n", "theme=dark\n", "volume=7\n",
+                             "[Window]\nwidth=640\n"})
+        EXPECT_EQ(once.count(kept), 1) << kept << " in " << once.constData();
+    EXPECT_EQ(once.count("sza1="), 1) << once.constData();
+    QSettings qt(path, QSettings::IniFormat);
+    EXPECT_EQ(qt.value("theme").toString(), QStringLiteral("dark"));
+    EXPECT_EQ(qt.value("volume").toInt(), 7);
+    EXPECT_EQ(qt.value("Window/width").toInt(), 640);
+}
+
+TEST_F(SettingsStore, AFileFromAWindowsEditorReadsTheSame)
+{
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const QByteArray plain = "[General]\nsza1=12\nsza2=0\nszb1=007\ndpob=-3\n[Window]\nsza1=9\n";
+    for (const QByteArray& text : {bom + plain, QByteArray(plain).replace("\n", "\r\n"),
+                                   bom + QByteArray(plain).replace("\n", "\r\n"),
+                                   QByteArray(plain).replace("\n", "\r")}) {
+        writeFile(path, text);
+        SettingsCounterStore store(path);
+        EXPECT_TRUE(store.exists()) << text.toHex().constData();
+        EXPECT_EQ(store.read("sza1").value, 12) << text.toHex().constData();
+        EXPECT_EQ(store.read("sza2").status, Status::Ok) << text.toHex().constData();
+        EXPECT_EQ(store.read("szb1").value, 7) << text.toHex().constData();
+        EXPECT_EQ(store.read("dpob").value, -3) << text.toHex().constData();
+        // A save keeps the other section once, and the next load agrees.
+        ASSERT_TRUE(store.write(counts(40)));
+        const QByteArray saved = readAll(path);
+        EXPECT_EQ(saved.count("[General]"), 1) << saved.toHex().constData();
+        EXPECT_EQ(saved.count("sza1="), 2) << saved.toHex().constData(); // one in [Window]
+        EXPECT_EQ(store.read("sza1").value, 40);
+        EXPECT_EQ(store.read("dpoa").value, 47);
+    }
+}
+
+TEST_F(SettingsStore, LeadingZerosOfAnyNumberAreAccepted)
+{
+    const QByteArray zeros(40, '0');
+    writeFile(path, "sza1=0012\nsza2=" + zeros + "12\nszb1=-" + zeros + "5\nszb2=+" + zeros +
+                        "2147483647\ndkoa=" + zeros + "\ndkob=" + zeros + "2147483648\n");
+    SettingsCounterStore store(path);
+    EXPECT_EQ(store.read("sza1").value, 12);
+    EXPECT_EQ(store.read("sza2").value, 12);
+    EXPECT_EQ(store.read("szb1").value, -5);
+    EXPECT_EQ(store.read("szb2").value, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(store.read("dkoa").status, Status::Ok);
+    EXPECT_EQ(store.read("dkoa").value, 0);
+    EXPECT_EQ(store.read("dkob").status, Status::WrongType);
+}
+
+TEST_F(SettingsStore, ALockLeftByAProgramThatEndedIsBroken)
+{
+    ASSERT_TRUE(SettingsCounterStore(path).write(counts(10)));
+    // The lock of a program killed in the middle of its save.
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    writeFile(path + ".lock", QByteArray::number(child) + "\nkyt\n" +
+                                  QSysInfo::machineHostName().toUtf8() + "\n");
+    const std::array<NamedCount, 2> uses{{{"sza1", 2}, {"dpoa", 1}}};
+    ASSERT_TRUE(SettingsCounterStore(path).add(uses));
+    EXPECT_EQ(SettingsCounterStore(path).read("sza1").value, 12);
+    EXPECT_EQ(SettingsCounterStore(path).read("dpoa").value, 18);
+    EXPECT_FALSE(QFile::exists(path + ".lock"));
 }
 
 } // namespace

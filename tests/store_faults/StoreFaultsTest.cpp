@@ -19,6 +19,7 @@
 #include <limits>
 #include <map>
 #include <random>
+#include <sys/stat.h>
 #include <string>
 
 namespace kyt {
@@ -123,19 +124,17 @@ TEST_F(StoreFaults, GarbageFilesLoadSomethingAndNeverLoseASave)
     }
 }
 
-TEST_F(StoreFaults, AHugeFileStillGivesItsCounts)
+TEST_F(StoreFaults, AFileOverOneMebibyteIsUnreadableAndLeftAlone)
 {
-    // Some 40 MiB of comment lines before the counts, and one 8 MiB value.
-    QByteArray content;
-    content.reserve(48 << 20);
+    // Just under 1 MiB of comment lines before the counts: read as always.
     const QByteArray line = "; " + QByteArray(78, 'x') + "\n";
-    for (int i = 0; i < (40 << 20) / line.size(); ++i)
+    QByteArray content;
+    while (content.size() + line.size() < (1 << 20) - 200)
         content += line;
     for (const auto& [name, value] : asMap(counts(40)))
         content += QByteArray::fromStdString(name) + "=" + QByteArray::number(value) + "\n";
-    content += "extra=" + QByteArray(8 << 20, '7') + "\n";
+    ASSERT_LE(content.size(), 1 << 20);
     writeFile(file(), content);
-
     SettingsCounterStore store(file());
     EXPECT_TRUE(store.exists());
     const auto loaded = readAllCounts(store);
@@ -143,10 +142,22 @@ TEST_F(StoreFaults, AHugeFileStillGivesItsCounts)
         EXPECT_EQ(loaded.at(name).status, Status::Ok) << name;
         EXPECT_EQ(loaded.at(name).value, value) << name;
     }
-    expectSaveWholeOrNothing(file(), 70, "huge file");
 
-    // A count written as millions of digits is no 32-bit count.
-    writeFile(file("long/sygnaly.conf"), "sza1=" + QByteArray(16 << 20, '9') + "\n");
+    // Some 40 MiB of comment lines before the counts, and one 8 MiB value:
+    // there, but not read, and never replaced.
+    content.reserve(48 << 20);
+    while (content.size() < (40 << 20))
+        content.prepend(QByteArray(1 << 20, ';') + "\n");
+    content += "extra=" + QByteArray(8 << 20, '7') + "\n";
+    writeFile(file(), content);
+    EXPECT_TRUE(store.exists());
+    for (const auto& [name, r] : readAllCounts(store))
+        EXPECT_EQ(r.status, Status::Missing) << name;
+    EXPECT_FALSE(store.write(counts(70)));
+    EXPECT_EQ(readAll(file()), content);
+
+    // A count written as half a million digits is no 32-bit count.
+    writeFile(file("long/sygnaly.conf"), "sza1=" + QByteArray(512 << 10, '9') + "\n");
     SettingsCounterStore longValue(file("long/sygnaly.conf"));
     EXPECT_EQ(longValue.read("sza1").status, Status::WrongType);
 }
@@ -341,6 +352,28 @@ TEST_F(StoreFaults, AReadOnlyFolderRefusesTheSaveAndKeepsTheOldCounts)
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
     EXPECT_EQ(r.out, "refused\nstatus=3\nexists=1\n"
                      "sza1=1\nsza2=2\nszb1=3\nszb2=4\ndkoa=6\ndkob=5\ndpoa=8\ndpob=7\n");
+}
+
+TEST_F(StoreFaults, ASpecialFileInPlaceOfTheFileIsNeitherReadNorReplaced)
+{
+    // A named pipe would block an open without a writer; a device never
+    // ends. The store tool's load must come back at once either way.
+    QDir().mkpath(file("fifo/kyt"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(file("fifo/kyt/sygnaly.conf")).constData(), 0600), 0);
+    QDir().mkpath(file("zero/kyt"));
+    ASSERT_TRUE(QFile::link("/dev/zero", file("zero/kyt/sygnaly.conf")));
+    for (const QString& path : {file("fifo/kyt/sygnaly.conf"), file("zero/kyt/sygnaly.conf")}) {
+        const ProcessRun load = runProcess("timeout", {"10", KYT_STORE_TOOL, path, "load"});
+        EXPECT_EQ(load.exitCode, 0) << path.toStdString() << ": the load did not come back";
+        EXPECT_EQ(load.out, "exists=1\nsza1:missing\nsza2:missing\nszb1:missing\nszb2:missing\n"
+                            "dkoa:missing\ndkob:missing\ndpoa:missing\ndpob:missing\n")
+            << path.toStdString();
+        QStringList save{"10", KYT_STORE_TOOL};
+        save << saveArgs(path, 1);
+        EXPECT_EQ(runProcess("timeout", save).exitCode, 3) << path.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo(file("fifo/kyt/sygnaly.conf")).isFile()) << "the pipe was replaced";
+    EXPECT_TRUE(QFileInfo(file("zero/kyt/sygnaly.conf")).isSymLink()) << "the link was replaced";
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kyt::replay {
@@ -80,6 +81,35 @@ std::optional<CountValues> countsLine(std::string_view rest)
     return values;
 }
 
+enum class LineRead { Line, End, TooLong, Failed };
+
+// The next line of `in` without its end, up to kMaxLineBytes; a line that
+// goes on past them is not read further.
+LineRead readLine(std::istream& in, std::string& line)
+{
+    line.clear();
+    std::istream::sentry ok(in, true);
+    if (!ok)
+        return in.bad() ? LineRead::Failed : LineRead::End;
+    std::streambuf* buf = in.rdbuf();
+    try {
+        for (;;) {
+            const int c = buf->sbumpc();
+            if (c == std::char_traits<char>::eof())
+                return line.empty() ? LineRead::End : LineRead::Line;
+            if (c == '\n')
+                return LineRead::Line;
+            if (line.size() == kMaxLineBytes)
+                return LineRead::TooLong;
+            line.push_back(char(c));
+        }
+    } catch (...) {
+        // The file stream reports a failed read (a folder, say) this way.
+        in.setstate(std::ios::badbit);
+        return LineRead::Failed;
+    }
+}
+
 } // namespace
 
 int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim)
@@ -94,11 +124,26 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer
     std::string raw;
     std::size_t lineNo = 0;
     auto usage = [&](std::string_view line, std::string_view why) {
-        err << "kyt-replay: line " << lineNo << ": " << why << ": " << line << std::endl;
+        // A long line is shown only by its beginning.
+        err << "kyt-replay: line " << lineNo << ": " << why << ": "
+            << line.substr(0, kMaxEchoChars) << std::endl;
         return kExitUsage;
     };
-    while (std::getline(in, raw)) {
+    auto failure = [&](std::string_view what) {
+        err << "kyt-replay: " << what << std::endl;
+        return kExitFailure;
+    };
+    for (;;) {
+        if (!out)
+            return failure("cannot write the output");
+        const LineRead read = readLine(in, raw);
+        if (read == LineRead::End)
+            break;
         ++lineNo;
+        if (read == LineRead::Failed)
+            return failure("cannot read the scenario");
+        if (read == LineRead::TooLong)
+            return failure("line " + std::to_string(lineNo) + ": longer than 1 MiB");
         const std::string_view line = trim(raw);
         if (line.empty() || line.front() == '#')
             continue;
@@ -157,6 +202,9 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer
             }
         }
     }
+    out.flush();
+    if (!out)
+        return failure("cannot write the output");
     return 0;
 }
 
@@ -182,7 +230,7 @@ int main(int argc, char** argv, std::istream& stdIn, std::ostream& out, std::ost
         std::ifstream file(argv[1], std::ios::binary);
         if (!file) {
             err << "kyt-replay: Cannot open file " << argv[1] << std::endl;
-            return 1;
+            return kExitFailure;
         }
         return run(file, out, err, sim);
     }

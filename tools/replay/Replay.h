@@ -11,6 +11,7 @@
 // A click on a hidden control is dropped, as the window drops it. An error a
 // handler raises prints {"error":"<message>."} and the scenario goes on.
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -22,13 +23,18 @@ class Trainer;
 
 namespace kyt::replay {
 
+constexpr int kExitFailure = 1; // input that cannot be read, output that cannot be written
 constexpr int kExitUsage = 2;
 constexpr std::int64_t kMaxRepeat = 1000000;
 constexpr std::int64_t kMaxWait = 1000000000000; // milliseconds, about 31 years
+constexpr std::size_t kMaxLineBytes = 1 << 20;   // a longer line is refused
+constexpr std::size_t kMaxEchoChars = 200;       // of a bad line in its message
 
 // Runs every event of `in` against `sim`; state and error lines go to `out`.
 // Returns 0, or kExitUsage after writing a message that names the line
-// number and text of the first line that is no event to `err`.
+// number and text (its first 200 characters) of the first line that is no
+// event to `err`, or kExitFailure after a message when `in` cannot be read,
+// holds a line over 1 MiB or `out` cannot be written.
 int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim);
 // The same through a trainer of one's own, whose journal outlives the run.
 int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer);
