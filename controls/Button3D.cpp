@@ -3,6 +3,7 @@
 #include "DrawUtil.h"
 #include "Fonts.h"
 #include "Label3D.h"
+#include "PropertyHelpers.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -24,23 +25,41 @@ void Button3D::setCaption(const QString& value)
     update();
 }
 
-#define KYT_BUTTON3D_SETTER(Name, Type, Field) \
-    void Button3D::set##Name(Type value)      \
-    {                                          \
-        if (value == Field)                    \
-            return;                            \
-        Field = value;                         \
-        update();                              \
-    }
+void Button3D::setFontColor(ColorCode value)
+{
+    if (assign(fontColor_, value))
+        update();
+}
 
-KYT_BUTTON3D_SETTER(FontColor, ColorCode, fontColor_)
-KYT_BUTTON3D_SETTER(HighLightColor, ColorCode, highLightColor_)
-KYT_BUTTON3D_SETTER(ShadowColor, ColorCode, shadowColor_)
-KYT_BUTTON3D_SETTER(Bevel, Bevel, bevel_)
-KYT_BUTTON3D_SETTER(ShadowSize, quint8, shadowSize_)
-KYT_BUTTON3D_SETTER(PressState, PressState, pressState_)
+void Button3D::setHighLightColor(ColorCode value)
+{
+    if (assign(highLightColor_, value))
+        update();
+}
 
-#undef KYT_BUTTON3D_SETTER
+void Button3D::setShadowColor(ColorCode value)
+{
+    if (assign(shadowColor_, value))
+        update();
+}
+
+void Button3D::setBevel(Bevel value)
+{
+    if (assign(bevel_, value))
+        update();
+}
+
+void Button3D::setShadowSize(quint8 value)
+{
+    if (assign(shadowSize_, value))
+        update();
+}
+
+void Button3D::setPressState(PressState value)
+{
+    if (assign(pressState_, value))
+        update();
+}
 
 void Button3D::paintEvent(QPaintEvent*)
 {

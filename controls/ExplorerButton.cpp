@@ -2,6 +2,7 @@
 
 #include "DrawUtil.h"
 #include "Fonts.h"
+#include "PropertyHelpers.h"
 
 #include <QEnterEvent>
 #include <QFontMetrics>
@@ -33,27 +34,65 @@ ExplorerButton::ExplorerButton(QWidget* parent) : QWidget(parent)
     resize(50, 40);
 }
 
-#define KYT_EXPL_SETTER(Name, Type, Field)       \
-    void ExplorerButton::set##Name(Type value)  \
-    {                                            \
-        if (value == Field)                      \
-            return;                              \
-        Field = value;                           \
-        update();                                \
-    }
+void ExplorerButton::setAlignment(Alignment value)
+{
+    if (assign(alignment_, value))
+        update();
+}
 
-KYT_EXPL_SETTER(Alignment, Alignment, alignment_)
-KYT_EXPL_SETTER(BevelStyle, BevelStyle, bevelStyle_)
-KYT_EXPL_SETTER(Layout, ButtonLayout, layout_)
-KYT_EXPL_SETTER(Options, Options, options_)
-KYT_EXPL_SETTER(ShowDownPattern, bool, showDownPattern_)
-KYT_EXPL_SETTER(UnselectedFontColor, ColorCode, unselectedFontColor_)
-KYT_EXPL_SETTER(WordWrap, bool, wordWrap_)
-KYT_EXPL_SETTER(FontColor, ColorCode, fontColor_)
-KYT_EXPL_SETTER(NoFocusBitmap, const QImage&, FNoFocusBitmap)
-KYT_EXPL_SETTER(DisabledBitmap, const QImage&, disabledBitmap_)
+void ExplorerButton::setBevelStyle(BevelStyle value)
+{
+    if (assign(bevelStyle_, value))
+        update();
+}
 
-#undef KYT_EXPL_SETTER
+void ExplorerButton::setLayout(ButtonLayout value)
+{
+    if (assign(layout_, value))
+        update();
+}
+
+void ExplorerButton::setOptions(Options value)
+{
+    if (assign(options_, value))
+        update();
+}
+
+void ExplorerButton::setShowDownPattern(bool value)
+{
+    if (assign(showDownPattern_, value))
+        update();
+}
+
+void ExplorerButton::setUnselectedFontColor(ColorCode value)
+{
+    if (assign(unselectedFontColor_, value))
+        update();
+}
+
+void ExplorerButton::setWordWrap(bool value)
+{
+    if (assign(wordWrap_, value))
+        update();
+}
+
+void ExplorerButton::setFontColor(ColorCode value)
+{
+    if (assign(fontColor_, value))
+        update();
+}
+
+void ExplorerButton::setNoFocusBitmap(const QImage& value)
+{
+    if (assign(FNoFocusBitmap, value))
+        update();
+}
+
+void ExplorerButton::setDisabledBitmap(const QImage& value)
+{
+    if (assign(disabledBitmap_, value))
+        update();
+}
 
 void ExplorerButton::setAllowAllUp(bool value)
 {

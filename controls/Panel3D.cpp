@@ -3,6 +3,7 @@
 #include "DrawUtil.h"
 #include "Fonts.h"
 #include "Label3D.h"
+#include "PropertyHelpers.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -68,37 +69,125 @@ void Panel3D::setChanged()
     update();
 }
 
-#define KYT_PANEL_SETTER(Name, Type, Field)    \
-    void Panel3D::set##Name(Type value)       \
-    {                                          \
-        if (value == Field)                    \
-            return;                            \
-        Field = value;                         \
-        setChanged();                          \
-    }
+void Panel3D::setCaption(const QString& value)
+{
+    if (assign(caption_, value))
+        setChanged();
+}
 
-KYT_PANEL_SETTER(Caption, const QString&, caption_)
-KYT_PANEL_SETTER(Alignment, Alignment, alignment_)
-KYT_PANEL_SETTER(BevelOuter, Bevel, bevelOuter_)
-KYT_PANEL_SETTER(BevelInner, Bevel, bevelInner_)
-KYT_PANEL_SETTER(FontColor, ColorCode, fontColor_)
-KYT_PANEL_SETTER(AlignmentTitle, Alignment, alignmentTitle_)
-KYT_PANEL_SETTER(BevelCaption, TextBevel, bevelCaption_)
-KYT_PANEL_SETTER(BevelTitle, TextBevel, bevelTitle_)
-KYT_PANEL_SETTER(BorderTitle, Bevel, borderTitle_)
-KYT_PANEL_SETTER(ColorTitle, ColorCode, colorTitle_)
-KYT_PANEL_SETTER(FontTitleColor, ColorCode, fontTitleColor_)
-KYT_PANEL_SETTER(HColorCaption, ColorCode, hColorCaption_)
-KYT_PANEL_SETTER(HColorTitle, ColorCode, hColorTitle_)
-KYT_PANEL_SETTER(RePaintCT, RepaintPart, rePaintCT_)
-KYT_PANEL_SETTER(SColorCaption, ColorCode, sColorCaption_)
-KYT_PANEL_SETTER(SColorTitle, ColorCode, sColorTitle_)
-KYT_PANEL_SETTER(ShadowSizeCaption, quint8, shadowSizeCaption_)
-KYT_PANEL_SETTER(ShadowSizeTitle, quint8, shadowSizeTitle_)
-KYT_PANEL_SETTER(Title, const QString&, title_)
-KYT_PANEL_SETTER(VertAlignment, VerticalAlignment, vertAlignment_)
+void Panel3D::setAlignment(Alignment value)
+{
+    if (assign(alignment_, value))
+        setChanged();
+}
 
-#undef KYT_PANEL_SETTER
+void Panel3D::setBevelOuter(Bevel value)
+{
+    if (assign(bevelOuter_, value))
+        setChanged();
+}
+
+void Panel3D::setBevelInner(Bevel value)
+{
+    if (assign(bevelInner_, value))
+        setChanged();
+}
+
+void Panel3D::setFontColor(ColorCode value)
+{
+    if (assign(fontColor_, value))
+        setChanged();
+}
+
+void Panel3D::setAlignmentTitle(Alignment value)
+{
+    if (assign(alignmentTitle_, value))
+        setChanged();
+}
+
+void Panel3D::setBevelCaption(TextBevel value)
+{
+    if (assign(bevelCaption_, value))
+        setChanged();
+}
+
+void Panel3D::setBevelTitle(TextBevel value)
+{
+    if (assign(bevelTitle_, value))
+        setChanged();
+}
+
+void Panel3D::setBorderTitle(Bevel value)
+{
+    if (assign(borderTitle_, value))
+        setChanged();
+}
+
+void Panel3D::setColorTitle(ColorCode value)
+{
+    if (assign(colorTitle_, value))
+        setChanged();
+}
+
+void Panel3D::setFontTitleColor(ColorCode value)
+{
+    if (assign(fontTitleColor_, value))
+        setChanged();
+}
+
+void Panel3D::setHColorCaption(ColorCode value)
+{
+    if (assign(hColorCaption_, value))
+        setChanged();
+}
+
+void Panel3D::setHColorTitle(ColorCode value)
+{
+    if (assign(hColorTitle_, value))
+        setChanged();
+}
+
+void Panel3D::setRePaintCT(RepaintPart value)
+{
+    if (assign(rePaintCT_, value))
+        setChanged();
+}
+
+void Panel3D::setSColorCaption(ColorCode value)
+{
+    if (assign(sColorCaption_, value))
+        setChanged();
+}
+
+void Panel3D::setSColorTitle(ColorCode value)
+{
+    if (assign(sColorTitle_, value))
+        setChanged();
+}
+
+void Panel3D::setShadowSizeCaption(quint8 value)
+{
+    if (assign(shadowSizeCaption_, value))
+        setChanged();
+}
+
+void Panel3D::setShadowSizeTitle(quint8 value)
+{
+    if (assign(shadowSizeTitle_, value))
+        setChanged();
+}
+
+void Panel3D::setTitle(const QString& value)
+{
+    if (assign(title_, value))
+        setChanged();
+}
+
+void Panel3D::setVertAlignment(VerticalAlignment value)
+{
+    if (assign(vertAlignment_, value))
+        setChanged();
+}
 
 void Panel3D::setBevelWidth(int value)
 {

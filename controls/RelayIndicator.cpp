@@ -2,6 +2,7 @@
 
 #include "DrawUtil.h"
 #include "Pictures.h"
+#include "PropertyHelpers.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,20 +37,35 @@ void RelayIndicator::loadApple(const QString& name)
     compose();
 }
 
-#define KYT_APPLES_SETTER(Name, field, Type) \
-    void RelayIndicator::set##Name(Type v)          \
-    {                                        \
-        if (v == field)                      \
-            return;                          \
-        field = v;                           \
-        refresh();                           \
-    }
-KYT_APPLES_SETTER(Border, border_, bool)
-KYT_APPLES_SETTER(Color, color_, ColorCode)
-KYT_APPLES_SETTER(Ctl3D, ctl3D_, bool)
-KYT_APPLES_SETTER(LineWrap, lineWrap_, bool)
-KYT_APPLES_SETTER(TransparentColor, transparentColor_, ColorCode)
-#undef KYT_APPLES_SETTER
+void RelayIndicator::setBorder(bool value)
+{
+    if (assign(border_, value))
+        refresh();
+}
+
+void RelayIndicator::setColor(ColorCode value)
+{
+    if (assign(color_, value))
+        refresh();
+}
+
+void RelayIndicator::setCtl3D(bool value)
+{
+    if (assign(ctl3D_, value))
+        refresh();
+}
+
+void RelayIndicator::setLineWrap(bool value)
+{
+    if (assign(lineWrap_, value))
+        refresh();
+}
+
+void RelayIndicator::setTransparentColor(ColorCode value)
+{
+    if (assign(transparentColor_, value))
+        refresh();
+}
 
 void RelayIndicator::setValue(double x)
 {

@@ -2,6 +2,7 @@
 
 #include "DrawUtil.h"
 #include "Fonts.h"
+#include "PropertyHelpers.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -16,24 +17,47 @@ ShadowButton::ShadowButton(QWidget* parent) : QWidget(parent)
     resize(100, 33);
 }
 
-#define KYT_SHADOW_SETTER(Name, Type, Field)   \
-    void ShadowButton::set##Name(Type value)  \
-    {                                          \
-        if (value == Field)                    \
-            return;                            \
-        Field = value;                         \
-        repaint();                             \
-    }
+void ShadowButton::setCaption(const QString& value)
+{
+    if (assign(caption_, value))
+        repaint();
+}
 
-KYT_SHADOW_SETTER(Caption, const QString&, caption_)
-KYT_SHADOW_SETTER(Color, ColorCode, color_)
-KYT_SHADOW_SETTER(Shadow, bool, shadow_)
-KYT_SHADOW_SETTER(Shape, ShapeType, shape_)
-KYT_SHADOW_SETTER(Border, bool, border_)
-KYT_SHADOW_SETTER(BorderColor, ColorCode, borderColor_)
-KYT_SHADOW_SETTER(FontColor, ColorCode, fontColor_)
+void ShadowButton::setColor(ColorCode value)
+{
+    if (assign(color_, value))
+        repaint();
+}
 
-#undef KYT_SHADOW_SETTER
+void ShadowButton::setShadow(bool value)
+{
+    if (assign(shadow_, value))
+        repaint();
+}
+
+void ShadowButton::setShape(ShapeType value)
+{
+    if (assign(shape_, value))
+        repaint();
+}
+
+void ShadowButton::setBorder(bool value)
+{
+    if (assign(border_, value))
+        repaint();
+}
+
+void ShadowButton::setBorderColor(ColorCode value)
+{
+    if (assign(borderColor_, value))
+        repaint();
+}
+
+void ShadowButton::setFontColor(ColorCode value)
+{
+    if (assign(fontColor_, value))
+        repaint();
+}
 
 void ShadowButton::setDeepth(int value)
 {
