@@ -77,28 +77,25 @@ void ArrowButton::paintEvent(QPaintEvent *) {
   p.drawPolygon(QPolygon({p1, p2, p3}));
 
   // Raised while released, sunken while pressed.
-  const QColor flanks = pressed_ ? fill : QColor(Qt::black);
+  const QColor flanks = clicks_.tracking() ? fill : QColor(Qt::black);
   p.setPen(flanks);
   p.drawLine(p1, p2);
   p.drawLine(p2, p3);
-  p.setPen(pressed_ ? QColor(Qt::black) : QColor(Qt::white));
+  p.setPen(clicks_.tracking() ? QColor(Qt::black) : QColor(Qt::white));
   p.drawLine(p1, p3);
 }
 
 void ArrowButton::mousePressEvent(QMouseEvent *event) {
   // Presses off the triangle, or before there is one, do nothing at all.
-  if (event->button() != Qt::LeftButton || !HitTest(event->position().toPoint()))
-    return;
-  pressed_ = true;
-  repaint();
+  if (clicks_.press(event, HitTest(event->position().toPoint())))
+    repaint();
 }
 
 void ArrowButton::mouseReleaseEvent(QMouseEvent *event) {
-  if (event->button() != Qt::LeftButton || !pressed_)
+  if (!clicks_.release(event))
     return;
-  pressed_ = false;
   repaint();
-  if (rect().contains(event->position().toPoint()))
+  if (ClickTracker::inside(this, event))
     emit OnClick(this);
 }
 

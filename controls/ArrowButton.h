@@ -5,6 +5,7 @@
 // reports OnClick when the pointer is still within the control.
 #pragma once
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QPoint>
@@ -38,7 +39,7 @@ public:
   // Whether the point (control coordinates) lies in the triangle of the last
   // paint; before the first paint nothing does.
   bool HitTest(const QPoint &pt) const { return hasRegion_ && region_.contains(pt); }
-  bool IsPressed() const { return pressed_; }
+  bool IsPressed() const { return clicks_.tracking(); }
   // The inner corners as last drawn.
   QPoint Corner(int i) const { return i == 0 ? FP1 : i == 1 ? FP2 : p3_; }
 
@@ -58,7 +59,7 @@ private:
   QPoint FP1, FP2, p3_;
   QRegion region_;
   bool hasRegion_ = false;
-  bool pressed_ = false;
+  ClickTracker clicks_;
 };
 
 } // namespace kyt

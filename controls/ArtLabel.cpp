@@ -264,15 +264,13 @@ void ArtLabel::changeEvent(QEvent* event)
 
 void ArtLabel::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = event->button() == Qt::LeftButton;
+    clicks_.press(event);
     QWidget::mousePressEvent(event);
 }
 
 void ArtLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
+    const bool click = clicks_.release(event) && ClickTracker::inside(this, event);
     if (click)
         emit OnClick(this);
     QWidget::mouseReleaseEvent(event);

@@ -5,6 +5,7 @@
 // changes; a transparent label lays only its letters, their shadow and their
 // edges over the parent.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 #include "Gradient.h"
 
@@ -121,7 +122,7 @@ private:
     qint32 shadowLength_ = 3;
     Gradient* gradient_;
     bool gradientChanged_ = true;
-    bool pressed_ = false;
+    ClickTracker clicks_{ClickTracker::LeftButtonLast};
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ArtLabel::ArtStyle)

@@ -494,26 +494,12 @@ void DigitCounter::resizeEvent(QResizeEvent* e)
 
 void DigitCounter::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
-        pressed_ = true;
-    const QPoint pos = e->position().toPoint();
-    emit OnMouseDown(this, e->button(), e->modifiers(), pos.x(), pos.y());
-}
-
-void DigitCounter::mouseMoveEvent(QMouseEvent* e)
-{
-    const QPoint pos = e->position().toPoint();
-    emit OnMouseMove(this, e->modifiers(), pos.x(), pos.y());
+    clicks_.press(e);
 }
 
 void DigitCounter::mouseReleaseEvent(QMouseEvent* e)
 {
-    const QPoint pos = e->position().toPoint();
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(pos);
-    if (e->button() == Qt::LeftButton)
-        pressed_ = false;
-    emit OnMouseUp(this, e->button(), e->modifiers(), pos.x(), pos.y());
-    if (click)
+    if (clicks_.release(e) && ClickTracker::inside(this, e))
         emit OnClick(this);
 }
 

@@ -3,6 +3,8 @@
 // one bitmap strip, like a mechanical counter drum, with an optional rolling
 // animation when the clock steps.
 
+#include "ClickTracker.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -112,15 +114,11 @@ signals:
     void OnRotateEnd(QObject* Sender);
     void OnClick(QObject* Sender);
     void OnDblClick(QObject* Sender);
-    void OnMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void OnMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
-    void OnMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
@@ -156,7 +154,7 @@ private:
     QTimer* clockTimer_ = nullptr;
 
     QImage face_;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace kyt

@@ -374,7 +374,7 @@ void ExplorerButton::leaveEvent(QEvent* event)
 void ExplorerButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange) {
-        pressing_ = false;
+        clicks_.cancel();
         update();
     }
     QWidget::changeEvent(event);
@@ -382,23 +382,22 @@ void ExplorerButton::changeEvent(QEvent* event)
 
 void ExplorerButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !isEnabled())
-        return QWidget::mousePressEvent(event);
-    if (hasPopup()) {
+    if (event->button() == Qt::LeftButton && isEnabled() && hasPopup()) {
         // The menu opens under the button's lower-left corner instead of a click.
         dropDownMenu_->popup(mapToGlobal(QPoint(0, height())));
         return;
     }
-    pressing_ = true;
+    if (!clicks_.press(event, isEnabled()))
+        return QWidget::mousePressEvent(event);
     mouseInside_ = true;
     update();
 }
 
 void ExplorerButton::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!pressing_)
+    if (!clicks_.tracking())
         return QWidget::mouseMoveEvent(event);
-    const bool inside = rect().contains(event->position().toPoint());
+    const bool inside = ClickTracker::inside(this, event);
     if (inside != mouseInside_) {
         mouseInside_ = inside;
         update();
@@ -407,10 +406,9 @@ void ExplorerButton::mouseMoveEvent(QMouseEvent* event)
 
 void ExplorerButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!pressing_ || event->button() != Qt::LeftButton)
+    if (!clicks_.release(event))
         return QWidget::mouseReleaseEvent(event);
-    pressing_ = false;
-    const bool inside = rect().contains(event->position().toPoint());
+    const bool inside = ClickTracker::inside(this, event);
     mouseInside_ = inside;
     update();
     if (inside)

@@ -6,6 +6,7 @@
 // boMonoDisplay) while the pointer is elsewhere. It clicks on release over
 // it, latches within a group, and can open a drop-down menu instead.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QImage>
@@ -98,7 +99,7 @@ public:
 
     bool MouseInControl() const { return mouseInside_; }
     // Whether the button shows its sunken look now.
-    bool Sunken() const { return down_ || (pressing_ && mouseInside_); }
+    bool Sunken() const { return down_ || (clicks_.tracking() && mouseInside_); }
 
     // What a press and release over the button do.
     void Click();
@@ -141,7 +142,7 @@ private:
     bool wordWrap_ = false;
     ColorCode fontColor_ = clWindowText;
     bool mouseInside_ = false;
-    bool pressing_ = false;
+    ClickTracker clicks_;
     int shortcutId_ = 0;
 };
 

@@ -62,7 +62,7 @@ void GradientButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange) {
         state_ = isEnabled() ? (down_ ? bsExclusive : bsUp) : bsDisabled;
-        dragging_ = false;
+        clicks_.cancel();
         update();
     }
     QWidget::changeEvent(event);
@@ -223,21 +223,20 @@ void GradientButton::paintEvent(QPaintEvent*)
 
 void GradientButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !isEnabled())
+    if (!clicks_.press(event, isEnabled()))
         return QWidget::mousePressEvent(event);
     if (!down_) {
         state_ = bsDown;
         repaint();
     }
-    dragging_ = true;
 }
 
 void GradientButton::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!dragging_)
+    if (!clicks_.tracking())
         return QWidget::mouseMoveEvent(event);
     ButtonState st = down_ ? bsExclusive : bsUp;
-    if (rect().contains(event->position().toPoint()))
+    if (ClickTracker::inside(this, event))
         st = down_ ? bsExclusive : bsDown;
     if (st != state_) {
         state_ = st;
@@ -247,10 +246,9 @@ void GradientButton::mouseMoveEvent(QMouseEvent* event)
 
 void GradientButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!dragging_ || event->button() != Qt::LeftButton)
+    if (!clicks_.release(event))
         return QWidget::mouseReleaseEvent(event);
-    dragging_ = false;
-    const bool doClick = rect().contains(event->position().toPoint());
+    const bool doClick = ClickTracker::inside(this, event);
     if (groupIndex_ == 0) {
         state_ = bsUp;
         repaint();

@@ -5,6 +5,7 @@
 // and the bevel turns over. It behaves as a speed button: it clicks on
 // release over it and can latch in a group (GroupIndex, Down, AllowAllUp).
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QImage>
@@ -98,7 +99,7 @@ private:
     qint32 bevelWidth_ = 1;
     qint32 borderWidth_ = 1;
     ButtonState state_ = bsUp;
-    bool dragging_ = false;
+    ClickTracker clicks_;
     QImage gradient_;
 };
 

@@ -297,9 +297,8 @@ void HemisphereButton::changeEvent(QEvent *event) {
 
 void HemisphereButton::Press(QMouseEvent *event, bool doubleClick) {
   const QPoint pt = event->position().toPoint();
-  if (!isEnabled() || !HitTest(pt.x(), pt.y()))
+  if (!clicks_.press(event, isEnabled() && HitTest(pt.x(), pt.y())))
     return;
-  tracking_ = true;
   wasPressed_ = pressed_;
   setPressed(true);
   if (doubleClick)
@@ -311,16 +310,15 @@ void HemisphereButton::mousePressEvent(QMouseEvent *event) { Press(event, false)
 void HemisphereButton::mouseDoubleClickEvent(QMouseEvent *event) { Press(event, true); }
 
 void HemisphereButton::mouseMoveEvent(QMouseEvent *event) {
-  if (!tracking_ || wasPressed_)
+  if (!clicks_.tracking() || wasPressed_)
     return;
   const QPoint pt = event->position().toPoint();
   setPressed(HitTest(pt.x(), pt.y()));
 }
 
 void HemisphereButton::mouseReleaseEvent(QMouseEvent *event) {
-  if (!tracking_)
+  if (!clicks_.release(event))
     return;
-  tracking_ = false;
   const QPoint pt = event->position().toPoint();
   if (!HitTest(pt.x(), pt.y()))
     return;

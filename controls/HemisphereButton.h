@@ -10,6 +10,7 @@
 // property or the size changes; painting only copies the right one.
 #pragma once
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QImage>
@@ -119,7 +120,7 @@ private:
   QRegion clip_; // the filled ellipse of the rendered size
   ColorCode colorDark_;
   ColorCode colorBright_;
-  bool tracking_ = false;
+  ClickTracker clicks_{ClickTracker::AnyButton};
   bool wasPressed_ = false;
   bool pressed_ = false;
   int renderedWidth_ = -1;

@@ -266,15 +266,13 @@ void Label3D::paintEvent(QPaintEvent*)
 
 void Label3D::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = event->button() == Qt::LeftButton;
+    clicks_.press(event);
     QWidget::mousePressEvent(event);
 }
 
 void Label3D::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
+    const bool click = clicks_.release(event) && ClickTracker::inside(this, event);
     if (click)
         emit OnClick(this);
     QWidget::mouseReleaseEvent(event);

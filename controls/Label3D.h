@@ -3,6 +3,7 @@
 // drop shadow. Also home of the embossed-text drawing that the titled panel
 // and the 3-D push button share.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QPointer>
@@ -127,7 +128,7 @@ private:
     Bevel bevel_ = bvRaised;
     quint8 shadowSize_ = 1;
     int shortcutId_ = 0;
-    bool pressed_ = false;
+    ClickTracker clicks_{ClickTracker::LeftButtonLast};
 };
 
 }  // namespace kyt

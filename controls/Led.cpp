@@ -215,16 +215,13 @@ void Led::leaveEvent(QEvent* e)
 
 void Led::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
-        pressed_ = true;
+    clicks_.press(e);
     QWidget::mousePressEvent(e);
 }
 
 void Led::mouseReleaseEvent(QMouseEvent* e)
 {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    if (e->button() == Qt::LeftButton)
-        pressed_ = false;
+    const bool click = clicks_.release(e) && ClickTracker::inside(this, e);
     QWidget::mouseReleaseEvent(e);
     if (click)
         emit OnClick(this);

@@ -2,6 +2,7 @@
 // Led: the desk's indicator lamp. Shows one of two pre-rendered images (lit
 // or unlit) and blinks on its own timer while it is on and Blink is set.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QImage>
@@ -85,7 +86,7 @@ private:
     int interval_ = 1000;
     bool value_ = false;
     int frame_ = 1;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace kyt

@@ -3,6 +3,7 @@
 // strip at its top edge. Its frame starts about half a title line below the
 // top edge, whether or not there is a title.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QWidget>
@@ -150,7 +151,7 @@ private:
     quint8 shadowSizeTitle_ = 1;
     QString title_;
     VerticalAlignment vertAlignment_ = vaCenter;
-    bool pressed_ = false;
+    ClickTracker clicks_{ClickTracker::LeftButtonLast};
 };
 
 }  // namespace kyt

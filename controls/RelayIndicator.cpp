@@ -161,26 +161,12 @@ void RelayIndicator::resizeEvent(QResizeEvent* e)
 
 void RelayIndicator::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
-        pressed_ = true;
-    const QPoint pos = e->position().toPoint();
-    emit OnMouseDown(this, e->button(), e->modifiers(), pos.x(), pos.y());
-}
-
-void RelayIndicator::mouseMoveEvent(QMouseEvent* e)
-{
-    const QPoint pos = e->position().toPoint();
-    emit OnMouseMove(this, e->modifiers(), pos.x(), pos.y());
+    clicks_.press(e);
 }
 
 void RelayIndicator::mouseReleaseEvent(QMouseEvent* e)
 {
-    const QPoint pos = e->position().toPoint();
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(pos);
-    if (e->button() == Qt::LeftButton)
-        pressed_ = false;
-    emit OnMouseUp(this, e->button(), e->modifiers(), pos.x(), pos.y());
-    if (click)
+    if (clicks_.release(e) && ClickTracker::inside(this, e))
         emit OnClick(this);
 }
 

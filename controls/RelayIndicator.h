@@ -3,6 +3,7 @@
 // Value says, the last copy cut to the fraction, inside an optional sunken
 // frame; picture pixels of the transparent colour show the background.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QImage>
@@ -61,15 +62,11 @@ public:
 signals:
     void OnClick(QObject* Sender);
     void OnDblClick(QObject* Sender);
-    void OnMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void OnMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
-    void OnMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
@@ -86,7 +83,7 @@ private:
     double value_ = 0;
 
     QImage face_;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace kyt

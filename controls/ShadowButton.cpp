@@ -72,7 +72,7 @@ void ShadowButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange) {
         if (!isEnabled())
-            pressed_ = false;
+            clicks_.cancel();
         repaint();
     } else if (event->type() == QEvent::FontChange) {
         update();
@@ -115,7 +115,7 @@ void ShadowButton::paintEvent(QPaintEvent*)
     const int w = width() - deepth_, h = height() - deepth_;
     if (w <= 0 || h <= 0)
         return;
-    if (shadow_ && !pressed_) {
+    if (shadow_ && !clicks_.tracking()) {
         p.setPen(Qt::NoPen);
         p.setBrush(toQColor(clBtnShadow));
         drawShape(p, deepth_, w, h);
@@ -127,12 +127,12 @@ void ShadowButton::paintEvent(QPaintEvent*)
     else
         p.setPen(Qt::NoPen);
     p.setBrush(toQColor(face));
-    drawShape(p, pressed_ ? deepth_ : 0, w, h);
+    drawShape(p, clicks_.tracking() ? deepth_ : 0, w, h);
     if (!caption_.isEmpty()) {
         p.setFont(font());
         const QSize text = QFontMetrics(font()).size(Qt::TextShowMnemonic, caption_);
         int x = (w - text.width()) / 2, y = (h - text.height()) / 2;
-        if (pressed_) {
+        if (clicks_.tracking()) {
             x += deepth_;
             y += deepth_;
         }
@@ -144,20 +144,17 @@ void ShadowButton::paintEvent(QPaintEvent*)
 
 void ShadowButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && isEnabled()) {
-        pressed_ = true;
+    if (clicks_.press(event, isEnabled()))
         repaint();
-    }
     QWidget::mousePressEvent(event);
 }
 
 void ShadowButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !pressed_)
+    if (!clicks_.release(event))
         return QWidget::mouseReleaseEvent(event);
-    pressed_ = false;
     repaint();
-    if (rect().contains(event->position().toPoint()))
+    if (ClickTracker::inside(this, event))
         emit OnClick(this);
 }
 

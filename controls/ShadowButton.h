@@ -3,6 +3,7 @@
 // shadow. Pressed, the face sinks onto the shadow's place, Deepth pixels down
 // and right; disabled, face and border turn to their grey values.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QWidget>
@@ -38,7 +39,7 @@ public:
     ColorCode borderColor() const { return borderColor_; }
     int deepth() const { return deepth_; }
     ColorCode fontColor() const { return fontColor_; }
-    bool pressed() const { return pressed_; }
+    bool pressed() const { return clicks_.tracking(); }
 
     void setCaption(const QString& value);
     void setColor(ColorCode value);
@@ -72,7 +73,7 @@ private:
     ColorCode borderColor_ = clBlack;
     int deepth_ = 3;
     ColorCode fontColor_ = clWindowText;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace kyt

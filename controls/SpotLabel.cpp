@@ -60,16 +60,12 @@ void SpotLabel::changeEvent(QEvent *event) {
 }
 
 void SpotLabel::mousePressEvent(QMouseEvent *event) {
-  if (event->button() == Qt::LeftButton)
-    clickDown_ = true;
+  clicks_.press(event);
   event->accept();
 }
 
 void SpotLabel::mouseReleaseEvent(QMouseEvent *event) {
-  if (event->button() != Qt::LeftButton || !clickDown_)
-    return;
-  clickDown_ = false;
-  if (rect().contains(event->position().toPoint()))
+  if (clicks_.release(event) && ClickTracker::inside(this, event))
     emit OnClick(this);
 }
 

@@ -5,6 +5,7 @@
 // a palette change that touches the text colour does not show.
 #pragma once
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QLabel>
@@ -47,7 +48,7 @@ private:
   bool mouseInside_ = false;
   ColorCode normalColor_ = clWindowText; // a label's text colour when created
   ColorCode spotColor_ = clBlue;
-  bool clickDown_ = false;
+  ClickTracker clicks_;
 };
 
 } // namespace kyt
