@@ -1,5 +1,7 @@
 #include "ArrowButton.h"
 
+#include "PropertyHelpers.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -13,16 +15,14 @@ ArrowButton::ArrowButton(QWidget *parent) : QWidget(parent), buttonColor_(clTeal
 ArrowButton::~ArrowButton() = default;
 
 void ArrowButton::setButtonColor(ColorCode value) {
-  if (value == buttonColor_)
+  if (!assign(this, buttonColor_, value, &ArrowButton::buttonColorChanged))
     return;
-  buttonColor_ = value;
   update();
 }
 
 void ArrowButton::setDirection(Direction value) {
-  if (value == direction_)
+  if (!assign(this, direction_, value, &ArrowButton::directionChanged))
     return;
-  direction_ = value;
   update();
 }
 
@@ -96,7 +96,7 @@ void ArrowButton::mouseReleaseEvent(QMouseEvent *event) {
     return;
   repaint();
   if (ClickTracker::inside(this, event))
-    emit OnClick(this);
+    emit clicked();
 }
 
 } // namespace kyt

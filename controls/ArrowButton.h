@@ -2,7 +2,7 @@
 //
 // ArrowButton draws a filled arrow with a two-pixel black frame and a
 // one-pixel 3-D edge. Only a press inside the triangle counts; the release
-// reports OnClick when the pointer is still within the control.
+// reports clicked() when the pointer is still within the control.
 #pragma once
 
 #include "ClickTracker.h"
@@ -20,10 +20,8 @@ public:
   enum Direction { arwUP, arwRIGHT, arwLEFT, arwDOWN };
   Q_ENUM(Direction)
 
-  Q_PROPERTY(kyt::ColorCode buttonColor READ buttonColor WRITE setButtonColor)
-  Q_PROPERTY(Direction direction READ direction WRITE setDirection)
-  Q_PROPERTY(bool enabled READ isEnabled WRITE setEnabled)
-  Q_PROPERTY(bool visible READ isVisible WRITE setVisible)
+  Q_PROPERTY(kyt::ColorCode buttonColor READ buttonColor WRITE setButtonColor NOTIFY buttonColorChanged)
+  Q_PROPERTY(Direction direction READ direction WRITE setDirection NOTIFY directionChanged)
 
 public:
   explicit ArrowButton(QWidget *parent = nullptr);
@@ -46,7 +44,10 @@ public:
   QSize sizeHint() const override { return QSize(33, 33); }
 
 signals:
-  void OnClick(QObject *Sender);
+  void buttonColorChanged(kyt::ColorCode buttonColor);
+  void directionChanged(Direction direction);
+
+  void clicked();
 
 protected:
   void paintEvent(QPaintEvent *event) override;

@@ -14,7 +14,6 @@ Button3D::Button3D(QWidget* parent) : QPushButton(parent)
 {
     setFont(defaultDeskFont());
     resize(75, 25);
-    connect(this, &QAbstractButton::clicked, this, [this] { emit OnClick(this); });
 }
 
 void Button3D::setCaption(const QString& value)
@@ -22,42 +21,43 @@ void Button3D::setCaption(const QString& value)
     if (value == text())
         return;
     setText(value);
+    emit captionChanged(value);
     update();
 }
 
 void Button3D::setFontColor(ColorCode value)
 {
-    if (assign(fontColor_, value))
+    if (assign(this, fontColor_, value, &Button3D::fontColorChanged))
         update();
 }
 
 void Button3D::setHighLightColor(ColorCode value)
 {
-    if (assign(highLightColor_, value))
+    if (assign(this, highLightColor_, value, &Button3D::highLightColorChanged))
         update();
 }
 
 void Button3D::setShadowColor(ColorCode value)
 {
-    if (assign(shadowColor_, value))
+    if (assign(this, shadowColor_, value, &Button3D::shadowColorChanged))
         update();
 }
 
 void Button3D::setBevel(Bevel value)
 {
-    if (assign(bevel_, value))
+    if (assign(this, bevel_, value, &Button3D::bevelChanged))
         update();
 }
 
 void Button3D::setShadowSize(quint8 value)
 {
-    if (assign(shadowSize_, value))
+    if (assign(this, shadowSize_, value, &Button3D::shadowSizeChanged))
         update();
 }
 
 void Button3D::setPressState(PressState value)
 {
-    if (assign(pressState_, value))
+    if (assign(this, pressState_, value, &Button3D::pressStateChanged))
         update();
 }
 

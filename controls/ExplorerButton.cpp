@@ -36,103 +36,100 @@ ExplorerButton::ExplorerButton(QWidget* parent) : QWidget(parent)
 
 void ExplorerButton::setAlignment(Alignment value)
 {
-    if (assign(alignment_, value))
+    if (assign(this, alignment_, value, &ExplorerButton::alignmentChanged))
         update();
 }
 
 void ExplorerButton::setBevelStyle(BevelStyle value)
 {
-    if (assign(bevelStyle_, value))
+    if (assign(this, bevelStyle_, value, &ExplorerButton::bevelStyleChanged))
         update();
 }
 
 void ExplorerButton::setLayout(ButtonLayout value)
 {
-    if (assign(layout_, value))
+    if (assign(this, layout_, value, &ExplorerButton::layoutChanged))
         update();
 }
 
 void ExplorerButton::setOptions(Options value)
 {
-    if (assign(options_, value))
+    if (assign(this, options_, value, &ExplorerButton::optionsChanged))
         update();
 }
 
 void ExplorerButton::setShowDownPattern(bool value)
 {
-    if (assign(showDownPattern_, value))
+    if (assign(this, showDownPattern_, value, &ExplorerButton::showDownPatternChanged))
         update();
 }
 
 void ExplorerButton::setUnselectedFontColor(ColorCode value)
 {
-    if (assign(unselectedFontColor_, value))
+    if (assign(this, unselectedFontColor_, value, &ExplorerButton::unselectedFontColorChanged))
         update();
 }
 
 void ExplorerButton::setWordWrap(bool value)
 {
-    if (assign(wordWrap_, value))
+    if (assign(this, wordWrap_, value, &ExplorerButton::wordWrapChanged))
         update();
 }
 
 void ExplorerButton::setFontColor(ColorCode value)
 {
-    if (assign(fontColor_, value))
+    if (assign(this, fontColor_, value, &ExplorerButton::fontColorChanged))
         update();
 }
 
 void ExplorerButton::setNoFocusBitmap(const QImage& value)
 {
-    if (assign(FNoFocusBitmap, value))
+    if (assign(this, FNoFocusBitmap, value, &ExplorerButton::noFocusBitmapChanged))
         update();
 }
 
 void ExplorerButton::setDisabledBitmap(const QImage& value)
 {
-    if (assign(disabledBitmap_, value))
+    if (assign(this, disabledBitmap_, value, &ExplorerButton::disabledBitmapChanged))
         update();
 }
 
 void ExplorerButton::setAllowAllUp(bool value)
 {
-    allowAllUp_ = value;
+    assign(this, allowAllUp_, value, &ExplorerButton::allowAllUpChanged);
 }
 
 void ExplorerButton::setShadingType(ShadingType value)
 {
-    if (value == shadingType_)
+    if (!assign(this, shadingType_, value, &ExplorerButton::shadingTypeChanged))
         return;
-    shadingType_ = value;
     rebuildImages();
     update();
 }
 
 void ExplorerButton::setBitmap(const QImage& value)
 {
-    if (value == bitmap_)
+    if (!assign(this, bitmap_, value, &ExplorerButton::bitmapChanged))
         return;
-    bitmap_ = value;
     rebuildImages();
     update();
 }
 
 void ExplorerButton::setCaption(const QString& value)
 {
-    if (value == caption_)
+    if (!assign(this, caption_, value, &ExplorerButton::captionChanged))
         return;
-    caption_ = value;
     updateShortcut();
     update();
 }
 
 void ExplorerButton::setGroupIndex(int value)
 {
-    if (value == groupIndex_)
+    if (!assign(this, groupIndex_, value, &ExplorerButton::groupIndexChanged))
         return;
-    groupIndex_ = value;
     if (groupIndex_ == 0 && down_) {
         down_ = false;
+        emit downChanged(false);
         update();
     }
 }
@@ -141,9 +138,8 @@ void ExplorerButton::setDown(bool value)
 {
     if (groupIndex_ == 0)
         value = false;
-    if (value == down_)
+    if (!assign(this, down_, value, &ExplorerButton::downChanged))
         return;
-    down_ = value;
     if (down_)
         releaseGroup();
     update();
@@ -151,9 +147,8 @@ void ExplorerButton::setDown(bool value)
 
 void ExplorerButton::setDropDownMenu(QMenu* value)
 {
-    if (value == dropDownMenu_)
+    if (!assign(this, dropDownMenu_, value, &ExplorerButton::dropDownMenuChanged))
         return;
-    dropDownMenu_ = value;
     update();
 }
 
@@ -164,6 +159,7 @@ void ExplorerButton::releaseGroup()
     for (auto* b : parentWidget()->findChildren<ExplorerButton*>(Qt::FindDirectChildrenOnly)) {
         if (b != this && b->groupIndex_ == groupIndex_ && b->down_) {
             b->down_ = false;
+            emit b->downChanged(false);
             b->update();
         }
     }
@@ -423,7 +419,7 @@ void ExplorerButton::Click()
         else if (allowAllUp_)
             setDown(false);
     }
-    emit OnClick(this);
+    emit clicked();
 }
 
 }  // namespace kyt

@@ -71,147 +71,144 @@ void Panel3D::setChanged()
 
 void Panel3D::setCaption(const QString& value)
 {
-    if (assign(caption_, value))
+    if (assign(this, caption_, value, &Panel3D::captionChanged))
         setChanged();
 }
 
 void Panel3D::setAlignment(Alignment value)
 {
-    if (assign(alignment_, value))
+    if (assign(this, alignment_, value, &Panel3D::alignmentChanged))
         setChanged();
 }
 
 void Panel3D::setBevelOuter(Bevel value)
 {
-    if (assign(bevelOuter_, value))
+    if (assign(this, bevelOuter_, value, &Panel3D::bevelOuterChanged))
         setChanged();
 }
 
 void Panel3D::setBevelInner(Bevel value)
 {
-    if (assign(bevelInner_, value))
+    if (assign(this, bevelInner_, value, &Panel3D::bevelInnerChanged))
         setChanged();
 }
 
 void Panel3D::setFontColor(ColorCode value)
 {
-    if (assign(fontColor_, value))
+    if (assign(this, fontColor_, value, &Panel3D::fontColorChanged))
         setChanged();
 }
 
 void Panel3D::setAlignmentTitle(Alignment value)
 {
-    if (assign(alignmentTitle_, value))
+    if (assign(this, alignmentTitle_, value, &Panel3D::alignmentTitleChanged))
         setChanged();
 }
 
 void Panel3D::setBevelCaption(TextBevel value)
 {
-    if (assign(bevelCaption_, value))
+    if (assign(this, bevelCaption_, value, &Panel3D::bevelCaptionChanged))
         setChanged();
 }
 
 void Panel3D::setBevelTitle(TextBevel value)
 {
-    if (assign(bevelTitle_, value))
+    if (assign(this, bevelTitle_, value, &Panel3D::bevelTitleChanged))
         setChanged();
 }
 
 void Panel3D::setBorderTitle(Bevel value)
 {
-    if (assign(borderTitle_, value))
+    if (assign(this, borderTitle_, value, &Panel3D::borderTitleChanged))
         setChanged();
 }
 
 void Panel3D::setColorTitle(ColorCode value)
 {
-    if (assign(colorTitle_, value))
+    if (assign(this, colorTitle_, value, &Panel3D::colorTitleChanged))
         setChanged();
 }
 
 void Panel3D::setFontTitleColor(ColorCode value)
 {
-    if (assign(fontTitleColor_, value))
+    if (assign(this, fontTitleColor_, value, &Panel3D::fontTitleColorChanged))
         setChanged();
 }
 
 void Panel3D::setHColorCaption(ColorCode value)
 {
-    if (assign(hColorCaption_, value))
+    if (assign(this, hColorCaption_, value, &Panel3D::hColorCaptionChanged))
         setChanged();
 }
 
 void Panel3D::setHColorTitle(ColorCode value)
 {
-    if (assign(hColorTitle_, value))
+    if (assign(this, hColorTitle_, value, &Panel3D::hColorTitleChanged))
         setChanged();
 }
 
 void Panel3D::setRePaintCT(RepaintPart value)
 {
-    if (assign(rePaintCT_, value))
+    if (assign(this, rePaintCT_, value, &Panel3D::rePaintCTChanged))
         setChanged();
 }
 
 void Panel3D::setSColorCaption(ColorCode value)
 {
-    if (assign(sColorCaption_, value))
+    if (assign(this, sColorCaption_, value, &Panel3D::sColorCaptionChanged))
         setChanged();
 }
 
 void Panel3D::setSColorTitle(ColorCode value)
 {
-    if (assign(sColorTitle_, value))
+    if (assign(this, sColorTitle_, value, &Panel3D::sColorTitleChanged))
         setChanged();
 }
 
 void Panel3D::setShadowSizeCaption(quint8 value)
 {
-    if (assign(shadowSizeCaption_, value))
+    if (assign(this, shadowSizeCaption_, value, &Panel3D::shadowSizeCaptionChanged))
         setChanged();
 }
 
 void Panel3D::setShadowSizeTitle(quint8 value)
 {
-    if (assign(shadowSizeTitle_, value))
+    if (assign(this, shadowSizeTitle_, value, &Panel3D::shadowSizeTitleChanged))
         setChanged();
 }
 
 void Panel3D::setTitle(const QString& value)
 {
-    if (assign(title_, value))
+    if (assign(this, title_, value, &Panel3D::titleChanged))
         setChanged();
 }
 
 void Panel3D::setVertAlignment(VerticalAlignment value)
 {
-    if (assign(vertAlignment_, value))
+    if (assign(this, vertAlignment_, value, &Panel3D::vertAlignmentChanged))
         setChanged();
 }
 
 void Panel3D::setBevelWidth(int value)
 {
     value = qMax(0, value);
-    if (value == bevelWidth_)
+    if (!assign(this, bevelWidth_, value, &Panel3D::bevelWidthChanged))
         return;
-    bevelWidth_ = value;
     setChanged();
 }
 
 void Panel3D::setBorderWidth(int value)
 {
     value = qMax(0, value);
-    if (value == borderWidth_)
+    if (!assign(this, borderWidth_, value, &Panel3D::borderWidthChanged))
         return;
-    borderWidth_ = value;
     setChanged();
 }
 
 void Panel3D::setColor(ColorCode value)
 {
-    if (value == color_)
+    if (!assign(this, color_, value, &Panel3D::colorChanged))
         return;
-    color_ = value;
     // Children that take their parent's colour read it from the palette.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(color_));
@@ -221,9 +218,8 @@ void Panel3D::setColor(ColorCode value)
 
 void Panel3D::setFontTitle(const QFont& value)
 {
-    if (value == fontTitle_)
+    if (!assign(this, fontTitle_, value, &Panel3D::fontTitleChanged))
         return;
-    fontTitle_ = value;
     setChanged();
 }
 
@@ -358,7 +354,7 @@ void Panel3D::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool click = clicks_.release(event) && ClickTracker::inside(this, event);
     if (click)
-        emit OnClick(this);
+        emit clicked();
     QWidget::mouseReleaseEvent(event);
 }
 

@@ -22,9 +22,11 @@ void RelayIndicator::setApple(const QImage& b)
 {
     if (&b == &apple_)
         return;
-    apple_ = b.isNull() ? QImage() : b.convertToFormat(QImage::Format_RGB32);
+    assign(this, apple_, b.isNull() ? QImage() : b.convertToFormat(QImage::Format_RGB32),
+           &RelayIndicator::appleChanged);
     if (!apple_.isNull())
-        transparentColor_ = fromQColor(QColor(apple_.pixel(0, 0)));
+        assign(this, transparentColor_, fromQColor(QColor(apple_.pixel(0, 0))),
+               &RelayIndicator::transparentColorChanged);
     refresh();
 }
 
@@ -33,45 +35,44 @@ void RelayIndicator::loadApple(const QString& name)
     QImage picture = loadPicture(name);
     if (picture.isNull())
         throw ResourceNotFound("Resource " + name.toStdString() + " not found");
-    apple_ = picture;
+    assign(this, apple_, picture, &RelayIndicator::appleChanged);
     compose();
 }
 
 void RelayIndicator::setBorder(bool value)
 {
-    if (assign(border_, value))
+    if (assign(this, border_, value, &RelayIndicator::borderChanged))
         refresh();
 }
 
 void RelayIndicator::setColor(ColorCode value)
 {
-    if (assign(color_, value))
+    if (assign(this, color_, value, &RelayIndicator::colorChanged))
         refresh();
 }
 
 void RelayIndicator::setCtl3D(bool value)
 {
-    if (assign(ctl3D_, value))
+    if (assign(this, ctl3D_, value, &RelayIndicator::ctl3DChanged))
         refresh();
 }
 
 void RelayIndicator::setLineWrap(bool value)
 {
-    if (assign(lineWrap_, value))
+    if (assign(this, lineWrap_, value, &RelayIndicator::lineWrapChanged))
         refresh();
 }
 
 void RelayIndicator::setTransparentColor(ColorCode value)
 {
-    if (assign(transparentColor_, value))
+    if (assign(this, transparentColor_, value, &RelayIndicator::transparentColorChanged))
         refresh();
 }
 
 void RelayIndicator::setValue(double x)
 {
-    if (x == value_)
+    if (!assign(this, value_, x, &RelayIndicator::valueChanged))
         return;
-    value_ = x;
     refresh();
 }
 
@@ -167,13 +168,13 @@ void RelayIndicator::mousePressEvent(QMouseEvent* e)
 void RelayIndicator::mouseReleaseEvent(QMouseEvent* e)
 {
     if (clicks_.release(e) && ClickTracker::inside(this, e))
-        emit OnClick(this);
+        emit clicked();
 }
 
 void RelayIndicator::mouseDoubleClickEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton)
-        emit OnDblClick(this);
+        emit doubleClicked();
     mousePressEvent(e);
 }
 

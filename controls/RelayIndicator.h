@@ -22,13 +22,13 @@ public:
 class RelayIndicator : public QWidget {
     Q_OBJECT
 public:
-    Q_PROPERTY(QImage apple READ apple WRITE setApple)
-    Q_PROPERTY(bool border READ border WRITE setBorder)
-    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
-    Q_PROPERTY(bool ctl3D READ ctl3D WRITE setCtl3D)
-    Q_PROPERTY(bool lineWrap READ lineWrap WRITE setLineWrap)
-    Q_PROPERTY(kyt::ColorCode transparentColor READ transparentColor WRITE setTransparentColor)
-    Q_PROPERTY(double value READ value WRITE setValue)
+    Q_PROPERTY(QImage apple READ apple WRITE setApple NOTIFY appleChanged)
+    Q_PROPERTY(bool border READ border WRITE setBorder NOTIFY borderChanged)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor NOTIFY colorChanged)
+    Q_PROPERTY(bool ctl3D READ ctl3D WRITE setCtl3D NOTIFY ctl3DChanged)
+    Q_PROPERTY(bool lineWrap READ lineWrap WRITE setLineWrap NOTIFY lineWrapChanged)
+    Q_PROPERTY(kyt::ColorCode transparentColor READ transparentColor WRITE setTransparentColor NOTIFY transparentColorChanged)
+    Q_PROPERTY(double value READ value WRITE setValue NOTIFY valueChanged)
 
     explicit RelayIndicator(QWidget* parent = nullptr);
 
@@ -60,8 +60,16 @@ public:
     const QImage& face() const { return face_; }
 
 signals:
-    void OnClick(QObject* Sender);
-    void OnDblClick(QObject* Sender);
+    void appleChanged(const QImage& apple);
+    void borderChanged(bool border);
+    void colorChanged(kyt::ColorCode color);
+    void ctl3DChanged(bool ctl3D);
+    void lineWrapChanged(bool lineWrap);
+    void transparentColorChanged(kyt::ColorCode transparentColor);
+    void valueChanged(double value);
+
+    void clicked();
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* e) override;

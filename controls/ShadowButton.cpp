@@ -19,52 +19,51 @@ ShadowButton::ShadowButton(QWidget* parent) : QWidget(parent)
 
 void ShadowButton::setCaption(const QString& value)
 {
-    if (assign(caption_, value))
+    if (assign(this, caption_, value, &ShadowButton::captionChanged))
         repaint();
 }
 
 void ShadowButton::setColor(ColorCode value)
 {
-    if (assign(color_, value))
+    if (assign(this, color_, value, &ShadowButton::colorChanged))
         repaint();
 }
 
 void ShadowButton::setShadow(bool value)
 {
-    if (assign(shadow_, value))
+    if (assign(this, shadow_, value, &ShadowButton::shadowChanged))
         repaint();
 }
 
 void ShadowButton::setShape(ShapeType value)
 {
-    if (assign(shape_, value))
+    if (assign(this, shape_, value, &ShadowButton::shapeChanged))
         repaint();
 }
 
 void ShadowButton::setBorder(bool value)
 {
-    if (assign(border_, value))
+    if (assign(this, border_, value, &ShadowButton::borderChanged))
         repaint();
 }
 
 void ShadowButton::setBorderColor(ColorCode value)
 {
-    if (assign(borderColor_, value))
+    if (assign(this, borderColor_, value, &ShadowButton::borderColorChanged))
         repaint();
 }
 
 void ShadowButton::setFontColor(ColorCode value)
 {
-    if (assign(fontColor_, value))
+    if (assign(this, fontColor_, value, &ShadowButton::fontColorChanged))
         repaint();
 }
 
 void ShadowButton::setDeepth(int value)
 {
     value = qBound(0, value, MaxDeepth);
-    if (value == deepth_)
+    if (!assign(this, deepth_, value, &ShadowButton::deepthChanged))
         return;
-    deepth_ = value;
     repaint();
 }
 
@@ -155,13 +154,13 @@ void ShadowButton::mouseReleaseEvent(QMouseEvent* event)
         return QWidget::mouseReleaseEvent(event);
     repaint();
     if (ClickTracker::inside(this, event))
-        emit OnClick(this);
+        emit clicked();
 }
 
 void ShadowButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && isEnabled())
-        emit OnDblClick(this);
+        emit doubleClicked();
     // The second press of a double click presses the button again.
     mousePressEvent(event);
 }

@@ -1,5 +1,7 @@
 #include "SpotLabel.h"
 
+#include "PropertyHelpers.h"
+
 #include <QEnterEvent>
 #include <QMouseEvent>
 
@@ -12,16 +14,14 @@ SpotLabel::SpotLabel(const QString &text, QWidget *parent) : QLabel(text, parent
 }
 
 void SpotLabel::setNormalColor(ColorCode value) {
-  if (value == normalColor_)
+  if (!assign(this, normalColor_, value, &SpotLabel::normalColorChanged))
     return;
-  normalColor_ = value;
   ApplyColour();
 }
 
 void SpotLabel::setSpotColor(ColorCode value) {
-  if (value == spotColor_)
+  if (!assign(this, spotColor_, value, &SpotLabel::spotColorChanged))
     return;
-  spotColor_ = value;
   ApplyColour();
 }
 
@@ -66,7 +66,7 @@ void SpotLabel::mousePressEvent(QMouseEvent *event) {
 
 void SpotLabel::mouseReleaseEvent(QMouseEvent *event) {
   if (clicks_.release(event) && ClickTracker::inside(this, event))
-    emit OnClick(this);
+    emit clicked();
 }
 
 } // namespace kyt

@@ -14,8 +14,8 @@ namespace kyt {
 
 class SpotLabel : public QLabel {
   Q_OBJECT
-  Q_PROPERTY(kyt::ColorCode normalColor READ normalColor WRITE setNormalColor)
-  Q_PROPERTY(kyt::ColorCode spotColor READ spotColor WRITE setSpotColor)
+  Q_PROPERTY(kyt::ColorCode normalColor READ normalColor WRITE setNormalColor NOTIFY normalColorChanged)
+  Q_PROPERTY(kyt::ColorCode spotColor READ spotColor WRITE setSpotColor NOTIFY spotColorChanged)
 
 public:
   explicit SpotLabel(QWidget *parent = nullptr);
@@ -32,8 +32,11 @@ public:
   QColor TextColor() const;
 
 signals:
+  void normalColorChanged(kyt::ColorCode normalColor);
+  void spotColorChanged(kyt::ColorCode spotColor);
+
   // Left button pressed and released over the label.
-  void OnClick(QObject *Sender);
+  void clicked();
 
 protected:
   void enterEvent(QEnterEvent *event) override;

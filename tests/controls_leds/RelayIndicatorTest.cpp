@@ -243,8 +243,8 @@ TEST_F(RelayIndicatorTest, SettersRepaintOnlyOnChange)
 
 TEST_F(RelayIndicatorTest, ClicksAndDoubleClicksAreSignalled)
 {
-    QSignalSpy click(apples, &RelayIndicator::OnClick);
-    QSignalSpy dbl(apples, &RelayIndicator::OnDblClick);
+    QSignalSpy click(apples, &RelayIndicator::clicked);
+    QSignalSpy dbl(apples, &RelayIndicator::doubleClicked);
     QTest::mouseClick(apples, Qt::LeftButton, {}, QPoint(7, 9));
     EXPECT_EQ(click.count(), 1);
     // The right button and a release off the control are no click.

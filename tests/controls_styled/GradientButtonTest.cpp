@@ -118,7 +118,7 @@ TEST_F(GradButtonTest, PressedButtonShiftsFaceAndCaptionAndTurnsTheBevel)
 
 TEST_F(GradButtonTest, ClicksOnReleaseOverTheButtonOnly)
 {
-    QSignalSpy clicks(button, &GradientButton::OnClick);
+    QSignalSpy clicks(button, &GradientButton::clicked);
     test::press(*button, {10, 10});
     EXPECT_EQ(clicks.count(), 0);
     test::release(*button, {10, 10});
