@@ -97,7 +97,6 @@ TEST_F(Arrow, ClickSequences) {
 
   QTest::mouseClick(arrow, Qt::LeftButton, {}, QPoint(4, 11));
   ASSERT_EQ(clicks.count(), 1);
-  EXPECT_EQ(clicks.at(0).at(0).value<QObject *>(), arrow);
 
   // Released outside the control: released again, no click.
   QTest::mousePress(arrow, Qt::LeftButton, {}, QPoint(4, 11));

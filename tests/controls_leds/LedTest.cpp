@@ -136,7 +136,6 @@ TEST_F(LedTest, BlinkingStartsLitAndAlternatesOnTicks)
     EXPECT_EQ(led->currentFrame(), 0);
     EXPECT_EQ(ticks.count(), 2);
     ASSERT_FALSE(ticks.isEmpty());
-    EXPECT_EQ(ticks.at(0).at(0).value<QObject*>(), led);
 
     // The real timer drives the same step.
     QMetaObject::invokeMethod(const_cast<QTimer*>(led->blinkTimer()), "timeout");

@@ -123,7 +123,6 @@ TEST_F(GradButtonTest, ClicksOnReleaseOverTheButtonOnly)
     EXPECT_EQ(clicks.count(), 0);
     test::release(*button, {10, 10});
     EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(clicks.at(0).at(0).value<QObject*>(), button);
 
     // Dragged off, the button pops up and gives no click.
     test::press(*button, {10, 10});
