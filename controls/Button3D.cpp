@@ -98,13 +98,7 @@ void Button3D::paintEvent(QPaintEvent*)
         p.setPen(toQColor(clGray));
         p.drawText(tr, flags, this->text());
     } else {
-        Emboss kind = Emboss::None;
-        switch (bevel_) {
-        case bvNone: kind = Emboss::None; break;
-        case bvLowered: kind = Emboss::Lowered; break;
-        case bvRaised: kind = Emboss::Raised; break;
-        case bvShadow: kind = Emboss::Shadow; break;
-        }
+        Emboss kind = embossOf(bevel_);
         ColorCode light = highLightColor_, dark = shadowColor_;
         if (pressed && pressState_ == bvPress)
             std::swap(light, dark);

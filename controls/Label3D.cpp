@@ -242,13 +242,7 @@ void Label3D::paintEvent(QPaintEvent*)
     if (!transparent_)
         p.fillRect(rect(), backgroundOf(this, color_, parentColor_));
     p.setFont(font());
-    Emboss kind = Emboss::None;
-    switch (bevel_) {
-    case bvNone: kind = Emboss::None; break;
-    case bvLowered: kind = Emboss::Lowered; break;
-    case bvRaised: kind = Emboss::Raised; break;
-    case bvShadow: kind = Emboss::Shadow; break;
-    }
+    const Emboss kind = embossOf(bevel_);
     drawEmbossedText(p, rect(), textFlags(), caption_, kind, shadowSize_, highLightColor_,
                      shadowColor_, fontColor_, isEnabled());
 }

@@ -16,6 +16,19 @@ namespace kyt {
 // Kinds of embossed text.
 enum class Emboss { None, Lowered, Raised, Shadow };
 
+// The emboss of a control's Bevel value (bvNone, bvLowered, bvRaised, bvShadow).
+template <typename Bevel>
+Emboss embossOf(Bevel bevel)
+{
+    switch (bevel) {
+    case Bevel::bvNone: return Emboss::None;
+    case Bevel::bvLowered: return Emboss::Lowered;
+    case Bevel::bvRaised: return Emboss::Raised;
+    case Bevel::bvShadow: return Emboss::Shadow;
+    }
+    return Emboss::None;
+}
+
 // Draws text laid out in r with Qt text flags, embossed:
 // - None: once in fontColor;
 // - otherwise, with a transparent background: (1) unless Shadow and only
