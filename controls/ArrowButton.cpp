@@ -1,5 +1,7 @@
 #include "ArrowButton.h"
 
+#include "PropertyHelpers.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -13,16 +15,14 @@ ArrowButton::ArrowButton(QWidget *parent) : QWidget(parent), buttonColor_(clTeal
 ArrowButton::~ArrowButton() = default;
 
 void ArrowButton::setButtonColor(ColorCode value) {
-  if (value == buttonColor_)
+  if (!assign(this, buttonColor_, value, &ArrowButton::buttonColorChanged))
     return;
-  buttonColor_ = value;
   update();
 }
 
 void ArrowButton::setDirection(Direction value) {
-  if (value == direction_)
+  if (!assign(this, direction_, value, &ArrowButton::directionChanged))
     return;
-  direction_ = value;
   update();
 }
 
@@ -77,29 +77,26 @@ void ArrowButton::paintEvent(QPaintEvent *) {
   p.drawPolygon(QPolygon({p1, p2, p3}));
 
   // Raised while released, sunken while pressed.
-  const QColor flanks = pressed_ ? fill : QColor(Qt::black);
+  const QColor flanks = clicks_.tracking() ? fill : QColor(Qt::black);
   p.setPen(flanks);
   p.drawLine(p1, p2);
   p.drawLine(p2, p3);
-  p.setPen(pressed_ ? QColor(Qt::black) : QColor(Qt::white));
+  p.setPen(clicks_.tracking() ? QColor(Qt::black) : QColor(Qt::white));
   p.drawLine(p1, p3);
 }
 
 void ArrowButton::mousePressEvent(QMouseEvent *event) {
   // Presses off the triangle, or before there is one, do nothing at all.
-  if (event->button() != Qt::LeftButton || !HitTest(event->position().toPoint()))
-    return;
-  pressed_ = true;
-  repaint();
+  if (clicks_.press(event, HitTest(event->position().toPoint())))
+    repaint();
 }
 
 void ArrowButton::mouseReleaseEvent(QMouseEvent *event) {
-  if (event->button() != Qt::LeftButton || !pressed_)
+  if (!clicks_.release(event))
     return;
-  pressed_ = false;
   repaint();
-  if (rect().contains(event->position().toPoint()))
-    emit OnClick(this);
+  if (ClickTracker::inside(this, event))
+    emit clicked();
 }
 
 } // namespace kyt

@@ -2,9 +2,10 @@
 //
 // ArrowButton draws a filled arrow with a two-pixel black frame and a
 // one-pixel 3-D edge. Only a press inside the triangle counts; the release
-// reports OnClick when the pointer is still within the control.
+// reports clicked() when the pointer is still within the control.
 #pragma once
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QPoint>
@@ -19,10 +20,8 @@ public:
   enum Direction { arwUP, arwRIGHT, arwLEFT, arwDOWN };
   Q_ENUM(Direction)
 
-  Q_PROPERTY(kyt::ColorCode buttonColor READ buttonColor WRITE setButtonColor)
-  Q_PROPERTY(Direction direction READ direction WRITE setDirection)
-  Q_PROPERTY(bool enabled READ isEnabled WRITE setEnabled)
-  Q_PROPERTY(bool visible READ isVisible WRITE setVisible)
+  Q_PROPERTY(kyt::ColorCode buttonColor READ buttonColor WRITE setButtonColor NOTIFY buttonColorChanged)
+  Q_PROPERTY(Direction direction READ direction WRITE setDirection NOTIFY directionChanged)
 
 public:
   explicit ArrowButton(QWidget *parent = nullptr);
@@ -38,14 +37,17 @@ public:
   // Whether the point (control coordinates) lies in the triangle of the last
   // paint; before the first paint nothing does.
   bool HitTest(const QPoint &pt) const { return hasRegion_ && region_.contains(pt); }
-  bool IsPressed() const { return pressed_; }
+  bool IsPressed() const { return clicks_.tracking(); }
   // The inner corners as last drawn.
   QPoint Corner(int i) const { return i == 0 ? FP1 : i == 1 ? FP2 : p3_; }
 
   QSize sizeHint() const override { return QSize(33, 33); }
 
 signals:
-  void OnClick(QObject *Sender);
+  void buttonColorChanged(kyt::ColorCode buttonColor);
+  void directionChanged(Direction direction);
+
+  void clicked();
 
 protected:
   void paintEvent(QPaintEvent *event) override;
@@ -58,7 +60,7 @@ private:
   QPoint FP1, FP2, p3_;
   QRegion region_;
   bool hasRegion_ = false;
-  bool pressed_ = false;
+  ClickTracker clicks_;
 };
 
 } // namespace kyt

@@ -1,5 +1,7 @@
 #include "ArtLabel.h"
 
+#include "PropertyHelpers.h"
+
 #include "DrawUtil.h"
 #include "Fonts.h"
 
@@ -13,7 +15,7 @@ namespace kyt {
 ArtLabel::ArtLabel(QWidget* parent) : QWidget(parent), gradient_(new Gradient(this))
 {
     setFont(deskFont(QStringLiteral("Arial"), pointsToPixels(24), true));
-    connect(gradient_, &Gradient::OnChange, this, [this] { gradientChanged(); });
+    connect(gradient_, &Gradient::changed, this, [this] { gradientChanged(); });
     resize(64, 25);
     compose();
 }
@@ -27,42 +29,37 @@ void ArtLabel::refresh()
 
 void ArtLabel::setArtStyle(ArtStyle value)
 {
-    if (value == artStyle_)
+    if (!assign(this, artStyle_, value, &ArtLabel::artStyleChanged))
         return;
-    artStyle_ = value;
     refresh();
 }
 
 void ArtLabel::setCaption(const QString& value)
 {
-    if (value == caption_)
+    if (!assign(this, caption_, value, &ArtLabel::captionChanged))
         return;
-    caption_ = value;
     refresh();
 }
 
 void ArtLabel::setFontColor(ColorCode value)
 {
-    if (value == fontColor_)
+    if (!assign(this, fontColor_, value, &ArtLabel::fontColorChanged))
         return;
-    fontColor_ = value;
     gradientChanged_ = true;  // the gradient picture starts from the font colour
     refresh();
 }
 
 void ArtLabel::setTransparent(bool value)
 {
-    if (value == transparent_)
+    if (!assign(this, transparent_, value, &ArtLabel::transparentChanged))
         return;
-    transparent_ = value;
     refresh();
 }
 
 void ArtLabel::setColor(ColorCode value)
 {
-    if (value == color_)
+    if (!assign(this, color_, value, &ArtLabel::colorChanged))
         return;
-    color_ = value;
     refresh();
 }
 
@@ -71,41 +68,38 @@ void ArtLabel::setBitmap(const QImage& value)
     if (value == bitmap_)
         return;
     bitmap_ = value.copy();
+    emit bitmapChanged(bitmap_);
     if (artStyle_ & (asBitmap | asBitmapFit))
         refresh();
 }
 
 void ArtLabel::setShadowColor(ColorCode value)
 {
-    if (value == shadowColor_)
+    if (!assign(this, shadowColor_, value, &ArtLabel::shadowColorChanged))
         return;
-    shadowColor_ = value;
     if (artStyle_ & asShadow)
         refresh();
 }
 
 void ArtLabel::setOutlineColor(ColorCode value)
 {
-    if (value == outlineColor_)
+    if (!assign(this, outlineColor_, value, &ArtLabel::outlineColorChanged))
         return;
-    outlineColor_ = value;
     if (artStyle_ & asOutlined)
         refresh();
 }
 
 void ArtLabel::setAutoSize(bool value)
 {
-    if (value == autoSize_)
+    if (!assign(this, autoSize_, value, &ArtLabel::autoSizeChanged))
         return;
-    autoSize_ = value;
     refresh();
 }
 
 void ArtLabel::setShadowLength(qint32 value)
 {
-    if (value == shadowLength_)
+    if (!assign(this, shadowLength_, value, &ArtLabel::shadowLengthChanged))
         return;
-    shadowLength_ = value;
     if (artStyle_ & asShadow)
         refresh();
 }
@@ -125,9 +119,8 @@ void ArtLabel::gradientChanged()
 
 void ArtLabel::setTextAlign(Alignment value)
 {
-    if (value == textAlign_)
+    if (!assign(this, textAlign_, value, &ArtLabel::textAlignChanged))
         return;
-    textAlign_ = value;
     refresh();
 }
 
@@ -264,24 +257,22 @@ void ArtLabel::changeEvent(QEvent* event)
 
 void ArtLabel::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = event->button() == Qt::LeftButton;
+    clicks_.press(event);
     QWidget::mousePressEvent(event);
 }
 
 void ArtLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
+    const bool click = clicks_.release(event) && ClickTracker::inside(this, event);
     if (click)
-        emit OnClick(this);
+        emit clicked();
     QWidget::mouseReleaseEvent(event);
 }
 
 void ArtLabel::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        emit OnDblClick(this);
+        emit doubleClicked();
     QWidget::mouseDoubleClickEvent(event);
 }
 

@@ -5,6 +5,7 @@
 // changes; a transparent label lays only its letters, their shadow and their
 // edges over the parent.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 #include "Gradient.h"
 
@@ -15,20 +16,18 @@ namespace kyt {
 
 class ArtLabel : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(ArtStyle artStyle READ artStyle WRITE setArtStyle)
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(QFont font READ font WRITE setFont)
-    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
-    Q_PROPERTY(bool transparent READ transparent WRITE setTransparent)
-    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
-    Q_PROPERTY(QImage bitmap READ bitmap WRITE setBitmap)
-    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor)
-    Q_PROPERTY(kyt::ColorCode outlineColor READ outlineColor WRITE setOutlineColor)
-    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
-    Q_PROPERTY(qint32 shadowLength READ shadowLength WRITE setShadowLength)
+    Q_PROPERTY(ArtStyle artStyle READ artStyle WRITE setArtStyle NOTIFY artStyleChanged)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
+    Q_PROPERTY(bool transparent READ transparent WRITE setTransparent NOTIFY transparentChanged)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor NOTIFY colorChanged)
+    Q_PROPERTY(QImage bitmap READ bitmap WRITE setBitmap NOTIFY bitmapChanged)
+    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
+    Q_PROPERTY(kyt::ColorCode outlineColor READ outlineColor WRITE setOutlineColor NOTIFY outlineColorChanged)
+    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize NOTIFY autoSizeChanged)
+    Q_PROPERTY(qint32 shadowLength READ shadowLength WRITE setShadowLength NOTIFY shadowLengthChanged)
     Q_PROPERTY(kyt::Gradient* gradient READ gradient WRITE setGradient)
-    Q_PROPERTY(Alignment textAlign READ textAlign WRITE setTextAlign)
-    Q_PROPERTY(bool visible READ isVisible WRITE setVisible)
+    Q_PROPERTY(Alignment textAlign READ textAlign WRITE setTextAlign NOTIFY textAlignChanged)
 
 public:
     enum ArtStyleItem {
@@ -87,8 +86,20 @@ public:
     QSize sizeHint() const override;
 
 signals:
-    void OnClick(QObject* Sender);
-    void OnDblClick(QObject* Sender);
+    void artStyleChanged(ArtStyle artStyle);
+    void captionChanged(const QString& caption);
+    void fontColorChanged(kyt::ColorCode fontColor);
+    void transparentChanged(bool transparent);
+    void colorChanged(kyt::ColorCode color);
+    void bitmapChanged(const QImage& bitmap);
+    void shadowColorChanged(kyt::ColorCode shadowColor);
+    void outlineColorChanged(kyt::ColorCode outlineColor);
+    void autoSizeChanged(bool autoSize);
+    void shadowLengthChanged(qint32 shadowLength);
+    void textAlignChanged(Alignment textAlign);
+
+    void clicked();
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -121,7 +132,7 @@ private:
     qint32 shadowLength_ = 3;
     Gradient* gradient_;
     bool gradientChanged_ = true;
-    bool pressed_ = false;
+    ClickTracker clicks_{ClickTracker::LeftButtonLast};
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ArtLabel::ArtStyle)

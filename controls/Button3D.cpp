@@ -3,6 +3,7 @@
 #include "DrawUtil.h"
 #include "Fonts.h"
 #include "Label3D.h"
+#include "PropertyHelpers.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -13,7 +14,6 @@ Button3D::Button3D(QWidget* parent) : QPushButton(parent)
 {
     setFont(defaultDeskFont());
     resize(75, 25);
-    connect(this, &QAbstractButton::clicked, this, [this] { emit OnClick(this); });
 }
 
 void Button3D::setCaption(const QString& value)
@@ -21,26 +21,45 @@ void Button3D::setCaption(const QString& value)
     if (value == text())
         return;
     setText(value);
+    emit captionChanged(value);
     update();
 }
 
-#define KYT_BUTTON3D_SETTER(Name, Type, Field) \
-    void Button3D::set##Name(Type value)      \
-    {                                          \
-        if (value == Field)                    \
-            return;                            \
-        Field = value;                         \
-        update();                              \
-    }
+void Button3D::setFontColor(ColorCode value)
+{
+    if (assign(this, fontColor_, value, &Button3D::fontColorChanged))
+        update();
+}
 
-KYT_BUTTON3D_SETTER(FontColor, ColorCode, fontColor_)
-KYT_BUTTON3D_SETTER(HighLightColor, ColorCode, highLightColor_)
-KYT_BUTTON3D_SETTER(ShadowColor, ColorCode, shadowColor_)
-KYT_BUTTON3D_SETTER(Bevel, Bevel, bevel_)
-KYT_BUTTON3D_SETTER(ShadowSize, quint8, shadowSize_)
-KYT_BUTTON3D_SETTER(PressState, PressState, pressState_)
+void Button3D::setHighLightColor(ColorCode value)
+{
+    if (assign(this, highLightColor_, value, &Button3D::highLightColorChanged))
+        update();
+}
 
-#undef KYT_BUTTON3D_SETTER
+void Button3D::setShadowColor(ColorCode value)
+{
+    if (assign(this, shadowColor_, value, &Button3D::shadowColorChanged))
+        update();
+}
+
+void Button3D::setBevel(Bevel value)
+{
+    if (assign(this, bevel_, value, &Button3D::bevelChanged))
+        update();
+}
+
+void Button3D::setShadowSize(quint8 value)
+{
+    if (assign(this, shadowSize_, value, &Button3D::shadowSizeChanged))
+        update();
+}
+
+void Button3D::setPressState(PressState value)
+{
+    if (assign(this, pressState_, value, &Button3D::pressStateChanged))
+        update();
+}
 
 void Button3D::paintEvent(QPaintEvent*)
 {
@@ -79,13 +98,7 @@ void Button3D::paintEvent(QPaintEvent*)
         p.setPen(toQColor(clGray));
         p.drawText(tr, flags, this->text());
     } else {
-        Emboss kind = Emboss::None;
-        switch (bevel_) {
-        case bvNone: kind = Emboss::None; break;
-        case bvLowered: kind = Emboss::Lowered; break;
-        case bvRaised: kind = Emboss::Raised; break;
-        case bvShadow: kind = Emboss::Shadow; break;
-        }
+        Emboss kind = embossOf(bevel_);
         ColorCode light = highLightColor_, dark = shadowColor_;
         if (pressed && pressState_ == bvPress)
             std::swap(light, dark);

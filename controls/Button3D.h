@@ -4,6 +4,7 @@
 // the default button, and a flat sunken look while pressed.
 
 #include "Colors.h"
+#include "PropertyHelpers.h"
 
 #include <QPushButton>
 
@@ -12,17 +13,15 @@ namespace kyt {
 class Button3D : public QPushButton {
     Q_OBJECT
     // The push button's properties.
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(bool default READ isDefault WRITE setDefault)
-    Q_PROPERTY(int modalResult READ modalResult WRITE setModalResult)
-    Q_PROPERTY(QFont font READ font WRITE setFont)
-    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(int modalResult READ modalResult WRITE setModalResult NOTIFY modalResultChanged)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
     // Its own.
-    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor)
-    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor)
-    Q_PROPERTY(Bevel bevel READ bevel WRITE setBevel)
-    Q_PROPERTY(quint8 shadowSize READ shadowSize WRITE setShadowSize)
-    Q_PROPERTY(PressState pressState READ pressState WRITE setPressState)
+    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor NOTIFY highLightColorChanged)
+    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
+    Q_PROPERTY(Bevel bevel READ bevel WRITE setBevel NOTIFY bevelChanged)
+    Q_PROPERTY(quint8 shadowSize READ shadowSize WRITE setShadowSize NOTIFY shadowSizeChanged)
+    Q_PROPERTY(PressState pressState READ pressState WRITE setPressState NOTIFY pressStateChanged)
 
 public:
     enum Bevel { bvNone, bvLowered, bvRaised, bvShadow };
@@ -42,7 +41,7 @@ public:
     PressState pressState() const { return pressState_; }
 
     void setCaption(const QString& value);
-    void setModalResult(int value) { modalResult_ = value; }
+    void setModalResult(int value) { assign(this, modalResult_, value, &Button3D::modalResultChanged); }
     void setFontColor(ColorCode value);
     void setHighLightColor(ColorCode value);
     void setShadowColor(ColorCode value);
@@ -51,7 +50,14 @@ public:
     void setPressState(PressState value);
 
 signals:
-    void OnClick(QObject* Sender);
+    void captionChanged(const QString& caption);
+    void modalResultChanged(int modalResult);
+    void fontColorChanged(kyt::ColorCode fontColor);
+    void highLightColorChanged(kyt::ColorCode highLightColor);
+    void shadowColorChanged(kyt::ColorCode shadowColor);
+    void bevelChanged(Bevel bevel);
+    void shadowSizeChanged(quint8 shadowSize);
+    void pressStateChanged(PressState pressState);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

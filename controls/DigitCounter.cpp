@@ -1,5 +1,7 @@
 #include "DigitCounter.h"
 
+#include "PropertyHelpers.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QMouseEvent>
@@ -73,6 +75,12 @@ QImage halvesAtHeight(const QImage& img, int h)
     return img.scaled(img.width(), h);
 }
 
+// A bitmap as the cells are drawn from; a null one stays null.
+QImage premultiplied(const QImage& b)
+{
+    return b.isNull() ? QImage() : b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 }  // namespace
 
 DigitCounter::DigitCounter(QWidget* parent) : QWidget(parent)
@@ -100,66 +108,59 @@ void DigitCounter::setValue(int v)
 {
     if (v < 0 && !allowNegative_)
         v = 0;
-    if (v == value_)
+    if (!assign(this, value_, v, &DigitCounter::valueChanged))
         return;
-    value_ = v;
     refresh();
 }
 
 void DigitCounter::setDateTime(double t)
 {
-    dateTime_ = t;
+    assign(this, dateTime_, t, &DigitCounter::dateTimeChanged);
     refresh();
 }
 
 void DigitCounter::setShowLeadingZeros(bool b)
 {
-    if (b == showLeadingZeros_)
+    if (!assign(this, showLeadingZeros_, b, &DigitCounter::showLeadingZerosChanged))
         return;
-    showLeadingZeros_ = b;
     refresh();
 }
 
 void DigitCounter::setDigitCount(int n)
 {
     n = std::clamp(n, 1, 10);
-    if (n == digitCount_)
+    if (!assign(this, digitCount_, n, &DigitCounter::digitCountChanged))
         return;
-    digitCount_ = n;
     resizeOrRefresh();
 }
 
 void DigitCounter::setMode(Mode m)
 {
-    if (m == mode_)
+    if (!assign(this, mode_, m, &DigitCounter::modeChanged))
         return;
-    mode_ = m;
     resizeOrRefresh();
 }
 
 void DigitCounter::setAllowNegative(bool b)
 {
     b = b && !bmpPosNegSign_.isNull() && bmpPosNegSign_.width() > 0;
-    if (b == allowNegative_)
+    if (!assign(this, allowNegative_, b, &DigitCounter::allowNegativeChanged))
         return;
-    allowNegative_ = b;
     resizeOrRefresh();
 }
 
 void DigitCounter::setShowThousandsSeparator(bool b)
 {
     b = b && !bmpThousandsSeparator_.isNull();
-    if (b == showThousandsSeparator_)
+    if (!assign(this, showThousandsSeparator_, b, &DigitCounter::showThousandsSeparatorChanged))
         return;
-    showThousandsSeparator_ = b;
     resizeOrRefresh();
 }
 
 void DigitCounter::setAutoSize(bool b)
 {
-    if (b == autoSize_)
+    if (!assign(this, autoSize_, b, &DigitCounter::autoSizeChanged))
         return;
-    autoSize_ = b;
     if (b)
         resizeToContent();
 }
@@ -168,22 +169,20 @@ void DigitCounter::setIncDecSpeed(int n)
 {
     if (n <= 0)
         n = 1;
-    if (n == incDecSpeed_)
+    if (!assign(this, incDecSpeed_, n, &DigitCounter::incDecSpeedChanged))
         return;
-    incDecSpeed_ = n;
     animationTimer_->setInterval(n);
 }
 
 void DigitCounter::setIncDecSteps(int n)
 {
-    incDecSteps_ = n;
+    assign(this, incDecSteps_, n, &DigitCounter::incDecStepsChanged);
 }
 
 void DigitCounter::setRunning(bool b)
 {
-    if (b == running_)
+    if (!assign(this, running_, b, &DigitCounter::runningChanged))
         return;
-    running_ = b;
     if (b)
         clockTimer_->start();
     else
@@ -195,21 +194,21 @@ void DigitCounter::setBmpDigits(const QImage& b)
     if (b.isNull() || b.width() % 11 != 0)
         throw DigitCounterError("BmpDigits requires a bitmap that contains the digits 0 through 9 "
                            "and an empty space of equal width");
-    bmpDigits_ = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    assign(this, bmpDigits_, premultiplied(b), &DigitCounter::bmpDigitsChanged);
     resizeOrRefresh();
 }
 
 void DigitCounter::setBmpPosNegSign(const QImage& b)
 {
     if (b.isNull()) {
-        bmpPosNegSign_ = QImage();
+        assign(this, bmpPosNegSign_, QImage(), &DigitCounter::bmpPosNegSignChanged);
         setAllowNegative(false);
         return;
     }
     if (b.width() % 2 != 0)
         throw DigitCounterError("BmpPosNegSign requires a bitmap that contains a positive sign "
                            "and a negative sign of equal width");
-    bmpPosNegSign_ = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    assign(this, bmpPosNegSign_, premultiplied(b), &DigitCounter::bmpPosNegSignChanged);
     if (allowNegative_)
         resizeOrRefresh();
 }
@@ -217,25 +216,25 @@ void DigitCounter::setBmpPosNegSign(const QImage& b)
 void DigitCounter::setBmpThousandsSeparator(const QImage& b)
 {
     if (b.isNull()) {
-        bmpThousandsSeparator_ = QImage();
-        showThousandsSeparator_ = false;
+        assign(this, bmpThousandsSeparator_, QImage(), &DigitCounter::bmpThousandsSeparatorChanged);
+        assign(this, showThousandsSeparator_, false, &DigitCounter::showThousandsSeparatorChanged);
         resizeOrRefresh();
         return;
     }
-    bmpThousandsSeparator_ = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    assign(this, bmpThousandsSeparator_, premultiplied(b), &DigitCounter::bmpThousandsSeparatorChanged);
     resizeOrRefresh();
 }
 
 void DigitCounter::setBmpTimeSeparator(const QImage& b)
 {
-    bmpTimeSeparator_ = b.isNull() ? QImage() : b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    assign(this, bmpTimeSeparator_, premultiplied(b), &DigitCounter::bmpTimeSeparatorChanged);
     if (mode_ == dmTime)
         resizeOrRefresh();
 }
 
 void DigitCounter::setBmpDateSeparator(const QImage& b)
 {
-    bmpDateSeparator_ = b.isNull() ? QImage() : b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    assign(this, bmpDateSeparator_, premultiplied(b), &DigitCounter::bmpDateSeparatorChanged);
     if (mode_ == dmDate)
         resizeOrRefresh();
 }
@@ -245,7 +244,7 @@ void DigitCounter::setBmpAMPMSign(const QImage& b)
     if (!b.isNull() && b.width() % 2 != 0)
         throw DigitCounterError("BmpAMPMSign requires a bitmap that contains an AM sign "
                            "and a PM sign of equal width");
-    bmpAMPMSign_ = b.isNull() ? QImage() : b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    assign(this, bmpAMPMSign_, premultiplied(b), &DigitCounter::bmpAMPMSignChanged);
     if (mode_ == dmTime)
         resizeOrRefresh();
 }
@@ -456,11 +455,11 @@ void DigitCounter::clockTickAt(const QDateTime& now)
         // always counts, or the clock would stop at midnight.
         if (at.date == shown.date && at.second <= shown.second)
             return;
-        dateTime_ = t;
+        assign(this, dateTime_, t, &DigitCounter::dateTimeChanged);
         roll_ = incDecSteps_ > 0 ? incDecSteps_ - 1 : 0;
         refresh();
         animationTimer_->start();
-        emit OnRotateStart(this);
+        emit rotationStarted();
     } catch (...) {
         roll_ = 0;
         refresh();
@@ -475,7 +474,7 @@ void DigitCounter::animationTick()
         return;
     }
     animationTimer_->stop();
-    emit OnRotateEnd(this);
+    emit rotationFinished();
 }
 
 // ---- events ----------------------------------------------------------------
@@ -494,33 +493,19 @@ void DigitCounter::resizeEvent(QResizeEvent* e)
 
 void DigitCounter::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
-        pressed_ = true;
-    const QPoint pos = e->position().toPoint();
-    emit OnMouseDown(this, e->button(), e->modifiers(), pos.x(), pos.y());
-}
-
-void DigitCounter::mouseMoveEvent(QMouseEvent* e)
-{
-    const QPoint pos = e->position().toPoint();
-    emit OnMouseMove(this, e->modifiers(), pos.x(), pos.y());
+    clicks_.press(e);
 }
 
 void DigitCounter::mouseReleaseEvent(QMouseEvent* e)
 {
-    const QPoint pos = e->position().toPoint();
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(pos);
-    if (e->button() == Qt::LeftButton)
-        pressed_ = false;
-    emit OnMouseUp(this, e->button(), e->modifiers(), pos.x(), pos.y());
-    if (click)
-        emit OnClick(this);
+    if (clicks_.release(e) && ClickTracker::inside(this, e))
+        emit clicked();
 }
 
 void DigitCounter::mouseDoubleClickEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton)
-        emit OnDblClick(this);
+        emit doubleClicked();
     mousePressEvent(e);
 }
 

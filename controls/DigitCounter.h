@@ -3,6 +3,8 @@
 // one bitmap strip, like a mechanical counter drum, with an optional rolling
 // animation when the clock steps.
 
+#include "ClickTracker.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -27,23 +29,23 @@ public:
     enum Mode { dmCounter, dmTime, dmDate };
     Q_ENUM(Mode)
 
-    Q_PROPERTY(QImage bmpDigits READ bmpDigits WRITE setBmpDigits)
-    Q_PROPERTY(QImage bmpPosNegSign READ bmpPosNegSign WRITE setBmpPosNegSign)
-    Q_PROPERTY(QImage bmpThousandsSeparator READ bmpThousandsSeparator WRITE setBmpThousandsSeparator)
-    Q_PROPERTY(QImage bmpTimeSeparator READ bmpTimeSeparator WRITE setBmpTimeSeparator)
-    Q_PROPERTY(QImage bmpDateSeparator READ bmpDateSeparator WRITE setBmpDateSeparator)
-    Q_PROPERTY(QImage bmpAMPMSign READ bmpAMPMSign WRITE setBmpAMPMSign)
-    Q_PROPERTY(bool allowNegative READ allowNegative WRITE setAllowNegative)
-    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
-    Q_PROPERTY(double dateTime READ dateTime WRITE setDateTime)
-    Q_PROPERTY(int digitCount READ digitCount WRITE setDigitCount)
-    Q_PROPERTY(int incDecSpeed READ incDecSpeed WRITE setIncDecSpeed)
-    Q_PROPERTY(int incDecSteps READ incDecSteps WRITE setIncDecSteps)
-    Q_PROPERTY(Mode mode READ mode WRITE setMode)
-    Q_PROPERTY(bool running READ running WRITE setRunning)
-    Q_PROPERTY(bool showLeadingZeros READ showLeadingZeros WRITE setShowLeadingZeros)
-    Q_PROPERTY(bool showThousandsSeparator READ showThousandsSeparator WRITE setShowThousandsSeparator)
-    Q_PROPERTY(int value READ value WRITE setValue)
+    Q_PROPERTY(QImage bmpDigits READ bmpDigits WRITE setBmpDigits NOTIFY bmpDigitsChanged)
+    Q_PROPERTY(QImage bmpPosNegSign READ bmpPosNegSign WRITE setBmpPosNegSign NOTIFY bmpPosNegSignChanged)
+    Q_PROPERTY(QImage bmpThousandsSeparator READ bmpThousandsSeparator WRITE setBmpThousandsSeparator NOTIFY bmpThousandsSeparatorChanged)
+    Q_PROPERTY(QImage bmpTimeSeparator READ bmpTimeSeparator WRITE setBmpTimeSeparator NOTIFY bmpTimeSeparatorChanged)
+    Q_PROPERTY(QImage bmpDateSeparator READ bmpDateSeparator WRITE setBmpDateSeparator NOTIFY bmpDateSeparatorChanged)
+    Q_PROPERTY(QImage bmpAMPMSign READ bmpAMPMSign WRITE setBmpAMPMSign NOTIFY bmpAMPMSignChanged)
+    Q_PROPERTY(bool allowNegative READ allowNegative WRITE setAllowNegative NOTIFY allowNegativeChanged)
+    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize NOTIFY autoSizeChanged)
+    Q_PROPERTY(double dateTime READ dateTime WRITE setDateTime NOTIFY dateTimeChanged)
+    Q_PROPERTY(int digitCount READ digitCount WRITE setDigitCount NOTIFY digitCountChanged)
+    Q_PROPERTY(int incDecSpeed READ incDecSpeed WRITE setIncDecSpeed NOTIFY incDecSpeedChanged)
+    Q_PROPERTY(int incDecSteps READ incDecSteps WRITE setIncDecSteps NOTIFY incDecStepsChanged)
+    Q_PROPERTY(Mode mode READ mode WRITE setMode NOTIFY modeChanged)
+    Q_PROPERTY(bool running READ running WRITE setRunning NOTIFY runningChanged)
+    Q_PROPERTY(bool showLeadingZeros READ showLeadingZeros WRITE setShowLeadingZeros NOTIFY showLeadingZerosChanged)
+    Q_PROPERTY(bool showThousandsSeparator READ showThousandsSeparator WRITE setShowThousandsSeparator NOTIFY showThousandsSeparatorChanged)
+    Q_PROPERTY(int value READ value WRITE setValue NOTIFY valueChanged)
 
     explicit DigitCounter(QWidget* parent = nullptr);
 
@@ -108,19 +110,33 @@ public slots:
     void animationTick();
 
 signals:
-    void OnRotateStart(QObject* Sender);
-    void OnRotateEnd(QObject* Sender);
-    void OnClick(QObject* Sender);
-    void OnDblClick(QObject* Sender);
-    void OnMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void OnMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
-    void OnMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void bmpDigitsChanged(const QImage& bmpDigits);
+    void bmpPosNegSignChanged(const QImage& bmpPosNegSign);
+    void bmpThousandsSeparatorChanged(const QImage& bmpThousandsSeparator);
+    void bmpTimeSeparatorChanged(const QImage& bmpTimeSeparator);
+    void bmpDateSeparatorChanged(const QImage& bmpDateSeparator);
+    void bmpAMPMSignChanged(const QImage& bmpAMPMSign);
+    void allowNegativeChanged(bool allowNegative);
+    void autoSizeChanged(bool autoSize);
+    void dateTimeChanged(double dateTime);
+    void digitCountChanged(int digitCount);
+    void incDecSpeedChanged(int incDecSpeed);
+    void incDecStepsChanged(int incDecSteps);
+    void modeChanged(Mode mode);
+    void runningChanged(bool running);
+    void showLeadingZerosChanged(bool showLeadingZeros);
+    void showThousandsSeparatorChanged(bool showThousandsSeparator);
+    void valueChanged(int value);
+
+    void rotationStarted();
+    void rotationFinished();
+    void clicked();
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
@@ -156,7 +172,7 @@ private:
     QTimer* clockTimer_ = nullptr;
 
     QImage face_;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace kyt

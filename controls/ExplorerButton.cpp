@@ -2,6 +2,7 @@
 
 #include "DrawUtil.h"
 #include "Fonts.h"
+#include "PropertyHelpers.h"
 
 #include <QEnterEvent>
 #include <QFontMetrics>
@@ -33,67 +34,102 @@ ExplorerButton::ExplorerButton(QWidget* parent) : QWidget(parent)
     resize(50, 40);
 }
 
-#define KYT_EXPL_SETTER(Name, Type, Field)       \
-    void ExplorerButton::set##Name(Type value)  \
-    {                                            \
-        if (value == Field)                      \
-            return;                              \
-        Field = value;                           \
-        update();                                \
-    }
+void ExplorerButton::setAlignment(Alignment value)
+{
+    if (assign(this, alignment_, value, &ExplorerButton::alignmentChanged))
+        update();
+}
 
-KYT_EXPL_SETTER(Alignment, Alignment, alignment_)
-KYT_EXPL_SETTER(BevelStyle, BevelStyle, bevelStyle_)
-KYT_EXPL_SETTER(Layout, ButtonLayout, layout_)
-KYT_EXPL_SETTER(Options, Options, options_)
-KYT_EXPL_SETTER(ShowDownPattern, bool, showDownPattern_)
-KYT_EXPL_SETTER(UnselectedFontColor, ColorCode, unselectedFontColor_)
-KYT_EXPL_SETTER(WordWrap, bool, wordWrap_)
-KYT_EXPL_SETTER(FontColor, ColorCode, fontColor_)
-KYT_EXPL_SETTER(NoFocusBitmap, const QImage&, FNoFocusBitmap)
-KYT_EXPL_SETTER(DisabledBitmap, const QImage&, disabledBitmap_)
+void ExplorerButton::setBevelStyle(BevelStyle value)
+{
+    if (assign(this, bevelStyle_, value, &ExplorerButton::bevelStyleChanged))
+        update();
+}
 
-#undef KYT_EXPL_SETTER
+void ExplorerButton::setLayout(ButtonLayout value)
+{
+    if (assign(this, layout_, value, &ExplorerButton::layoutChanged))
+        update();
+}
+
+void ExplorerButton::setOptions(Options value)
+{
+    if (assign(this, options_, value, &ExplorerButton::optionsChanged))
+        update();
+}
+
+void ExplorerButton::setShowDownPattern(bool value)
+{
+    if (assign(this, showDownPattern_, value, &ExplorerButton::showDownPatternChanged))
+        update();
+}
+
+void ExplorerButton::setUnselectedFontColor(ColorCode value)
+{
+    if (assign(this, unselectedFontColor_, value, &ExplorerButton::unselectedFontColorChanged))
+        update();
+}
+
+void ExplorerButton::setWordWrap(bool value)
+{
+    if (assign(this, wordWrap_, value, &ExplorerButton::wordWrapChanged))
+        update();
+}
+
+void ExplorerButton::setFontColor(ColorCode value)
+{
+    if (assign(this, fontColor_, value, &ExplorerButton::fontColorChanged))
+        update();
+}
+
+void ExplorerButton::setNoFocusBitmap(const QImage& value)
+{
+    if (assign(this, FNoFocusBitmap, value, &ExplorerButton::noFocusBitmapChanged))
+        update();
+}
+
+void ExplorerButton::setDisabledBitmap(const QImage& value)
+{
+    if (assign(this, disabledBitmap_, value, &ExplorerButton::disabledBitmapChanged))
+        update();
+}
 
 void ExplorerButton::setAllowAllUp(bool value)
 {
-    allowAllUp_ = value;
+    assign(this, allowAllUp_, value, &ExplorerButton::allowAllUpChanged);
 }
 
 void ExplorerButton::setShadingType(ShadingType value)
 {
-    if (value == shadingType_)
+    if (!assign(this, shadingType_, value, &ExplorerButton::shadingTypeChanged))
         return;
-    shadingType_ = value;
     rebuildImages();
     update();
 }
 
 void ExplorerButton::setBitmap(const QImage& value)
 {
-    if (value == bitmap_)
+    if (!assign(this, bitmap_, value, &ExplorerButton::bitmapChanged))
         return;
-    bitmap_ = value;
     rebuildImages();
     update();
 }
 
 void ExplorerButton::setCaption(const QString& value)
 {
-    if (value == caption_)
+    if (!assign(this, caption_, value, &ExplorerButton::captionChanged))
         return;
-    caption_ = value;
     updateShortcut();
     update();
 }
 
 void ExplorerButton::setGroupIndex(int value)
 {
-    if (value == groupIndex_)
+    if (!assign(this, groupIndex_, value, &ExplorerButton::groupIndexChanged))
         return;
-    groupIndex_ = value;
     if (groupIndex_ == 0 && down_) {
         down_ = false;
+        emit downChanged(false);
         update();
     }
 }
@@ -102,9 +138,8 @@ void ExplorerButton::setDown(bool value)
 {
     if (groupIndex_ == 0)
         value = false;
-    if (value == down_)
+    if (!assign(this, down_, value, &ExplorerButton::downChanged))
         return;
-    down_ = value;
     if (down_)
         releaseGroup();
     update();
@@ -112,9 +147,8 @@ void ExplorerButton::setDown(bool value)
 
 void ExplorerButton::setDropDownMenu(QMenu* value)
 {
-    if (value == dropDownMenu_)
+    if (!assign(this, dropDownMenu_, value, &ExplorerButton::dropDownMenuChanged))
         return;
-    dropDownMenu_ = value;
     update();
 }
 
@@ -125,6 +159,7 @@ void ExplorerButton::releaseGroup()
     for (auto* b : parentWidget()->findChildren<ExplorerButton*>(Qt::FindDirectChildrenOnly)) {
         if (b != this && b->groupIndex_ == groupIndex_ && b->down_) {
             b->down_ = false;
+            emit b->downChanged(false);
             b->update();
         }
     }
@@ -335,7 +370,7 @@ void ExplorerButton::leaveEvent(QEvent* event)
 void ExplorerButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange) {
-        pressing_ = false;
+        clicks_.cancel();
         update();
     }
     QWidget::changeEvent(event);
@@ -343,23 +378,22 @@ void ExplorerButton::changeEvent(QEvent* event)
 
 void ExplorerButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !isEnabled())
-        return QWidget::mousePressEvent(event);
-    if (hasPopup()) {
+    if (event->button() == Qt::LeftButton && isEnabled() && hasPopup()) {
         // The menu opens under the button's lower-left corner instead of a click.
         dropDownMenu_->popup(mapToGlobal(QPoint(0, height())));
         return;
     }
-    pressing_ = true;
+    if (!clicks_.press(event, isEnabled()))
+        return QWidget::mousePressEvent(event);
     mouseInside_ = true;
     update();
 }
 
 void ExplorerButton::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!pressing_)
+    if (!clicks_.tracking())
         return QWidget::mouseMoveEvent(event);
-    const bool inside = rect().contains(event->position().toPoint());
+    const bool inside = ClickTracker::inside(this, event);
     if (inside != mouseInside_) {
         mouseInside_ = inside;
         update();
@@ -368,10 +402,9 @@ void ExplorerButton::mouseMoveEvent(QMouseEvent* event)
 
 void ExplorerButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!pressing_ || event->button() != Qt::LeftButton)
+    if (!clicks_.release(event))
         return QWidget::mouseReleaseEvent(event);
-    pressing_ = false;
-    const bool inside = rect().contains(event->position().toPoint());
+    const bool inside = ClickTracker::inside(this, event);
     mouseInside_ = inside;
     update();
     if (inside)
@@ -386,7 +419,7 @@ void ExplorerButton::Click()
         else if (allowAllUp_)
             setDown(false);
     }
-    emit OnClick(this);
+    emit clicked();
 }
 
 }  // namespace kyt

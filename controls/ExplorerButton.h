@@ -6,7 +6,9 @@
 // boMonoDisplay) while the pointer is elsewhere. It clicks on release over
 // it, latches within a group, and can open a drop-down menu instead.
 
+#include "ClickTracker.h"
 #include "Colors.h"
+#include "PropertyHelpers.h"
 
 #include <QImage>
 #include <QMenu>
@@ -19,27 +21,24 @@ namespace kyt {
 
 class ExplorerButton : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QString about READ about WRITE setAbout)
-    Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment)
-    Q_PROPERTY(bool allowAllUp READ allowAllUp WRITE setAllowAllUp)
-    Q_PROPERTY(BevelStyle bevelStyle READ bevelStyle WRITE setBevelStyle)
-    Q_PROPERTY(QImage noFocusBitmap READ noFocusBitmap WRITE setNoFocusBitmap)
-    Q_PROPERTY(QImage bitmap READ bitmap WRITE setBitmap)
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(int groupIndex READ groupIndex WRITE setGroupIndex)
-    Q_PROPERTY(QImage disabledBitmap READ disabledBitmap WRITE setDisabledBitmap)
-    Q_PROPERTY(bool down READ down WRITE setDown)
-    Q_PROPERTY(QMenu* dropDownMenu READ dropDownMenu WRITE setDropDownMenu)
-    Q_PROPERTY(bool enabled READ isEnabled WRITE setEnabled)
-    Q_PROPERTY(ButtonLayout layout READ layout WRITE setLayout)
-    Q_PROPERTY(Options options READ options WRITE setOptions)
-    Q_PROPERTY(ShadingType shadingType READ shadingType WRITE setShadingType)
-    Q_PROPERTY(bool showDownPattern READ showDownPattern WRITE setShowDownPattern)
-    Q_PROPERTY(kyt::ColorCode unselectedFontColor READ unselectedFontColor WRITE setUnselectedFontColor)
-    Q_PROPERTY(bool wordWrap READ wordWrap WRITE setWordWrap)
-    Q_PROPERTY(QFont font READ font WRITE setFont)
-    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
-    Q_PROPERTY(bool visible READ isVisible WRITE setVisible)
+    Q_PROPERTY(QString about READ about WRITE setAbout NOTIFY aboutChanged)
+    Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment NOTIFY alignmentChanged)
+    Q_PROPERTY(bool allowAllUp READ allowAllUp WRITE setAllowAllUp NOTIFY allowAllUpChanged)
+    Q_PROPERTY(BevelStyle bevelStyle READ bevelStyle WRITE setBevelStyle NOTIFY bevelStyleChanged)
+    Q_PROPERTY(QImage noFocusBitmap READ noFocusBitmap WRITE setNoFocusBitmap NOTIFY noFocusBitmapChanged)
+    Q_PROPERTY(QImage bitmap READ bitmap WRITE setBitmap NOTIFY bitmapChanged)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(int groupIndex READ groupIndex WRITE setGroupIndex NOTIFY groupIndexChanged)
+    Q_PROPERTY(QImage disabledBitmap READ disabledBitmap WRITE setDisabledBitmap NOTIFY disabledBitmapChanged)
+    Q_PROPERTY(bool down READ down WRITE setDown NOTIFY downChanged)
+    Q_PROPERTY(QMenu* dropDownMenu READ dropDownMenu WRITE setDropDownMenu NOTIFY dropDownMenuChanged)
+    Q_PROPERTY(ButtonLayout layout READ layout WRITE setLayout NOTIFY layoutChanged)
+    Q_PROPERTY(Options options READ options WRITE setOptions NOTIFY optionsChanged)
+    Q_PROPERTY(ShadingType shadingType READ shadingType WRITE setShadingType NOTIFY shadingTypeChanged)
+    Q_PROPERTY(bool showDownPattern READ showDownPattern WRITE setShowDownPattern NOTIFY showDownPatternChanged)
+    Q_PROPERTY(kyt::ColorCode unselectedFontColor READ unselectedFontColor WRITE setUnselectedFontColor NOTIFY unselectedFontColorChanged)
+    Q_PROPERTY(bool wordWrap READ wordWrap WRITE setWordWrap NOTIFY wordWrapChanged)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
 
 public:
     enum Alignment { taLeftJustify, taRightJustify, taCenter };
@@ -75,7 +74,7 @@ public:
     bool wordWrap() const { return wordWrap_; }
     ColorCode fontColor() const { return fontColor_; }
 
-    void setAbout(const QString& value) { about_ = value; }
+    void setAbout(const QString& value) { assign(this, about_, value, &ExplorerButton::aboutChanged); }
     void setAlignment(Alignment value);
     void setAllowAllUp(bool value);
     void setBevelStyle(BevelStyle value);
@@ -98,13 +97,32 @@ public:
 
     bool MouseInControl() const { return mouseInside_; }
     // Whether the button shows its sunken look now.
-    bool Sunken() const { return down_ || (pressing_ && mouseInside_); }
+    bool Sunken() const { return down_ || (clicks_.tracking() && mouseInside_); }
 
     // What a press and release over the button do.
     void Click();
 
 signals:
-    void OnClick(QObject* Sender);
+    void aboutChanged(const QString& about);
+    void alignmentChanged(Alignment alignment);
+    void allowAllUpChanged(bool allowAllUp);
+    void bevelStyleChanged(BevelStyle bevelStyle);
+    void noFocusBitmapChanged(const QImage& noFocusBitmap);
+    void bitmapChanged(const QImage& bitmap);
+    void captionChanged(const QString& caption);
+    void groupIndexChanged(int groupIndex);
+    void disabledBitmapChanged(const QImage& disabledBitmap);
+    void downChanged(bool down);
+    void dropDownMenuChanged(QMenu* dropDownMenu);
+    void layoutChanged(ButtonLayout layout);
+    void optionsChanged(Options options);
+    void shadingTypeChanged(ShadingType shadingType);
+    void showDownPatternChanged(bool showDownPattern);
+    void unselectedFontColorChanged(kyt::ColorCode unselectedFontColor);
+    void wordWrapChanged(bool wordWrap);
+    void fontColorChanged(kyt::ColorCode fontColor);
+
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -141,7 +159,7 @@ private:
     bool wordWrap_ = false;
     ColorCode fontColor_ = clWindowText;
     bool mouseInside_ = false;
-    bool pressing_ = false;
+    ClickTracker clicks_;
     int shortcutId_ = 0;
 };
 

@@ -1,71 +1,78 @@
 #include "Gradient.h"
 
+#include "PropertyHelpers.h"
+
 #include <QPainter>
 
 namespace kyt {
+
+namespace {
+
+// The NOTIFY signals of color1 to color5.
+constexpr void (Gradient::*colorChanged[])(kyt::ColorCode) = {
+    &Gradient::color1Changed, &Gradient::color2Changed, &Gradient::color3Changed,
+    &Gradient::color4Changed, &Gradient::color5Changed};
+
+}  // namespace
 
 Gradient::Gradient(QObject* parent) : QObject(parent) {}
 
 void Gradient::setGradientStyle(Style value)
 {
-    if (value == gradientStyle_)
+    if (!assign(this, gradientStyle_, value, &Gradient::gradientStyleChanged))
         return;
-    gradientStyle_ = value;
-    emit OnChange(this);
+    emit changed();
 }
 
 void Gradient::setLineSize(qint32 value)
 {
     value = qMax(1, value);
-    if (value == lineSize_)
+    if (!assign(this, lineSize_, value, &Gradient::lineSizeChanged))
         return;
-    lineSize_ = value;
-    emit OnChange(this);
+    emit changed();
 }
 
 void Gradient::setColor(int n, ColorCode value)
 {
-    if (value == FColors[n])
+    if (!assign(this, FColors[n], value, colorChanged[n]))
         return;
-    FColors[n] = value;
-    emit OnChange(this);
+    emit changed();
 }
 
 void Gradient::setColorCount(int value)
 {
     value = qBound(MinColorCount, value, MaxColorCount);
-    if (value == colorCount_)
+    if (!assign(this, colorCount_, value, &Gradient::colorCountChanged))
         return;
-    colorCount_ = value;
-    emit OnChange(this);
+    emit changed();
 }
 
 void Gradient::setLineDirection(Direction value)
 {
-    if (value == lineDirection_)
+    if (!assign(this, lineDirection_, value, &Gradient::lineDirectionChanged))
         return;
-    lineDirection_ = value;
-    emit OnChange(this);
+    emit changed();
 }
 
 void Gradient::setOnDrawRect(DrawRectHandler value)
 {
     onDrawRect_ = std::move(value);
     if (gradientStyle_ == gsCustomRect)
-        emit OnChange(this);
+        emit changed();
 }
 
 void Gradient::Assign(const Gradient& source)
 {
     if (&source == this)
         return;
-    gradientStyle_ = source.gradientStyle_;
-    lineSize_ = source.lineSize_;
+    // One changed() for the whole copy; each property tells of its own change.
+    assign(this, gradientStyle_, source.gradientStyle_, &Gradient::gradientStyleChanged);
+    assign(this, lineSize_, source.lineSize_, &Gradient::lineSizeChanged);
     for (int i = 0; i < 5; ++i)
-        FColors[i] = source.FColors[i];
-    colorCount_ = source.colorCount_;
-    lineDirection_ = source.lineDirection_;
-    emit OnChange(this);
+        assign(this, FColors[i], source.FColors[i], colorChanged[i]);
+    assign(this, colorCount_, source.colorCount_, &Gradient::colorCountChanged);
+    assign(this, lineDirection_, source.lineDirection_, &Gradient::lineDirectionChanged);
+    emit changed();
 }
 
 ColorCode Gradient::BandColor(int k, int n) const

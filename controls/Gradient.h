@@ -17,15 +17,15 @@ namespace kyt {
 
 class Gradient : public QObject {
     Q_OBJECT
-    Q_PROPERTY(Style gradientStyle READ gradientStyle WRITE setGradientStyle)
-    Q_PROPERTY(qint32 lineSize READ lineSize WRITE setLineSize)
-    Q_PROPERTY(kyt::ColorCode color1 READ color1 WRITE setColor1)
-    Q_PROPERTY(kyt::ColorCode color2 READ color2 WRITE setColor2)
-    Q_PROPERTY(kyt::ColorCode color3 READ color3 WRITE setColor3)
-    Q_PROPERTY(kyt::ColorCode color4 READ color4 WRITE setColor4)
-    Q_PROPERTY(kyt::ColorCode color5 READ color5 WRITE setColor5)
-    Q_PROPERTY(int colorCount READ colorCount WRITE setColorCount)
-    Q_PROPERTY(Direction lineDirection READ lineDirection WRITE setLineDirection)
+    Q_PROPERTY(Style gradientStyle READ gradientStyle WRITE setGradientStyle NOTIFY gradientStyleChanged)
+    Q_PROPERTY(qint32 lineSize READ lineSize WRITE setLineSize NOTIFY lineSizeChanged)
+    Q_PROPERTY(kyt::ColorCode color1 READ color1 WRITE setColor1 NOTIFY color1Changed)
+    Q_PROPERTY(kyt::ColorCode color2 READ color2 WRITE setColor2 NOTIFY color2Changed)
+    Q_PROPERTY(kyt::ColorCode color3 READ color3 WRITE setColor3 NOTIFY color3Changed)
+    Q_PROPERTY(kyt::ColorCode color4 READ color4 WRITE setColor4 NOTIFY color4Changed)
+    Q_PROPERTY(kyt::ColorCode color5 READ color5 WRITE setColor5 NOTIFY color5Changed)
+    Q_PROPERTY(int colorCount READ colorCount WRITE setColorCount NOTIFY colorCountChanged)
+    Q_PROPERTY(Direction lineDirection READ lineDirection WRITE setLineDirection NOTIFY lineDirectionChanged)
 
 public:
     enum Style { gsLine, gsEllipse, gsRect, gsCustomRect };
@@ -77,7 +77,17 @@ public:
     void Paint(QPainter& p, const QRect& r) const;
 
 signals:
-    void OnChange(QObject* Sender);
+    void gradientStyleChanged(Style gradientStyle);
+    void lineSizeChanged(qint32 lineSize);
+    void color1Changed(kyt::ColorCode color1);
+    void color2Changed(kyt::ColorCode color2);
+    void color3Changed(kyt::ColorCode color3);
+    void color4Changed(kyt::ColorCode color4);
+    void color5Changed(kyt::ColorCode color5);
+    void colorCountChanged(int colorCount);
+    void lineDirectionChanged(Direction lineDirection);
+
+    void changed();
 
 private:
     void setColor(int n, ColorCode value);

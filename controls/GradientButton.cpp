@@ -1,5 +1,7 @@
 #include "GradientButton.h"
 
+#include "PropertyHelpers.h"
+
 #include "DrawUtil.h"
 #include "Fonts.h"
 
@@ -62,7 +64,7 @@ void GradientButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange) {
         state_ = isEnabled() ? (down_ ? bsExclusive : bsUp) : bsDisabled;
-        dragging_ = false;
+        clicks_.cancel();
         update();
     }
     QWidget::changeEvent(event);
@@ -70,21 +72,19 @@ void GradientButton::changeEvent(QEvent* event)
 
 void GradientButton::setAllowAllUp(bool value)
 {
-    if (value == allowAllUp_)
+    if (!assign(this, allowAllUp_, value, &GradientButton::allowAllUpChanged))
         return;
-    allowAllUp_ = value;
     // The group shares the setting.
     if (groupIndex_ != 0 && parentWidget())
         for (auto* b : parentWidget()->findChildren<GradientButton*>(Qt::FindDirectChildrenOnly))
             if (b != this && b->groupIndex_ == groupIndex_)
-                b->allowAllUp_ = value;
+                assign(b, b->allowAllUp_, value, &GradientButton::allowAllUpChanged);
 }
 
 void GradientButton::setGroupIndex(int value)
 {
-    if (value == groupIndex_)
+    if (!assign(this, groupIndex_, value, &GradientButton::groupIndexChanged))
         return;
-    groupIndex_ = value;
     if (groupIndex_ == 0)
         setDown(false);
 }
@@ -98,6 +98,7 @@ void GradientButton::setDown(bool value)
     if (down_ && !allowAllUp_)
         return;
     down_ = value;
+    emit downChanged(value);
     if (isEnabled())
         state_ = value ? bsExclusive : bsUp;
     repaint();
@@ -113,6 +114,7 @@ void GradientButton::releaseGroup()
         if (b == this || b->groupIndex_ != groupIndex_ || !b->down_)
             continue;
         b->down_ = false;
+        emit b->downChanged(false);
         if (b->isEnabled())
             b->state_ = bsUp;
         b->repaint();
@@ -121,69 +123,61 @@ void GradientButton::releaseGroup()
 
 void GradientButton::setCaption(const QString& value)
 {
-    if (value == caption_)
+    if (!assign(this, caption_, value, &GradientButton::captionChanged))
         return;
-    caption_ = value;
     update();
 }
 
 void GradientButton::setFontColor(ColorCode value)
 {
-    if (value == fontColor_)
+    if (!assign(this, fontColor_, value, &GradientButton::fontColorChanged))
         return;
-    fontColor_ = value;
     update();
 }
 
 void GradientButton::setGradColor(ColorCode value)
 {
-    if (value == gradColor_)
+    if (!assign(this, gradColor_, value, &GradientButton::gradColorChanged))
         return;
-    gradColor_ = value;
     makeGradient();
     repaint();
 }
 
 void GradientButton::setFaceColor(ColorCode value)
 {
-    if (value == faceColor_)
+    if (!assign(this, faceColor_, value, &GradientButton::faceColorChanged))
         return;
-    faceColor_ = value;
     makeGradient();
     repaint();
 }
 
 void GradientButton::setHighlightColor(ColorCode value)
 {
-    if (value == highlightColor_)
+    if (!assign(this, highlightColor_, value, &GradientButton::highlightColorChanged))
         return;
-    highlightColor_ = value;
     repaint();
 }
 
 void GradientButton::setShadowColor(ColorCode value)
 {
-    if (value == shadowColor_)
+    if (!assign(this, shadowColor_, value, &GradientButton::shadowColorChanged))
         return;
-    shadowColor_ = value;
     repaint();
 }
 
 void GradientButton::setBevelWidth(qint32 value)
 {
     value = qMax(0, value);
-    if (value == bevelWidth_)
+    if (!assign(this, bevelWidth_, value, &GradientButton::bevelWidthChanged))
         return;
-    bevelWidth_ = value;
     repaint();
 }
 
 void GradientButton::setBorderWidth(qint32 value)
 {
     value = qMax(0, value);
-    if (value == borderWidth_)
+    if (!assign(this, borderWidth_, value, &GradientButton::borderWidthChanged))
         return;
-    borderWidth_ = value;
     checkGradientSize();
     repaint();
 }
@@ -223,21 +217,20 @@ void GradientButton::paintEvent(QPaintEvent*)
 
 void GradientButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !isEnabled())
+    if (!clicks_.press(event, isEnabled()))
         return QWidget::mousePressEvent(event);
     if (!down_) {
         state_ = bsDown;
         repaint();
     }
-    dragging_ = true;
 }
 
 void GradientButton::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!dragging_)
+    if (!clicks_.tracking())
         return QWidget::mouseMoveEvent(event);
     ButtonState st = down_ ? bsExclusive : bsUp;
-    if (rect().contains(event->position().toPoint()))
+    if (ClickTracker::inside(this, event))
         st = down_ ? bsExclusive : bsDown;
     if (st != state_) {
         state_ = st;
@@ -247,10 +240,9 @@ void GradientButton::mouseMoveEvent(QMouseEvent* event)
 
 void GradientButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!dragging_ || event->button() != Qt::LeftButton)
+    if (!clicks_.release(event))
         return QWidget::mouseReleaseEvent(event);
-    dragging_ = false;
-    const bool doClick = rect().contains(event->position().toPoint());
+    const bool doClick = ClickTracker::inside(this, event);
     if (groupIndex_ == 0) {
         state_ = bsUp;
         repaint();
@@ -266,12 +258,12 @@ void GradientButton::mouseReleaseEvent(QMouseEvent* event)
         repaint();
     }
     if (doClick)
-        emit OnClick(this);
+        emit clicked();
 }
 
 void GradientButton::Click()
 {
-    emit OnClick(this);
+    emit clicked();
 }
 
 }  // namespace kyt

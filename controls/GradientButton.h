@@ -5,6 +5,7 @@
 // and the bevel turns over. It behaves as a speed button: it clicks on
 // release over it and can latch in a group (GroupIndex, Down, AllowAllUp).
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QImage>
@@ -15,20 +16,18 @@ namespace kyt {
 class GradientButton : public QWidget {
     Q_OBJECT
     // The speed button's properties.
-    Q_PROPERTY(bool allowAllUp READ allowAllUp WRITE setAllowAllUp)
-    Q_PROPERTY(int groupIndex READ groupIndex WRITE setGroupIndex)
-    Q_PROPERTY(bool down READ down WRITE setDown)
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(bool enabled READ isEnabled WRITE setEnabled)
-    Q_PROPERTY(QFont font READ font WRITE setFont)
-    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
+    Q_PROPERTY(bool allowAllUp READ allowAllUp WRITE setAllowAllUp NOTIFY allowAllUpChanged)
+    Q_PROPERTY(int groupIndex READ groupIndex WRITE setGroupIndex NOTIFY groupIndexChanged)
+    Q_PROPERTY(bool down READ down WRITE setDown NOTIFY downChanged)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
     // Its own.
-    Q_PROPERTY(kyt::ColorCode gradColor READ gradColor WRITE setGradColor)
-    Q_PROPERTY(kyt::ColorCode faceColor READ faceColor WRITE setFaceColor)
-    Q_PROPERTY(kyt::ColorCode highlightColor READ highlightColor WRITE setHighlightColor)
-    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor)
-    Q_PROPERTY(qint32 bevelWidth READ bevelWidth WRITE setBevelWidth)
-    Q_PROPERTY(qint32 borderWidth READ borderWidth WRITE setBorderWidth)
+    Q_PROPERTY(kyt::ColorCode gradColor READ gradColor WRITE setGradColor NOTIFY gradColorChanged)
+    Q_PROPERTY(kyt::ColorCode faceColor READ faceColor WRITE setFaceColor NOTIFY faceColorChanged)
+    Q_PROPERTY(kyt::ColorCode highlightColor READ highlightColor WRITE setHighlightColor NOTIFY highlightColorChanged)
+    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
+    Q_PROPERTY(qint32 bevelWidth READ bevelWidth WRITE setBevelWidth NOTIFY bevelWidthChanged)
+    Q_PROPERTY(qint32 borderWidth READ borderWidth WRITE setBorderWidth NOTIFY borderWidthChanged)
 
 public:
     enum ButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
@@ -71,7 +70,19 @@ public:
     void Click();
 
 signals:
-    void OnClick(QObject* Sender);
+    void allowAllUpChanged(bool allowAllUp);
+    void groupIndexChanged(int groupIndex);
+    void downChanged(bool down);
+    void captionChanged(const QString& caption);
+    void fontColorChanged(kyt::ColorCode fontColor);
+    void gradColorChanged(kyt::ColorCode gradColor);
+    void faceColorChanged(kyt::ColorCode faceColor);
+    void highlightColorChanged(kyt::ColorCode highlightColor);
+    void shadowColorChanged(kyt::ColorCode shadowColor);
+    void bevelWidthChanged(qint32 bevelWidth);
+    void borderWidthChanged(qint32 borderWidth);
+
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -98,7 +109,7 @@ private:
     qint32 bevelWidth_ = 1;
     qint32 borderWidth_ = 1;
     ButtonState state_ = bsUp;
-    bool dragging_ = false;
+    ClickTracker clicks_;
     QImage gradient_;
 };
 

@@ -1,5 +1,7 @@
 #include "HemisphereButton.h"
 
+#include "PropertyHelpers.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -56,72 +58,65 @@ void HemisphereButton::setAllowAllUp(bool value) {
   if (value == allowAllUp_)
     return;
   if (loading_ || groupIndex_ == 0 || !parentWidget()) {
-    allowAllUp_ = value;
+    assign(this, allowAllUp_, value, &HemisphereButton::allowAllUpChanged);
     return;
   }
   const auto siblings =
       parentWidget()->findChildren<HemisphereButton *>(Qt::FindDirectChildrenOnly);
   for (HemisphereButton *b : siblings)
     if (b->groupIndex_ == groupIndex_)
-      b->allowAllUp_ = value;
+      assign(b, b->allowAllUp_, value, &HemisphereButton::allowAllUpChanged);
 }
 
 void HemisphereButton::setBevelInner(Bevel value) {
-  if (value == bevelInner_)
+  if (!assign(this, bevelInner_, value, &HemisphereButton::bevelInnerChanged))
     return;
-  bevelInner_ = value;
   Changed();
 }
 
 void HemisphereButton::setBevelOuter(Bevel value) {
-  if (value == bevelOuter_)
+  if (!assign(this, bevelOuter_, value, &HemisphereButton::bevelOuterChanged))
     return;
-  bevelOuter_ = value;
   Changed();
 }
 
 void HemisphereButton::setBevelWidth(int value) {
-  if (value == bevelWidth_ || value <= 0)
+  if (value <= 0 || !assign(this, bevelWidth_, value, &HemisphereButton::bevelWidthChanged))
     return;
-  bevelWidth_ = value;
   Changed();
 }
 
 void HemisphereButton::setBorderColor(ColorCode value) {
-  if (value == borderColor_)
+  if (!assign(this, borderColor_, value, &HemisphereButton::borderColorChanged))
     return;
-  borderColor_ = value;
   Changed();
 }
 
 void HemisphereButton::setBorderStyle(BorderStyle value) {
-  if (value == borderStyle_)
+  if (!assign(this, borderStyle_, value, &HemisphereButton::borderStyleChanged))
     return;
-  borderStyle_ = value;
   Changed();
 }
 
 void HemisphereButton::setCaption(const QString &value) {
-  if (value == caption_)
+  if (!assign(this, caption_, value, &HemisphereButton::captionChanged))
     return;
-  caption_ = value;
   Changed();
 }
 
 void HemisphereButton::setColorBright(ColorCode value) {
-  colorBright_ = value;
+  assign(this, colorBright_, value, &HemisphereButton::colorBrightChanged);
   Changed();
 }
 
 void HemisphereButton::setColorDark(ColorCode value) {
-  colorDark_ = value;
+  assign(this, colorDark_, value, &HemisphereButton::colorDarkChanged);
   Changed();
 }
 
 void HemisphereButton::setPressed(bool value) {
-  if (value == pressed_)
+  if (!assign(this, pressed_, value, &HemisphereButton::pressedChanged))
     return;
-  pressed_ = value;
   repaint();
 }
 
@@ -297,13 +292,12 @@ void HemisphereButton::changeEvent(QEvent *event) {
 
 void HemisphereButton::Press(QMouseEvent *event, bool doubleClick) {
   const QPoint pt = event->position().toPoint();
-  if (!isEnabled() || !HitTest(pt.x(), pt.y()))
+  if (!clicks_.press(event, isEnabled() && HitTest(pt.x(), pt.y())))
     return;
-  tracking_ = true;
   wasPressed_ = pressed_;
   setPressed(true);
   if (doubleClick)
-    emit OnDblClick(this);
+    emit doubleClicked();
 }
 
 void HemisphereButton::mousePressEvent(QMouseEvent *event) { Press(event, false); }
@@ -311,22 +305,21 @@ void HemisphereButton::mousePressEvent(QMouseEvent *event) { Press(event, false)
 void HemisphereButton::mouseDoubleClickEvent(QMouseEvent *event) { Press(event, true); }
 
 void HemisphereButton::mouseMoveEvent(QMouseEvent *event) {
-  if (!tracking_ || wasPressed_)
+  if (!clicks_.tracking() || wasPressed_)
     return;
   const QPoint pt = event->position().toPoint();
   setPressed(HitTest(pt.x(), pt.y()));
 }
 
 void HemisphereButton::mouseReleaseEvent(QMouseEvent *event) {
-  if (!tracking_)
+  if (!clicks_.release(event))
     return;
-  tracking_ = false;
   const QPoint pt = event->position().toPoint();
   if (!HitTest(pt.x(), pt.y()))
     return;
   // A click handler may hide or even delete the button.
   QPointer<HemisphereButton> self(this);
-  emit OnClick(this);
+  emit clicked();
   if (!self)
     return;
   if (groupIndex_ == 0) {

@@ -1,7 +1,7 @@
 // HemisphereButton: the round push button of the desk.
 //
 // HemisphereButton looks like a shaded dome inside bevelled rings. It is
-// pressed in while the pointer holds it down on its face and reports OnClick
+// pressed in while the pointer holds it down on its face and reports clicked()
 // when released over the face, still shown pressed while the handler runs.
 // Buttons of the same parent with the same non-zero GroupIndex latch like
 // radio buttons.
@@ -10,7 +10,9 @@
 // property or the size changes; painting only copies the right one.
 #pragma once
 
+#include "ClickTracker.h"
 #include "Colors.h"
+#include "PropertyHelpers.h"
 
 #include <QImage>
 #include <QRegion>
@@ -27,19 +29,17 @@ public:
   enum BorderStyle { bsNone, bsSingle };
   Q_ENUM(BorderStyle)
 
-  Q_PROPERTY(bool allowAllUp READ allowAllUp WRITE setAllowAllUp)
-  Q_PROPERTY(Bevel bevelInner READ bevelInner WRITE setBevelInner)
-  Q_PROPERTY(Bevel bevelOuter READ bevelOuter WRITE setBevelOuter)
-  Q_PROPERTY(int bevelWidth READ bevelWidth WRITE setBevelWidth)
-  Q_PROPERTY(kyt::ColorCode borderColor READ borderColor WRITE setBorderColor)
-  Q_PROPERTY(BorderStyle borderStyle READ borderStyle WRITE setBorderStyle)
-  Q_PROPERTY(QString caption READ caption WRITE setCaption)
-  Q_PROPERTY(kyt::ColorCode colorBright READ colorBright WRITE setColorBright)
-  Q_PROPERTY(kyt::ColorCode colorDark READ colorDark WRITE setColorDark)
-  Q_PROPERTY(bool enabled READ isEnabled WRITE setEnabled)
-  Q_PROPERTY(QFont font READ font WRITE setFont)
-  Q_PROPERTY(int groupIndex READ groupIndex WRITE setGroupIndex)
-  Q_PROPERTY(bool pressed READ pressed WRITE setPressed)
+  Q_PROPERTY(bool allowAllUp READ allowAllUp WRITE setAllowAllUp NOTIFY allowAllUpChanged)
+  Q_PROPERTY(Bevel bevelInner READ bevelInner WRITE setBevelInner NOTIFY bevelInnerChanged)
+  Q_PROPERTY(Bevel bevelOuter READ bevelOuter WRITE setBevelOuter NOTIFY bevelOuterChanged)
+  Q_PROPERTY(int bevelWidth READ bevelWidth WRITE setBevelWidth NOTIFY bevelWidthChanged)
+  Q_PROPERTY(kyt::ColorCode borderColor READ borderColor WRITE setBorderColor NOTIFY borderColorChanged)
+  Q_PROPERTY(BorderStyle borderStyle READ borderStyle WRITE setBorderStyle NOTIFY borderStyleChanged)
+  Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
+  Q_PROPERTY(kyt::ColorCode colorBright READ colorBright WRITE setColorBright NOTIFY colorBrightChanged)
+  Q_PROPERTY(kyt::ColorCode colorDark READ colorDark WRITE setColorDark NOTIFY colorDarkChanged)
+  Q_PROPERTY(int groupIndex READ groupIndex WRITE setGroupIndex NOTIFY groupIndexChanged)
+  Q_PROPERTY(bool pressed READ pressed WRITE setPressed NOTIFY pressedChanged)
 
 public:
   explicit HemisphereButton(QWidget *parent = nullptr);
@@ -71,7 +71,7 @@ public:
   // is the one held.
   void setColorBright(ColorCode value);
   void setColorDark(ColorCode value);
-  void setGroupIndex(int value) { groupIndex_ = value; }
+  void setGroupIndex(int value) { assign(this, groupIndex_, value, &HemisphereButton::groupIndexChanged); }
   // Shows the pressed or raised look at once.
   void setPressed(bool value);
 
@@ -92,10 +92,22 @@ public:
   QSize sizeHint() const override { return QSize(18, 17); }
 
 signals:
+  void allowAllUpChanged(bool allowAllUp);
+  void bevelInnerChanged(Bevel bevelInner);
+  void bevelOuterChanged(Bevel bevelOuter);
+  void bevelWidthChanged(int bevelWidth);
+  void borderColorChanged(kyt::ColorCode borderColor);
+  void borderStyleChanged(BorderStyle borderStyle);
+  void captionChanged(const QString& caption);
+  void colorBrightChanged(kyt::ColorCode colorBright);
+  void colorDarkChanged(kyt::ColorCode colorDark);
+  void groupIndexChanged(int groupIndex);
+  void pressedChanged(bool pressed);
+
   // Released over the face; the button still shows pressed meanwhile.
-  void OnClick(QObject *Sender);
+  void clicked();
   // The press of the second click of a double click.
-  void OnDblClick(QObject *Sender);
+  void doubleClicked();
 
 protected:
   void paintEvent(QPaintEvent *event) override;
@@ -119,7 +131,7 @@ private:
   QRegion clip_; // the filled ellipse of the rendered size
   ColorCode colorDark_;
   ColorCode colorBright_;
-  bool tracking_ = false;
+  ClickTracker clicks_{ClickTracker::AnyButton};
   bool wasPressed_ = false;
   bool pressed_ = false;
   int renderedWidth_ = -1;

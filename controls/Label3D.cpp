@@ -1,5 +1,7 @@
 #include "Label3D.h"
 
+#include "PropertyHelpers.h"
+
 #include "Fonts.h"
 
 #include <QEvent>
@@ -54,9 +56,8 @@ Label3D::Label3D(const QString& caption, QWidget* parent) : Label3D(parent)
 
 void Label3D::setCaption(const QString& value)
 {
-    if (value == caption_)
+    if (!assign(this, caption_, value, &Label3D::captionChanged))
         return;
-    caption_ = value;
     updateShortcut();
     adjustBounds();
     update();
@@ -66,66 +67,59 @@ void Label3D::setColor(ColorCode value)
 {
     if (value == color_ && !parentColor_)
         return;
-    color_ = value;
-    parentColor_ = false;
+    assign(this, color_, value, &Label3D::colorChanged);
+    assign(this, parentColor_, false, &Label3D::parentColorChanged);
     update();
 }
 
 void Label3D::setParentColor(bool value)
 {
-    if (value == parentColor_)
+    if (!assign(this, parentColor_, value, &Label3D::parentColorChanged))
         return;
-    parentColor_ = value;
     update();
 }
 
 void Label3D::setFontColor(ColorCode value)
 {
-    if (value == fontColor_)
+    if (!assign(this, fontColor_, value, &Label3D::fontColorChanged))
         return;
-    fontColor_ = value;
     update();
 }
 
 void Label3D::setAlignment(Alignment value)
 {
-    if (value == alignment_)
+    if (!assign(this, alignment_, value, &Label3D::alignmentChanged))
         return;
-    alignment_ = value;
     update();
 }
 
 void Label3D::setAutoSize(bool value)
 {
-    if (value == autoSize_)
+    if (!assign(this, autoSize_, value, &Label3D::autoSizeChanged))
         return;
-    autoSize_ = value;
     adjustBounds();
     update();
 }
 
 void Label3D::setTransparent(bool value)
 {
-    if (value == transparent_)
+    if (!assign(this, transparent_, value, &Label3D::transparentChanged))
         return;
-    transparent_ = value;
     update();
 }
 
 void Label3D::setWordWrap(bool value)
 {
-    if (value == wordWrap_)
+    if (!assign(this, wordWrap_, value, &Label3D::wordWrapChanged))
         return;
-    wordWrap_ = value;
     adjustBounds();
     update();
 }
 
 void Label3D::setShowAccelChar(bool value)
 {
-    if (value == showAccelChar_)
+    if (!assign(this, showAccelChar_, value, &Label3D::showAccelCharChanged))
         return;
-    showAccelChar_ = value;
     updateShortcut();
     adjustBounds();
     update();
@@ -133,41 +127,36 @@ void Label3D::setShowAccelChar(bool value)
 
 void Label3D::setFocusControl(QWidget* value)
 {
-    if (value == focusControl_)
+    if (!assign(this, focusControl_, value, &Label3D::focusControlChanged))
         return;
-    focusControl_ = value;
     updateShortcut();
 }
 
 void Label3D::setHighLightColor(ColorCode value)
 {
-    if (value == highLightColor_)
+    if (!assign(this, highLightColor_, value, &Label3D::highLightColorChanged))
         return;
-    highLightColor_ = value;
     update();
 }
 
 void Label3D::setShadowColor(ColorCode value)
 {
-    if (value == shadowColor_)
+    if (!assign(this, shadowColor_, value, &Label3D::shadowColorChanged))
         return;
-    shadowColor_ = value;
     update();
 }
 
 void Label3D::setBevel(Bevel value)
 {
-    if (value == bevel_)
+    if (!assign(this, bevel_, value, &Label3D::bevelChanged))
         return;
-    bevel_ = value;
     update();
 }
 
 void Label3D::setShadowSize(quint8 value)
 {
-    if (value == shadowSize_)
+    if (!assign(this, shadowSize_, value, &Label3D::shadowSizeChanged))
         return;
-    shadowSize_ = value;
     update();
 }
 
@@ -253,37 +242,29 @@ void Label3D::paintEvent(QPaintEvent*)
     if (!transparent_)
         p.fillRect(rect(), backgroundOf(this, color_, parentColor_));
     p.setFont(font());
-    Emboss kind = Emboss::None;
-    switch (bevel_) {
-    case bvNone: kind = Emboss::None; break;
-    case bvLowered: kind = Emboss::Lowered; break;
-    case bvRaised: kind = Emboss::Raised; break;
-    case bvShadow: kind = Emboss::Shadow; break;
-    }
+    const Emboss kind = embossOf(bevel_);
     drawEmbossedText(p, rect(), textFlags(), caption_, kind, shadowSize_, highLightColor_,
                      shadowColor_, fontColor_, isEnabled());
 }
 
 void Label3D::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = event->button() == Qt::LeftButton;
+    clicks_.press(event);
     QWidget::mousePressEvent(event);
 }
 
 void Label3D::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
+    const bool click = clicks_.release(event) && ClickTracker::inside(this, event);
     if (click)
-        emit OnClick(this);
+        emit clicked();
     QWidget::mouseReleaseEvent(event);
 }
 
 void Label3D::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        emit OnDblClick(this);
+        emit doubleClicked();
     QWidget::mouseDoubleClickEvent(event);
 }
 

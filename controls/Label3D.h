@@ -3,6 +3,7 @@
 // drop shadow. Also home of the embossed-text drawing that the titled panel
 // and the 3-D push button share.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QPointer>
@@ -14,6 +15,19 @@ namespace kyt {
 
 // Kinds of embossed text.
 enum class Emboss { None, Lowered, Raised, Shadow };
+
+// The emboss of a control's Bevel value (bvNone, bvLowered, bvRaised, bvShadow).
+template <typename Bevel>
+Emboss embossOf(Bevel bevel)
+{
+    switch (bevel) {
+    case Bevel::bvNone: return Emboss::None;
+    case Bevel::bvLowered: return Emboss::Lowered;
+    case Bevel::bvRaised: return Emboss::Raised;
+    case Bevel::bvShadow: return Emboss::Shadow;
+    }
+    return Emboss::None;
+}
 
 // Draws text laid out in r with Qt text flags, embossed:
 // - None: once in fontColor;
@@ -33,22 +47,21 @@ QColor backgroundOf(const QWidget* w, ColorCode ownColor, bool parentColor);
 class Label3D : public QWidget {
     Q_OBJECT
     // The plain label's properties.
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
-    Q_PROPERTY(bool parentColor READ parentColor WRITE setParentColor)
-    Q_PROPERTY(QFont font READ font WRITE setFont)
-    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
-    Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment)
-    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
-    Q_PROPERTY(bool transparent READ transparent WRITE setTransparent)
-    Q_PROPERTY(bool wordWrap READ wordWrap WRITE setWordWrap)
-    Q_PROPERTY(bool showAccelChar READ showAccelChar WRITE setShowAccelChar)
-    Q_PROPERTY(QWidget* focusControl READ focusControl WRITE setFocusControl)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor NOTIFY colorChanged)
+    Q_PROPERTY(bool parentColor READ parentColor WRITE setParentColor NOTIFY parentColorChanged)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
+    Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment NOTIFY alignmentChanged)
+    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize NOTIFY autoSizeChanged)
+    Q_PROPERTY(bool transparent READ transparent WRITE setTransparent NOTIFY transparentChanged)
+    Q_PROPERTY(bool wordWrap READ wordWrap WRITE setWordWrap NOTIFY wordWrapChanged)
+    Q_PROPERTY(bool showAccelChar READ showAccelChar WRITE setShowAccelChar NOTIFY showAccelCharChanged)
+    Q_PROPERTY(QWidget* focusControl READ focusControl WRITE setFocusControl NOTIFY focusControlChanged)
     // Its own.
-    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor)
-    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor)
-    Q_PROPERTY(Bevel bevel READ bevel WRITE setBevel)
-    Q_PROPERTY(quint8 shadowSize READ shadowSize WRITE setShadowSize)
+    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor NOTIFY highLightColorChanged)
+    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
+    Q_PROPERTY(Bevel bevel READ bevel WRITE setBevel NOTIFY bevelChanged)
+    Q_PROPERTY(quint8 shadowSize READ shadowSize WRITE setShadowSize NOTIFY shadowSizeChanged)
 
 public:
     enum Alignment { taLeftJustify, taRightJustify, taCenter };
@@ -96,8 +109,23 @@ public:
     QSize sizeHint() const override { return TextExtent(); }
 
 signals:
-    void OnClick(QObject* Sender);
-    void OnDblClick(QObject* Sender);
+    void captionChanged(const QString& caption);
+    void colorChanged(kyt::ColorCode color);
+    void parentColorChanged(bool parentColor);
+    void fontColorChanged(kyt::ColorCode fontColor);
+    void alignmentChanged(Alignment alignment);
+    void autoSizeChanged(bool autoSize);
+    void transparentChanged(bool transparent);
+    void wordWrapChanged(bool wordWrap);
+    void showAccelCharChanged(bool showAccelChar);
+    void focusControlChanged(QWidget* focusControl);
+    void highLightColorChanged(kyt::ColorCode highLightColor);
+    void shadowColorChanged(kyt::ColorCode shadowColor);
+    void bevelChanged(Bevel bevel);
+    void shadowSizeChanged(quint8 shadowSize);
+
+    void clicked();
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -127,7 +155,7 @@ private:
     Bevel bevel_ = bvRaised;
     quint8 shadowSize_ = 1;
     int shortcutId_ = 0;
-    bool pressed_ = false;
+    ClickTracker clicks_{ClickTracker::LeftButtonLast};
 };
 
 }  // namespace kyt

@@ -1,5 +1,7 @@
 #include "Led.h"
 
+#include "PropertyHelpers.h"
+
 #include "Pictures.h"
 
 #include <QMouseEvent>
@@ -113,7 +115,7 @@ void Led::stopBlinkTimer()
 {
     if (!timer_)
         return;
-    // The lamp may be switched off from its own OnTimer handler, that is from
+    // The lamp may be switched off from its own blinked() handler, that is from
     // inside the timer's signal: the timer goes away once that has returned.
     timer_->stop();
     timer_->disconnect(this);
@@ -124,14 +126,13 @@ void Led::stopBlinkTimer()
 void Led::blinkTick()
 {
     showFrame(frame_ == 0 ? 1 : 0);
-    emit OnTimer(this);
+    emit blinked();
 }
 
 void Led::setValue(bool v)
 {
-    if (v == value_)
+    if (!assign(this, value_, v, &Led::valueChanged))
         return;
-    value_ = v;
     if (v) {
         showFrame(0);
         if (blink_)
@@ -144,45 +145,52 @@ void Led::setValue(bool v)
 
 void Led::setBlink(bool b)
 {
-    if (b == blink_)
-        return;
+    if (assign(this, blink_, b, &Led::blinkChanged))
+        restartBlinking();
+}
+
+void Led::restartBlinking()
+{
     showFrame(value_ ? 0 : 1);
-    blink_ = b;
     if (blink_ && value_)
         startBlinkTimer();
     else
         stopBlinkTimer();
 }
 
-void Led::setColor(ColorCode& field, ColorCode c)
+void Led::setColor(ColorCode& field, ColorCode c, void (Led::*changed)(kyt::ColorCode))
 {
-    if (c == field)
+    if (!assign(this, field, c, changed))
         return;
+    // A blinking lamp starts its blinking anew with the new images.
     const bool wasBlinking = blink_;
-    if (wasBlinking)
-        setBlink(false);
-    field = c;
+    if (wasBlinking) {
+        blink_ = false;
+        restartBlinking();
+    }
     rebuildImages();
-    setBlink(wasBlinking);
+    if (wasBlinking) {
+        blink_ = true;
+        restartBlinking();
+    }
     repaint();
 }
 
-void Led::setTrueColor(ColorCode c) { setColor(trueColor_, c); }
+void Led::setTrueColor(ColorCode c) { setColor(trueColor_, c, &Led::trueColorChanged); }
 
-void Led::setFalseColor(ColorCode c) { setColor(falseColor_, c); }
+void Led::setFalseColor(ColorCode c) { setColor(falseColor_, c, &Led::falseColorChanged); }
 
 void Led::setLEDStyle(LedStyle s)
 {
-    if (s == ledStyle_)
+    if (!assign(this, ledStyle_, s, &Led::ledStyleChanged))
         return;
-    ledStyle_ = s;
     rebuildImages();
     repaint();
 }
 
 void Led::setInterval(int ms)
 {
-    interval_ = ms;
+    assign(this, interval_, ms, &Led::intervalChanged);
     if (!timer_)
         return;
     timer_->setInterval(ms);
@@ -204,30 +212,27 @@ void Led::paintEvent(QPaintEvent*)
 void Led::enterEvent(QEnterEvent* e)
 {
     QWidget::enterEvent(e);
-    emit OnMouseEnter(this);
+    emit mouseEntered();
 }
 
 void Led::leaveEvent(QEvent* e)
 {
     QWidget::leaveEvent(e);
-    emit OnMouseLeave(this);
+    emit mouseLeft();
 }
 
 void Led::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
-        pressed_ = true;
+    clicks_.press(e);
     QWidget::mousePressEvent(e);
 }
 
 void Led::mouseReleaseEvent(QMouseEvent* e)
 {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    if (e->button() == Qt::LeftButton)
-        pressed_ = false;
+    const bool click = clicks_.release(e) && ClickTracker::inside(this, e);
     QWidget::mouseReleaseEvent(e);
     if (click)
-        emit OnClick(this);
+        emit clicked();
 }
 
 }  // namespace kyt

@@ -2,6 +2,7 @@
 // Led: the desk's indicator lamp. Shows one of two pre-rendered images (lit
 // or unlit) and blinks on its own timer while it is on and Blink is set.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QImage>
@@ -17,12 +18,12 @@ public:
     enum LedStyle { LEDSmall, LEDLarge, LEDSqSmall, LEDSqLarge, LEDVertical, LEDHorizontal };
     Q_ENUM(LedStyle)
 
-    Q_PROPERTY(kyt::ColorCode trueColor READ trueColor WRITE setTrueColor)
-    Q_PROPERTY(kyt::ColorCode falseColor READ falseColor WRITE setFalseColor)
-    Q_PROPERTY(bool blink READ blink WRITE setBlink)
-    Q_PROPERTY(bool value READ value WRITE setValue)
-    Q_PROPERTY(int interval READ interval WRITE setInterval)
-    Q_PROPERTY(LedStyle ledStyle READ ledStyle WRITE setLEDStyle)
+    Q_PROPERTY(kyt::ColorCode trueColor READ trueColor WRITE setTrueColor NOTIFY trueColorChanged)
+    Q_PROPERTY(kyt::ColorCode falseColor READ falseColor WRITE setFalseColor NOTIFY falseColorChanged)
+    Q_PROPERTY(bool blink READ blink WRITE setBlink NOTIFY blinkChanged)
+    Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged)
+    Q_PROPERTY(int interval READ interval WRITE setInterval NOTIFY intervalChanged)
+    Q_PROPERTY(LedStyle ledStyle READ ledStyle WRITE setLEDStyle NOTIFY ledStyleChanged)
 
     explicit Led(QWidget* parent = nullptr);
     ~Led() override;
@@ -52,14 +53,21 @@ public:
     static QSize styleSize(LedStyle s);
 
 public slots:
-    // One blink step: flips the frame, shows it at once, fires OnTimer.
+    // One blink step: flips the frame, shows it at once, emits blinked().
     void blinkTick();
 
 signals:
-    void OnTimer(QObject* Sender);
-    void OnMouseEnter(QObject* Sender);
-    void OnMouseLeave(QObject* Sender);
-    void OnClick(QObject* Sender);
+    void trueColorChanged(kyt::ColorCode trueColor);
+    void falseColorChanged(kyt::ColorCode falseColor);
+    void blinkChanged(bool blink);
+    void valueChanged(bool value);
+    void intervalChanged(int interval);
+    void ledStyleChanged(LedStyle ledStyle);
+
+    void blinked();
+    void mouseEntered();
+    void mouseLeft();
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -73,7 +81,8 @@ private:
     void showFrame(int frame);
     void startBlinkTimer();
     void stopBlinkTimer();
-    void setColor(ColorCode& field, ColorCode c);
+    void setColor(ColorCode& field, ColorCode c, void (Led::*changed)(kyt::ColorCode));
+    void restartBlinking();
 
     QImage lit_;
     QImage unlit_;
@@ -85,7 +94,7 @@ private:
     int interval_ = 1000;
     bool value_ = false;
     int frame_ = 1;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace kyt

@@ -3,6 +3,7 @@
 #include "DrawUtil.h"
 #include "Fonts.h"
 #include "Label3D.h"
+#include "PropertyHelpers.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -68,61 +69,146 @@ void Panel3D::setChanged()
     update();
 }
 
-#define KYT_PANEL_SETTER(Name, Type, Field)    \
-    void Panel3D::set##Name(Type value)       \
-    {                                          \
-        if (value == Field)                    \
-            return;                            \
-        Field = value;                         \
-        setChanged();                          \
-    }
+void Panel3D::setCaption(const QString& value)
+{
+    if (assign(this, caption_, value, &Panel3D::captionChanged))
+        setChanged();
+}
 
-KYT_PANEL_SETTER(Caption, const QString&, caption_)
-KYT_PANEL_SETTER(Alignment, Alignment, alignment_)
-KYT_PANEL_SETTER(BevelOuter, Bevel, bevelOuter_)
-KYT_PANEL_SETTER(BevelInner, Bevel, bevelInner_)
-KYT_PANEL_SETTER(FontColor, ColorCode, fontColor_)
-KYT_PANEL_SETTER(AlignmentTitle, Alignment, alignmentTitle_)
-KYT_PANEL_SETTER(BevelCaption, TextBevel, bevelCaption_)
-KYT_PANEL_SETTER(BevelTitle, TextBevel, bevelTitle_)
-KYT_PANEL_SETTER(BorderTitle, Bevel, borderTitle_)
-KYT_PANEL_SETTER(ColorTitle, ColorCode, colorTitle_)
-KYT_PANEL_SETTER(FontTitleColor, ColorCode, fontTitleColor_)
-KYT_PANEL_SETTER(HColorCaption, ColorCode, hColorCaption_)
-KYT_PANEL_SETTER(HColorTitle, ColorCode, hColorTitle_)
-KYT_PANEL_SETTER(RePaintCT, RepaintPart, rePaintCT_)
-KYT_PANEL_SETTER(SColorCaption, ColorCode, sColorCaption_)
-KYT_PANEL_SETTER(SColorTitle, ColorCode, sColorTitle_)
-KYT_PANEL_SETTER(ShadowSizeCaption, quint8, shadowSizeCaption_)
-KYT_PANEL_SETTER(ShadowSizeTitle, quint8, shadowSizeTitle_)
-KYT_PANEL_SETTER(Title, const QString&, title_)
-KYT_PANEL_SETTER(VertAlignment, VerticalAlignment, vertAlignment_)
+void Panel3D::setAlignment(Alignment value)
+{
+    if (assign(this, alignment_, value, &Panel3D::alignmentChanged))
+        setChanged();
+}
 
-#undef KYT_PANEL_SETTER
+void Panel3D::setBevelOuter(Bevel value)
+{
+    if (assign(this, bevelOuter_, value, &Panel3D::bevelOuterChanged))
+        setChanged();
+}
+
+void Panel3D::setBevelInner(Bevel value)
+{
+    if (assign(this, bevelInner_, value, &Panel3D::bevelInnerChanged))
+        setChanged();
+}
+
+void Panel3D::setFontColor(ColorCode value)
+{
+    if (assign(this, fontColor_, value, &Panel3D::fontColorChanged))
+        setChanged();
+}
+
+void Panel3D::setAlignmentTitle(Alignment value)
+{
+    if (assign(this, alignmentTitle_, value, &Panel3D::alignmentTitleChanged))
+        setChanged();
+}
+
+void Panel3D::setBevelCaption(TextBevel value)
+{
+    if (assign(this, bevelCaption_, value, &Panel3D::bevelCaptionChanged))
+        setChanged();
+}
+
+void Panel3D::setBevelTitle(TextBevel value)
+{
+    if (assign(this, bevelTitle_, value, &Panel3D::bevelTitleChanged))
+        setChanged();
+}
+
+void Panel3D::setBorderTitle(Bevel value)
+{
+    if (assign(this, borderTitle_, value, &Panel3D::borderTitleChanged))
+        setChanged();
+}
+
+void Panel3D::setColorTitle(ColorCode value)
+{
+    if (assign(this, colorTitle_, value, &Panel3D::colorTitleChanged))
+        setChanged();
+}
+
+void Panel3D::setFontTitleColor(ColorCode value)
+{
+    if (assign(this, fontTitleColor_, value, &Panel3D::fontTitleColorChanged))
+        setChanged();
+}
+
+void Panel3D::setHColorCaption(ColorCode value)
+{
+    if (assign(this, hColorCaption_, value, &Panel3D::hColorCaptionChanged))
+        setChanged();
+}
+
+void Panel3D::setHColorTitle(ColorCode value)
+{
+    if (assign(this, hColorTitle_, value, &Panel3D::hColorTitleChanged))
+        setChanged();
+}
+
+void Panel3D::setRePaintCT(RepaintPart value)
+{
+    if (assign(this, rePaintCT_, value, &Panel3D::rePaintCTChanged))
+        setChanged();
+}
+
+void Panel3D::setSColorCaption(ColorCode value)
+{
+    if (assign(this, sColorCaption_, value, &Panel3D::sColorCaptionChanged))
+        setChanged();
+}
+
+void Panel3D::setSColorTitle(ColorCode value)
+{
+    if (assign(this, sColorTitle_, value, &Panel3D::sColorTitleChanged))
+        setChanged();
+}
+
+void Panel3D::setShadowSizeCaption(quint8 value)
+{
+    if (assign(this, shadowSizeCaption_, value, &Panel3D::shadowSizeCaptionChanged))
+        setChanged();
+}
+
+void Panel3D::setShadowSizeTitle(quint8 value)
+{
+    if (assign(this, shadowSizeTitle_, value, &Panel3D::shadowSizeTitleChanged))
+        setChanged();
+}
+
+void Panel3D::setTitle(const QString& value)
+{
+    if (assign(this, title_, value, &Panel3D::titleChanged))
+        setChanged();
+}
+
+void Panel3D::setVertAlignment(VerticalAlignment value)
+{
+    if (assign(this, vertAlignment_, value, &Panel3D::vertAlignmentChanged))
+        setChanged();
+}
 
 void Panel3D::setBevelWidth(int value)
 {
     value = qMax(0, value);
-    if (value == bevelWidth_)
+    if (!assign(this, bevelWidth_, value, &Panel3D::bevelWidthChanged))
         return;
-    bevelWidth_ = value;
     setChanged();
 }
 
 void Panel3D::setBorderWidth(int value)
 {
     value = qMax(0, value);
-    if (value == borderWidth_)
+    if (!assign(this, borderWidth_, value, &Panel3D::borderWidthChanged))
         return;
-    borderWidth_ = value;
     setChanged();
 }
 
 void Panel3D::setColor(ColorCode value)
 {
-    if (value == color_)
+    if (!assign(this, color_, value, &Panel3D::colorChanged))
         return;
-    color_ = value;
     // Children that take their parent's colour read it from the palette.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(color_));
@@ -132,9 +218,8 @@ void Panel3D::setColor(ColorCode value)
 
 void Panel3D::setFontTitle(const QFont& value)
 {
-    if (value == fontTitle_)
+    if (!assign(this, fontTitle_, value, &Panel3D::fontTitleChanged))
         return;
-    fontTitle_ = value;
     setChanged();
 }
 
@@ -261,17 +346,15 @@ void Panel3D::paintEvent(QPaintEvent* event)
 
 void Panel3D::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = event->button() == Qt::LeftButton;
+    clicks_.press(event);
     QWidget::mousePressEvent(event);
 }
 
 void Panel3D::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
+    const bool click = clicks_.release(event) && ClickTracker::inside(this, event);
     if (click)
-        emit OnClick(this);
+        emit clicked();
     QWidget::mouseReleaseEvent(event);
 }
 

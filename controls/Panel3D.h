@@ -3,6 +3,7 @@
 // strip at its top edge. Its frame starts about half a title line below the
 // top edge, whether or not there is a title.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QWidget>
@@ -12,32 +13,31 @@ namespace kyt {
 class Panel3D : public QWidget {
     Q_OBJECT
     // The plain panel's properties.
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment)
-    Q_PROPERTY(Bevel bevelOuter READ bevelOuter WRITE setBevelOuter)
-    Q_PROPERTY(Bevel bevelInner READ bevelInner WRITE setBevelInner)
-    Q_PROPERTY(int bevelWidth READ bevelWidth WRITE setBevelWidth)
-    Q_PROPERTY(int borderWidth READ borderWidth WRITE setBorderWidth)
-    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
-    Q_PROPERTY(QFont font READ font WRITE setFont)
-    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment NOTIFY alignmentChanged)
+    Q_PROPERTY(Bevel bevelOuter READ bevelOuter WRITE setBevelOuter NOTIFY bevelOuterChanged)
+    Q_PROPERTY(Bevel bevelInner READ bevelInner WRITE setBevelInner NOTIFY bevelInnerChanged)
+    Q_PROPERTY(int bevelWidth READ bevelWidth WRITE setBevelWidth NOTIFY bevelWidthChanged)
+    Q_PROPERTY(int borderWidth READ borderWidth WRITE setBorderWidth NOTIFY borderWidthChanged)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor NOTIFY colorChanged)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
     // Its own.
-    Q_PROPERTY(Alignment alignmentTitle READ alignmentTitle WRITE setAlignmentTitle)
-    Q_PROPERTY(TextBevel bevelCaption READ bevelCaption WRITE setBevelCaption)
-    Q_PROPERTY(TextBevel bevelTitle READ bevelTitle WRITE setBevelTitle)
-    Q_PROPERTY(Bevel borderTitle READ borderTitle WRITE setBorderTitle)
-    Q_PROPERTY(kyt::ColorCode colorTitle READ colorTitle WRITE setColorTitle)
-    Q_PROPERTY(QFont fontTitle READ fontTitle WRITE setFontTitle)
-    Q_PROPERTY(kyt::ColorCode fontTitleColor READ fontTitleColor WRITE setFontTitleColor)
-    Q_PROPERTY(kyt::ColorCode hColorCaption READ hColorCaption WRITE setHColorCaption)
-    Q_PROPERTY(kyt::ColorCode hColorTitle READ hColorTitle WRITE setHColorTitle)
-    Q_PROPERTY(RepaintPart rePaintCT READ rePaintCT WRITE setRePaintCT)
-    Q_PROPERTY(kyt::ColorCode sColorCaption READ sColorCaption WRITE setSColorCaption)
-    Q_PROPERTY(kyt::ColorCode sColorTitle READ sColorTitle WRITE setSColorTitle)
-    Q_PROPERTY(quint8 shadowSizeCaption READ shadowSizeCaption WRITE setShadowSizeCaption)
-    Q_PROPERTY(quint8 shadowSizeTitle READ shadowSizeTitle WRITE setShadowSizeTitle)
-    Q_PROPERTY(QString title READ title WRITE setTitle)
-    Q_PROPERTY(VerticalAlignment vertAlignment READ vertAlignment WRITE setVertAlignment)
+    Q_PROPERTY(Alignment alignmentTitle READ alignmentTitle WRITE setAlignmentTitle NOTIFY alignmentTitleChanged)
+    Q_PROPERTY(TextBevel bevelCaption READ bevelCaption WRITE setBevelCaption NOTIFY bevelCaptionChanged)
+    Q_PROPERTY(TextBevel bevelTitle READ bevelTitle WRITE setBevelTitle NOTIFY bevelTitleChanged)
+    Q_PROPERTY(Bevel borderTitle READ borderTitle WRITE setBorderTitle NOTIFY borderTitleChanged)
+    Q_PROPERTY(kyt::ColorCode colorTitle READ colorTitle WRITE setColorTitle NOTIFY colorTitleChanged)
+    Q_PROPERTY(QFont fontTitle READ fontTitle WRITE setFontTitle NOTIFY fontTitleChanged)
+    Q_PROPERTY(kyt::ColorCode fontTitleColor READ fontTitleColor WRITE setFontTitleColor NOTIFY fontTitleColorChanged)
+    Q_PROPERTY(kyt::ColorCode hColorCaption READ hColorCaption WRITE setHColorCaption NOTIFY hColorCaptionChanged)
+    Q_PROPERTY(kyt::ColorCode hColorTitle READ hColorTitle WRITE setHColorTitle NOTIFY hColorTitleChanged)
+    Q_PROPERTY(RepaintPart rePaintCT READ rePaintCT WRITE setRePaintCT NOTIFY rePaintCTChanged)
+    Q_PROPERTY(kyt::ColorCode sColorCaption READ sColorCaption WRITE setSColorCaption NOTIFY sColorCaptionChanged)
+    Q_PROPERTY(kyt::ColorCode sColorTitle READ sColorTitle WRITE setSColorTitle NOTIFY sColorTitleChanged)
+    Q_PROPERTY(quint8 shadowSizeCaption READ shadowSizeCaption WRITE setShadowSizeCaption NOTIFY shadowSizeCaptionChanged)
+    Q_PROPERTY(quint8 shadowSizeTitle READ shadowSizeTitle WRITE setShadowSizeTitle NOTIFY shadowSizeTitleChanged)
+    Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
+    Q_PROPERTY(VerticalAlignment vertAlignment READ vertAlignment WRITE setVertAlignment NOTIFY vertAlignmentChanged)
 
 public:
     enum Alignment { taLeftJustify, taRightJustify, taCenter };
@@ -113,7 +113,32 @@ public:
     QRect TitleStrip() const;
 
 signals:
-    void OnClick(QObject* Sender);
+    void captionChanged(const QString& caption);
+    void alignmentChanged(Alignment alignment);
+    void bevelOuterChanged(Bevel bevelOuter);
+    void bevelInnerChanged(Bevel bevelInner);
+    void bevelWidthChanged(int bevelWidth);
+    void borderWidthChanged(int borderWidth);
+    void colorChanged(kyt::ColorCode color);
+    void fontColorChanged(kyt::ColorCode fontColor);
+    void alignmentTitleChanged(Alignment alignmentTitle);
+    void bevelCaptionChanged(TextBevel bevelCaption);
+    void bevelTitleChanged(TextBevel bevelTitle);
+    void borderTitleChanged(Bevel borderTitle);
+    void colorTitleChanged(kyt::ColorCode colorTitle);
+    void fontTitleChanged(const QFont& fontTitle);
+    void fontTitleColorChanged(kyt::ColorCode fontTitleColor);
+    void hColorCaptionChanged(kyt::ColorCode hColorCaption);
+    void hColorTitleChanged(kyt::ColorCode hColorTitle);
+    void rePaintCTChanged(RepaintPart rePaintCT);
+    void sColorCaptionChanged(kyt::ColorCode sColorCaption);
+    void sColorTitleChanged(kyt::ColorCode sColorTitle);
+    void shadowSizeCaptionChanged(quint8 shadowSizeCaption);
+    void shadowSizeTitleChanged(quint8 shadowSizeTitle);
+    void titleChanged(const QString& title);
+    void vertAlignmentChanged(VerticalAlignment vertAlignment);
+
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -150,7 +175,7 @@ private:
     quint8 shadowSizeTitle_ = 1;
     QString title_;
     VerticalAlignment vertAlignment_ = vaCenter;
-    bool pressed_ = false;
+    ClickTracker clicks_{ClickTracker::LeftButtonLast};
 };
 
 }  // namespace kyt

@@ -2,6 +2,7 @@
 
 #include "DrawUtil.h"
 #include "Pictures.h"
+#include "PropertyHelpers.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,9 +22,11 @@ void RelayIndicator::setApple(const QImage& b)
 {
     if (&b == &apple_)
         return;
-    apple_ = b.isNull() ? QImage() : b.convertToFormat(QImage::Format_RGB32);
+    assign(this, apple_, b.isNull() ? QImage() : b.convertToFormat(QImage::Format_RGB32),
+           &RelayIndicator::appleChanged);
     if (!apple_.isNull())
-        transparentColor_ = fromQColor(QColor(apple_.pixel(0, 0)));
+        assign(this, transparentColor_, fromQColor(QColor(apple_.pixel(0, 0))),
+               &RelayIndicator::transparentColorChanged);
     refresh();
 }
 
@@ -32,30 +35,44 @@ void RelayIndicator::loadApple(const QString& name)
     QImage picture = loadPicture(name);
     if (picture.isNull())
         throw ResourceNotFound("Resource " + name.toStdString() + " not found");
-    apple_ = picture;
+    assign(this, apple_, picture, &RelayIndicator::appleChanged);
     compose();
 }
 
-#define KYT_APPLES_SETTER(Name, field, Type) \
-    void RelayIndicator::set##Name(Type v)          \
-    {                                        \
-        if (v == field)                      \
-            return;                          \
-        field = v;                           \
-        refresh();                           \
-    }
-KYT_APPLES_SETTER(Border, border_, bool)
-KYT_APPLES_SETTER(Color, color_, ColorCode)
-KYT_APPLES_SETTER(Ctl3D, ctl3D_, bool)
-KYT_APPLES_SETTER(LineWrap, lineWrap_, bool)
-KYT_APPLES_SETTER(TransparentColor, transparentColor_, ColorCode)
-#undef KYT_APPLES_SETTER
+void RelayIndicator::setBorder(bool value)
+{
+    if (assign(this, border_, value, &RelayIndicator::borderChanged))
+        refresh();
+}
+
+void RelayIndicator::setColor(ColorCode value)
+{
+    if (assign(this, color_, value, &RelayIndicator::colorChanged))
+        refresh();
+}
+
+void RelayIndicator::setCtl3D(bool value)
+{
+    if (assign(this, ctl3D_, value, &RelayIndicator::ctl3DChanged))
+        refresh();
+}
+
+void RelayIndicator::setLineWrap(bool value)
+{
+    if (assign(this, lineWrap_, value, &RelayIndicator::lineWrapChanged))
+        refresh();
+}
+
+void RelayIndicator::setTransparentColor(ColorCode value)
+{
+    if (assign(this, transparentColor_, value, &RelayIndicator::transparentColorChanged))
+        refresh();
+}
 
 void RelayIndicator::setValue(double x)
 {
-    if (x == value_)
+    if (!assign(this, value_, x, &RelayIndicator::valueChanged))
         return;
-    value_ = x;
     refresh();
 }
 
@@ -145,33 +162,19 @@ void RelayIndicator::resizeEvent(QResizeEvent* e)
 
 void RelayIndicator::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
-        pressed_ = true;
-    const QPoint pos = e->position().toPoint();
-    emit OnMouseDown(this, e->button(), e->modifiers(), pos.x(), pos.y());
-}
-
-void RelayIndicator::mouseMoveEvent(QMouseEvent* e)
-{
-    const QPoint pos = e->position().toPoint();
-    emit OnMouseMove(this, e->modifiers(), pos.x(), pos.y());
+    clicks_.press(e);
 }
 
 void RelayIndicator::mouseReleaseEvent(QMouseEvent* e)
 {
-    const QPoint pos = e->position().toPoint();
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(pos);
-    if (e->button() == Qt::LeftButton)
-        pressed_ = false;
-    emit OnMouseUp(this, e->button(), e->modifiers(), pos.x(), pos.y());
-    if (click)
-        emit OnClick(this);
+    if (clicks_.release(e) && ClickTracker::inside(this, e))
+        emit clicked();
 }
 
 void RelayIndicator::mouseDoubleClickEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton)
-        emit OnDblClick(this);
+        emit doubleClicked();
     mousePressEvent(e);
 }
 

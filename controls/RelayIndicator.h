@@ -3,6 +3,7 @@
 // Value says, the last copy cut to the fraction, inside an optional sunken
 // frame; picture pixels of the transparent colour show the background.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QImage>
@@ -21,13 +22,13 @@ public:
 class RelayIndicator : public QWidget {
     Q_OBJECT
 public:
-    Q_PROPERTY(QImage apple READ apple WRITE setApple)
-    Q_PROPERTY(bool border READ border WRITE setBorder)
-    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
-    Q_PROPERTY(bool ctl3D READ ctl3D WRITE setCtl3D)
-    Q_PROPERTY(bool lineWrap READ lineWrap WRITE setLineWrap)
-    Q_PROPERTY(kyt::ColorCode transparentColor READ transparentColor WRITE setTransparentColor)
-    Q_PROPERTY(double value READ value WRITE setValue)
+    Q_PROPERTY(QImage apple READ apple WRITE setApple NOTIFY appleChanged)
+    Q_PROPERTY(bool border READ border WRITE setBorder NOTIFY borderChanged)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor NOTIFY colorChanged)
+    Q_PROPERTY(bool ctl3D READ ctl3D WRITE setCtl3D NOTIFY ctl3DChanged)
+    Q_PROPERTY(bool lineWrap READ lineWrap WRITE setLineWrap NOTIFY lineWrapChanged)
+    Q_PROPERTY(kyt::ColorCode transparentColor READ transparentColor WRITE setTransparentColor NOTIFY transparentColorChanged)
+    Q_PROPERTY(double value READ value WRITE setValue NOTIFY valueChanged)
 
     explicit RelayIndicator(QWidget* parent = nullptr);
 
@@ -59,17 +60,21 @@ public:
     const QImage& face() const { return face_; }
 
 signals:
-    void OnClick(QObject* Sender);
-    void OnDblClick(QObject* Sender);
-    void OnMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void OnMouseMove(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y);
-    void OnMouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void appleChanged(const QImage& apple);
+    void borderChanged(bool border);
+    void colorChanged(kyt::ColorCode color);
+    void ctl3DChanged(bool ctl3D);
+    void lineWrapChanged(bool lineWrap);
+    void transparentColorChanged(kyt::ColorCode transparentColor);
+    void valueChanged(double value);
+
+    void clicked();
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
@@ -86,7 +91,7 @@ private:
     double value_ = 0;
 
     QImage face_;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace kyt

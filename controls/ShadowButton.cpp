@@ -2,6 +2,7 @@
 
 #include "DrawUtil.h"
 #include "Fonts.h"
+#include "PropertyHelpers.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -16,31 +17,53 @@ ShadowButton::ShadowButton(QWidget* parent) : QWidget(parent)
     resize(100, 33);
 }
 
-#define KYT_SHADOW_SETTER(Name, Type, Field)   \
-    void ShadowButton::set##Name(Type value)  \
-    {                                          \
-        if (value == Field)                    \
-            return;                            \
-        Field = value;                         \
-        repaint();                             \
-    }
+void ShadowButton::setCaption(const QString& value)
+{
+    if (assign(this, caption_, value, &ShadowButton::captionChanged))
+        repaint();
+}
 
-KYT_SHADOW_SETTER(Caption, const QString&, caption_)
-KYT_SHADOW_SETTER(Color, ColorCode, color_)
-KYT_SHADOW_SETTER(Shadow, bool, shadow_)
-KYT_SHADOW_SETTER(Shape, ShapeType, shape_)
-KYT_SHADOW_SETTER(Border, bool, border_)
-KYT_SHADOW_SETTER(BorderColor, ColorCode, borderColor_)
-KYT_SHADOW_SETTER(FontColor, ColorCode, fontColor_)
+void ShadowButton::setColor(ColorCode value)
+{
+    if (assign(this, color_, value, &ShadowButton::colorChanged))
+        repaint();
+}
 
-#undef KYT_SHADOW_SETTER
+void ShadowButton::setShadow(bool value)
+{
+    if (assign(this, shadow_, value, &ShadowButton::shadowChanged))
+        repaint();
+}
+
+void ShadowButton::setShape(ShapeType value)
+{
+    if (assign(this, shape_, value, &ShadowButton::shapeChanged))
+        repaint();
+}
+
+void ShadowButton::setBorder(bool value)
+{
+    if (assign(this, border_, value, &ShadowButton::borderChanged))
+        repaint();
+}
+
+void ShadowButton::setBorderColor(ColorCode value)
+{
+    if (assign(this, borderColor_, value, &ShadowButton::borderColorChanged))
+        repaint();
+}
+
+void ShadowButton::setFontColor(ColorCode value)
+{
+    if (assign(this, fontColor_, value, &ShadowButton::fontColorChanged))
+        repaint();
+}
 
 void ShadowButton::setDeepth(int value)
 {
     value = qBound(0, value, MaxDeepth);
-    if (value == deepth_)
+    if (!assign(this, deepth_, value, &ShadowButton::deepthChanged))
         return;
-    deepth_ = value;
     repaint();
 }
 
@@ -48,7 +71,7 @@ void ShadowButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange) {
         if (!isEnabled())
-            pressed_ = false;
+            clicks_.cancel();
         repaint();
     } else if (event->type() == QEvent::FontChange) {
         update();
@@ -91,7 +114,7 @@ void ShadowButton::paintEvent(QPaintEvent*)
     const int w = width() - deepth_, h = height() - deepth_;
     if (w <= 0 || h <= 0)
         return;
-    if (shadow_ && !pressed_) {
+    if (shadow_ && !clicks_.tracking()) {
         p.setPen(Qt::NoPen);
         p.setBrush(toQColor(clBtnShadow));
         drawShape(p, deepth_, w, h);
@@ -103,12 +126,12 @@ void ShadowButton::paintEvent(QPaintEvent*)
     else
         p.setPen(Qt::NoPen);
     p.setBrush(toQColor(face));
-    drawShape(p, pressed_ ? deepth_ : 0, w, h);
+    drawShape(p, clicks_.tracking() ? deepth_ : 0, w, h);
     if (!caption_.isEmpty()) {
         p.setFont(font());
         const QSize text = QFontMetrics(font()).size(Qt::TextShowMnemonic, caption_);
         int x = (w - text.width()) / 2, y = (h - text.height()) / 2;
-        if (pressed_) {
+        if (clicks_.tracking()) {
             x += deepth_;
             y += deepth_;
         }
@@ -120,27 +143,24 @@ void ShadowButton::paintEvent(QPaintEvent*)
 
 void ShadowButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && isEnabled()) {
-        pressed_ = true;
+    if (clicks_.press(event, isEnabled()))
         repaint();
-    }
     QWidget::mousePressEvent(event);
 }
 
 void ShadowButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !pressed_)
+    if (!clicks_.release(event))
         return QWidget::mouseReleaseEvent(event);
-    pressed_ = false;
     repaint();
-    if (rect().contains(event->position().toPoint()))
-        emit OnClick(this);
+    if (ClickTracker::inside(this, event))
+        emit clicked();
 }
 
 void ShadowButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && isEnabled())
-        emit OnDblClick(this);
+        emit doubleClicked();
     // The second press of a double click presses the button again.
     mousePressEvent(event);
 }

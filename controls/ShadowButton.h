@@ -3,6 +3,7 @@
 // shadow. Pressed, the face sinks onto the shadow's place, Deepth pixels down
 // and right; disabled, face and border turn to their grey values.
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QWidget>
@@ -11,16 +12,14 @@ namespace kyt {
 
 class ShadowButton : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor)
-    Q_PROPERTY(bool shadow READ shadow WRITE setShadow)
-    Q_PROPERTY(ShapeType shape READ shape WRITE setShape)
-    Q_PROPERTY(bool border READ border WRITE setBorder)
-    Q_PROPERTY(kyt::ColorCode borderColor READ borderColor WRITE setBorderColor)
-    Q_PROPERTY(int deepth READ deepth WRITE setDeepth)
-    Q_PROPERTY(bool enabled READ isEnabled WRITE setEnabled)
-    Q_PROPERTY(QFont font READ font WRITE setFont)
-    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor NOTIFY colorChanged)
+    Q_PROPERTY(bool shadow READ shadow WRITE setShadow NOTIFY shadowChanged)
+    Q_PROPERTY(ShapeType shape READ shape WRITE setShape NOTIFY shapeChanged)
+    Q_PROPERTY(bool border READ border WRITE setBorder NOTIFY borderChanged)
+    Q_PROPERTY(kyt::ColorCode borderColor READ borderColor WRITE setBorderColor NOTIFY borderColorChanged)
+    Q_PROPERTY(int deepth READ deepth WRITE setDeepth NOTIFY deepthChanged)
+    Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
 
 public:
     enum ShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
@@ -38,7 +37,7 @@ public:
     ColorCode borderColor() const { return borderColor_; }
     int deepth() const { return deepth_; }
     ColorCode fontColor() const { return fontColor_; }
-    bool pressed() const { return pressed_; }
+    bool pressed() const { return clicks_.tracking(); }
 
     void setCaption(const QString& value);
     void setColor(ColorCode value);
@@ -51,8 +50,17 @@ public:
     void setFontColor(ColorCode value);
 
 signals:
-    void OnClick(QObject* Sender);
-    void OnDblClick(QObject* Sender);
+    void captionChanged(const QString& caption);
+    void colorChanged(kyt::ColorCode color);
+    void shadowChanged(bool shadow);
+    void shapeChanged(ShapeType shape);
+    void borderChanged(bool border);
+    void borderColorChanged(kyt::ColorCode borderColor);
+    void deepthChanged(int deepth);
+    void fontColorChanged(kyt::ColorCode fontColor);
+
+    void clicked();
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -72,7 +80,7 @@ private:
     ColorCode borderColor_ = clBlack;
     int deepth_ = 3;
     ColorCode fontColor_ = clWindowText;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace kyt

@@ -1,5 +1,7 @@
 #include "SpotLabel.h"
 
+#include "PropertyHelpers.h"
+
 #include <QEnterEvent>
 #include <QMouseEvent>
 
@@ -12,16 +14,14 @@ SpotLabel::SpotLabel(const QString &text, QWidget *parent) : QLabel(text, parent
 }
 
 void SpotLabel::setNormalColor(ColorCode value) {
-  if (value == normalColor_)
+  if (!assign(this, normalColor_, value, &SpotLabel::normalColorChanged))
     return;
-  normalColor_ = value;
   ApplyColour();
 }
 
 void SpotLabel::setSpotColor(ColorCode value) {
-  if (value == spotColor_)
+  if (!assign(this, spotColor_, value, &SpotLabel::spotColorChanged))
     return;
-  spotColor_ = value;
   ApplyColour();
 }
 
@@ -60,17 +60,13 @@ void SpotLabel::changeEvent(QEvent *event) {
 }
 
 void SpotLabel::mousePressEvent(QMouseEvent *event) {
-  if (event->button() == Qt::LeftButton)
-    clickDown_ = true;
+  clicks_.press(event);
   event->accept();
 }
 
 void SpotLabel::mouseReleaseEvent(QMouseEvent *event) {
-  if (event->button() != Qt::LeftButton || !clickDown_)
-    return;
-  clickDown_ = false;
-  if (rect().contains(event->position().toPoint()))
-    emit OnClick(this);
+  if (clicks_.release(event) && ClickTracker::inside(this, event))
+    emit clicked();
 }
 
 } // namespace kyt

@@ -5,6 +5,7 @@
 // a palette change that touches the text colour does not show.
 #pragma once
 
+#include "ClickTracker.h"
 #include "Colors.h"
 
 #include <QLabel>
@@ -13,8 +14,8 @@ namespace kyt {
 
 class SpotLabel : public QLabel {
   Q_OBJECT
-  Q_PROPERTY(kyt::ColorCode normalColor READ normalColor WRITE setNormalColor)
-  Q_PROPERTY(kyt::ColorCode spotColor READ spotColor WRITE setSpotColor)
+  Q_PROPERTY(kyt::ColorCode normalColor READ normalColor WRITE setNormalColor NOTIFY normalColorChanged)
+  Q_PROPERTY(kyt::ColorCode spotColor READ spotColor WRITE setSpotColor NOTIFY spotColorChanged)
 
 public:
   explicit SpotLabel(QWidget *parent = nullptr);
@@ -31,8 +32,11 @@ public:
   QColor TextColor() const;
 
 signals:
+  void normalColorChanged(kyt::ColorCode normalColor);
+  void spotColorChanged(kyt::ColorCode spotColor);
+
   // Left button pressed and released over the label.
-  void OnClick(QObject *Sender);
+  void clicked();
 
 protected:
   void enterEvent(QEnterEvent *event) override;
@@ -47,7 +51,7 @@ private:
   bool mouseInside_ = false;
   ColorCode normalColor_ = clWindowText; // a label's text colour when created
   ColorCode spotColor_ = clBlue;
-  bool clickDown_ = false;
+  ClickTracker clicks_;
 };
 
 } // namespace kyt

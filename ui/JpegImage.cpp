@@ -345,7 +345,7 @@ bool JpegImage::TakePrefetched() {
   // The decode it stands for would end at 100 %, reported to nobody.
   if (loading_ || options_ != JpegOptions{} || p.image.isNull() || p.bytes != source_ ||
       100 % progressStep_ != 0 ||
-      isSignalConnected(QMetaMethod::fromSignal(&JpegImage::OnProgress)))
+      isSignalConnected(QMetaMethod::fromSignal(&JpegImage::progress)))
     return false;
   progressPercent_ = 100;
   setPicture(p.image);
@@ -394,7 +394,7 @@ void JpegImage::Decode() {
   progressPercent_ = 0;
   QImage image = DecodeJPEG(source_, options_, progressStep_, [this](int percent) {
     progressPercent_ = percent;
-    emit OnProgress(this);
+    emit progress(percent);
   });
   setPicture(image);
 }

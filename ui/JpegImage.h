@@ -159,7 +159,7 @@ public:
   // The compressed bytes kept from the last file read.
   const QByteArray &SourceBuffer() const { return source_; }
 
-  // The percentage most recently reported through OnProgress.
+  // The percentage most recently reported through progress().
   int ProgressPercent() const { return progressPercent_; }
 
   QSize sizeHint() const override;
@@ -167,7 +167,7 @@ public:
 signals:
   // Reported during a decode, on the GUI thread, at each new multiple of
   // ProgressStep percent of the rows produced.
-  void OnProgress(kyt::JpegImage *Sender);
+  void progress(int percent);
 
 protected:
   void paintEvent(QPaintEvent *event) override;

@@ -39,12 +39,10 @@ private:
 
 QMetaMethod clickSignal(const QMetaObject *mo)
 {
-  for (const char *name : {"OnClick", "clicked"}) {
-    for (int i = mo->methodCount() - 1; i >= 0; --i) {
-      const QMetaMethod m = mo->method(i);
-      if (m.methodType() == QMetaMethod::Signal && m.name() == name)
-        return m;
-    }
+  for (int i = mo->methodCount() - 1; i >= 0; --i) {
+    const QMetaMethod m = mo->method(i);
+    if (m.methodType() == QMetaMethod::Signal && m.name() == "clicked")
+      return m;
   }
   return {};
 }

@@ -112,7 +112,7 @@ void Label::mouseReleaseEvent(QMouseEvent *e)
 {
   QLabel::mouseReleaseEvent(e);
   if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-    emit OnClick(this);
+    emit clicked();
 }
 
 // ---- Memo ----

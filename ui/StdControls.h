@@ -71,7 +71,7 @@ public:
   void setCaption(const QString &c);
 
 signals:
-  void OnClick(QObject *Sender);
+  void clicked();
 
 protected:
   void mouseReleaseEvent(QMouseEvent *e) override;

@@ -36,7 +36,7 @@ protected:
 TEST_F(Arrow, HitAreaIsTheTriangleOfTheLastPaint) {
   // Hidden and never painted: no hit area, a press does nothing.
   arrow->setVisible(false);
-  QSignalSpy clicks(arrow, &A::OnClick);
+  QSignalSpy clicks(arrow, &A::clicked);
   QTest::mouseClick(arrow, Qt::LeftButton, {}, QPoint(4, 11));
   EXPECT_EQ(clicks.count(), 0);
   arrow->setVisible(true);
@@ -88,7 +88,7 @@ TEST_F(Arrow, FrameFillAndEdgesReleasedAndPressed) {
 
 TEST_F(Arrow, ClickSequences) {
   Show();
-  QSignalSpy clicks(arrow, &A::OnClick);
+  QSignalSpy clicks(arrow, &A::clicked);
   // Off the triangle: nothing, not even on a release inside it.
   QTest::mousePress(arrow, Qt::LeftButton, {}, QPoint(18, 2));
   EXPECT_FALSE(arrow->IsPressed());
@@ -97,7 +97,6 @@ TEST_F(Arrow, ClickSequences) {
 
   QTest::mouseClick(arrow, Qt::LeftButton, {}, QPoint(4, 11));
   ASSERT_EQ(clicks.count(), 1);
-  EXPECT_EQ(clicks.at(0).at(0).value<QObject *>(), arrow);
 
   // Released outside the control: released again, no click.
   QTest::mousePress(arrow, Qt::LeftButton, {}, QPoint(4, 11));

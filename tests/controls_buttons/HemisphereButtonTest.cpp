@@ -196,8 +196,7 @@ protected:
   void SetUp() override {
     Hemisphere::SetUp();
     Show();
-    QObject::connect(button, &B::OnClick, button, [this](QObject *sender) {
-      EXPECT_EQ(sender, button);
+    QObject::connect(button, &B::clicked, button, [this] {
       pressedDuringClick.push_back(button->pressed());
     });
   }
@@ -205,7 +204,7 @@ protected:
 };
 
 TEST_F(HemispherePointer, ClickFiresWhileStillPressed) {
-  QSignalSpy clicks(button, &B::OnClick);
+  QSignalSpy clicks(button, &B::clicked);
   // Off the face, or disabled: nothing.
   for (QPoint p : {QPoint(1, 0), QPoint(0, 8), QPoint(17, 16)}) {
     QTest::mousePress(button, Qt::LeftButton, {}, p);
@@ -229,7 +228,7 @@ TEST_F(HemispherePointer, ClickFiresWhileStillPressed) {
 }
 
 TEST_F(HemispherePointer, DraggingOffAndBackTracksThePress) {
-  QSignalSpy clicks(button, &B::OnClick);
+  QSignalSpy clicks(button, &B::clicked);
   QTest::mousePress(button, Qt::LeftButton, {}, QPoint(9, 8));
   QTest::mouseMove(button, QPoint(1, 1));
   EXPECT_FALSE(button->pressed());
@@ -248,8 +247,8 @@ TEST_F(HemispherePointer, DraggingOffAndBackTracksThePress) {
 }
 
 TEST_F(HemispherePointer, DoubleClickAndAHandlerThatDeletesTheButton) {
-  QSignalSpy clicks(button, &B::OnClick);
-  QSignalSpy doubles(button, &B::OnDblClick);
+  QSignalSpy clicks(button, &B::clicked);
+  QSignalSpy doubles(button, &B::doubleClicked);
   // Press, release, double-click press, release.
   QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(9, 8));
   QTest::mouseDClick(button, Qt::LeftButton, {}, QPoint(9, 8));
@@ -260,7 +259,7 @@ TEST_F(HemispherePointer, DoubleClickAndAHandlerThatDeletesTheButton) {
   EXPECT_FALSE(button->pressed());
 
   QPointer<B> watch(button);
-  QObject::connect(button, &B::OnClick, button, [this] { delete button; });
+  QObject::connect(button, &B::clicked, button, [this] { delete button; });
   QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(9, 8));
   EXPECT_TRUE(watch.isNull());
 }

@@ -82,7 +82,7 @@ TEST_F(SpotLabelTest, NormalColorGovernsTheTextColour) {
 }
 
 TEST_F(SpotLabelTest, ClickOverTheLabel) {
-  QSignalSpy clicks(label, &SpotLabel::OnClick);
+  QSignalSpy clicks(label, &SpotLabel::clicked);
   QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_EQ(clicks.count(), 1);
   QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));

@@ -252,8 +252,8 @@ TEST_F(DigitCounterTest, ClockShowsTheTimeAndRollsOnEachNewSecond)
     digits->setDateTime(DigitCounter::toDateTimeValue(QDateTime(day, QTime(13, 59, 59))));
     EXPECT_EQ(shownCells(6), "135959");
 
-    QSignalSpy started(digits, &DigitCounter::OnRotateStart);
-    QSignalSpy ended(digits, &DigitCounter::OnRotateEnd);
+    QSignalSpy started(digits, &DigitCounter::rotationStarted);
+    QSignalSpy ended(digits, &DigitCounter::rotationFinished);
     digits->clockTickAt(QDateTime(day, QTime(13, 59, 59, 900)));  // same second
     EXPECT_EQ(started.count(), 0);
     digits->clockTickAt(QDateTime(day, QTime(14, 0, 0)));
@@ -287,7 +287,7 @@ TEST_F(DigitCounterTest, ClockKeepsGoingOverMidnightAndCopesWithoutSteps)
     digits->setMode(DigitCounter::dmTime);
     digits->setShowLeadingZeros(true);
     digits->setDateTime(DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(23, 59, 59))));
-    QSignalSpy started(digits, &DigitCounter::OnRotateStart);
+    QSignalSpy started(digits, &DigitCounter::rotationStarted);
     digits->clockTickAt(QDateTime(QDate(2024, 5, 2), QTime(0, 0, 0)));
     EXPECT_EQ(started.count(), 1);
     for (int i = 0; i < 5; ++i)

@@ -118,7 +118,7 @@ TEST_F(LedTest, ValueShowsTheNewImageBeforeTheSetterReturns)
 
 TEST_F(LedTest, BlinkingStartsLitAndAlternatesOnTicks)
 {
-    QSignalSpy ticks(led, &Led::OnTimer);
+    QSignalSpy ticks(led, &Led::blinked);
     led->setInterval(500);
     led->setValue(true);
     ASSERT_NE(led->blinkTimer(), nullptr);
@@ -136,7 +136,6 @@ TEST_F(LedTest, BlinkingStartsLitAndAlternatesOnTicks)
     EXPECT_EQ(led->currentFrame(), 0);
     EXPECT_EQ(ticks.count(), 2);
     ASSERT_FALSE(ticks.isEmpty());
-    EXPECT_EQ(ticks.at(0).at(0).value<QObject*>(), led);
 
     // The real timer drives the same step.
     QMetaObject::invokeMethod(const_cast<QTimer*>(led->blinkTimer()), "timeout");
@@ -234,8 +233,8 @@ TEST_F(LedTest, IntervalRetimesARunningTimer)
 TEST_F(LedTest, EqualColoursStillTickAndTheLampMaySwitchOffFromItsOwnTick)
 {
     led->setTrueColor(clSilver);
-    QSignalSpy ticks(led, &Led::OnTimer);
-    QObject::connect(led, &Led::OnTimer, led, [this] {
+    QSignalSpy ticks(led, &Led::blinked);
+    QObject::connect(led, &Led::blinked, led, [this] {
         if (led->currentFrame() == 1)
             led->setValue(false);
     });
@@ -250,9 +249,9 @@ TEST_F(LedTest, EqualColoursStillTickAndTheLampMaySwitchOffFromItsOwnTick)
 
 TEST_F(LedTest, PointerEnterLeaveAndClickAreSignalled)
 {
-    QSignalSpy enter(led, &Led::OnMouseEnter);
-    QSignalSpy leave(led, &Led::OnMouseLeave);
-    QSignalSpy click(led, &Led::OnClick);
+    QSignalSpy enter(led, &Led::mouseEntered);
+    QSignalSpy leave(led, &Led::mouseLeft);
+    QSignalSpy click(led, &Led::clicked);
     QEnterEvent enterEvent(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
     QApplication::sendEvent(led, &enterEvent);
     QEvent leaveEvent(QEvent::Leave);

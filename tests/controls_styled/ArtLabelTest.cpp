@@ -201,10 +201,10 @@ TEST_F(ArtLabelTest, GradientFillAndItsChanges)
     EXPECT_EQ(test::at(label->GradientImage(), 0, 30), clAqua);
 }
 
-TEST(GradientTest, OnChangeFiresForEveryRealChangeAndOnceOnAssign)
+TEST(GradientTest, ChangedFiresForEveryRealChangeAndOnceOnAssign)
 {
     Gradient g;
-    QSignalSpy changes(&g, &Gradient::OnChange);
+    QSignalSpy changes(&g, &Gradient::changed);
     g.setColor1(clSilver);  // unchanged
     g.setLineSize(2);
     g.setColorCount(3);

@@ -88,7 +88,7 @@ TEST_F(ExplorerButtonTest, PressedSinksAndShiftsTheCaption)
 
 TEST_F(ExplorerButtonTest, ClicksOnReleaseOverTheButton)
 {
-    QSignalSpy clicks(button, &ExplorerButton::OnClick);
+    QSignalSpy clicks(button, &ExplorerButton::clicked);
     click(button);
     EXPECT_EQ(clicks.count(), 1);
     test::press(*button, {5, 5});
@@ -131,7 +131,7 @@ TEST_F(ExplorerButtonTest, DropDownMenuOpensInsteadOfClicking)
 {
     QMenu menu;
     menu.addAction(QStringLiteral("Jeden"));
-    QSignalSpy clicks(button, &ExplorerButton::OnClick);
+    QSignalSpy clicks(button, &ExplorerButton::clicked);
     button->setDropDownMenu(&menu);
     enter();
     // The popup mark: rows of 7, 5, 3 and 1 pixels in the font colour.

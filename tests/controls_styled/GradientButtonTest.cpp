@@ -118,12 +118,11 @@ TEST_F(GradButtonTest, PressedButtonShiftsFaceAndCaptionAndTurnsTheBevel)
 
 TEST_F(GradButtonTest, ClicksOnReleaseOverTheButtonOnly)
 {
-    QSignalSpy clicks(button, &GradientButton::OnClick);
+    QSignalSpy clicks(button, &GradientButton::clicked);
     test::press(*button, {10, 10});
     EXPECT_EQ(clicks.count(), 0);
     test::release(*button, {10, 10});
     EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(clicks.at(0).at(0).value<QObject*>(), button);
 
     // Dragged off, the button pops up and gives no click.
     test::press(*button, {10, 10});

@@ -95,7 +95,7 @@ TEST_F(ShadowButtonTest, SquareShapesAreCentredSquares)
 
 TEST_F(ShadowButtonTest, ClickOnReleaseOverTheButtonAndDepthLimits)
 {
-    QSignalSpy clicks(button, &ShadowButton::OnClick);
+    QSignalSpy clicks(button, &ShadowButton::clicked);
     test::press(*button, {10, 10});
     test::release(*button, {10, 10});
     test::press(*button, {10, 10});

@@ -122,7 +122,7 @@ TEST_F(JpegImageTest, EmptyNameClearsTheKeptBytesButKeepsThePicture) {
   image.setFileName("pic.jpg");
   const Rgb shown = ExpandToRgb(image.picture());
   int reports = 0;
-  QObject::connect(&image, &JpegImage::OnProgress, [&] { ++reports; });
+  QObject::connect(&image, &JpegImage::progress, [&] { ++reports; });
   image.setFileName("");
   EXPECT_TRUE(image.SourceBuffer().isEmpty());
   image.setGrayScale(true);
@@ -159,8 +159,8 @@ TEST_F(JpegImageTest, FailuresLeaveThePictureAsItWas) {
 
   // A progress handler that fails ends the decode the same way.
   image.setFileName("pic.jpg");
-  QObject::connect(&image, &JpegImage::OnProgress, [](JpegImage *sender) {
-    if (sender->ProgressPercent() == 50)
+  QObject::connect(&image, &JpegImage::progress, [](int percent) {
+    if (percent == 50)
       throw std::runtime_error("stopped");
   });
   ExpectFailureKeepsPicture<std::runtime_error>(
@@ -171,9 +171,9 @@ TEST_F(JpegImageTest, ReportsProgressOncePerStepAndSkipsNeedlessDecodes) {
   Write("tall.jpg", EncodeJPEG(ColourPattern(20, 140)));
   JpegImage image;
   std::vector<int> reported;
-  QObject::connect(&image, &JpegImage::OnProgress, [&](JpegImage *sender) {
-    EXPECT_EQ(sender, &image);
-    reported.push_back(sender->ProgressPercent());
+  QObject::connect(&image, &JpegImage::progress, [&](int percent) {
+    EXPECT_EQ(image.ProgressPercent(), percent);
+    reported.push_back(percent);
   });
   image.setProgressStep(7);
   image.setFileName("tall.jpg");
@@ -225,7 +225,7 @@ TEST_F(JpegImageTest, PrefetchedPicturesServeOnlyTheBytesTheyWereMadeFrom) {
   // A connected progress handler sees the whole decode.
   JpegImage watched;
   int reports = 0;
-  QObject::connect(&watched, &JpegImage::OnProgress, [&](JpegImage *) { ++reports; });
+  QObject::connect(&watched, &JpegImage::progress, [&] { ++reports; });
   watched.setFileName("progress.jpg");
   EXPECT_EQ(reports, 10);
 

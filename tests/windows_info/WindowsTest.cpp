@@ -95,8 +95,8 @@ protected:
   // Counts the complete decodes of a window's picture.
   void countDecodes(QWidget *w) {
     JpegImage *img = form(w)->JPEGImage1;
-    QObject::connect(img, &JpegImage::OnProgress, img, [this, w](JpegImage *sender) {
-      if (sender->ProgressPercent() == 100)
+    QObject::connect(img, &JpegImage::progress, img, [this, w](int percent) {
+      if (percent == 100)
         ++decodes_[w];
     });
   }
