@@ -1,5 +1,7 @@
 #include "App.h"
 
+#include "Windows.h"
+
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
@@ -57,7 +59,7 @@ bool guarded(const std::function<void()> &f)
   return false;
 }
 
-App::App(int &argc, char **argv) : QApplication(argc, argv)
+App::App(int &argc, char **argv) : QApplication(argc, argv), windows_(std::make_unique<Windows>())
 {
   // The title is not set as the display name: the platform would append it
   // to every window's caption.
@@ -65,6 +67,10 @@ App::App(int &argc, char **argv) : QApplication(argc, argv)
   // only hides it.
   setQuitOnLastWindowClosed(false);
 }
+
+App::~App() { windows_->destroy(); }
+
+App *App::instance() { return qobject_cast<App *>(QCoreApplication::instance()); }
 
 namespace {
 

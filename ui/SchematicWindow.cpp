@@ -36,8 +36,8 @@ const layout::ClassMap &schematicClasses() {
 bool isProgramWindow(const QWidget *w) {
   if (!w)
     return false;
-  const QWidget *all[] = {startWindow, simulatorWindow, descriptionWindow, aboutBox, posterWindow, enablingSchematic, lineSchematic, deskSchematic, zpgSchematic, permissionSchematic};
-  return std::find(std::begin(all), std::end(all), w) != std::end(all);
+  const App *app = App::instance();
+  return app && app->windows().contains(w);
 }
 
 layout::Table SchematicWindow::pictureTable(const SchematicSpec &plan) {
@@ -82,8 +82,8 @@ SchematicWindow::SchematicWindow(const SchematicSpec &plan, QWidget *parent)
   for (const SchematicMenuItem &item : plan.menu) {
     QAction *a = Schematy1->addAction(item.caption);
     a->setObjectName(item.name);
-    QWidget **target = item.target;
-    connect(a, &QAction::triggered, this, [this, target] { guarded([&] { showFromMenu(*target); }); });
+    const WindowId target = item.target;
+    connect(a, &QAction::triggered, this, [this, target] { guarded([&] { showFromMenu(windows().window(target)); }); });
   }
 
   // The creation handler's error is reported; the window exists all the

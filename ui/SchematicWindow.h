@@ -15,6 +15,7 @@
 
 #include "JpegImage.h"
 #include "Layout.h"
+#include "Windows.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -33,12 +34,12 @@ enum class LoadTime {
   Activation, // again in FormActivate each time the window becomes active
 };
 
-// One item of the "Schematy" menu: its name, caption and the window (by its
-// global reference) that it shows.
+// One item of the "Schematy" menu: its name, caption and the window that it
+// shows.
 struct SchematicMenuItem {
   QString name;
   QString caption;
-  QWidget **target;
+  WindowId target;
 };
 
 struct SchematicSpec {
