@@ -1,5 +1,6 @@
 #include "App.h"
 
+#include "DataFolder.h"
 #include "Windows.h"
 
 #include <QMessageBox>
@@ -66,6 +67,7 @@ App::App(int &argc, char **argv) : QApplication(argc, argv), windows_(std::make_
   // The start window ends the program itself; closing any other window
   // only hides it.
   setQuitOnLastWindowClosed(false);
+  readDataFolderSetting();
 }
 
 App::~App() { windows_->destroy(); }

@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "AutoScroll.h"
+#include "DataFolder.h"
 #include "Windows.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
@@ -96,9 +97,9 @@ QAction *SchematicWindow::menuItem(const QString &name) const {
   return Schematy1->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
-void SchematicWindow::FormCreate() { JPEGImage1->setFileName(plan_.fileName); }
+void SchematicWindow::FormCreate() { JPEGImage1->setFileName(dataFilePath(plan_.fileName)); }
 
-void SchematicWindow::FormActivate() { JPEGImage1->setFileName(plan_.fileName); }
+void SchematicWindow::FormActivate() { JPEGImage1->setFileName(dataFilePath(plan_.fileName)); }
 
 void SchematicWindow::FormDeactivate() { close(); }
 

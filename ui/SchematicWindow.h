@@ -1,7 +1,8 @@
 // Schematic: what the five circuit schematic windows share.
 //
 // A schematic window opens maximised and scrolls over one picture control,
-// JPEGImage1, that shows a JPEG file read from the current folder. Its menu
+// JPEGImage1, that shows a JPEG file read from the current folder (or, when
+// that lacks it, from the data folder: see DataFolder.h). Its menu
 // "Schematy" leads to the other four schematics. A schematic window is shown
 // only while it is the active window: as soon as another of the program's
 // windows becomes active it closes (hides) itself, keeping its picture.

@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "Content.h"
+#include "DataFolder.h"
 #include "SimulatorWindow.h"
 #include "AboutBox.h"
 #include "LineSchematic.h"
@@ -61,7 +62,7 @@ void Windows::create()
   for (const SchematicSpec &s : {EnablingSchematic::design(), LineSchematic::design(), DeskSchematic::design(),
                                  ZpgSchematic::design(), PermissionSchematic::design()})
     if (s.loadTime == LoadTime::Creation)
-      atCreation << s.fileName;
+      atCreation << dataFilePath(s.fileName);
   PrefetchJPEGFiles(atCreation);
   prefetchStoredPictures({QStringLiteral("olin.png"), QStringLiteral("zar.png")});
   for (const Creation &c : creationOrder())

@@ -2,6 +2,7 @@
 // start-up: pictures read from the current folder, moving between the
 // schematics with their menus, error reports, hiding and showing again.
 #include "App.h"
+#include "DataFolder.h"
 #include "PicGen.h"
 #include "Windows.h"
 #include "AboutBox.h"
@@ -48,8 +49,11 @@ namespace {
 
 using namespace kyt;
 
-// The program's application object, which owns the windows.
+// The program's application object, which owns the windows. The pictures
+// are looked for in the current folder only, whatever is installed on the
+// machine, unless a test names a data folder.
 App &app() {
+  qputenv("KYT_DATA_DIR", "");
   static int argc = 1;
   static char name[] = "windows_info_tests";
   static char *argv[] = {name, nullptr};
@@ -82,16 +86,26 @@ protected:
   }
   void TearDown() override {
     windows().destroy();
+    qputenv("KYT_DATA_DIR", "");
+    readDataFolderSetting();
     setReporter(previousReporter_);
     QDir::setCurrent(previousDir_);
   }
 
-  // Writes the named schematic files (all five when none are named).
-  void writePictures(QStringList names = {}) {
+  // Writes the named schematic files (all five when none are named) into
+  // the current folder or the given one.
+  void writePictures(QStringList names = {}, QString folder = {}) {
+    const QDir into(folder.isEmpty() ? dir_.path() : folder);
     for (const auto &f : picgen::schematicFiles())
       if (names.isEmpty() || names.contains(f.fileName))
-        picgen::writeFile(dir_.filePath(f.fileName),
+        picgen::writeFile(into.filePath(f.fileName),
                           picgen::encodeJpeg(picgen::drawSchematic(f.fileName)));
+  }
+
+  // Names the data folder as KYT_DATA_DIR does when the program starts.
+  static void startWithDataFolder(const QString &folder) {
+    qputenv("KYT_DATA_DIR", folder.toLocal8Bit());
+    readDataFolderSetting();
   }
 
   // Counts the complete decodes of a window's picture.
@@ -152,6 +166,54 @@ TEST_F(Windows, StartupWithoutPicturesReportsThreeFilesInOrder) {
   as<ZpgSchematic>(windows().zpgSchematic())->Wizwblokady1Click();
   EXPECT_EQ(reports_, QStringList({"Cannot open file obwody.jpg.", "Cannot open file zpg.jpg.",
                                    "Cannot open file obwody.jpg."}));
+}
+
+TEST_F(Windows, DataFolderIsSearchedAfterTheCurrentFolderUnlessSwitchedOff) {
+  QTemporaryDir data;
+  ASSERT_TRUE(data.isValid());
+  writePictures({"obwody.jpg", "zpg.jpg"}, data.path());
+  writePictures({"zpg.jpg"});
+
+  startWithDataFolder(data.path());
+  EXPECT_EQ(dataFolder(), data.path());
+  EXPECT_EQ(dataFilePath("obwody.jpg"), QDir(data.path()).filePath("obwody.jpg"));
+  EXPECT_EQ(dataFilePath("zpg.jpg"), "zpg.jpg") << "the current folder comes first";
+  EXPECT_EQ(dataFilePath("pulpit.jpg"), "pulpit.jpg") << "in neither folder: named as always";
+
+  // Set and empty: the current folder only.
+  startWithDataFolder(QString());
+  EXPECT_TRUE(dataFolder().isEmpty());
+  EXPECT_EQ(dataFilePath("obwody.jpg"), "obwody.jpg");
+
+  // Not set: the folder the pictures are installed to.
+  qunsetenv("KYT_DATA_DIR");
+  readDataFolderSetting();
+  EXPECT_EQ(dataFolder(), installedDataFolder());
+  EXPECT_TRUE(QDir::isAbsolutePath(installedDataFolder()));
+  EXPECT_TRUE(installedDataFolder().endsWith("/kyt")) << installedDataFolder().toStdString();
+}
+
+TEST_F(Windows, SchematicsFoundInTheDataFolderWhenTheCurrentFolderLacksThem) {
+  QTemporaryDir data;
+  ASSERT_TRUE(data.isValid());
+  writePictures({}, data.path());
+  startWithDataFolder(data.path());
+  windows().create();
+  EXPECT_TRUE(reports_.isEmpty()) << reports_.join(' ').toStdString();
+  EXPECT_EQ(form(windows().lineSchematic())->JPEGImage1->picture().size(), QSize(769, 812));
+  EXPECT_EQ(form(windows().deskSchematic())->JPEGImage1->picture().size(), QSize(732, 876));
+  EXPECT_EQ(form(windows().permissionSchematic())->JPEGImage1->picture().size(), QSize(745, 1008));
+  showWindow(windows().enablingSchematic());
+  EXPECT_TRUE(reports_.isEmpty()) << reports_.join(' ').toStdString();
+  EXPECT_EQ(form(windows().enablingSchematic())->JPEGImage1->picture().size(), QSize(757, 957));
+  windows().destroy();
+
+  // KYT_DATA_DIR= switches the data folder off: the same start reports the
+  // three files read at creation as missing.
+  startWithDataFolder(QString());
+  windows().create();
+  EXPECT_EQ(reports_, QStringList({"Cannot open file liniowy.jpg.", "Cannot open file pulpit.jpg.",
+                                   "Cannot open file blok - zwrot.jpg."}));
 }
 
 TEST_F(Windows, PicturesAreReadAtCreationOrAtEveryShowing) {
