@@ -52,20 +52,28 @@ const layout::ClassMap &aboutClasses() {
   return classes;
 }
 
-// A label whose text is wider in the installed fonts than its place grows
-// about its centre (staying on the panel) instead of cutting the text.
-void fitLabel(QWidget *w) {
+// Puts a label at the place and size of its row: the layout sizes plain
+// labels to their one-line caption, which would move a centred caption off
+// its centre and keep a word-wrapped one on one line. A caption wider in the
+// installed fonts than its place (not wrapped) widens its label instead of
+// being cut: to the right of a left-aligned one, evenly about the centre of
+// a centred one, staying on the panel.
+void placeLabel(QWidget *w, const layout::Row &row) {
   auto *l = qobject_cast<QLabel *>(w);
-  if (!l || l->wordWrap() || !l->parentWidget())
+  if (!l)
     return;
-  const int need = l->fontMetrics().horizontalAdvance(l->text()) + 2;
-  if (need <= l->width())
-    return;
-  const int room = l->parentWidget()->width() - 4;
-  const int width = std::min(need, room);
-  int left = l->geometry().center().x() - width / 2;
-  left = std::clamp(left, 2, l->parentWidget()->width() - 2 - width);
-  l->setGeometry(left, l->y(), width, l->height());
+  QRect place(row.left, row.top, row.width, row.height);
+  const int need = l->wordWrap() ? 0 : l->fontMetrics().horizontalAdvance(l->text());
+  if (need > place.width() && l->parentWidget()) {
+    const int room = l->parentWidget()->width() - 4;
+    const int width = std::min(need, room);
+    int left = place.left();
+    if (l->alignment() & Qt::AlignHCenter)
+      left = place.left() + (place.width() - width) / 2;
+    left = std::clamp(left, 2, l->parentWidget()->width() - 2 - width);
+    place = QRect(left, place.top(), width, place.height());
+  }
+  l->setGeometry(place);
 }
 
 } // namespace
@@ -133,8 +141,8 @@ AboutBox::AboutBox(QWidget *parent)
   finishLabel(controls_.find(QStringLiteral("Nazwa")), Qt::AlignHCenter, true, true);
   finishLabel(controls_.find(QStringLiteral("Label1")), Qt::AlignHCenter);
   finishLabel(controls_.find(QStringLiteral("Label5")), Qt::AlignHCenter);
-  for (QWidget *w : controls_.inOrder())
-    fitLabel(w);
+  for (const layout::Row &row : table())
+    placeLabel(controls_.get(row.name), row);
 }
 
 void AboutBox::Button3D1Click() { close(); }

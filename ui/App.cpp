@@ -1,5 +1,8 @@
 #include "App.h"
 
+#include "DataFolder.h"
+#include "Windows.h"
+
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
@@ -57,14 +60,19 @@ bool guarded(const std::function<void()> &f)
   return false;
 }
 
-App::App(int &argc, char **argv) : QApplication(argc, argv)
+App::App(int &argc, char **argv) : QApplication(argc, argv), windows_(std::make_unique<Windows>())
 {
   // The title is not set as the display name: the platform would append it
   // to every window's caption.
   // The start window ends the program itself; closing any other window
   // only hides it.
   setQuitOnLastWindowClosed(false);
+  readDataFolderSetting();
 }
+
+App::~App() { windows_->destroy(); }
+
+App *App::instance() { return qobject_cast<App *>(QCoreApplication::instance()); }
 
 namespace {
 

@@ -12,8 +12,11 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 
 namespace kyt {
+
+class Windows;
 
 // The program's title: task-bar caption and caption of every error box.
 QString appTitle();
@@ -33,12 +36,25 @@ void reportException(const std::exception &e);
 // Runs f and reports any error escaping it; returns false when one did.
 bool guarded(const std::function<void()> &f);
 
+// The application object owns the program's windows (created by
+// windows().create(), destroyed with it, before the toolkit ends).
 class App : public QApplication {
   Q_OBJECT
 public:
   App(int &argc, char **argv);
+  ~App() override;
+
+  // The running application object, or nullptr when there is none or it
+  // is not an App.
+  static App *instance();
+  Windows &windows() { return *windows_; }
+  const Windows &windows() const { return *windows_; }
+
   // Every event passes here; an error escaping its handler is reported.
   bool notify(QObject *receiver, QEvent *event) override;
+
+private:
+  std::unique_ptr<Windows> windows_;
 };
 
 } // namespace kyt

@@ -10,10 +10,10 @@ SchematicSpec DeskSchematic::design() {
           QStringLiteral("pulpit.jpg"),
           LoadTime::Creation,
           {
-          {QStringLiteral("Wizwblokady1"), QStringLiteral("Wł. i zw. blokady"), &enablingSchematic},
-          {QStringLiteral("Liniowy1"), QStringLiteral("Liniowy"), &lineSchematic},
-          {QStringLiteral("ZPG1"), QStringLiteral("ZPG"), &zpgSchematic},
-          {QStringLiteral("Zwrotpoz1"), QStringLiteral("Zwrot poz."), &permissionSchematic},
+          {QStringLiteral("Wizwblokady1"), QStringLiteral("Wł. i zw. blokady"), WindowId::EnablingSchematic},
+          {QStringLiteral("Liniowy1"), QStringLiteral("Liniowy"), WindowId::LineSchematic},
+          {QStringLiteral("ZPG1"), QStringLiteral("ZPG"), WindowId::ZpgSchematic},
+          {QStringLiteral("Zwrotpoz1"), QStringLiteral("Zwrot poz."), WindowId::PermissionSchematic},
           }};
 }
 

@@ -13,10 +13,10 @@ public:
   explicit DeskSchematic(QWidget *parent = nullptr);
 
   // The "Schematy" menu.
-  void Wizwblokady1Click() { showFromMenu(enablingSchematic); }
-  void Liniowy1Click() { showFromMenu(lineSchematic); }
-  void ZPG1Click() { showFromMenu(zpgSchematic); }
-  void Zwrotpoz1Click() { showFromMenu(permissionSchematic); }
+  void Wizwblokady1Click() { showFromMenu(windows().enablingSchematic()); }
+  void Liniowy1Click() { showFromMenu(windows().lineSchematic()); }
+  void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
+  void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
 
   static SchematicSpec design();
 };

@@ -11,10 +11,10 @@ SchematicSpec EnablingSchematic::design() {
           QStringLiteral("obwody.jpg"),
           LoadTime::Activation,
           {
-          {QStringLiteral("liniowy1"), QStringLiteral("Liniowy"), &lineSchematic},
-          {QStringLiteral("ZPG1"), QStringLiteral("ZPG"), &zpgSchematic},
-          {QStringLiteral("Pulpit1"), QStringLiteral("Pulpit"), &deskSchematic},
-          {QStringLiteral("Zwrotpoz1"), QStringLiteral("Zwrot poz"), &permissionSchematic},
+          {QStringLiteral("liniowy1"), QStringLiteral("Liniowy"), WindowId::LineSchematic},
+          {QStringLiteral("ZPG1"), QStringLiteral("ZPG"), WindowId::ZpgSchematic},
+          {QStringLiteral("Pulpit1"), QStringLiteral("Pulpit"), WindowId::DeskSchematic},
+          {QStringLiteral("Zwrotpoz1"), QStringLiteral("Zwrot poz"), WindowId::PermissionSchematic},
           }};
 }
 

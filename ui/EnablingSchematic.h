@@ -15,10 +15,10 @@ public:
   explicit EnablingSchematic(QWidget *parent = nullptr);
 
   // The "Schematy" menu.
-  void liniowy1Click() { showFromMenu(lineSchematic); }
-  void ZPG1Click() { showFromMenu(zpgSchematic); }
-  void Pulpit1Click() { showFromMenu(deskSchematic); }
-  void Zwrotpoz1Click() { showFromMenu(permissionSchematic); }
+  void liniowy1Click() { showFromMenu(windows().lineSchematic()); }
+  void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
+  void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
+  void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
 
   static SchematicSpec design();
 };

@@ -10,10 +10,10 @@ SchematicSpec LineSchematic::design() {
           QStringLiteral("liniowy.jpg"),
           LoadTime::Creation,
           {
-          {QStringLiteral("Wizwblokady1"), QStringLiteral("Wł. i zw. blokady"), &enablingSchematic},
-          {QStringLiteral("ZPG1"), QStringLiteral("ZPG"), &zpgSchematic},
-          {QStringLiteral("Pulpit1"), QStringLiteral("Pulpit"), &deskSchematic},
-          {QStringLiteral("Zwrotpoz1"), QStringLiteral("Zwrot poz"), &permissionSchematic},
+          {QStringLiteral("Wizwblokady1"), QStringLiteral("Wł. i zw. blokady"), WindowId::EnablingSchematic},
+          {QStringLiteral("ZPG1"), QStringLiteral("ZPG"), WindowId::ZpgSchematic},
+          {QStringLiteral("Pulpit1"), QStringLiteral("Pulpit"), WindowId::DeskSchematic},
+          {QStringLiteral("Zwrotpoz1"), QStringLiteral("Zwrot poz"), WindowId::PermissionSchematic},
           }};
 }
 

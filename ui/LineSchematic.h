@@ -13,10 +13,10 @@ public:
   explicit LineSchematic(QWidget *parent = nullptr);
 
   // The "Schematy" menu.
-  void Wizwblokady1Click() { showFromMenu(enablingSchematic); }
-  void ZPG1Click() { showFromMenu(zpgSchematic); }
-  void Pulpit1Click() { showFromMenu(deskSchematic); }
-  void Zwrotpoz1Click() { showFromMenu(permissionSchematic); }
+  void Wizwblokady1Click() { showFromMenu(windows().enablingSchematic()); }
+  void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
+  void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
+  void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
 
   static SchematicSpec design();
 };

@@ -10,10 +10,10 @@ SchematicSpec PermissionSchematic::design() {
           QStringLiteral("blok - zwrot.jpg"),
           LoadTime::Creation,
           {
-          {QStringLiteral("liniowy1"), QStringLiteral("liniowy"), &lineSchematic},
-          {QStringLiteral("ZPG1"), QStringLiteral("ZPG"), &zpgSchematic},
-          {QStringLiteral("Pulpit1"), QStringLiteral("Pulpit"), &deskSchematic},
-          {QStringLiteral("Obw1"), QStringLiteral("Włączenia i zw."), &enablingSchematic},
+          {QStringLiteral("liniowy1"), QStringLiteral("liniowy"), WindowId::LineSchematic},
+          {QStringLiteral("ZPG1"), QStringLiteral("ZPG"), WindowId::ZpgSchematic},
+          {QStringLiteral("Pulpit1"), QStringLiteral("Pulpit"), WindowId::DeskSchematic},
+          {QStringLiteral("Obw1"), QStringLiteral("Włączenia i zw."), WindowId::EnablingSchematic},
           }};
 }
 

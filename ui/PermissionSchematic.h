@@ -13,10 +13,10 @@ public:
   explicit PermissionSchematic(QWidget *parent = nullptr);
 
   // The "Schematy" menu.
-  void liniowy1Click() { showFromMenu(lineSchematic); }
-  void ZPG1Click() { showFromMenu(zpgSchematic); }
-  void Pulpit1Click() { showFromMenu(deskSchematic); }
-  void Obw1Click() { showFromMenu(enablingSchematic); }
+  void liniowy1Click() { showFromMenu(windows().lineSchematic()); }
+  void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
+  void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
+  void Obw1Click() { showFromMenu(windows().enablingSchematic()); }
 
   static SchematicSpec design();
 };

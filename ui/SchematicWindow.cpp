@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "AutoScroll.h"
+#include "DataFolder.h"
 #include "Windows.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
@@ -36,8 +37,8 @@ const layout::ClassMap &schematicClasses() {
 bool isProgramWindow(const QWidget *w) {
   if (!w)
     return false;
-  const QWidget *all[] = {startWindow, simulatorWindow, descriptionWindow, aboutBox, posterWindow, enablingSchematic, lineSchematic, deskSchematic, zpgSchematic, permissionSchematic};
-  return std::find(std::begin(all), std::end(all), w) != std::end(all);
+  const App *app = App::instance();
+  return app && app->windows().contains(w);
 }
 
 layout::Table SchematicWindow::pictureTable(const SchematicSpec &plan) {
@@ -82,8 +83,8 @@ SchematicWindow::SchematicWindow(const SchematicSpec &plan, QWidget *parent)
   for (const SchematicMenuItem &item : plan.menu) {
     QAction *a = Schematy1->addAction(item.caption);
     a->setObjectName(item.name);
-    QWidget **target = item.target;
-    connect(a, &QAction::triggered, this, [this, target] { guarded([&] { showFromMenu(*target); }); });
+    const WindowId target = item.target;
+    connect(a, &QAction::triggered, this, [this, target] { guarded([&] { showFromMenu(windows().window(target)); }); });
   }
 
   // The creation handler's error is reported; the window exists all the
@@ -96,9 +97,9 @@ QAction *SchematicWindow::menuItem(const QString &name) const {
   return Schematy1->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
-void SchematicWindow::FormCreate() { JPEGImage1->setFileName(plan_.fileName); }
+void SchematicWindow::FormCreate() { JPEGImage1->setFileName(dataFilePath(plan_.fileName)); }
 
-void SchematicWindow::FormActivate() { JPEGImage1->setFileName(plan_.fileName); }
+void SchematicWindow::FormActivate() { JPEGImage1->setFileName(dataFilePath(plan_.fileName)); }
 
 void SchematicWindow::FormDeactivate() { close(); }
 

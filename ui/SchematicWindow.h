@@ -1,7 +1,8 @@
 // Schematic: what the five circuit schematic windows share.
 //
 // A schematic window opens maximised and scrolls over one picture control,
-// JPEGImage1, that shows a JPEG file read from the current folder. Its menu
+// JPEGImage1, that shows a JPEG file read from the current folder (or, when
+// that lacks it, from the data folder: see DataFolder.h). Its menu
 // "Schematy" leads to the other four schematics. A schematic window is shown
 // only while it is the active window: as soon as another of the program's
 // windows becomes active it closes (hides) itself, keeping its picture.
@@ -15,6 +16,7 @@
 
 #include "JpegImage.h"
 #include "Layout.h"
+#include "Windows.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -33,12 +35,12 @@ enum class LoadTime {
   Activation, // again in FormActivate each time the window becomes active
 };
 
-// One item of the "Schematy" menu: its name, caption and the window (by its
-// global reference) that it shows.
+// One item of the "Schematy" menu: its name, caption and the window that it
+// shows.
 struct SchematicMenuItem {
   QString name;
   QString caption;
-  QWidget **target;
+  WindowId target;
 };
 
 struct SchematicSpec {

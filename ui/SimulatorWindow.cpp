@@ -19,17 +19,17 @@ namespace kyt {
 namespace {
 
 // The window's own handlers: each shows one window.
-const std::map<QString, QWidget **> &windowHandlers()
+const std::map<QString, WindowId> &windowHandlers()
 {
-  static const std::map<QString, QWidget **> map = {
-      {QStringLiteral("SpotLabel3Click"), &posterWindow},
-      {QStringLiteral("Wczaniaizw1Click"), &enablingSchematic},
-      {QStringLiteral("Liniowy1Click"), &lineSchematic},
-      {QStringLiteral("ZPG1Click"), &zpgSchematic},
-      {QStringLiteral("Pulpit1Click"), &deskSchematic},
-      {QStringLiteral("Zwrpozwolenia1Click"), &permissionSchematic},
-      {QStringLiteral("Oblokadzie1Click"), &descriptionWindow},
-      {QStringLiteral("Oprogramie2Click"), &aboutBox},
+  static const std::map<QString, WindowId> map = {
+      {QStringLiteral("SpotLabel3Click"), WindowId::Poster},
+      {QStringLiteral("Wczaniaizw1Click"), WindowId::EnablingSchematic},
+      {QStringLiteral("Liniowy1Click"), WindowId::LineSchematic},
+      {QStringLiteral("ZPG1Click"), WindowId::ZpgSchematic},
+      {QStringLiteral("Pulpit1Click"), WindowId::DeskSchematic},
+      {QStringLiteral("Zwrpozwolenia1Click"), WindowId::PermissionSchematic},
+      {QStringLiteral("Oblokadzie1Click"), WindowId::Description},
+      {QStringLiteral("Oprogramie2Click"), WindowId::About},
   };
   return map;
 }
@@ -237,7 +237,7 @@ void SimulatorWindow::runHandler(const QString &handler)
   guarded([&] {
     const auto it = windowHandlers().find(handler);
     if (it != windowHandlers().end())
-      showWindow(*it->second);
+      showWindow(windows().window(it->second));
     else
       callSimulation(handler);
   });

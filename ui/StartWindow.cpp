@@ -97,10 +97,11 @@ void StartWindow::onClick(const QString &handler)
 
 void StartWindow::stClick()
 {
-  if (!simulatorWindow)
+  SimulatorWindow *simulator = windows().simulatorWindow();
+  if (!simulator)
     return;
-  simulatorWindow->showSimulator();
-  simulatorWindow->odczytlicznikow();
+  simulator->showSimulator();
+  simulator->odczytlicznikow();
 }
 
 // The loop ends at once: asking the windows to close first would run the

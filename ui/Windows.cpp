@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "Content.h"
+#include "DataFolder.h"
 #include "SimulatorWindow.h"
 #include "AboutBox.h"
 #include "LineSchematic.h"
@@ -13,77 +14,92 @@
 #include "PosterWindow.h"
 #include "PermissionSchematic.h"
 
+#include <algorithm>
 #include <functional>
+#include <stdexcept>
+#include <vector>
 
 namespace kyt {
-
-StartWindow *startWindow = nullptr;
-SimulatorWindow *simulatorWindow = nullptr;
-QWidget *descriptionWindow = nullptr;
-QWidget *aboutBox = nullptr;
-QWidget *posterWindow = nullptr;
-QWidget *enablingSchematic = nullptr;
-QWidget *lineSchematic = nullptr;
-QWidget *deskSchematic = nullptr;
-QWidget *zpgSchematic = nullptr;
-QWidget *permissionSchematic = nullptr;
 
 namespace {
 
 struct Creation {
-  const char *name;
-  std::function<void()> create;
+  WindowId id;
+  std::function<QWidget *()> create;
 };
 
+// The windows in the order they are created.
 std::vector<Creation> creationOrder()
 {
   return {
-      {"START", [] { startWindow = new StartWindow(); }},
-      {"blok", [] { simulatorWindow = new SimulatorWindow(); }},
-      {"opis", [] { descriptionWindow = new DescriptionWindow(); }},
-      {"AboutBox", [] { aboutBox = new AboutBox(); }},
-      {"zar", [] { posterWindow = new PosterWindow(); }},
-      {"olin", [] { enablingSchematic = new EnablingSchematic(); }},
-      {"linia", [] { lineSchematic = new LineSchematic(); }},
-      {"pulp", [] { deskSchematic = new DeskSchematic(); }},
-      {"zpg", [] { zpgSchematic = new ZpgSchematic(); }},
-      {"zwrpoz", [] { permissionSchematic = new PermissionSchematic(); }},
+      {WindowId::Start, [] { return new StartWindow(); }},
+      {WindowId::Simulator, [] { return new SimulatorWindow(); }},
+      {WindowId::Description, [] { return new DescriptionWindow(); }},
+      {WindowId::About, [] { return new AboutBox(); }},
+      {WindowId::Poster, [] { return new PosterWindow(); }},
+      {WindowId::EnablingSchematic, [] { return new EnablingSchematic(); }},
+      {WindowId::LineSchematic, [] { return new LineSchematic(); }},
+      {WindowId::DeskSchematic, [] { return new DeskSchematic(); }},
+      {WindowId::ZpgSchematic, [] { return new ZpgSchematic(); }},
+      {WindowId::PermissionSchematic, [] { return new PermissionSchematic(); }},
   };
 }
 
-bool created = false;
-
 } // namespace
 
-void createWindows()
+Windows::Windows() = default;
+
+Windows::~Windows() { destroy(); }
+
+void Windows::create()
 {
-  if (created)
+  if (created_)
     return;
-  created = true;
+  created_ = true;
   // The pictures that creation handlers read are decoded on other threads
   // while the windows before them are built.
   QStringList atCreation;
   for (const SchematicSpec &s : {EnablingSchematic::design(), LineSchematic::design(), DeskSchematic::design(),
                                  ZpgSchematic::design(), PermissionSchematic::design()})
     if (s.loadTime == LoadTime::Creation)
-      atCreation << s.fileName;
+      atCreation << dataFilePath(s.fileName);
   PrefetchJPEGFiles(atCreation);
   prefetchStoredPictures({QStringLiteral("olin.png"), QStringLiteral("zar.png")});
   for (const Creation &c : creationOrder())
-    guarded(c.create);
+    guarded([&] { windows_[static_cast<std::size_t>(c.id)].reset(c.create()); });
 }
 
-void destroyWindows()
+void Windows::destroy()
 {
-  QWidget *all[] = {permissionSchematic, zpgSchematic, deskSchematic, lineSchematic, enablingSchematic, posterWindow, aboutBox, descriptionWindow, nullptr, nullptr};
-  for (QWidget *w : all)
-    delete w;
-  delete simulatorWindow;
-  delete startWindow;
-  startWindow = nullptr;
-  simulatorWindow = nullptr;
-  descriptionWindow = aboutBox = posterWindow = enablingSchematic = lineSchematic = deskSchematic = zpgSchematic = permissionSchematic = nullptr;
-  created = false;
+  // A window being destroyed is still one of the program's windows for
+  // whatever its destruction notifies.
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    delete it->get();
+    (void)it->release();
+  }
+  created_ = false;
+}
+
+bool Windows::contains(const QWidget *w) const
+{
+  if (!w)
+    return false;
+  return std::any_of(windows_.begin(), windows_.end(), [w](const auto &p) { return p.get() == w; });
+}
+
+StartWindow *Windows::startWindow() const { return static_cast<StartWindow *>(window(WindowId::Start)); }
+
+SimulatorWindow *Windows::simulatorWindow() const
+{
+  return static_cast<SimulatorWindow *>(window(WindowId::Simulator));
+}
+
+Windows &windows()
+{
+  App *app = App::instance();
+  if (!app)
+    throw std::logic_error("the windows need the program's application object");
+  return app->windows();
 }
 
 void showWindow(QWidget *w)

@@ -1,33 +1,77 @@
 // Windows: the program's ten windows, created once at start-up, hidden, in
-// a fixed order, and kept until the program ends. Handlers reach the other
-// windows through these references, named like the windows.
+// a fixed order, and kept until the program ends. The application object
+// owns them (App::windows()); handlers reach the other windows through the
+// accessors, named like the windows.
 #pragma once
 
 #include <QString>
 #include <QWidget>
+
+#include <array>
+#include <cstddef>
+#include <memory>
 
 namespace kyt {
 
 class StartWindow;
 class SimulatorWindow;
 
-extern StartWindow *startWindow;   // the start window, the program's main window
-extern SimulatorWindow *simulatorWindow;     // the simulator window
-extern QWidget *descriptionWindow;     // description of the block
-extern QWidget *aboutBox; // about box
-extern QWidget *posterWindow;      // picture window
-extern QWidget *enablingSchematic;     // schematic: enabling and cancelling the block
-extern QWidget *lineSchematic;    // schematic: line circuits
-extern QWidget *deskSchematic;     // schematic: desk lamp circuits
-extern QWidget *zpgSchematic;      // schematic: ZPG
-extern QWidget *permissionSchematic;   // schematic: permission transfer
+// The windows in their order of creation.
+enum class WindowId : std::size_t {
+  Start,               // START: the start window, the program's main window
+  Simulator,           // blok: the simulator window
+  Description,         // opis: description of the block
+  About,               // AboutBox: about box
+  Poster,              // zar: picture window
+  EnablingSchematic,   // olin: enabling and cancelling the block
+  LineSchematic,       // linia: line circuits
+  DeskSchematic,       // pulp: desk lamp circuits
+  ZpgSchematic,        // zpg: ZPG
+  PermissionSchematic, // zwrpoz: permission transfer
+};
 
-// Creates the ten windows in order, each hidden; an error raised while one
-// is created is reported and the next one is created all the same.
-// A second call creates nothing.
-void createWindows();
-// Destroys them (at the end of the program).
-void destroyWindows();
+class Windows {
+public:
+  static constexpr std::size_t count = 10;
+
+  Windows();
+  // Destroys the windows in the reverse order of their creation.
+  ~Windows();
+  Windows(const Windows &) = delete;
+  Windows &operator=(const Windows &) = delete;
+
+  // Creates the ten windows in order, each hidden; an error raised while
+  // one is created is reported and the next one is created all the same
+  // (the failed one stays missing). A second call creates nothing.
+  void create();
+  // Destroys them, the last created first; create() may then run again.
+  void destroy();
+
+  // A window, or nullptr when it does not exist (not created yet, or its
+  // creation failed).
+  QWidget *window(WindowId id) const { return windows_[static_cast<std::size_t>(id)].get(); }
+  // True for one of the ten windows.
+  bool contains(const QWidget *w) const;
+
+  StartWindow *startWindow() const;
+  SimulatorWindow *simulatorWindow() const;
+  QWidget *descriptionWindow() const { return window(WindowId::Description); }
+  QWidget *aboutBox() const { return window(WindowId::About); }
+  QWidget *posterWindow() const { return window(WindowId::Poster); }
+  QWidget *enablingSchematic() const { return window(WindowId::EnablingSchematic); }
+  QWidget *lineSchematic() const { return window(WindowId::LineSchematic); }
+  QWidget *deskSchematic() const { return window(WindowId::DeskSchematic); }
+  QWidget *zpgSchematic() const { return window(WindowId::ZpgSchematic); }
+  QWidget *permissionSchematic() const { return window(WindowId::PermissionSchematic); }
+
+private:
+  std::array<std::unique_ptr<QWidget>, count> windows_;
+  bool created_ = false;
+};
+
+// The windows of the running application object (App::windows()); throws
+// std::logic_error when the application object is not an App.
+Windows &windows();
 
 // Shows a window and brings it to the front.
 void showWindow(QWidget *w);

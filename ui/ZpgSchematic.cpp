@@ -10,10 +10,10 @@ SchematicSpec ZpgSchematic::design() {
           QStringLiteral("zpg.jpg"),
           LoadTime::Activation,
           {
-          {QStringLiteral("Wizwblokady1"), QStringLiteral("Wł. i zw. blokady"), &enablingSchematic},
-          {QStringLiteral("Liniowy1"), QStringLiteral("Liniowy"), &lineSchematic},
-          {QStringLiteral("Pulpit1"), QStringLiteral("Pulpit"), &deskSchematic},
-          {QStringLiteral("Zwrotpoz1"), QStringLiteral("Zwrot poz."), &permissionSchematic},
+          {QStringLiteral("Wizwblokady1"), QStringLiteral("Wł. i zw. blokady"), WindowId::EnablingSchematic},
+          {QStringLiteral("Liniowy1"), QStringLiteral("Liniowy"), WindowId::LineSchematic},
+          {QStringLiteral("Pulpit1"), QStringLiteral("Pulpit"), WindowId::DeskSchematic},
+          {QStringLiteral("Zwrotpoz1"), QStringLiteral("Zwrot poz."), WindowId::PermissionSchematic},
           }};
 }
 

@@ -14,10 +14,10 @@ public:
   explicit ZpgSchematic(QWidget *parent = nullptr);
 
   // The "Schematy" menu.
-  void Wizwblokady1Click() { showFromMenu(enablingSchematic); }
-  void Liniowy1Click() { showFromMenu(lineSchematic); }
-  void Pulpit1Click() { showFromMenu(deskSchematic); }
-  void Zwrotpoz1Click() { showFromMenu(permissionSchematic); }
+  void Wizwblokady1Click() { showFromMenu(windows().enablingSchematic()); }
+  void Liniowy1Click() { showFromMenu(windows().lineSchematic()); }
+  void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
+  void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
 
   static SchematicSpec design();
 };

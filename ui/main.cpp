@@ -6,10 +6,11 @@
 int main(int argc, char **argv)
 {
   kyt::App app(argc, argv);
-  kyt::createWindows();
-  if (kyt::startWindow)
-    kyt::startWindow->show();
+  app.windows().create();
+  if (kyt::StartWindow *start = app.windows().startWindow())
+    start->show();
   app.exec();
-  kyt::destroyWindows();
+  // The windows are destroyed with the application object, the last
+  // created first.
   return 0;
 }

@@ -4,8 +4,8 @@
 # CI has just made in build-asan/): every check must hold in every state.
 set -eu
 if [ ! -x build-asan/bin/kyt-explore ]; then
-  echo "no exploration tool in the sanitizer build"
-  exit 0
+  echo "no exploration tool in the sanitizer build (build-asan/bin/kyt-explore)" >&2
+  exit 1
 fi
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

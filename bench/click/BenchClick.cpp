@@ -34,7 +34,7 @@ double percentile(std::vector<double> v, double p)
 
 void BM_WblPressAtB(benchmark::State& state)
 {
-    kyt::SimulatorWindow* simulatorWindow = kyt::simulatorWindow;
+    kyt::SimulatorWindow* simulatorWindow = kyt::windows().simulatorWindow();
     QWidget* button = simulatorWindow->control("pwbl2");
     if (!button) {
         state.SkipWithError("no Wbl button at B");
@@ -68,15 +68,20 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     kyt::App app(argc, argv);
-    kyt::createWindows();
-    kyt::simulatorWindow->showSimulator();
-    if (!QTest::qWaitForWindowExposed(kyt::simulatorWindow)) {
+    app.windows().create();
+    kyt::SimulatorWindow* simulatorWindow = app.windows().simulatorWindow();
+    if (!simulatorWindow) {
+        std::fprintf(stderr, "the simulator window was not created\n");
+        return 1;
+    }
+    simulatorWindow->showSimulator();
+    if (!QTest::qWaitForWindowExposed(simulatorWindow)) {
         std::fprintf(stderr, "the simulator window was never shown\n");
         return 1;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    kyt::destroyWindows();
+    app.windows().destroy();
     return 0;
 }

@@ -34,8 +34,8 @@ void showInTurn(std::vector<QWidget*> windows, std::size_t i, long long t0,
         showInTurn(windows, i + 1, t0, watches);
         return;
     }
-    if (w == kyt::simulatorWindow)
-        kyt::simulatorWindow->showSimulator();
+    if (kyt::SimulatorWindow* simulator = kyt::windows().simulatorWindow(); w == simulator)
+        simulator->showSimulator();
     else
         kyt::showWindow(w);
     watches.push_back(std::make_unique<kytbench::ExposeWatch>(
@@ -55,23 +55,26 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     kyt::App app(qtArgc, argv);
     const long long tApp = kytbench::nowNs();
-    kyt::createWindows();
+    kyt::Windows& windows = app.windows();
+    windows.create();
     const long long tWindows = kytbench::nowNs();
     if (std::getenv("KYT_BENCH_PHASES"))
         std::fprintf(stderr, "application object %.1f ms, ten windows %.1f ms\n",
                      (tApp - t0) / 1e6, (tWindows - tApp) / 1e6);
     std::vector<std::unique_ptr<kytbench::ExposeWatch>> watches;
-    kyt::startWindow->winId();
+    kyt::StartWindow* start = windows.startWindow();
+    start->winId();
     watches.push_back(std::make_unique<kytbench::ExposeWatch>(
-        kyt::startWindow->windowHandle(), [&] {
+        start->windowHandle(), [&] {
             if (!showAll)
                 kytbench::reportAndExit(t0);
             QTimer::singleShot(0, [&] {
-                showInTurn({kyt::simulatorWindow, kyt::descriptionWindow, kyt::aboutBox, kyt::posterWindow, kyt::enablingSchematic,
-                            kyt::lineSchematic, kyt::deskSchematic, kyt::zpgSchematic, kyt::permissionSchematic},
+                showInTurn({windows.simulatorWindow(), windows.descriptionWindow(), windows.aboutBox(), windows.posterWindow(),
+                            windows.enablingSchematic(), windows.lineSchematic(), windows.deskSchematic(),
+                            windows.zpgSchematic(), windows.permissionSchematic()},
                            0, t0, watches);
             });
         }));
-    kyt::startWindow->show();
+    start->show();
     return app.exec();
 }

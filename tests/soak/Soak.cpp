@@ -158,7 +158,12 @@ int main(int argc, char** argv)
     App app(qtArgc, argv);
     std::vector<std::string> reports;
     setReporter([&](const QString& text) { reports.push_back(text.toStdString()); });
-    createWindows();
+    app.windows().create();
+    SimulatorWindow* simulatorWindow = app.windows().simulatorWindow();
+    if (!simulatorWindow) {
+        std::fprintf(stderr, "the simulator window was not created\n");
+        return 1;
+    }
     simulatorWindow->showSimulator();
     QCoreApplication::processEvents();
 
@@ -248,6 +253,6 @@ int main(int argc, char** argv)
     for (const auto& [name, count] : perControl)
         std::printf(" %s %ld", name.c_str(), count);
     std::printf("\ndesk mismatches or error reports: %ld\n", failures);
-    destroyWindows();
+    app.windows().destroy();
     return failures == 0 && growth < 2048 ? 0 : 1;
 }

@@ -19,21 +19,20 @@ class Exercise : public ::testing::Test {
 protected:
   void SetUp() override
   {
-  KYT_NEEDS_TRAFFIC();
-    createWindows();
-    startWindow->show();
-    QWidget *st = startWindow->controls().get(QStringLiteral("st"));
+    windows().create();
+    windows().startWindow()->show();
+    QWidget *st = windows().startWindow()->controls().get(QStringLiteral("st"));
     QTest::mouseClick(st, Qt::LeftButton, {}, st->rect().center());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(simulatorWindow));
-    desk = simulatorWindow->desk();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(windows().simulatorWindow()));
+    desk = windows().simulatorWindow()->desk();
   }
-  void TearDown() override { destroyWindows(); }
+  void TearDown() override { windows().destroy(); }
 
   // Clicks a control at its centre, through whatever the desk shows there:
   // the control must be visible and on top to receive the click.
   void click(const char *name)
   {
-    QWidget *w = simulatorWindow->control(QString::fromLatin1(name));
+    QWidget *w = windows().simulatorWindow()->control(QString::fromLatin1(name));
     ASSERT_NE(w, nullptr) << name;
     // The trainee clicks what the screen shows: draw the desk first, as a
     // control just made visible takes its shape when it is painted.
@@ -46,13 +45,13 @@ protected:
 
   bool shown(const char *name) const
   {
-    return simulatorWindow->control(QString::fromLatin1(name))->isVisible();
+    return windows().simulatorWindow()->control(QString::fromLatin1(name))->isVisible();
   }
 
   // The colour drawn at a point of a control, as the desk shows it.
   QColor drawn(const char *name, QPoint at) const
   {
-    QWidget *w = simulatorWindow->control(QString::fromLatin1(name));
+    QWidget *w = windows().simulatorWindow()->control(QString::fromLatin1(name));
     return test::pixelOf(desk, w->mapTo(desk, at).x(), w->mapTo(desk, at).y());
   }
 
@@ -60,8 +59,8 @@ protected:
   int runTimer(const char *timer, const char *handler, int limit = 200)
   {
     int ticks = 0;
-    while (simulatorWindow->timer(QString::fromLatin1(timer))->isActive() && ticks < limit) {
-      simulatorWindow->runHandler(QString::fromLatin1(handler));
+    while (windows().simulatorWindow()->timer(QString::fromLatin1(timer))->isActive() && ticks < limit) {
+      windows().simulatorWindow()->runHandler(QString::fromLatin1(handler));
       ++ticks;
     }
     return ticks;
@@ -79,7 +78,7 @@ const QColor kBlue(0, 0, 255);
 TEST_F(Exercise, TrainFromAToBAndTheReleaseWithTheMouse)
 {
   test::ReportRecorder rec;
-  BlockState &s = simulatorWindow->sim().state();
+  BlockState &s = windows().simulatorWindow()->sim().state();
   // The basic state on screen: the stop lamp of exit signal A is lit red,
   // the track is free.
   EXPECT_EQ(drawn("ALed1", {8, 8}), kRed);
@@ -101,11 +100,11 @@ TEST_F(Exercise, TrainFromAToBAndTheReleaseWithTheMouse)
   ASSERT_TRUE(shown("ArrowButton1"));
   click("psa2"); // entry signal A at B to proceed
   click("ArrowButton1"); // the train sets off
-  EXPECT_TRUE(simulatorWindow->timer("Timer1")->isActive());
+  EXPECT_TRUE(windows().simulatorWindow()->timer("Timer1")->isActive());
 
   // Up to the line: the train occupies the line section.
   for (int i = 0; i < 24; ++i)
-    simulatorWindow->runHandler(QStringLiteral("Timer1Timer"));
+    windows().simulatorWindow()->runHandler(QStringLiteral("Timer1Timer"));
   EXPECT_EQ(s.TrainStep, 24);
   EXPECT_EQ(drawn("Shape6", {20, 6}), kRed);
   EXPECT_TRUE(shown("pst"));
@@ -114,9 +113,9 @@ TEST_F(Exercise, TrainFromAToBAndTheReleaseWithTheMouse)
   EXPECT_EQ(runTimer("Timer1", "Timer1Timer"), 63 - 24) << "the train stopped on the way";
   EXPECT_EQ(s.TrainStep, 0);
   EXPECT_FALSE(s.TrainRunAB);
-  EXPECT_FALSE(simulatorWindow->timer("Timer1")->isActive());
+  EXPECT_FALSE(windows().simulatorWindow()->timer("Timer1")->isActive());
   EXPECT_TRUE(s.WA);
-  EXPECT_TRUE(simulatorWindow->sim().desk().lampValue("ALed19")); // Ko lamp at B
+  EXPECT_TRUE(windows().simulatorWindow()->sim().desk().lampValue("ALed19")); // Ko lamp at B
   for (const char *section : {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita"})
     EXPECT_EQ(drawn(section, {20, 6}), kWhite) << section << " still occupied";
 
@@ -137,11 +136,11 @@ TEST_F(Exercise, TrainFromAToBAndTheReleaseWithTheMouse)
 
 TEST_F(Exercise, ClicksOnOtherLabelsDoNothingAndTheLineLabelShowsThePictureWindow)
 {
-  const BlockState before = simulatorWindow->sim().state();
+  const BlockState before = windows().simulatorWindow()->sim().state();
   click("SpotLabel1");
   click("Label3D9");
-  EXPECT_FALSE(posterWindow->isVisible());
-  EXPECT_TRUE(simulatorWindow->sim().state() == before);
+  EXPECT_FALSE(windows().posterWindow()->isVisible());
+  EXPECT_TRUE(windows().simulatorWindow()->sim().state() == before);
   click("SpotLabel3");
-  EXPECT_TRUE(posterWindow->isVisible());
+  EXPECT_TRUE(windows().posterWindow()->isVisible());
 }

@@ -68,7 +68,6 @@ TEST(DeskTable, HoldsEveryControlOnceWithTheDesksCounts)
 
 TEST(DeskTable, EveryHandlerExistsAndEveryModelControlIsOnTheDesk)
 {
-  KYT_NEEDS_TRAFFIC();
   for (const Row &r : blokTable()) {
     if (!r.handler.isEmpty()) {
       EXPECT_TRUE(handlerExists(r.handler)) << r.handler.toStdString();

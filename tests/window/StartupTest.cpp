@@ -43,95 +43,117 @@ protected:
   void SetUp() override
   {
     QFile::remove(storeFile());
-    createWindows();
-    startWindow->show();
+    windows().create();
+    windows().startWindow()->show();
   }
-  void TearDown() override { destroyWindows(); }
+  void TearDown() override { windows().destroy(); }
 
-  QWidget *startButton() const { return startWindow->controls().get(QStringLiteral("st")); }
-  QWidget *quitButton() const { return startWindow->controls().get(QStringLiteral("ExplorerButton1")); }
+  QWidget *startButton() const { return windows().startWindow()->controls().get(QStringLiteral("st")); }
+  QWidget *quitButton() const { return windows().startWindow()->controls().get(QStringLiteral("ExplorerButton1")); }
 };
 
 } // namespace
 
 TEST_F(Startup, CreatesTenWindowsOnceAndShowsOnlyTheStartWindow)
 {
-  QWidget *const windows[] = {startWindow, simulatorWindow, descriptionWindow, aboutBox, posterWindow, enablingSchematic, lineSchematic, deskSchematic, zpgSchematic, permissionSchematic};
+  const Windows &all = windows();
+  QWidget *const created[] = {all.startWindow(),       all.simulatorWindow(),   all.descriptionWindow(),
+                              all.aboutBox(),          all.posterWindow(),      all.enablingSchematic(),
+                              all.lineSchematic(),     all.deskSchematic(),     all.zpgSchematic(),
+                              all.permissionSchematic()};
   const char *const captions[] = {"MIĘDZYSTACYJNA BLOKADA KYT", "Symulator Kyt", "OPIS BLOKADY",
                                   "INFORMACJA  O PROGRAMIE", "Takiemu to dobrze", "olin",
                                   "linia", "Obwody lampek pulpitu", "zpg", "Zwrot pozwolenia"};
   for (int i = 0; i < 10; ++i) {
-    ASSERT_NE(windows[i], nullptr) << i;
-    EXPECT_EQ(windows[i]->windowTitle(), QString::fromUtf8(captions[i]));
-    EXPECT_TRUE(windows[i]->isWindow());
-    EXPECT_EQ(windows[i]->isVisible(), i == 0) << captions[i];
+    ASSERT_NE(created[i], nullptr) << i;
+    EXPECT_EQ(created[i]->windowTitle(), QString::fromUtf8(captions[i]));
+    EXPECT_TRUE(created[i]->isWindow());
+    EXPECT_EQ(created[i]->isVisible(), i == 0) << captions[i];
   }
-  createWindows();
-  EXPECT_EQ(startWindow, windows[0]);
-  EXPECT_EQ(simulatorWindow, windows[1]);
-  EXPECT_EQ(permissionSchematic, windows[9]);
+  windows().create();
+  EXPECT_EQ(windows().startWindow(), created[0]);
+  EXPECT_EQ(windows().simulatorWindow(), created[1]);
+  EXPECT_EQ(windows().permissionSchematic(), created[9]);
+  for (std::size_t i = 0; i < Windows::count; ++i)
+    EXPECT_EQ(windows().window(WindowId(i)), created[i]) << i;
+}
+
+TEST_F(Startup, WindowsAreDestroyedLastCreatedFirstAndCanBeCreatedAgain)
+{
+  QStringList destroyed;
+  for (std::size_t i = 0; i < Windows::count; ++i) {
+    QWidget *w = windows().window(WindowId(i));
+    ASSERT_NE(w, nullptr) << i;
+    const QString name = w->objectName();
+    QObject::connect(w, &QObject::destroyed, [&destroyed, name] { destroyed << name; });
+  }
+  windows().destroy();
+  EXPECT_EQ(destroyed, QStringList({"zwrpoz", "zpg", "pulp", "linia", "olin", "zar", "AboutBox", "opis", "blok",
+                                    "START"}));
+  for (std::size_t i = 0; i < Windows::count; ++i)
+    EXPECT_EQ(windows().window(WindowId(i)), nullptr) << i;
+  windows().create();
+  EXPECT_NE(windows().startWindow(), nullptr);
+  EXPECT_NE(windows().permissionSchematic(), nullptr);
 }
 
 TEST_F(Startup, StartWindowIsCentredWithoutMaximiseButton)
 {
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(startWindow));
-  const Qt::WindowFlags f = startWindow->windowFlags();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(windows().startWindow()));
+  const Qt::WindowFlags f = windows().startWindow()->windowFlags();
   EXPECT_FALSE(f & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(f & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(f & Qt::WindowSystemMenuHint);
-  EXPECT_EQ(startWindow->minimumSize(), startWindow->maximumSize());
-  const QRect screen = startWindow->screen()->availableGeometry();
-  EXPECT_LE((startWindow->geometry().center() - screen.center()).manhattanLength(), 4);
+  EXPECT_EQ(windows().startWindow()->minimumSize(), windows().startWindow()->maximumSize());
+  const QRect screen = windows().startWindow()->screen()->availableGeometry();
+  EXPECT_LE((windows().startWindow()->geometry().center() - screen.center()).manhattanLength(), 4);
   // The controls lie inside the client area.
-  for (QWidget *w : startWindow->controls().inOrder())
-    EXPECT_TRUE(startWindow->rect().contains(w->geometry())) << w->objectName().toStdString();
+  for (QWidget *w : windows().startWindow()->controls().inOrder())
+    EXPECT_TRUE(windows().startWindow()->rect().contains(w->geometry())) << w->objectName().toStdString();
 }
 
 TEST_F(Startup, StartButtonShowsTheSimulatorAndThenLoadsTheStoredCounters)
 {
-  KYT_NEEDS_TRAFFIC();
   for (const char *name : {"sza1", "sza2", "szb1", "szb2", "dkoa", "dkob", "dpoa", "dpob"})
     store(name, 0);
   store("dkoa", 12);
   store("sza2", 10007);
   clickCentre(startButton());
-  EXPECT_TRUE(simulatorWindow->isVisible());
-  EXPECT_TRUE(simulatorWindow->windowState() & Qt::WindowMaximized);
-  EXPECT_TRUE(startWindow->isVisible());
-  EXPECT_TRUE(simulatorWindow->sim().activated());
+  EXPECT_TRUE(windows().simulatorWindow()->isVisible());
+  EXPECT_TRUE(windows().simulatorWindow()->windowState() & Qt::WindowMaximized);
+  EXPECT_TRUE(windows().startWindow()->isVisible());
+  EXPECT_TRUE(windows().simulatorWindow()->sim().activated());
   // Loaded after the initialisation: a late activation would zero them.
-  EXPECT_EQ(simulatorWindow->sim().state().dkoaCount, 12);
-  EXPECT_EQ(simulatorWindow->control("ldkoa")->property("value").toInt(), 12);
-  EXPECT_EQ(simulatorWindow->sim().state().sza2Count, 10007);
+  EXPECT_EQ(windows().simulatorWindow()->sim().state().dkoaCount, 12);
+  EXPECT_EQ(windows().simulatorWindow()->control("ldkoa")->property("value").toInt(), 12);
+  EXPECT_EQ(windows().simulatorWindow()->sim().state().sza2Count, 10007);
   QApplication::processEvents();
-  EXPECT_EQ(simulatorWindow->sim().state().dkoaCount, 12);
+  EXPECT_EQ(windows().simulatorWindow()->sim().state().dkoaCount, 12);
 }
 
 TEST_F(Startup, ClosingTheSimulatorSavesAndKeepsItsStateForTheNextOpening)
 {
-  KYT_NEEDS_TRAFFIC();
   clickCentre(startButton());
-  simulatorWindow->sim().state().dkoaCount = 5;
-  simulatorWindow->sim().desk().setCounterValue(kyt::Control::ldkoa, 5);
-  SimulatorWindow *const before = simulatorWindow;
-  EXPECT_TRUE(simulatorWindow->close() || !simulatorWindow->isVisible());
-  EXPECT_FALSE(simulatorWindow->isVisible());
+  windows().simulatorWindow()->sim().state().dkoaCount = 5;
+  windows().simulatorWindow()->sim().desk().setCounterValue(kyt::Control::ldkoa, 5);
+  SimulatorWindow *const before = windows().simulatorWindow();
+  EXPECT_TRUE(windows().simulatorWindow()->close() || !windows().simulatorWindow()->isVisible());
+  EXPECT_FALSE(windows().simulatorWindow()->isVisible());
   EXPECT_EQ(stored("dkoa").toInt(), 5);
   EXPECT_EQ(stored("sza1").toInt(), 0);
 
   // Opening again: the same window, the counters read again.
   store("dkoa", 9);
   clickCentre(startButton());
-  EXPECT_EQ(simulatorWindow, before);
-  EXPECT_TRUE(simulatorWindow->isVisible());
-  EXPECT_EQ(simulatorWindow->control("ldkoa")->property("value").toInt(), 9);
+  EXPECT_EQ(windows().simulatorWindow(), before);
+  EXPECT_TRUE(windows().simulatorWindow()->isVisible());
+  EXPECT_EQ(windows().simulatorWindow()->control("ldkoa")->property("value").toInt(), 9);
 }
 
 TEST_F(Startup, QuittingFromTheStartWindowSavesNothing)
 {
-  KYT_NEEDS_TRAFFIC();
   clickCentre(startButton());
-  simulatorWindow->sim().state().dpoaCount = 4;
+  windows().simulatorWindow()->sim().state().dpoaCount = 4;
   int rc = -1;
   QTimer::singleShot(0, [&] { clickCentre(quitButton()); });
   QTimer watchdog;
@@ -141,18 +163,18 @@ TEST_F(Startup, QuittingFromTheStartWindowSavesNothing)
   rc = QCoreApplication::exec();
   EXPECT_EQ(rc, 0);
   EXPECT_FALSE(QFile::exists(storeFile()));
-  EXPECT_TRUE(simulatorWindow->isVisible());
+  EXPECT_TRUE(windows().simulatorWindow()->isVisible());
 }
 
 TEST_F(Startup, ClosingTheStartWindowEndsTheProgramAndOtherWindowsOnlyHide)
 {
-  showWindow(descriptionWindow);
-  QWidget *const before = descriptionWindow;
-  descriptionWindow->close();
-  EXPECT_EQ(descriptionWindow, before);
-  EXPECT_FALSE(descriptionWindow->isVisible());
+  showWindow(windows().descriptionWindow());
+  QWidget *const before = windows().descriptionWindow();
+  windows().descriptionWindow()->close();
+  EXPECT_EQ(windows().descriptionWindow(), before);
+  EXPECT_FALSE(windows().descriptionWindow()->isVisible());
 
-  QTimer::singleShot(0, [] { startWindow->close(); });
+  QTimer::singleShot(0, [] { windows().startWindow()->close(); });
   QTimer watchdog;
   watchdog.setSingleShot(true);
   QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(7); });

@@ -39,7 +39,7 @@ public:
   }
   void TearDown() override
   {
-    destroyWindows();
+    windows().destroy();
     app_.reset();
     delete configDir;
     configDir = nullptr;

@@ -7,16 +7,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "Dispatch.h"
-
-// Skips a test that needs the train, signal and counter handlers while
-// they are not part of the build yet.
-#define KYT_NEEDS_TRAFFIC()                                                    \
-  do {                                                                         \
-    if (!::kyt::findHandler("FormClose") || !::kyt::findHandler("psa1Click"))  \
-      GTEST_SKIP() << "train and counter handlers not built";                  \
-  } while (0)
-
 namespace kyt::test {
 
 // The folder the counters are stored under during the tests.

@@ -2,6 +2,7 @@
 // start-up: pictures read from the current folder, moving between the
 // schematics with their menus, error reports, hiding and showing again.
 #include "App.h"
+#include "DataFolder.h"
 #include "PicGen.h"
 #include "Windows.h"
 #include "AboutBox.h"
@@ -30,7 +31,10 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <climits>
+#include <cstdlib>
 #include <map>
+#include <vector>
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -45,13 +49,15 @@ namespace {
 
 using namespace kyt;
 
-QApplication &app() {
+// The program's application object, which owns the windows. The pictures
+// are looked for in the current folder only, whatever is installed on the
+// machine, unless a test names a data folder.
+App &app() {
+  qputenv("KYT_DATA_DIR", "");
   static int argc = 1;
   static char name[] = "windows_info_tests";
   static char *argv[] = {name, nullptr};
-  static QApplication *a = qobject_cast<QApplication *>(QApplication::instance())
-                               ? qobject_cast<QApplication *>(QApplication::instance())
-                               : new QApplication(argc, argv);
+  static App *a = App::instance() ? App::instance() : new App(argc, argv);
   return *a;
 }
 
@@ -79,17 +85,27 @@ protected:
     });
   }
   void TearDown() override {
-    destroyWindows();
+    windows().destroy();
+    qputenv("KYT_DATA_DIR", "");
+    readDataFolderSetting();
     setReporter(previousReporter_);
     QDir::setCurrent(previousDir_);
   }
 
-  // Writes the named schematic files (all five when none are named).
-  void writePictures(QStringList names = {}) {
+  // Writes the named schematic files (all five when none are named) into
+  // the current folder or the given one.
+  void writePictures(QStringList names = {}, QString folder = {}) {
+    const QDir into(folder.isEmpty() ? dir_.path() : folder);
     for (const auto &f : picgen::schematicFiles())
       if (names.isEmpty() || names.contains(f.fileName))
-        picgen::writeFile(dir_.filePath(f.fileName),
+        picgen::writeFile(into.filePath(f.fileName),
                           picgen::encodeJpeg(picgen::drawSchematic(f.fileName)));
+  }
+
+  // Names the data folder as KYT_DATA_DIR does when the program starts.
+  static void startWithDataFolder(const QString &folder) {
+    qputenv("KYT_DATA_DIR", folder.toLocal8Bit());
+    readDataFolderSetting();
   }
 
   // Counts the complete decodes of a window's picture.
@@ -117,97 +133,146 @@ protected:
   std::map<QWidget *, int> decodes_;
 };
 
-QWidget *const *schematics[] = {&enablingSchematic, &lineSchematic, &deskSchematic, &zpgSchematic, &permissionSchematic};
+const WindowId schematics[] = {WindowId::EnablingSchematic, WindowId::LineSchematic, WindowId::DeskSchematic,
+                               WindowId::ZpgSchematic, WindowId::PermissionSchematic};
 
 TEST_F(Windows, StartupWithoutPicturesReportsThreeFilesInOrder) {
-  createWindows();
+  windows().create();
   EXPECT_EQ(reports_, QStringList({"Cannot open file liniowy.jpg.", "Cannot open file pulpit.jpg.",
                                    "Cannot open file blok - zwrot.jpg."}));
   // Every window exists all the same, hidden, with its caption.
   const std::pair<QWidget *, const char *> captions[] = {
-      {descriptionWindow, "OPIS BLOKADY"},  {aboutBox, "INFORMACJA  O PROGRAMIE"},
-      {posterWindow, "Takiemu to dobrze"}, {enablingSchematic, "olin"}, {lineSchematic, "linia"},
-      {deskSchematic, "Obwody lampek pulpitu"}, {zpgSchematic, "zpg"}, {permissionSchematic, "Zwrot pozwolenia"}};
+      {windows().descriptionWindow(), "OPIS BLOKADY"},  {windows().aboutBox(), "INFORMACJA  O PROGRAMIE"},
+      {windows().posterWindow(), "Takiemu to dobrze"}, {windows().enablingSchematic(), "olin"}, {windows().lineSchematic(), "linia"},
+      {windows().deskSchematic(), "Obwody lampek pulpitu"}, {windows().zpgSchematic(), "zpg"}, {windows().permissionSchematic(), "Zwrot pozwolenia"}};
   for (auto [w, caption] : captions) {
     ASSERT_NE(w, nullptr) << caption;
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8(caption));
     EXPECT_FALSE(w->isVisible()) << caption;
   }
-  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture().size(), QSize(795, 1064));
-  for (QWidget *w : {lineSchematic, deskSchematic, zpgSchematic, permissionSchematic})
+  EXPECT_EQ(form(windows().enablingSchematic())->JPEGImage1->picture().size(), QSize(795, 1064));
+  for (QWidget *w : {windows().lineSchematic(), windows().deskSchematic(), windows().zpgSchematic(), windows().permissionSchematic()})
     EXPECT_TRUE(form(w)->JPEGImage1->picture().isNull()) << w->windowTitle().toStdString();
 
-  // enablingSchematic and zpgSchematic try again at every showing.
+  // olin and zpg try again at every showing.
   reports_.clear();
-  showWindow(enablingSchematic);
+  showWindow(windows().enablingSchematic());
   EXPECT_EQ(reports_, QStringList({"Cannot open file obwody.jpg."}));
-  EXPECT_TRUE(enablingSchematic->isVisible()) << "the error box must not hide the window";
-  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture().size(), QSize(795, 1064));
-  as<EnablingSchematic>(enablingSchematic)->ZPG1Click();
-  EXPECT_FALSE(enablingSchematic->isVisible());
-  EXPECT_TRUE(zpgSchematic->isVisible());
-  as<ZpgSchematic>(zpgSchematic)->Wizwblokady1Click();
+  EXPECT_TRUE(windows().enablingSchematic()->isVisible()) << "the error box must not hide the window";
+  EXPECT_EQ(form(windows().enablingSchematic())->JPEGImage1->picture().size(), QSize(795, 1064));
+  as<EnablingSchematic>(windows().enablingSchematic())->ZPG1Click();
+  EXPECT_FALSE(windows().enablingSchematic()->isVisible());
+  EXPECT_TRUE(windows().zpgSchematic()->isVisible());
+  as<ZpgSchematic>(windows().zpgSchematic())->Wizwblokady1Click();
   EXPECT_EQ(reports_, QStringList({"Cannot open file obwody.jpg.", "Cannot open file zpg.jpg.",
                                    "Cannot open file obwody.jpg."}));
 }
 
+TEST_F(Windows, DataFolderIsSearchedAfterTheCurrentFolderUnlessSwitchedOff) {
+  QTemporaryDir data;
+  ASSERT_TRUE(data.isValid());
+  writePictures({"obwody.jpg", "zpg.jpg"}, data.path());
+  writePictures({"zpg.jpg"});
+
+  startWithDataFolder(data.path());
+  EXPECT_EQ(dataFolder(), data.path());
+  EXPECT_EQ(dataFilePath("obwody.jpg"), QDir(data.path()).filePath("obwody.jpg"));
+  EXPECT_EQ(dataFilePath("zpg.jpg"), "zpg.jpg") << "the current folder comes first";
+  EXPECT_EQ(dataFilePath("pulpit.jpg"), "pulpit.jpg") << "in neither folder: named as always";
+
+  // Set and empty: the current folder only.
+  startWithDataFolder(QString());
+  EXPECT_TRUE(dataFolder().isEmpty());
+  EXPECT_EQ(dataFilePath("obwody.jpg"), "obwody.jpg");
+
+  // Not set: the folder the pictures are installed to.
+  qunsetenv("KYT_DATA_DIR");
+  readDataFolderSetting();
+  EXPECT_EQ(dataFolder(), installedDataFolder());
+  EXPECT_TRUE(QDir::isAbsolutePath(installedDataFolder()));
+  EXPECT_TRUE(installedDataFolder().endsWith("/kyt")) << installedDataFolder().toStdString();
+}
+
+TEST_F(Windows, SchematicsFoundInTheDataFolderWhenTheCurrentFolderLacksThem) {
+  QTemporaryDir data;
+  ASSERT_TRUE(data.isValid());
+  writePictures({}, data.path());
+  startWithDataFolder(data.path());
+  windows().create();
+  EXPECT_TRUE(reports_.isEmpty()) << reports_.join(' ').toStdString();
+  EXPECT_EQ(form(windows().lineSchematic())->JPEGImage1->picture().size(), QSize(769, 812));
+  EXPECT_EQ(form(windows().deskSchematic())->JPEGImage1->picture().size(), QSize(732, 876));
+  EXPECT_EQ(form(windows().permissionSchematic())->JPEGImage1->picture().size(), QSize(745, 1008));
+  showWindow(windows().enablingSchematic());
+  EXPECT_TRUE(reports_.isEmpty()) << reports_.join(' ').toStdString();
+  EXPECT_EQ(form(windows().enablingSchematic())->JPEGImage1->picture().size(), QSize(757, 957));
+  windows().destroy();
+
+  // KYT_DATA_DIR= switches the data folder off: the same start reports the
+  // three files read at creation as missing.
+  startWithDataFolder(QString());
+  windows().create();
+  EXPECT_EQ(reports_, QStringList({"Cannot open file liniowy.jpg.", "Cannot open file pulpit.jpg.",
+                                   "Cannot open file blok - zwrot.jpg."}));
+}
+
 TEST_F(Windows, PicturesAreReadAtCreationOrAtEveryShowing) {
   writePictures();
-  createWindows();
+  windows().create();
   EXPECT_TRUE(reports_.isEmpty()) << reports_.join(' ').toStdString();
-  EXPECT_EQ(form(lineSchematic)->JPEGImage1->picture().size(), QSize(769, 812));
-  EXPECT_EQ(form(deskSchematic)->JPEGImage1->picture().size(), QSize(732, 876));
-  EXPECT_EQ(form(permissionSchematic)->JPEGImage1->picture().size(), QSize(745, 1008));
+  EXPECT_EQ(form(windows().lineSchematic())->JPEGImage1->picture().size(), QSize(769, 812));
+  EXPECT_EQ(form(windows().deskSchematic())->JPEGImage1->picture().size(), QSize(732, 876));
+  EXPECT_EQ(form(windows().permissionSchematic())->JPEGImage1->picture().size(), QSize(745, 1008));
   // Not read before the first showing.
-  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture().size(), QSize(795, 1064));
-  EXPECT_TRUE(form(zpgSchematic)->JPEGImage1->picture().isNull());
+  EXPECT_EQ(form(windows().enablingSchematic())->JPEGImage1->picture().size(), QSize(795, 1064));
+  EXPECT_TRUE(form(windows().zpgSchematic())->JPEGImage1->picture().isNull());
 
-  for (QWidget *const *ref : schematics)
-    countDecodes(*ref);
-  showWindow(deskSchematic);
-  as<DeskSchematic>(deskSchematic)->ZPG1Click(); // "ZPG" in the desk lamps window
-  EXPECT_TRUE(zpgSchematic->isVisible());
-  EXPECT_FALSE(deskSchematic->isVisible());
-  EXPECT_EQ(decodes_[zpgSchematic], 1);
-  EXPECT_EQ(form(zpgSchematic)->JPEGImage1->picture().size(), QSize(721, 863));
-  as<ZpgSchematic>(zpgSchematic)->Liniowy1Click();
-  as<LineSchematic>(lineSchematic)->ZPG1Click();
-  EXPECT_EQ(decodes_[zpgSchematic], 2);
-  EXPECT_EQ(decodes_[lineSchematic], 0) << "linia reads its file only once";
-  as<ZpgSchematic>(zpgSchematic)->Wizwblokady1Click();
-  EXPECT_EQ(decodes_[enablingSchematic], 1);
-  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture().size(), QSize(757, 957));
+  for (WindowId id : schematics)
+    countDecodes(windows().window(id));
+  showWindow(windows().deskSchematic());
+  as<DeskSchematic>(windows().deskSchematic())->ZPG1Click(); // "ZPG" in the desk lamps window
+  EXPECT_TRUE(windows().zpgSchematic()->isVisible());
+  EXPECT_FALSE(windows().deskSchematic()->isVisible());
+  EXPECT_EQ(decodes_[windows().zpgSchematic()], 1);
+  EXPECT_EQ(form(windows().zpgSchematic())->JPEGImage1->picture().size(), QSize(721, 863));
+  as<ZpgSchematic>(windows().zpgSchematic())->Liniowy1Click();
+  as<LineSchematic>(windows().lineSchematic())->ZPG1Click();
+  EXPECT_EQ(decodes_[windows().zpgSchematic()], 2);
+  EXPECT_EQ(decodes_[windows().lineSchematic()], 0) << "linia reads its file only once";
+  as<ZpgSchematic>(windows().zpgSchematic())->Wizwblokady1Click();
+  EXPECT_EQ(decodes_[windows().enablingSchematic()], 1);
+  EXPECT_EQ(form(windows().enablingSchematic())->JPEGImage1->picture().size(), QSize(757, 957));
 
   // A file replaced by one that is no JPEG: the error is reported and the
   // picture stays.
-  as<EnablingSchematic>(enablingSchematic)->Zwrotpoz1Click();
+  as<EnablingSchematic>(windows().enablingSchematic())->Zwrotpoz1Click();
   QFile bad(dir_.filePath(QStringLiteral("obwody.jpg")));
   ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
   bad.write("BM this is a bitmap header, not a JPEG file");
   bad.close();
-  const QImage before = form(enablingSchematic)->JPEGImage1->picture();
-  as<PermissionSchematic>(permissionSchematic)->Obw1Click();
+  const QImage before = form(windows().enablingSchematic())->JPEGImage1->picture();
+  as<PermissionSchematic>(windows().permissionSchematic())->Obw1Click();
   ASSERT_EQ(reports_.size(), 1);
   EXPECT_TRUE(reports_[0].startsWith("Not a JPEG file")) << reports_[0].toStdString();
   EXPECT_TRUE(reports_[0].endsWith(".")) << reports_[0].toStdString();
-  EXPECT_EQ(form(enablingSchematic)->JPEGImage1->picture(), before);
-  EXPECT_TRUE(enablingSchematic->isVisible());
+  EXPECT_EQ(form(windows().enablingSchematic())->JPEGImage1->picture(), before);
+  EXPECT_TRUE(windows().enablingSchematic()->isVisible());
 }
 
 TEST_F(Windows, EveryMenuItemShowsItsTargetAndHidesItsWindow) {
   writePictures();
-  createWindows();
+  windows().create();
   const std::map<QWidget *, QStringList> captions = {
-      {enablingSchematic, {"Liniowy", "ZPG", "Pulpit", "Zwrot poz"}},
-      {lineSchematic, {"Wł. i zw. blokady", "ZPG", "Pulpit", "Zwrot poz"}},
-      {deskSchematic, {"Wł. i zw. blokady", "Liniowy", "ZPG", "Zwrot poz."}},
-      {zpgSchematic, {"Wł. i zw. blokady", "Liniowy", "Pulpit", "Zwrot poz."}},
-      {permissionSchematic, {"liniowy", "ZPG", "Pulpit", "Włączenia i zw."}},
+      {windows().enablingSchematic(), {"Liniowy", "ZPG", "Pulpit", "Zwrot poz"}},
+      {windows().lineSchematic(), {"Wł. i zw. blokady", "ZPG", "Pulpit", "Zwrot poz"}},
+      {windows().deskSchematic(), {"Wł. i zw. blokady", "Liniowy", "ZPG", "Zwrot poz."}},
+      {windows().zpgSchematic(), {"Wł. i zw. blokady", "Liniowy", "Pulpit", "Zwrot poz."}},
+      {windows().permissionSchematic(), {"liniowy", "ZPG", "Pulpit", "Włączenia i zw."}},
   };
   const std::map<QString, QWidget *> targets = {
-      {"Liniowy", lineSchematic}, {"liniowy", lineSchematic}, {"ZPG", zpgSchematic}, {"Pulpit", deskSchematic},
-      {"Zwrot poz", permissionSchematic}, {"Zwrot poz.", permissionSchematic}, {"Wł. i zw. blokady", enablingSchematic},
-      {"Włączenia i zw.", enablingSchematic}};
+      {"Liniowy", windows().lineSchematic()}, {"liniowy", windows().lineSchematic()}, {"ZPG", windows().zpgSchematic()}, {"Pulpit", windows().deskSchematic()},
+      {"Zwrot poz", windows().permissionSchematic()}, {"Zwrot poz.", windows().permissionSchematic()}, {"Wł. i zw. blokady", windows().enablingSchematic()},
+      {"Włączenia i zw.", windows().enablingSchematic()}};
   for (auto &[source, expected] : captions) {
     QMenuBar *bar = form(source)->menuBar();
     ASSERT_EQ(bar->actions().size(), 1);
@@ -227,8 +292,8 @@ TEST_F(Windows, EveryMenuItemShowsItsTargetAndHidesItsWindow) {
       EXPECT_TRUE(target->isVisible());
       EXPECT_FALSE(source->isVisible());
       int visible = 0;
-      for (QWidget *const *ref : schematics)
-        visible += (*ref)->isVisible();
+      for (WindowId id : schematics)
+        visible += windows().window(id)->isVisible();
       EXPECT_EQ(visible, 1);
       target->hide();
     }
@@ -238,14 +303,14 @@ TEST_F(Windows, EveryMenuItemShowsItsTargetAndHidesItsWindow) {
 
 TEST_F(Windows, SourceHidesBeforeTheTargetReadsItsPicture) {
   writePictures({"liniowy.jpg", "pulpit.jpg", "blok - zwrot.jpg"});
-  createWindows();
+  windows().create();
   bool sourceVisible = true, targetVisible = false;
   onReport_ = [&](const QString &) {
-    sourceVisible = lineSchematic->isVisible();
-    targetVisible = zpgSchematic->isVisible();
+    sourceVisible = windows().lineSchematic()->isVisible();
+    targetVisible = windows().zpgSchematic()->isVisible();
   };
-  showWindow(lineSchematic);
-  as<LineSchematic>(lineSchematic)->ZPG1Click();
+  showWindow(windows().lineSchematic());
+  as<LineSchematic>(windows().lineSchematic())->ZPG1Click();
   ASSERT_EQ(reports_, QStringList({"Cannot open file zpg.jpg."}));
   EXPECT_FALSE(sourceVisible);
   EXPECT_TRUE(targetVisible);
@@ -253,55 +318,55 @@ TEST_F(Windows, SourceHidesBeforeTheTargetReadsItsPicture) {
 
 TEST_F(Windows, SchematicHidesWhenAnotherProgramWindowBecomesActive) {
   writePictures();
-  createWindows();
-  countDecodes(zpgSchematic);
-  ASSERT_NE(simulatorWindow, nullptr);
-  QWidget *simulator = simulatorWindow;
+  windows().create();
+  countDecodes(windows().zpgSchematic());
+  ASSERT_NE(windows().simulatorWindow(), nullptr);
+  QWidget *simulator = windows().simulatorWindow();
   simulator->show();
-  showWindow(zpgSchematic);
-  QApplication::setActiveWindow(zpgSchematic);
-  ASSERT_TRUE(zpgSchematic->isVisible());
+  showWindow(windows().zpgSchematic());
+  QApplication::setActiveWindow(windows().zpgSchematic());
+  ASSERT_TRUE(windows().zpgSchematic()->isVisible());
 
   // A window that is not one of the program's (an error box, say).
   QWidget other;
   other.show();
   QApplication::setActiveWindow(&other);
-  EXPECT_TRUE(zpgSchematic->isVisible());
-  QApplication::setActiveWindow(zpgSchematic);
-  EXPECT_EQ(decodes_[zpgSchematic], 1) << "coming back from a box reads the file again";
+  EXPECT_TRUE(windows().zpgSchematic()->isVisible());
+  QApplication::setActiveWindow(windows().zpgSchematic());
+  EXPECT_EQ(decodes_[windows().zpgSchematic()], 1) << "coming back from a box reads the file again";
 
   // Clicking into the simulator window.
   QApplication::setActiveWindow(simulator);
-  EXPECT_FALSE(zpgSchematic->isVisible());
+  EXPECT_FALSE(windows().zpgSchematic()->isVisible());
   EXPECT_TRUE(simulator->isVisible());
   // Shown again from the simulator: the same window, read again.
-  QWidget *const before = zpgSchematic;
-  showWindow(zpgSchematic);
-  EXPECT_EQ(zpgSchematic, before);
-  EXPECT_TRUE(zpgSchematic->isVisible());
-  EXPECT_EQ(decodes_[zpgSchematic], 2);
-  EXPECT_EQ(form(zpgSchematic)->JPEGImage1->picture().size(), QSize(721, 863));
+  QWidget *const before = windows().zpgSchematic();
+  showWindow(windows().zpgSchematic());
+  EXPECT_EQ(windows().zpgSchematic(), before);
+  EXPECT_TRUE(windows().zpgSchematic()->isVisible());
+  EXPECT_EQ(decodes_[windows().zpgSchematic()], 2);
+  EXPECT_EQ(form(windows().zpgSchematic())->JPEGImage1->picture().size(), QSize(721, 863));
 
   // Closed by its close box, then shown again: read again.
-  zpgSchematic->close();
-  showWindow(zpgSchematic);
-  EXPECT_EQ(decodes_[zpgSchematic], 3);
+  windows().zpgSchematic()->close();
+  showWindow(windows().zpgSchematic());
+  EXPECT_EQ(decodes_[windows().zpgSchematic()], 3);
 
   // The information windows stay when the simulator becomes active.
-  showWindow(descriptionWindow);
-  QApplication::setActiveWindow(descriptionWindow);
+  showWindow(windows().descriptionWindow());
+  QApplication::setActiveWindow(windows().descriptionWindow());
   QApplication::setActiveWindow(simulator);
-  EXPECT_TRUE(descriptionWindow->isVisible());
+  EXPECT_TRUE(windows().descriptionWindow()->isVisible());
 }
 
 TEST_F(Windows, SchematicScrollsOverItsPictureAtNaturalSize) {
   writePictures();
-  createWindows();
-  SchematicWindow *w = form(permissionSchematic);
+  windows().create();
+  SchematicWindow *w = form(windows().permissionSchematic());
   EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
   const QRect pic = w->JPEGImage1->geometry();
   EXPECT_EQ(pic, QRect(18, 1, 745, 1008));
-  EXPECT_EQ(form(lineSchematic)->JPEGImage1->geometry(), QRect(10, -6, 769, 812));
+  EXPECT_EQ(form(windows().lineSchematic())->JPEGImage1->geometry(), QRect(10, -6, 769, 812));
   showWindow(w);
   w->setWindowState(Qt::WindowNoState);
   w->resize(400, 300);
@@ -318,8 +383,8 @@ TEST_F(Windows, SchematicScrollsOverItsPictureAtNaturalSize) {
 }
 
 TEST_F(Windows, DescriptionIsReadOnlyAndKeepsItsPlace) {
-  createWindows();
-  auto *d = qobject_cast<DescriptionWindow *>(descriptionWindow);
+  windows().create();
+  auto *d = qobject_cast<DescriptionWindow *>(windows().descriptionWindow());
   ASSERT_NE(d, nullptr);
   EXPECT_TRUE(d->windowState() & Qt::WindowMaximized);
   QTextEdit *edit = d->RichEdit1;
@@ -346,13 +411,13 @@ TEST_F(Windows, DescriptionIsReadOnlyAndKeepsItsPlace) {
   EXPECT_FALSE(d->isVisible());
   showWindow(d);
   QApplication::processEvents();
-  EXPECT_EQ(descriptionWindow, d);
+  EXPECT_EQ(windows().descriptionWindow(), d);
   EXPECT_EQ(bar->value(), place);
 }
 
 TEST_F(Windows, AboutBoxShowsCentredAndOkHidesIt) {
-  createWindows();
-  auto *box = qobject_cast<AboutBox *>(aboutBox);
+  windows().create();
+  auto *box = qobject_cast<AboutBox *>(windows().aboutBox());
   ASSERT_NE(box, nullptr);
   EXPECT_FALSE(box->isModal());
   EXPECT_EQ(box->size(), QSize(341, 289));
@@ -362,13 +427,6 @@ TEST_F(Windows, AboutBoxShowsCentredAndOkHidesIt) {
   for (const char *name : {"Nazwa", "Label3", "Label1", "Label4", "Label5"})
     EXPECT_TRUE(texts.contains(layout::caption(box->controls().get(QString::fromLatin1(name)))))
         << name;
-
-  // No caption is cut off by its label's edges.
-  for (QLabel *l : box->findChildren<QLabel *>()) {
-    if (l->wordWrap())
-      continue;
-    EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
-  }
 
   showWindow(box);
   QApplication::processEvents();
@@ -382,12 +440,136 @@ TEST_F(Windows, AboutBoxShowsCentredAndOkHidesIt) {
   EXPECT_FALSE(box->isVisible());
   showWindow(box);
   EXPECT_TRUE(box->isVisible());
-  EXPECT_EQ(aboutBox, box);
+  EXPECT_EQ(windows().aboutBox(), box);
+}
+
+// The ink of a caption as drawn: the columns and the lines (runs of rows) of
+// the pixels within a band of rows that stand out from the background.
+struct Ink {
+  struct Line {
+    int top, bottom, left, right; // inclusive
+  };
+  std::vector<Line> lines;
+  int left() const {
+    int v = INT_MAX;
+    for (const Line &l : lines)
+      v = std::min(v, l.left);
+    return v;
+  }
+  int right() const {
+    int v = INT_MIN;
+    for (const Line &l : lines)
+      v = std::max(v, l.right);
+    return v;
+  }
+};
+
+bool isInk(QColor c, QColor background) {
+  return std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+             std::abs(c.blue() - background.blue()) > 90;
+}
+
+// Scans rows top to bottom - 1 between columns from and to - 1.
+Ink inkOf(const QImage &img, int top, int bottom, int from, int to, QColor background) {
+  Ink ink;
+  bool inLine = false;
+  for (int y = top; y < bottom; ++y) {
+    int l = INT_MAX, r = INT_MIN;
+    for (int x = from; x < to; ++x)
+      if (isInk(img.pixelColor(x, y), background)) {
+        l = std::min(l, x);
+        r = std::max(r, x);
+      }
+    if (l == INT_MAX) {
+      inLine = false;
+      continue;
+    }
+    if (!inLine)
+      ink.lines.push_back({y, y, l, r});
+    Ink::Line &line = ink.lines.back();
+    line.bottom = y;
+    line.left = std::min(line.left, l);
+    line.right = std::max(line.right, r);
+    inLine = true;
+  }
+  return ink;
+}
+
+TEST_F(Windows, AboutBoxLabelsStandAtTheirPlacesWithTheirAlignment) {
+  windows().create();
+  auto *box = qobject_cast<AboutBox *>(windows().aboutBox());
+  ASSERT_NE(box, nullptr);
+  const QImage shot = box->grab().toImage();
+  const QColor panel(128, 128, 255), aqua(0, 255, 255);
+  const QPoint origin(7, 7); // Panel1 in the box
+  const std::map<QString, bool> centred = {{"Nazwa", true}, {"Label1", true}, {"Label5", true},
+                                           {"Label2", false}, {"Label3", false}, {"Label4", false}};
+  int checked = 0;
+  for (const layout::Row &row : AboutBox::table()) {
+    if (row.cls != QLatin1String("Label"))
+      continue;
+    const std::string name = row.name.toStdString();
+    auto *l = qobject_cast<QLabel *>(box->controls().get(row.name));
+    ASSERT_NE(l, nullptr) << name;
+    const QRect listed(row.left, row.top, row.width, row.height);
+    EXPECT_EQ(l->geometry(), listed) << name;
+    const QRect place = listed.translated(origin);
+    const bool wrapped = row.name == QLatin1String("Nazwa");
+    const QColor background = wrapped ? aqua : panel;
+    // Scanned across the whole panel, so that ink outside the place shows;
+    // beside Nazwa's own background only the panel's colour may show.
+    const int panelLeft = origin.x() + 2, panelRight = origin.x() + 321;
+    const Ink ink = wrapped ? inkOf(shot, place.top(), place.bottom() + 1, place.left(), place.right() + 1, background)
+                            : inkOf(shot, place.top(), place.bottom() + 1, panelLeft, panelRight, background);
+    if (wrapped) {
+      EXPECT_TRUE(inkOf(shot, place.top(), place.bottom() + 1, panelLeft, place.left(), panel).lines.empty());
+      EXPECT_TRUE(inkOf(shot, place.top(), place.bottom() + 1, place.right() + 1, panelRight, panel).lines.empty());
+    }
+    if (row.caption.isEmpty()) {
+      EXPECT_TRUE(ink.lines.empty()) << name;
+      continue;
+    }
+    ++checked;
+    ASSERT_FALSE(ink.lines.empty()) << name;
+    EXPECT_GE(ink.left(), place.left()) << name;
+    EXPECT_LE(ink.right(), place.right()) << name;
+    for (const Ink::Line &line : ink.lines) {
+      const double middle = (line.left + line.right + 1) / 2.0;
+      if (centred.at(row.name))
+        EXPECT_NEAR(middle, place.left() + place.width() / 2.0, 1.5) << name << " line at " << line.top;
+      else
+        EXPECT_LE(line.left - place.left(), 2) << name;
+    }
+    const int advance = l->fontMetrics().horizontalAdvance(row.caption);
+    if (!wrapped) {
+      EXPECT_EQ(ink.lines.size(), 1u) << name;
+      // Nothing cut off: the ink is as wide as the caption (less the
+      // letters' side bearings).
+      EXPECT_GE(ink.right() - ink.left() + 1, advance - 4) << name;
+      continue;
+    }
+    // Nazwa: its aqua background fills exactly its place, and the caption
+    // breaks into centred lines inside it, none of them cut off.
+    EXPECT_EQ(shot.pixelColor(place.topLeft()), aqua);
+    EXPECT_EQ(shot.pixelColor(place.bottomRight()), aqua);
+    EXPECT_NE(shot.pixelColor(place.topRight() + QPoint(1, 0)), aqua);
+    EXPECT_NE(shot.pixelColor(place.bottomLeft() + QPoint(0, 1)), aqua);
+    EXPECT_NE(shot.pixelColor(place.bottomLeft() + QPoint(-1, 0)), aqua);
+    ASSERT_EQ(ink.lines.size(), 2u) << "Symulacja działania blokady / liniowej typu Kyt";
+    EXPECT_GT(ink.lines[1].top, ink.lines[0].bottom);
+    EXPECT_LE(ink.lines[1].bottom, place.bottom() - 2) << "the second line is not cut off below";
+    int inked = 0;
+    for (const Ink::Line &line : ink.lines)
+      inked += line.right - line.left + 1;
+    const int space = l->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    EXPECT_NEAR(inked + space, advance, 8) << "every word shows";
+  }
+  EXPECT_EQ(checked, 6);
 }
 
 TEST_F(Windows, PosterWindowAtItsPlace) {
-  createWindows();
-  auto *z = qobject_cast<PosterWindow *>(posterWindow);
+  windows().create();
+  auto *z = qobject_cast<PosterWindow *>(windows().posterWindow());
   ASSERT_NE(z, nullptr);
   EXPECT_FALSE(z->windowState() & Qt::WindowMaximized);
   EXPECT_EQ(z->pos(), QPoint(200, 67));
@@ -403,7 +585,7 @@ TEST_F(Windows, PosterWindowAtItsPlace) {
   showWindow(z);
   showWindow(z); // a second click while open
   EXPECT_TRUE(z->isVisible());
-  EXPECT_EQ(posterWindow, z);
+  EXPECT_EQ(windows().posterWindow(), z);
 }
 
 } // namespace

@@ -21,24 +21,29 @@ namespace {
 
 int shootAll(const QString &dir)
 {
-  kyt::createWindows();
-  const std::pair<const char *, QWidget *> windows[] = {
-      {"start", static_cast<QWidget *>(kyt::startWindow)}, {"description", kyt::descriptionWindow}, {"about", kyt::aboutBox},
-      {"poster", kyt::posterWindow},  {"schematic1", kyt::enablingSchematic},  {"schematic2", kyt::lineSchematic},
-      {"schematic3", kyt::deskSchematic}, {"schematic4", kyt::zpgSchematic}, {"schematic5", kyt::permissionSchematic}};
+  kyt::Windows &all = kyt::windows();
+  all.create();
+  using kyt::WindowId;
+  const std::pair<const char *, WindowId> windows[] = {
+      {"start", WindowId::Start}, {"description", WindowId::Description}, {"about", WindowId::About},
+      {"poster", WindowId::Poster},  {"schematic1", WindowId::EnablingSchematic},  {"schematic2", WindowId::LineSchematic},
+      {"schematic3", WindowId::DeskSchematic}, {"schematic4", WindowId::ZpgSchematic}, {"schematic5", WindowId::PermissionSchematic}};
   int failures = 0;
-  for (const auto &[name, w] : windows) {
+  for (const auto &[name, id] : windows) {
+    QWidget *w = all.window(id);
     if (!w || !w->grab().toImage().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")))
       ++failures;
   }
-  kyt::SimulatorWindow *w = kyt::simulatorWindow;
+  kyt::SimulatorWindow *w = all.simulatorWindow();
+  if (!w)
+    return 1;
   w->showSimulator();
   w->showNormal();
   w->resize(kyt::SimulatorWindow::kDeskWidth + 16, kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
   qApp->processEvents();
   if (!w->grab().toImage().save(dir + QStringLiteral("/simulator.png")))
     ++failures;
-  kyt::destroyWindows();
+  all.destroy();
   return failures == 0 ? 0 : 1;
 }
 
@@ -62,8 +67,8 @@ int main(int argc, char **argv)
   kyt::App app(argc, argv);
   QStringList errors;
   kyt::setReporter([&](const QString &text) { errors << text; });
-  kyt::createWindows();
-  kyt::SimulatorWindow *w = kyt::simulatorWindow;
+  app.windows().create();
+  kyt::SimulatorWindow *w = app.windows().simulatorWindow();
   if (!w)
     return 1;
   w->showSimulator();
@@ -79,7 +84,7 @@ int main(int argc, char **argv)
   app.processEvents();
   const QImage shot = w->grab().toImage();
   const bool saved = shot.save(QString::fromLocal8Bit(argv[1]));
-  kyt::destroyWindows();
+  app.windows().destroy();
   if (!saved) {
     std::fprintf(stderr, "cannot write %s\n", argv[1]);
     return 1;

@@ -16,6 +16,3 @@ function(kyt_add_gtest name)
     PROPERTIES ENVIRONMENT "${_env}" TIMEOUT 300
     DISCOVERY_TIMEOUT 60)
 endfunction()
-
-# Each subfolder with a CMakeLists.txt is one test group.
-kyt_add_subareas()
