@@ -209,6 +209,76 @@ std::vector<CircuitFinding> CircuitCheck::checkOperation(std::string_view event,
     return out;
 }
 
+std::vector<ScriptFinding> checkScript(const std::vector<std::string>& events,
+                                       const std::vector<circuits::LadderSheet>& sheets,
+                                       std::int64_t stepMs)
+{
+    Simulator sim;
+    const DeskIndex desk(sim.desk());
+    const CircuitCheck check(desk, sheets);
+    std::vector<ScriptFinding> out;
+    std::set<std::string> seen;
+    std::vector<std::string> path;
+    auto keep = [&](const std::vector<CircuitFinding>& findings) {
+        for (const CircuitFinding& f : findings)
+            if (seen.insert(f.rung).second)
+                out.push_back({f, path});
+    };
+    for (const std::string& e : events) {
+        if (e.rfind("wait ", 0) == 0) {
+            for (long long left = std::atoll(e.c_str() + 5); left > 0; left -= stepMs) {
+                sim.clock().advance(std::min<long long>(left, stepMs));
+                path.push_back("wait " + std::to_string(std::min<long long>(left, stepMs)));
+                const Simulator::Snapshot now = sim.snapshot();
+                if (check.stable(now))
+                    keep(check.checkState(now));
+            }
+            continue;
+        }
+        const Simulator::Snapshot before = sim.snapshot();
+        path.push_back(e);
+        if (e != "FormActivate" && !sim.accepts(e))
+            continue;
+        sim.call(e);
+        const Simulator::Snapshot after = sim.snapshot();
+        keep(check.checkOperation(e, before, after));
+        if (check.stable(after))
+            keep(check.checkState(after));
+    }
+    return out;
+}
+
+const std::vector<std::vector<std::string>>& circuitScripts()
+{
+    static const std::vector<std::vector<std::string>> scripts = {
+        // A train from A to B, the entry signal cleared; Ko at B releases.
+        {"FormActivate", "pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click", "psa2Click",
+         "ArrowButton1Click", "wait 31500", "HemisphereButton16Click", "pkoaClick",
+         "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
+        // The same from B to A, held at A's entry signal at stop and let in on the
+        // substitute signal: dKo stands for the entry signal.
+        {"FormActivate", "pwbl2Click", "ppoz1Click", "pdalejClick", "psb2Click",
+         "HemisphereButton3Click", "ArrowButton3Click", "wait 20000", "pszb1Click",
+         "ArrowButton4Click", "wait 20000", "pkobClick", "pdalejClick", "pdalejClick",
+         "pdalejClick", "pdalejClick"},
+        // A train from A to B held at the entry signal, let in later.
+        {"FormActivate", "pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click",
+         "ArrowButton1Click", "wait 20000", "psa2Click", "ArrowButton2Click", "wait 20000",
+         "pkoaClick", "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
+        // dPo at A, then the exit signal cannot be cleared again.
+        {"FormActivate", "pwbl1Click", "ppoz2Click", "pdalejClick", "HemisphereButton4Click",
+         "psa1Click", "pwbl1Click"},
+        {"FormActivate", "pwbl2Click", "ppoz1Click", "pdalejClick", "HemisphereButton15Click",
+         "psb2Click", "pwbl2Click"},
+        // Releases without a train, from A and from B.
+        {"FormActivate", "pwbl1Click", "ppoz2Click", "pdalejClick", "pwbl1Click", "pwbl2Click",
+         "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
+        {"FormActivate", "pwbl2Click", "ppoz1Click", "pdalejClick", "pwbl2Click", "pwbl1Click",
+         "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
+    };
+    return scripts;
+}
+
 std::string replayScript(const std::vector<std::string>& path)
 {
     std::string out;

@@ -68,6 +68,23 @@ private:
     std::vector<std::string> undrawn_;
 };
 
+// Runs the events from the window's first activation ("wait MS" moves the
+// clock on in steps of stepMs), checking every stable state met and every
+// click, as the exploration does. A rung is reported once, with the events
+// up to where it first disagrees.
+struct ScriptFinding {
+    CircuitFinding finding;
+    std::vector<std::string> path;
+};
+std::vector<ScriptFinding> checkScript(const std::vector<std::string>& events,
+                                       const std::vector<circuits::LadderSheet>& sheets,
+                                       std::int64_t stepMs = 500);
+
+// Walks through the block that the exploration's bound does not reach: the
+// trains from A to B and from B to A with their Ko release, dKo, dPo and the
+// release without a train from either station.
+const std::vector<std::vector<std::string>>& circuitScripts();
+
 // An event sequence as the replay language writes it, the steps of the clock
 // run together: "FormActivate, pwbl1Click, wait 31500, pkoaClick".
 std::string replayScript(const std::vector<std::string>& path);

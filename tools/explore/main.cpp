@@ -82,6 +82,7 @@ int main(int argc, char** argv)
                                 " states searched from it").c_str(),
                     kyt::explore::formatPath(d.path).c_str());
     }
+    bool circuitsFailed = false;
     if (options.checkCircuits) {
         std::printf("schematic check: %zu rungs (one per station), %zu stable states, %zu clicks "
                     "that changed the block\n",
@@ -91,6 +92,18 @@ int main(int argc, char** argv)
             std::printf("  %s\n    %s (%zu times)\n    first: %s\n", f.rung.c_str(),
                         f.what.c_str(), f.count,
                         kyt::explore::replayScript(f.path).c_str());
+        // The walks beyond the exploration's reach: trains and Ko releases.
+        const auto& scripts = kyt::explore::circuitScripts();
+        std::size_t walkFailures = 0;
+        for (const auto& script : scripts)
+            for (const auto& f : kyt::explore::checkScript(script, kyt::circuits::ladderSheets())) {
+                ++walkFailures;
+                std::printf("  %s\n    %s\n    first: %s\n", f.finding.rung.c_str(),
+                            f.finding.what.c_str(), kyt::explore::replayScript(f.path).c_str());
+            }
+        std::printf("walks through trains and releases: %zu, rungs that disagree on them: %zu\n",
+                    scripts.size(), walkFailures);
+        circuitsFailed = !r.circuitFailures.empty() || walkFailures != 0;
     }
-    return r.violationCount == 0 && r.circuitFailures.empty() ? 0 : 1;
+    return r.violationCount == 0 && !circuitsFailed ? 0 : 1;
 }
