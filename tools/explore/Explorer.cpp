@@ -1,9 +1,11 @@
 #include "Explorer.h"
 
+#include "CircuitCheck.h"
 #include "Dispatch.h"
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <queue>
 #include <tuple>
 #include <stdexcept>
@@ -670,10 +672,39 @@ Result run(const Options& options)
         }
     };
 
+    std::optional<CircuitCheck> circuitCheck;
+    if (options.checkCircuits) {
+        circuitCheck.emplace(desk, options.circuitSheets ? *options.circuitSheets
+                                                         : circuits::ladderSheets());
+        result.circuitRungs = circuitCheck->checkedRungs();
+    }
+    std::map<std::string, std::size_t> failedRungs;
+    auto reportCircuits = [&](const std::vector<CircuitFinding>& findings, std::uint32_t from,
+                              const std::string* event) {
+        for (const CircuitFinding& f : findings) {
+            auto [it, added] = failedRungs.emplace(f.rung, result.circuitFailures.size());
+            if (added) {
+                CircuitFailure cf{f.rung, f.what, g.path(from, result.events, options.stepMs), 0};
+                if (event)
+                    cf.path.push_back(*event == kWait ? "wait " + std::to_string(options.stepMs)
+                                                      : *event);
+                result.circuitFailures.push_back(std::move(cf));
+            }
+            ++result.circuitFailures[it->second].count;
+        }
+    };
+    auto checkStable = [&](const Simulator::Snapshot& s, std::uint32_t id) {
+        if (!circuitCheck || !circuitCheck->stable(s))
+            return;
+        ++result.stableStates;
+        reportCircuits(circuitCheck->checkState(s), id, nullptr);
+    };
+
     {
         const Simulator::Snapshot start = sim.snapshot();
         g.add(codec.encode(start), 0, 0);
         report(checkState(start, desk), 0, "FormActivate");
+        checkStable(start, 0);
         g.path(0, result.events, options.stepMs);
     }
 
@@ -712,8 +743,15 @@ Result run(const Options& options)
                 }
                 to = g.add(std::move(key), id, std::uint16_t(e)).first;
                 report(checkState(after, desk), id, event);
+                checkStable(after, to);
             }
             report(checkTransition(event, before, after, notifications, desk), id, event);
+            if (circuitCheck && event != kWait) {
+                const auto findings = circuitCheck->checkOperation(event, before, after);
+                if (!findings.empty() || before.state != after.state)
+                    ++result.operations;
+                reportCircuits(findings, id, &event);
+            }
             if (to != id)
                 ++result.changing;
             g.edges.push_back(to);

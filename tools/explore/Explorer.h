@@ -17,6 +17,7 @@
 // the block can no longer be reached (dead ends) are listed, with the
 // shortest way into each group of them.
 
+#include "Circuits.h"
 #include "Simulator.h"
 
 #include <cstdint>
@@ -112,6 +113,20 @@ struct Options {
     // (0: no search, no dead-end groups reported).
     std::size_t searchStates = 60000;
     std::size_t representatives = 1;
+    // Check the schematic sheets against the states and clicks explored
+    // (see CircuitCheck.h); the sheets checked are these when given, else
+    // the program's own.
+    bool checkCircuits = false;
+    const std::vector<circuits::LadderSheet>* circuitSheets = nullptr;
+};
+
+// A rung of a sheet that disagrees with the simulation, with the first
+// state (in breadth-first order) where it does.
+struct CircuitFailure {
+    std::string rung;
+    std::string what;
+    std::vector<std::string> path;
+    std::size_t count = 0; // states and clicks where it disagrees
 };
 
 struct Violation {
@@ -149,6 +164,11 @@ struct Result {
     std::size_t stuckGroups = 0;
     // The groups for which no way back was found at all.
     std::vector<DeadEndGroup> deadEnds;
+    // The check of the sheets, when asked for.
+    std::size_t circuitRungs = 0;        // rungs checked, one per station
+    std::size_t stableStates = 0;        // stable states checked
+    std::size_t operations = 0;          // clicks that changed the block record
+    std::vector<CircuitFailure> circuitFailures; // one per rung
 };
 
 Result run(const Options& options);

@@ -3,10 +3,15 @@
 // block's rules after every event, and lists the dead ends.
 //
 //   kyt-explore [--max-states N] [--search N] [--display-only CONTROL]...
-//               [--dead-ends N] [--quiet]
+//               [--dead-ends N] [--check-circuits] [--quiet]
+//
+// --check-circuits also checks the schematic sheets against every stable
+// state and every click explored, naming each rung that disagrees with the
+// first state where it does, as a replay script.
 //
 // Exit status: 0 when every check held (dead ends are findings, not
 // failures), 1 when a check broke, 2 on a usage error.
+#include "CircuitCheck.h"
 #include "Explorer.h"
 
 #include <chrono>
@@ -30,10 +35,12 @@ int main(int argc, char** argv)
             options.searchStates = std::strtoull(argv[++i], nullptr, 10);
         } else if (a == "--display-only" && i + 1 < argc) {
             options.displayOnly.push_back(argv[++i]);
+        } else if (a == "--check-circuits") {
+            options.checkCircuits = true;
         } else if (a == "--quiet") {
             quiet = true;
         } else {
-            std::fprintf(stderr, "usage: kyt-explore [--max-states N] [--search N] [--display-only CONTROL] [--dead-ends N] [--quiet]\n");
+            std::fprintf(stderr, "usage: kyt-explore [--max-states N] [--search N] [--display-only CONTROL] [--dead-ends N] [--check-circuits] [--quiet]\n");
             return 2;
         }
     }
@@ -75,5 +82,28 @@ int main(int argc, char** argv)
                                 " states searched from it").c_str(),
                     kyt::explore::formatPath(d.path).c_str());
     }
-    return r.violationCount == 0 ? 0 : 1;
+    bool circuitsFailed = false;
+    if (options.checkCircuits) {
+        std::printf("schematic check: %zu rungs (one per station), %zu stable states, %zu clicks "
+                    "that changed the block\n",
+                    r.circuitRungs, r.stableStates, r.operations);
+        std::printf("rungs that disagree with the simulation: %zu\n", r.circuitFailures.size());
+        for (const auto& f : r.circuitFailures)
+            std::printf("  %s\n    %s (%zu times)\n    first: %s\n", f.rung.c_str(),
+                        f.what.c_str(), f.count,
+                        kyt::explore::replayScript(f.path).c_str());
+        // The walks beyond the exploration's reach: trains and Ko releases.
+        const auto& scripts = kyt::explore::circuitScripts();
+        std::size_t walkFailures = 0;
+        for (const auto& script : scripts)
+            for (const auto& f : kyt::explore::checkScript(script, kyt::circuits::ladderSheets())) {
+                ++walkFailures;
+                std::printf("  %s\n    %s\n    first: %s\n", f.finding.rung.c_str(),
+                            f.finding.what.c_str(), kyt::explore::replayScript(f.path).c_str());
+            }
+        std::printf("walks through trains and releases: %zu, rungs that disagree on them: %zu\n",
+                    scripts.size(), walkFailures);
+        circuitsFailed = !r.circuitFailures.empty() || walkFailures != 0;
+    }
+    return r.violationCount == 0 && !circuitsFailed ? 0 : 1;
 }

@@ -142,6 +142,15 @@ void Key::add(const Elem &e) {
     addSymbol(e.sym);
     if (e.name.isEmpty())
         return;
+    // A relay of the neighbouring station ("Poz′") is explained with its own
+    // name; the sheet's note tells what the prime means.
+    static const QString prime = QStringLiteral("′");
+    if (e.name.endsWith(prime)) {
+        Elem own = e;
+        own.name.chop(prime.size());
+        add(own);
+        return;
+    }
     if (e.sym == Sym::Lamp)
         addName(QStringLiteral("lampka ") + e.name);
     else if (e.sym == Sym::Counter)
@@ -183,37 +192,60 @@ QString describeName(const QString &name) {
         {"Poz", "przekaźnik i przycisk oddania pozwolenia"},
         {"Op", "przekaźnik otrzymanego pozwolenia"},
         {"Dp", "przekaźnik gotowości do oddania pozwolenia"},
-        {"Pwl", "przekaźnik wolnego szlaku (zezwolenie)"},
+        {"Pwl", "przekaźnik pozwolenia na jeden wyjazd"},
         {"Zp", "przekaźnik końcowej fazy zwolnienia"},
-        {"Lzs", "przekaźnik kierunku na stacji odbiorczej"},
+        {"Lzs", "przekaźnik kierunku stacji, która dała pozwolenie"},
         {"Zwbl", "przekaźnik zwolnienia blokady"},
-        {"StKo", "przekaźnik stwierdzenia końca pociągu"},
         {"ZPG", "przekaźnik przyjazdu pociągu w całości"},
         {"W", "przekaźnik wjazdu pociągu na stację"},
-        {"Z", "przekaźnik zwolnienia toru przez pociąg"},
-        {"Iz", "przekaźnik odcinka izolowanego toru"},
-        {"Kc", "kontrola urządzeń stacyjnych"},
-        {"Kpz", "kontrola przebiegu"},
-        {"S", "przekaźnik sygnałowy semafora wyjazdowego"},
-        {"Sz", "przekaźnik i przycisk sygnału zastępczego"},
-        {"Pwy", "przekaźnik wyjazdu (zwarcie żył 79 i 80)"},
+        {"Z", "przekaźnik zjazdu pociągu na tor stacyjny"},
+        {"Iz1", "przekaźnik toru za semaforem wyjazdowym"},
+        {"Iz2", "przekaźnik toru za semaforem wjazdowym"},
+        {"Iz3", "przekaźnik ostatniego odcinka toru stacji"},
+        {"S", "przekaźnik i przycisk semafora wyjazdowego"},
+        {"Sw", "semafor wjazdowy – sygnał zezwalający"},
+        {"Sz", "sygnał zastępczy na semaforze wjazdowym"},
+        {"Pwy", "przekaźnik kontroli sygnału stacji sąsiedniej"},
         {"dKo", "przekaźnik i przycisk pomocniczy dKo"},
         {"Pm", "przekaźnik migowy (pulsator)"},
-        {"przycisk oWbl", "odwołanie (wyciągnięcie przycisku Wbl)"},
         {"przycisk Ko", "stwierdzenie końca pociągu"},
         {"przycisk dPo", "pomocniczy stan blokady po wyjeździe"},
-        {"lampka WYJAZD", "strzałka kierunku wyjazdu (biała)"},
-        {"lampka PRZYJAZD", "strzałka kierunku przyjazdu (biała)"},
-        {"lampka Pwl", "lampka czerwona Pwl (szlak zajęty)"},
-        {"lampka Ko", "lampka biała Ko (pociąg przybył)"},
-        {"lampka dKo", "lampka biała użycia dKo"},
-        {"lampka Sz", "sygnał zastępczy (miga przez 20 s)"},
+        {"przycisk Sz", "sygnał zastępczy"},
+        {"lampka WYJAZD", "strzałka wyjazdu (biała lub czerwona)"},
+        {"lampka PRZYJAZD", "strzałka przyjazdu (biała lub czerwona)"},
+        {"lampka Pwl", "czerwona: pozwolenie wykorzystane"},
+        {"lampka Ko", "biała: pociąg przybył w całości"},
+        {"lampka dKo", "biała: użyto dKo"},
         {"licznik dKo", "czterocyfrowy licznik użyć dKo"},
         {"licznik dPo", "czterocyfrowy licznik użyć dPo"},
         {"licznik Sz", "czterocyfrowy licznik użyć Sz"},
     };
+    // "Poz′": a relay of the neighbouring station.
+    static const QString prime = QStringLiteral("′");
+    if (name.endsWith(prime)) {
+        const QString own = describeName(name.chopped(prime.size()));
+        return own.isEmpty() ? QString() : own + QStringLiteral(" (stacja sąsiednia)");
+    }
     auto it = names.find(name);
     return it == names.end() ? QString() : it->second;
+}
+
+QStringList wrapText(const QString &text, const QFont &font, double width) {
+    QFontMetricsF fm(font);
+    QStringList lines;
+    QString line;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString tried = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && fm.horizontalAdvance(tried) > width) {
+            lines.append(line);
+            line = word;
+        } else {
+            line = tried;
+        }
+    }
+    if (!line.isEmpty())
+        lines.append(line);
+    return lines;
 }
 
 Sheet::Sheet(int width, int height, const QString &title, const QString &subtitle)
@@ -308,11 +340,11 @@ void Sheet::drawSymbol(Sym s, const QTransform &at, double len, const QString &n
     case Sym::ContactNO:
     case Sym::ContactNC:
         leads(6);
-        p.drawLine(QPointF(-6, -9), QPointF(-6, 9));
-        p.drawLine(QPointF(6, -9), QPointF(6, 9));
+        p.drawLine(QPointF(-6, -7), QPointF(-6, 7));
+        p.drawLine(QPointF(6, -7), QPointF(6, 7));
         if (s == Sym::ContactNC)
-            p.drawLine(QPointF(-11, 10), QPointF(11, -10));
-        labelReach = 10;
+            p.drawLine(QPointF(-10, 8), QPointF(10, -8));
+        labelReach = 8;
         break;
     case Sym::ButtonNO:
     case Sym::ButtonNC: {
@@ -321,18 +353,18 @@ void Sheet::drawSymbol(Sym s, const QTransform &at, double len, const QString &n
         p.drawEllipse(QPointF(-12, 0), 2.2, 2.2);
         p.drawEllipse(QPointF(12, 0), 2.2, 2.2);
         p.setBrush(Qt::NoBrush);
-        double bridge = s == Sym::ButtonNO ? -7 : 4;
+        double bridge = s == Sym::ButtonNO ? -6 : 4;
         p.drawLine(QPointF(-15, bridge), QPointF(15, bridge));
         QPen dash = wirePen();
         dash.setStyle(Qt::DashLine);
         dash.setWidthF(1.1);
         p.setPen(dash);
-        p.drawLine(QPointF(0, bridge), QPointF(0, -13));
+        p.drawLine(QPointF(0, bridge), QPointF(0, -11));
         p.setPen(wirePen());
-        p.drawLine(QPointF(-7, -13), QPointF(7, -13));
-        p.drawLine(QPointF(-7, -13), QPointF(-7, -10));
-        p.drawLine(QPointF(7, -13), QPointF(7, -10));
-        labelReach = 14;
+        p.drawLine(QPointF(-7, -11), QPointF(7, -11));
+        p.drawLine(QPointF(-7, -11), QPointF(-7, -8));
+        p.drawLine(QPointF(7, -11), QPointF(7, -8));
+        labelReach = 11;
         break;
     }
     case Sym::Coil:
@@ -406,10 +438,16 @@ void Sheet::drawSymbol(Sym s, const QTransform &at, double len, const QString &n
     p.restore();
     if (name.isEmpty())
         return;
-    QFont lf = sheetFont(11, true);
+    QFont lf = sheetFont(10, true);
     if (vertical) {
         QPointF c = at.map(QPointF(0, 0));
         text(QPointF(c.x() + labelReach + 5, c.y()), name, lf, Qt::AlignLeft | Qt::AlignVCenter);
+    } else if (s == Sym::Coil || s == Sym::PolarCoil || s == Sym::Lamp || s == Sym::Counter) {
+        // A load at the "-" bar: its name left of it, above the wire, so
+        // that the rungs above and below keep clear of it.
+        const double body = s == Sym::Lamp ? 11 : s == Sym::Counter ? 20 : 16;
+        QPointF c = at.map(QPointF(0, 0));
+        text(QPointF(c.x() - body - 4, c.y() - 2), name, lf, Qt::AlignRight | Qt::AlignBottom);
     } else {
         QPointF c = at.map(QPointF(0, 0));
         text(QPointF(c.x(), c.y() - labelReach - 2), name, lf, Qt::AlignHCenter | Qt::AlignBottom);
@@ -466,7 +504,7 @@ double Sheet::drawPath(const std::vector<Elem> &path, double x, double y, double
 double Sheet::drawLadder(const std::vector<Section> &sections, double y0, double y1, double maxRow) {
     declare(sections);
 
-    const double headH = 22;
+    const double headH = 26;
     int rows = 0;
     for (const auto &sec : sections)
         for (const auto &r : sec.rungs)
@@ -486,7 +524,7 @@ double Sheet::drawLadder(const std::vector<Section> &sections, double y0, double
         text(QPointF(right + 4, railTop + 2), QStringLiteral("−"), sheetFont(13, true), Qt::AlignLeft | Qt::AlignTop);
         for (const auto &r : sec.rungs) {
             // The wire low in its row, the labels above it.
-            double ry = y + rowH - 12;
+            double ry = y + rowH - 9;
             text(QPointF(left - 8, ry), r.number, nf, Qt::AlignRight | Qt::AlignVCenter);
             // Contacts from the "+" bar, the load at the "-" bar.
             std::vector<Elem> head = r.path;
@@ -516,7 +554,7 @@ double Sheet::drawLadder(const std::vector<Section> &sections, double y0, double
 double Sheet::keyRowsHeight() const {
     int symRows = int((m_key.symbols.size() + 2) / 3);
     int nameRows = int((m_key.names.size() + 1) / 2);
-    return 22 + symRows * KeyRow + 22 + nameRows * NameRow + m_notes.size() * NameRow;
+    return 22 + symRows * KeyRow + 22 + nameRows * NameRow + noteLines().size() * NameRow;
 }
 
 double Sheet::footerHeight() const {
@@ -565,8 +603,8 @@ void Sheet::drawFooter(const QString &sheetLabel) {
         text(QPointF(cx, cy), line, f, Qt::AlignLeft | Qt::AlignTop);
     }
     y += NameRow * half;
-    for (const auto &n : m_notes) {
-        text(QPointF(x0, y), fm.elidedText(n, Qt::ElideRight, inner), f, Qt::AlignLeft | Qt::AlignTop);
+    for (const auto &n : noteLines()) {
+        text(QPointF(x0, y), n, f, Qt::AlignLeft | Qt::AlignTop);
         y += NameRow;
     }
 
@@ -581,6 +619,13 @@ void Sheet::drawFooter(const QString &sheetLabel) {
          Qt::AlignLeft | Qt::AlignVCenter);
     text(QPointF((split + block.right()) / 2, block.center().y()), sheetLabel, sheetFont(11, true),
          Qt::AlignHCenter | Qt::AlignVCenter);
+}
+
+QStringList Sheet::noteLines() const {
+    QStringList lines;
+    for (const QString &n : m_notes)
+        lines += wrapText(n, sheetFont(11), width() - 2 * Margin - 28);
+    return lines;
 }
 
 QImage Sheet::finish() {

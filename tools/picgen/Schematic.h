@@ -98,6 +98,8 @@ struct Key {
 
 // Explanation of a name of the key ("Wbl" -> "przekaźnik włączenia blokady").
 QString describeName(const QString &name);
+// Splits a text into lines no wider than width, at blanks.
+QStringList wrapText(const QString &text, const QFont &font, double width);
 // Caption of a symbol in the key.
 QString describeSymbol(Sym s);
 
@@ -132,7 +134,8 @@ public:
     // height it takes, so that a caller can leave room for it first.
     double footerHeight() const;
     void drawFooter(const QString &sheetLabel);
-    // Extra lines of the key (set before footerHeight is asked).
+    // Notes under the key, wrapped to the sheet's width (set before
+    // footerHeight is asked).
     void setNotes(const QStringList &notes) { m_notes = notes; }
     // Enters the elements in the key before they are drawn, so that the
     // footer's height is known while the circuits are laid out.
@@ -146,6 +149,7 @@ private:
     double drawPath(const std::vector<Elem> &path, double x, double y, double rowH);
     void drawSymbol(Sym s, const QTransform &at, double len, const QString &name, bool vertical);
     double keyRowsHeight() const;
+    QStringList noteLines() const;
 
     QImage m_image;
     QPainter m_painter;
