@@ -6,38 +6,45 @@
 
 // The resources live in a library of their own; naming them here keeps
 // them linked into every program that shows the windows.
-static void initContentResources() { Q_INIT_RESOURCE(kyt_content); }
+static void initContentResources()
+{
+    Q_INIT_RESOURCE(kyt_content);
+}
 
 namespace kyt {
 
 namespace {
 
-QString resourcePath(const QString &name) {
-  static const bool ready = (initContentResources(), true);
-  (void)ready;
-  return QStringLiteral(":/kyt/") + name;
+QString resourcePath(const QString& name)
+{
+    static const bool ready = (initContentResources(), true);
+    (void)ready;
+    return QStringLiteral(":/kyt/") + name;
 }
 
 Prefetch<QImage> prefetched;
 
 } // namespace
 
-void prefetchStoredPictures(const QStringList &names) {
-  for (const QString &name : names)
-    prefetched.start(name, [path = resourcePath(name)] { return QImage(path); });
+void prefetchStoredPictures(const QStringList& names)
+{
+    for (const QString& name : names)
+        prefetched.start(name, [path = resourcePath(name)] { return QImage(path); });
 }
 
-QImage storedPicture(const QString &name) {
-  if (std::optional<QImage> ready = prefetched.take(name))
-    return *ready;
-  return QImage(resourcePath(name));
+QImage storedPicture(const QString& name)
+{
+    if (std::optional<QImage> ready = prefetched.take(name))
+        return *ready;
+    return QImage(resourcePath(name));
 }
 
-QString storedText(const QString &name) {
-  QFile file(resourcePath(name));
-  if (!file.open(QIODevice::ReadOnly))
-    return {};
-  return QString::fromUtf8(file.readAll());
+QString storedText(const QString& name)
+{
+    QFile file(resourcePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace kyt

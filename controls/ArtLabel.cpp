@@ -45,7 +45,7 @@ void ArtLabel::setFontColor(ColorCode value)
 {
     if (!assign(this, fontColor_, value, &ArtLabel::fontColorChanged))
         return;
-    gradientChanged_ = true;  // the gradient picture starts from the font colour
+    gradientChanged_ = true; // the gradient picture starts from the font colour
     refresh();
 }
 
@@ -107,7 +107,7 @@ void ArtLabel::setShadowLength(qint32 value)
 void ArtLabel::setGradient(Gradient* value)
 {
     if (value && value != gradient_)
-        gradient_->Assign(*value);  // announces the change
+        gradient_->Assign(*value); // announces the change
 }
 
 void ArtLabel::gradientChanged()
@@ -220,7 +220,7 @@ void ArtLabel::compose()
         drawMasked(p, 0, 0, fill, shape);
         QPainter m(&mask_);
         m.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        m.drawImage(0, 0, shape);  // the letters cover the parent too
+        m.drawImage(0, 0, shape); // the letters cover the parent too
     }
 
     if (transparent_) {
@@ -276,4 +276,4 @@ void ArtLabel::mouseDoubleClickEvent(QMouseEvent* event)
     QWidget::mouseDoubleClickEvent(event);
 }
 
-}  // namespace kyt
+} // namespace kyt

@@ -22,10 +22,13 @@ class ArtLabel : public QWidget {
     Q_PROPERTY(bool transparent READ transparent WRITE setTransparent NOTIFY transparentChanged)
     Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor NOTIFY colorChanged)
     Q_PROPERTY(QImage bitmap READ bitmap WRITE setBitmap NOTIFY bitmapChanged)
-    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
-    Q_PROPERTY(kyt::ColorCode outlineColor READ outlineColor WRITE setOutlineColor NOTIFY outlineColorChanged)
+    Q_PROPERTY(
+        kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
+    Q_PROPERTY(kyt::ColorCode outlineColor READ outlineColor WRITE setOutlineColor NOTIFY
+            outlineColorChanged)
     Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize NOTIFY autoSizeChanged)
-    Q_PROPERTY(qint32 shadowLength READ shadowLength WRITE setShadowLength NOTIFY shadowLengthChanged)
+    Q_PROPERTY(
+        qint32 shadowLength READ shadowLength WRITE setShadowLength NOTIFY shadowLengthChanged)
     Q_PROPERTY(kyt::Gradient* gradient READ gradient WRITE setGradient)
     Q_PROPERTY(Alignment textAlign READ textAlign WRITE setTextAlign NOTIFY textAlignChanged)
 
@@ -132,9 +135,9 @@ private:
     qint32 shadowLength_ = 3;
     Gradient* gradient_;
     bool gradientChanged_ = true;
-    ClickTracker clicks_{ClickTracker::LeftButtonLast};
+    ClickTracker clicks_ {ClickTracker::LeftButtonLast};
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ArtLabel::ArtStyle)
 
-}  // namespace kyt
+} // namespace kyt

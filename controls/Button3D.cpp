@@ -85,10 +85,10 @@ void Button3D::paintEvent(QPaintEvent*)
         frame3D(p, f, cl3DLight, clBtnShadow, 1);
     }
     p.setFont(font());
-    const QSize text = QFontMetrics(font()).size(Qt::TextShowMnemonic | Qt::TextSingleLine,
-                                                 this->text());
-    QRect tr((width() - text.width()) / 2, (height() - text.height()) / 2, text.width(),
-             text.height());
+    const QSize text
+        = QFontMetrics(font()).size(Qt::TextShowMnemonic | Qt::TextSingleLine, this->text());
+    QRect tr(
+        (width() - text.width()) / 2, (height() - text.height()) / 2, text.width(), text.height());
     if (pressed)
         tr.translate(1, 1);
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
@@ -103,9 +103,9 @@ void Button3D::paintEvent(QPaintEvent*)
         if (pressed && pressState_ == bvPress)
             std::swap(light, dark);
         if (pressed && kind == Emboss::Shadow)
-            kind = Emboss::None;  // a pressed shadowed caption drops its shadow
-        drawEmbossedText(p, tr, flags, this->text(), kind, shadowSize_, light, dark, fontColor_,
-                         true);
+            kind = Emboss::None; // a pressed shadowed caption drops its shadow
+        drawEmbossedText(
+            p, tr, flags, this->text(), kind, shadowSize_, light, dark, fontColor_, true);
     }
     // A focused push button is the one Enter presses: it is the default.
     if (hasFocus()) {
@@ -116,4 +116,4 @@ void Button3D::paintEvent(QPaintEvent*)
     }
 }
 
-}  // namespace kyt
+} // namespace kyt

@@ -17,8 +17,10 @@ class Button3D : public QPushButton {
     Q_PROPERTY(int modalResult READ modalResult WRITE setModalResult NOTIFY modalResultChanged)
     Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
     // Its own.
-    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor NOTIFY highLightColorChanged)
-    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
+    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor NOTIFY
+            highLightColorChanged)
+    Q_PROPERTY(
+        kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
     Q_PROPERTY(Bevel bevel READ bevel WRITE setBevel NOTIFY bevelChanged)
     Q_PROPERTY(quint8 shadowSize READ shadowSize WRITE setShadowSize NOTIFY shadowSizeChanged)
     Q_PROPERTY(PressState pressState READ pressState WRITE setPressState NOTIFY pressStateChanged)
@@ -41,7 +43,10 @@ public:
     PressState pressState() const { return pressState_; }
 
     void setCaption(const QString& value);
-    void setModalResult(int value) { assign(this, modalResult_, value, &Button3D::modalResultChanged); }
+    void setModalResult(int value)
+    {
+        assign(this, modalResult_, value, &Button3D::modalResultChanged);
+    }
     void setFontColor(ColorCode value);
     void setHighLightColor(ColorCode value);
     void setShadowColor(ColorCode value);
@@ -72,4 +77,4 @@ private:
     PressState pressState_ = bvNonePress;
 };
 
-}  // namespace kyt
+} // namespace kyt

@@ -29,4 +29,4 @@ bool ClickTracker::inside(const QWidget* w, const QMouseEvent* e)
     return w->rect().contains(e->position().toPoint());
 }
 
-}  // namespace kyt
+} // namespace kyt

@@ -25,7 +25,7 @@ public:
         AnyButton,
     };
 
-    explicit ClickTracker(Rule rule = LeftButton) : rule_(rule) {}
+    explicit ClickTracker(Rule rule = LeftButton) : rule_(rule) { }
 
     // A press; accepted is the control's own condition for starting one
     // (enabled, inside its shape). Returns whether this press started a
@@ -46,4 +46,4 @@ private:
     bool tracking_ = false;
 };
 
-}  // namespace kyt
+} // namespace kyt

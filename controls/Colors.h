@@ -74,4 +74,4 @@ QColor toQColor(ColorCode c);
 // Colour value of a QColor (alpha ignored).
 ColorCode fromQColor(const QColor& c);
 
-}  // namespace kyt
+} // namespace kyt

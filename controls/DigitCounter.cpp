@@ -24,7 +24,7 @@ constexpr double kLastDay = 2958465;
 
 struct DayAndTime {
     QDate date;
-    int second = 0;  // second of the day, 0..86399
+    int second = 0; // second of the day, 0..86399
 };
 
 DayAndTime decode(double t)
@@ -81,7 +81,7 @@ QImage premultiplied(const QImage& b)
     return b.isNull() ? QImage() : b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-}  // namespace
+} // namespace
 
 DigitCounter::DigitCounter(QWidget* parent) : QWidget(parent)
 {
@@ -193,7 +193,7 @@ void DigitCounter::setBmpDigits(const QImage& b)
 {
     if (b.isNull() || b.width() % 11 != 0)
         throw DigitCounterError("BmpDigits requires a bitmap that contains the digits 0 through 9 "
-                           "and an empty space of equal width");
+                                "and an empty space of equal width");
     assign(this, bmpDigits_, premultiplied(b), &DigitCounter::bmpDigitsChanged);
     resizeOrRefresh();
 }
@@ -207,7 +207,7 @@ void DigitCounter::setBmpPosNegSign(const QImage& b)
     }
     if (b.width() % 2 != 0)
         throw DigitCounterError("BmpPosNegSign requires a bitmap that contains a positive sign "
-                           "and a negative sign of equal width");
+                                "and a negative sign of equal width");
     assign(this, bmpPosNegSign_, premultiplied(b), &DigitCounter::bmpPosNegSignChanged);
     if (allowNegative_)
         resizeOrRefresh();
@@ -221,7 +221,8 @@ void DigitCounter::setBmpThousandsSeparator(const QImage& b)
         resizeOrRefresh();
         return;
     }
-    assign(this, bmpThousandsSeparator_, premultiplied(b), &DigitCounter::bmpThousandsSeparatorChanged);
+    assign(this, bmpThousandsSeparator_, premultiplied(b),
+        &DigitCounter::bmpThousandsSeparatorChanged);
     resizeOrRefresh();
 }
 
@@ -243,7 +244,7 @@ void DigitCounter::setBmpAMPMSign(const QImage& b)
 {
     if (!b.isNull() && b.width() % 2 != 0)
         throw DigitCounterError("BmpAMPMSign requires a bitmap that contains an AM sign "
-                           "and a PM sign of equal width");
+                                "and a PM sign of equal width");
     assign(this, bmpAMPMSign_, premultiplied(b), &DigitCounter::bmpAMPMSignChanged);
     if (mode_ == dmTime)
         resizeOrRefresh();
@@ -314,7 +315,7 @@ void DigitCounter::refresh()
 
 std::int64_t DigitCounter::shownNumber(bool neighbour) const
 {
-    const bool forward = roll_ >= 1;  // the neighbour is the value before
+    const bool forward = roll_ >= 1; // the neighbour is the value before
     switch (mode_) {
     case dmCounter: {
         const std::int64_t v = value_;
@@ -414,15 +415,15 @@ void DigitCounter::compose()
     }
 
     const QImage& separator = mode_ == dmCounter ? bmpThousandsSeparator_
-                              : mode_ == dmTime  ? bmpTimeSeparator_
+        : mode_ == dmTime                        ? bmpTimeSeparator_
                                                  : bmpDateSeparator_;
     for (int i = 1; i <= n; ++i) {
         x -= w;
         const int c = cellOf(v, i), cn = cellOf(vn, i);
         drawCell(x, bmpDigits_, w, c * w, cn * w, rolling && c != cn);
-        const bool separatorAfter =
-            mode_ == dmCounter ? (showThousandsSeparator_ && i % 3 == 0 && i < digitCount_)
-                               : (i == 2 || i == 4);
+        const bool separatorAfter = mode_ == dmCounter
+            ? (showThousandsSeparator_ && i % 3 == 0 && i < digitCount_)
+            : (i == 2 || i == 4);
         if (separatorAfter && !separator.isNull()) {
             x -= separator.width();
             p.drawImage(x, 0, separator);
@@ -509,4 +510,4 @@ void DigitCounter::mouseDoubleClickEvent(QMouseEvent* e)
     mousePressEvent(e);
 }
 
-}  // namespace kyt
+} // namespace kyt

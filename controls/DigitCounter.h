@@ -30,12 +30,17 @@ public:
     Q_ENUM(Mode)
 
     Q_PROPERTY(QImage bmpDigits READ bmpDigits WRITE setBmpDigits NOTIFY bmpDigitsChanged)
-    Q_PROPERTY(QImage bmpPosNegSign READ bmpPosNegSign WRITE setBmpPosNegSign NOTIFY bmpPosNegSignChanged)
-    Q_PROPERTY(QImage bmpThousandsSeparator READ bmpThousandsSeparator WRITE setBmpThousandsSeparator NOTIFY bmpThousandsSeparatorChanged)
-    Q_PROPERTY(QImage bmpTimeSeparator READ bmpTimeSeparator WRITE setBmpTimeSeparator NOTIFY bmpTimeSeparatorChanged)
-    Q_PROPERTY(QImage bmpDateSeparator READ bmpDateSeparator WRITE setBmpDateSeparator NOTIFY bmpDateSeparatorChanged)
+    Q_PROPERTY(
+        QImage bmpPosNegSign READ bmpPosNegSign WRITE setBmpPosNegSign NOTIFY bmpPosNegSignChanged)
+    Q_PROPERTY(QImage bmpThousandsSeparator READ bmpThousandsSeparator WRITE
+            setBmpThousandsSeparator NOTIFY bmpThousandsSeparatorChanged)
+    Q_PROPERTY(QImage bmpTimeSeparator READ bmpTimeSeparator WRITE setBmpTimeSeparator NOTIFY
+            bmpTimeSeparatorChanged)
+    Q_PROPERTY(QImage bmpDateSeparator READ bmpDateSeparator WRITE setBmpDateSeparator NOTIFY
+            bmpDateSeparatorChanged)
     Q_PROPERTY(QImage bmpAMPMSign READ bmpAMPMSign WRITE setBmpAMPMSign NOTIFY bmpAMPMSignChanged)
-    Q_PROPERTY(bool allowNegative READ allowNegative WRITE setAllowNegative NOTIFY allowNegativeChanged)
+    Q_PROPERTY(
+        bool allowNegative READ allowNegative WRITE setAllowNegative NOTIFY allowNegativeChanged)
     Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize NOTIFY autoSizeChanged)
     Q_PROPERTY(double dateTime READ dateTime WRITE setDateTime NOTIFY dateTimeChanged)
     Q_PROPERTY(int digitCount READ digitCount WRITE setDigitCount NOTIFY digitCountChanged)
@@ -43,8 +48,10 @@ public:
     Q_PROPERTY(int incDecSteps READ incDecSteps WRITE setIncDecSteps NOTIFY incDecStepsChanged)
     Q_PROPERTY(Mode mode READ mode WRITE setMode NOTIFY modeChanged)
     Q_PROPERTY(bool running READ running WRITE setRunning NOTIFY runningChanged)
-    Q_PROPERTY(bool showLeadingZeros READ showLeadingZeros WRITE setShowLeadingZeros NOTIFY showLeadingZerosChanged)
-    Q_PROPERTY(bool showThousandsSeparator READ showThousandsSeparator WRITE setShowThousandsSeparator NOTIFY showThousandsSeparatorChanged)
+    Q_PROPERTY(bool showLeadingZeros READ showLeadingZeros WRITE setShowLeadingZeros NOTIFY
+            showLeadingZerosChanged)
+    Q_PROPERTY(bool showThousandsSeparator READ showThousandsSeparator WRITE
+            setShowThousandsSeparator NOTIFY showThousandsSeparatorChanged)
     Q_PROPERTY(int value READ value WRITE setValue NOTIFY valueChanged)
 
     explicit DigitCounter(QWidget* parent = nullptr);
@@ -175,4 +182,4 @@ private:
     ClickTracker clicks_;
 };
 
-}  // namespace kyt
+} // namespace kyt

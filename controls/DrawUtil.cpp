@@ -8,9 +8,18 @@ namespace kyt {
 
 namespace {
 
-int red(ColorCode c) { return int(c & 0xFF); }
-int green(ColorCode c) { return int((c >> 8) & 0xFF); }
-int blue(ColorCode c) { return int((c >> 16) & 0xFF); }
+int red(ColorCode c)
+{
+    return int(c & 0xFF);
+}
+int green(ColorCode c)
+{
+    return int((c >> 8) & 0xFF);
+}
+int blue(ColorCode c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 ColorCode shifted(ColorCode c, int n)
 {
@@ -26,7 +35,7 @@ void textAt(QPainter& p, int x, int y, const QString& text, ColorCode color)
     p.drawText(QPoint(x, y + p.fontMetrics().ascent()), text);
 }
 
-}  // namespace
+} // namespace
 
 int grayValue(ColorCode c)
 {
@@ -42,9 +51,15 @@ ColorCode grayColor(ColorCode c)
     return rgbValue(g, g, g);
 }
 
-ColorCode lighten(ColorCode c, int n) { return shifted(c, n); }
+ColorCode lighten(ColorCode c, int n)
+{
+    return shifted(c, n);
+}
 
-ColorCode darken(ColorCode c, int n) { return shifted(c, -n); }
+ColorCode darken(ColorCode c, int n)
+{
+    return shifted(c, -n);
+}
 
 void drawTransparent(QPainter& p, int x, int y, const QImage& img, ColorCode key)
 {
@@ -64,8 +79,8 @@ void drawTransparent(QPainter& p, int x, int y, const QImage& img, ColorCode key
     p.drawImage(x, y, layer);
 }
 
-void drawShadowText(QPainter& p, int x, int y, const QString& text,
-                    ColorCode textColor, ColorCode shadowColor, int depth)
+void drawShadowText(QPainter& p, int x, int y, const QString& text, ColorCode textColor,
+    ColorCode shadowColor, int depth)
 {
     p.save();
     p.setBackgroundMode(Qt::TransparentMode);
@@ -74,8 +89,8 @@ void drawShadowText(QPainter& p, int x, int y, const QString& text,
     p.restore();
 }
 
-void drawOutlineText(QPainter& p, int x, int y, const QString& text,
-                     ColorCode textColor, ColorCode outlineColor)
+void drawOutlineText(
+    QPainter& p, int x, int y, const QString& text, ColorCode textColor, ColorCode outlineColor)
 {
     p.save();
     p.setBackgroundMode(Qt::TransparentMode);
@@ -87,7 +102,7 @@ void drawOutlineText(QPainter& p, int x, int y, const QString& text,
 }
 
 void draw3DText(QPainter& p, int x, int y, const QString& text, ColorCode textColor,
-                ColorCode lightColor, ColorCode darkColor, int depth, bool raised)
+    ColorCode lightColor, ColorCode darkColor, int depth, bool raised)
 {
     p.save();
     p.setBackgroundMode(Qt::TransparentMode);
@@ -148,4 +163,4 @@ void frame3D(QPainter& p, QRect& r, ColorCode topLeft, ColorCode bottomRight, in
     }
 }
 
-}  // namespace kyt
+} // namespace kyt

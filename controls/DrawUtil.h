@@ -30,18 +30,18 @@ void drawTransparent(QPainter& p, int x, int y, const QImage& img, ColorCode key
 
 // Text with a drop shadow: the text in shadowColor at (x + depth, y + depth),
 // then in textColor at (x, y). Transparent background.
-void drawShadowText(QPainter& p, int x, int y, const QString& text,
-                    ColorCode textColor, ColorCode shadowColor, int depth);
+void drawShadowText(QPainter& p, int x, int y, const QString& text, ColorCode textColor,
+    ColorCode shadowColor, int depth);
 
 // Text with a one-pixel outline: the text in outlineColor at the four
 // diagonal neighbours (x +- 1, y +- 1), then in textColor at (x, y).
-void drawOutlineText(QPainter& p, int x, int y, const QString& text,
-                     ColorCode textColor, ColorCode outlineColor);
+void drawOutlineText(
+    QPainter& p, int x, int y, const QString& text, ColorCode textColor, ColorCode outlineColor);
 
 // Text with 3-D edges: raised draws the light copy up-left and the dark copy
 // down-right by depth pixels; sunk the reverse; then the text itself.
 void draw3DText(QPainter& p, int x, int y, const QString& text, ColorCode textColor,
-                ColorCode lightColor, ColorCode darkColor, int depth, bool raised);
+    ColorCode lightColor, ColorCode darkColor, int depth, bool raised);
 
 // Repeats img over r, starting at r's top-left corner, clipped to r.
 void tileImage(QPainter& p, const QRect& r, const QImage& img);
@@ -56,4 +56,4 @@ void drawMasked(QPainter& p, int x, int y, const QImage& img, const QImage& mask
 // corner pixels belong to bottomRight). r shrinks by width on each side.
 void frame3D(QPainter& p, QRect& r, ColorCode topLeft, ColorCode bottomRight, int width);
 
-}  // namespace kyt
+} // namespace kyt

@@ -16,8 +16,8 @@ namespace kyt {
 
 namespace {
 
-constexpr int kMargin = 3;    // content distance from the edges
-constexpr int kSpacing = 2;   // between picture and caption
+constexpr int kMargin = 3; // content distance from the edges
+constexpr int kSpacing = 2; // between picture and caption
 constexpr int kMarkWidth = 7; // widest row of the popup mark
 
 // The colour of a picture's lower-left pixel counts as transparent.
@@ -26,7 +26,7 @@ QRgb keyOf(const QImage& img)
     return img.isNull() ? 0 : img.pixel(0, img.height() - 1);
 }
 
-}  // namespace
+} // namespace
 
 ExplorerButton::ExplorerButton(QWidget* parent) : QWidget(parent)
 {
@@ -245,15 +245,15 @@ void ExplorerButton::paintEvent(QPaintEvent*)
     QImage bmp = shownBitmap();
     // The grey and engraved copies carry their own transparency; the user's
     // pictures are keyed on their lower-left pixel.
-    const bool keyed = !bmp.isNull() && bmp.cacheKey() != FGrayBitmap.cacheKey() &&
-                       bmp.cacheKey() != engravedBitmap_.cacheKey();
+    const bool keyed = !bmp.isNull() && bmp.cacheKey() != FGrayBitmap.cacheKey()
+        && bmp.cacheKey() != engravedBitmap_.cacheKey();
     const bool showText = !(options_ & boIconOnly) && !caption_.isEmpty();
     const int markSpace = hasPopup() ? kMarkWidth + kMargin : 0;
     const QRect area = r.adjusted(kMargin, kMargin, -kMargin - markSpace, -kMargin);
     int flags = Qt::TextShowMnemonic;
     flags |= alignment_ == taLeftJustify ? Qt::AlignLeft
-             : alignment_ == taRightJustify ? Qt::AlignRight
-                                            : Qt::AlignHCenter;
+        : alignment_ == taRightJustify   ? Qt::AlignRight
+                                         : Qt::AlignHCenter;
     if (wordWrap_)
         flags |= Qt::TextWordWrap;
     p.setFont(font());
@@ -261,8 +261,8 @@ void ExplorerButton::paintEvent(QPaintEvent*)
     QSize text;
     if (showText) {
         const bool vertical = layout_ == blBitmapTop || layout_ == blBitmapBottom;
-        const int avail = vertical || bmp.isNull() ? area.width()
-                                                   : area.width() - bmp.width() - kSpacing;
+        const int avail
+            = vertical || bmp.isNull() ? area.width() : area.width() - bmp.width() - kSpacing;
         text = fm.boundingRect(QRect(0, 0, qMax(1, avail), 0x7fff), flags, caption_).size();
     }
     const QSize pic = bmp.isNull() ? QSize() : bmp.size();
@@ -320,8 +320,8 @@ void ExplorerButton::paintEvent(QPaintEvent*)
         const int mx = qMin(content.right() + 1 + kMargin, width() - kMargin - kMarkWidth);
         const int my = content.top() + (content.height() - 4) / 2;
         p.setPen(toQColor(!isEnabled() ? clBtnShadow
-                          : mouseInside_ ? fontColor_
-                                         : unselectedFontColor_));
+                : mouseInside_         ? fontColor_
+                                       : unselectedFontColor_));
         for (int row = 0; row < 4; ++row)
             p.drawLine(mx + row, my + row, mx + kMarkWidth - 1 - row, my + row);
     }
@@ -341,8 +341,8 @@ void ExplorerButton::updateShortcut()
 bool ExplorerButton::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut) {
-        if (static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_ && isEnabled() &&
-            isVisible())
+        if (static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_ && isEnabled()
+            && isVisible())
             Click();
         return true;
     }
@@ -422,4 +422,4 @@ void ExplorerButton::Click()
     emit clicked();
 }
 
-}  // namespace kyt
+} // namespace kyt

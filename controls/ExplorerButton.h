@@ -15,8 +15,6 @@
 #include <QPointer>
 #include <QWidget>
 
-
-
 namespace kyt {
 
 class ExplorerButton : public QWidget {
@@ -25,18 +23,24 @@ class ExplorerButton : public QWidget {
     Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment NOTIFY alignmentChanged)
     Q_PROPERTY(bool allowAllUp READ allowAllUp WRITE setAllowAllUp NOTIFY allowAllUpChanged)
     Q_PROPERTY(BevelStyle bevelStyle READ bevelStyle WRITE setBevelStyle NOTIFY bevelStyleChanged)
-    Q_PROPERTY(QImage noFocusBitmap READ noFocusBitmap WRITE setNoFocusBitmap NOTIFY noFocusBitmapChanged)
+    Q_PROPERTY(
+        QImage noFocusBitmap READ noFocusBitmap WRITE setNoFocusBitmap NOTIFY noFocusBitmapChanged)
     Q_PROPERTY(QImage bitmap READ bitmap WRITE setBitmap NOTIFY bitmapChanged)
     Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
     Q_PROPERTY(int groupIndex READ groupIndex WRITE setGroupIndex NOTIFY groupIndexChanged)
-    Q_PROPERTY(QImage disabledBitmap READ disabledBitmap WRITE setDisabledBitmap NOTIFY disabledBitmapChanged)
+    Q_PROPERTY(QImage disabledBitmap READ disabledBitmap WRITE setDisabledBitmap NOTIFY
+            disabledBitmapChanged)
     Q_PROPERTY(bool down READ down WRITE setDown NOTIFY downChanged)
-    Q_PROPERTY(QMenu* dropDownMenu READ dropDownMenu WRITE setDropDownMenu NOTIFY dropDownMenuChanged)
+    Q_PROPERTY(
+        QMenu* dropDownMenu READ dropDownMenu WRITE setDropDownMenu NOTIFY dropDownMenuChanged)
     Q_PROPERTY(ButtonLayout layout READ layout WRITE setLayout NOTIFY layoutChanged)
     Q_PROPERTY(Options options READ options WRITE setOptions NOTIFY optionsChanged)
-    Q_PROPERTY(ShadingType shadingType READ shadingType WRITE setShadingType NOTIFY shadingTypeChanged)
-    Q_PROPERTY(bool showDownPattern READ showDownPattern WRITE setShowDownPattern NOTIFY showDownPatternChanged)
-    Q_PROPERTY(kyt::ColorCode unselectedFontColor READ unselectedFontColor WRITE setUnselectedFontColor NOTIFY unselectedFontColorChanged)
+    Q_PROPERTY(
+        ShadingType shadingType READ shadingType WRITE setShadingType NOTIFY shadingTypeChanged)
+    Q_PROPERTY(bool showDownPattern READ showDownPattern WRITE setShowDownPattern NOTIFY
+            showDownPatternChanged)
+    Q_PROPERTY(kyt::ColorCode unselectedFontColor READ unselectedFontColor WRITE
+            setUnselectedFontColor NOTIFY unselectedFontColorChanged)
     Q_PROPERTY(bool wordWrap READ wordWrap WRITE setWordWrap NOTIFY wordWrapChanged)
     Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
 
@@ -74,7 +78,10 @@ public:
     bool wordWrap() const { return wordWrap_; }
     ColorCode fontColor() const { return fontColor_; }
 
-    void setAbout(const QString& value) { assign(this, about_, value, &ExplorerButton::aboutChanged); }
+    void setAbout(const QString& value)
+    {
+        assign(this, about_, value, &ExplorerButton::aboutChanged);
+    }
     void setAlignment(Alignment value);
     void setAllowAllUp(bool value);
     void setBevelStyle(BevelStyle value);
@@ -146,7 +153,7 @@ private:
     bool allowAllUp_ = false;
     BevelStyle bevelStyle_ = bsRaised;
     QImage FNoFocusBitmap, bitmap_, disabledBitmap_;
-    QImage FGrayBitmap, engravedBitmap_;  // made from Bitmap when needed
+    QImage FGrayBitmap, engravedBitmap_; // made from Bitmap when needed
     QString caption_;
     int groupIndex_ = 0;
     bool down_ = false;
@@ -165,4 +172,4 @@ private:
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ExplorerButton::Options)
 
-}  // namespace kyt
+} // namespace kyt

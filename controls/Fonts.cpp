@@ -8,9 +8,8 @@ namespace kyt {
 QStringList fontFaces(const QString& family)
 {
     const QString f = family.trimmed();
-    if (f.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0 ||
-        f.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0 ||
-        f.isEmpty())
+    if (f.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0
+        || f.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0 || f.isEmpty())
         return {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
     return {f, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
 }
@@ -45,4 +44,4 @@ int charHeight(const QFont& f)
     return 11;
 }
 
-}  // namespace kyt
+} // namespace kyt

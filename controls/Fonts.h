@@ -26,4 +26,4 @@ int charHeight(const QFont& f);
 // Converts a size in points to pixels at 96 dpi, rounded.
 int pointsToPixels(double points);
 
-}  // namespace kyt
+} // namespace kyt

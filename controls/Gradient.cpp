@@ -9,13 +9,13 @@ namespace kyt {
 namespace {
 
 // The NOTIFY signals of color1 to color5.
-constexpr void (Gradient::*colorChanged[])(kyt::ColorCode) = {
-    &Gradient::color1Changed, &Gradient::color2Changed, &Gradient::color3Changed,
-    &Gradient::color4Changed, &Gradient::color5Changed};
+constexpr void (Gradient::*colorChanged[])(kyt::ColorCode)
+    = {&Gradient::color1Changed, &Gradient::color2Changed, &Gradient::color3Changed,
+        &Gradient::color4Changed, &Gradient::color5Changed};
 
-}  // namespace
+} // namespace
 
-Gradient::Gradient(QObject* parent) : QObject(parent) {}
+Gradient::Gradient(QObject* parent) : QObject(parent) { }
 
 void Gradient::setGradientStyle(Style value)
 {
@@ -81,7 +81,7 @@ ColorCode Gradient::BandColor(int k, int n) const
     if (n <= 1)
         return resolveColor(FColors[0]);
     const int steps = n - 1;
-    const int scaled = k * colorCount_;  // over steps
+    const int scaled = k * colorCount_; // over steps
     int seg = scaled / steps;
     int frac = scaled % steps;
     if (seg >= colorCount_) {
@@ -104,7 +104,7 @@ void Gradient::Paint(QPainter& p, const QRect& r) const
     p.save();
     p.setPen(Qt::NoPen);
     if (gradientStyle_ == gsLine) {
-        const bool across = lineDirection_ == diHorizonal;  // horizontal lines
+        const bool across = lineDirection_ == diHorizonal; // horizontal lines
         const int extent = across ? r.height() : r.width();
         const int n = (extent + ls - 1) / ls;
         for (int k = 0; k < n; ++k) {
@@ -117,7 +117,7 @@ void Gradient::Paint(QPainter& p, const QRect& r) const
     } else {
         // Concentric shapes from the outside in.
         const int half = (qMin(r.width(), r.height()) + 1) / 2;
-        const int n = (half + ls - 1) / ls;  // the innermost band is the last colour
+        const int n = (half + ls - 1) / ls; // the innermost band is the last colour
         for (int k = 0; k < n; ++k) {
             QRect band = r.adjusted(k * ls, k * ls, -k * ls, -k * ls);
             if (gradientStyle_ == gsCustomRect && onDrawRect_)
@@ -127,7 +127,7 @@ void Gradient::Paint(QPainter& p, const QRect& r) const
             p.setBrush(toQColor(BandColor(k, n)));
             if (gradientStyle_ == gsEllipse) {
                 if (k == 0)
-                    p.fillRect(r, toQColor(BandColor(0, n)));  // the corners
+                    p.fillRect(r, toQColor(BandColor(0, n))); // the corners
                 p.drawEllipse(band);
             } else {
                 p.drawRect(band);
@@ -137,4 +137,4 @@ void Gradient::Paint(QPainter& p, const QRect& r) const
     p.restore();
 }
 
-}  // namespace kyt
+} // namespace kyt

@@ -17,7 +17,8 @@ namespace kyt {
 
 class Gradient : public QObject {
     Q_OBJECT
-    Q_PROPERTY(Style gradientStyle READ gradientStyle WRITE setGradientStyle NOTIFY gradientStyleChanged)
+    Q_PROPERTY(
+        Style gradientStyle READ gradientStyle WRITE setGradientStyle NOTIFY gradientStyleChanged)
     Q_PROPERTY(qint32 lineSize READ lineSize WRITE setLineSize NOTIFY lineSizeChanged)
     Q_PROPERTY(kyt::ColorCode color1 READ color1 WRITE setColor1 NOTIFY color1Changed)
     Q_PROPERTY(kyt::ColorCode color2 READ color2 WRITE setColor2 NOTIFY color2Changed)
@@ -25,7 +26,8 @@ class Gradient : public QObject {
     Q_PROPERTY(kyt::ColorCode color4 READ color4 WRITE setColor4 NOTIFY color4Changed)
     Q_PROPERTY(kyt::ColorCode color5 READ color5 WRITE setColor5 NOTIFY color5Changed)
     Q_PROPERTY(int colorCount READ colorCount WRITE setColorCount NOTIFY colorCountChanged)
-    Q_PROPERTY(Direction lineDirection READ lineDirection WRITE setLineDirection NOTIFY lineDirectionChanged)
+    Q_PROPERTY(Direction lineDirection READ lineDirection WRITE setLineDirection NOTIFY
+            lineDirectionChanged)
 
 public:
     enum Style { gsLine, gsEllipse, gsRect, gsCustomRect };
@@ -101,4 +103,4 @@ private:
     DrawRectHandler onDrawRect_;
 };
 
-}  // namespace kyt
+} // namespace kyt

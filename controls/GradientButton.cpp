@@ -22,8 +22,8 @@ void fillGradient(QImage& img, ColorCode top, ColorCode bottom)
         // bands empty on a low button, so that the top row would not show
         // the top colour; each row takes its own step instead.
         const int i = h > 1 ? y * 255 / (h - 1) : 0;
-        const QRgb c = qRgb(ar + i * (br - ar) / 255, ag + i * (bg - ag) / 255,
-                            ab + i * (bb - ab) / 255);
+        const QRgb c
+            = qRgb(ar + i * (br - ar) / 255, ag + i * (bg - ag) / 255, ab + i * (bb - ab) / 255);
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         std::fill(line, line + img.width(), c);
     }
@@ -190,7 +190,7 @@ GradientButton::ButtonState GradientButton::State() const
 void GradientButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), Qt::black);  // the border
+    p.fillRect(rect(), Qt::black); // the border
     p.setFont(font());
     const QSize text = QFontMetrics(font()).size(Qt::TextShowMnemonic, caption_);
     const int x = (width() - text.width()) / 2;
@@ -212,7 +212,7 @@ void GradientButton::paintEvent(QPaintEvent*)
     const int shift = pressed ? 1 : 0;
     p.setPen(toQColor(fontColor_));
     p.drawText(QRect(x + shift, y + shift, text.width(), text.height()),
-               Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, caption_);
+        Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, caption_);
 }
 
 void GradientButton::mousePressEvent(QMouseEvent* event)
@@ -249,7 +249,7 @@ void GradientButton::mouseReleaseEvent(QMouseEvent* event)
     } else if (doClick) {
         const bool wasDown = down_;
         setDown(!down_);
-        if (wasDown == down_) {  // stayed latched: no all-up allowed
+        if (wasDown == down_) { // stayed latched: no all-up allowed
             state_ = down_ ? bsExclusive : bsUp;
             repaint();
         }
@@ -266,4 +266,4 @@ void GradientButton::Click()
     emit clicked();
 }
 
-}  // namespace kyt
+} // namespace kyt

@@ -24,8 +24,10 @@ class GradientButton : public QWidget {
     // Its own.
     Q_PROPERTY(kyt::ColorCode gradColor READ gradColor WRITE setGradColor NOTIFY gradColorChanged)
     Q_PROPERTY(kyt::ColorCode faceColor READ faceColor WRITE setFaceColor NOTIFY faceColorChanged)
-    Q_PROPERTY(kyt::ColorCode highlightColor READ highlightColor WRITE setHighlightColor NOTIFY highlightColorChanged)
-    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
+    Q_PROPERTY(kyt::ColorCode highlightColor READ highlightColor WRITE setHighlightColor NOTIFY
+            highlightColorChanged)
+    Q_PROPERTY(
+        kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
     Q_PROPERTY(qint32 bevelWidth READ bevelWidth WRITE setBevelWidth NOTIFY bevelWidthChanged)
     Q_PROPERTY(qint32 borderWidth READ borderWidth WRITE setBorderWidth NOTIFY borderWidthChanged)
 
@@ -119,4 +121,4 @@ private:
 // exactly bottom, whatever the height.
 void fillGradient(QImage& img, ColorCode top, ColorCode bottom);
 
-}  // namespace kyt
+} // namespace kyt

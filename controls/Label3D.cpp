@@ -13,9 +13,8 @@
 
 namespace kyt {
 
-void drawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& text,
-                      Emboss kind, int s, ColorCode light, ColorCode dark, ColorCode fontColor,
-                      bool enabled)
+void drawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& text, Emboss kind,
+    int s, ColorCode light, ColorCode dark, ColorCode fontColor, bool enabled)
 {
     p.save();
     p.setBackgroundMode(Qt::TransparentMode);
@@ -184,8 +183,8 @@ QSize Label3D::TextExtent() const
     const QFontMetrics fm(font());
     if (wordWrap_) {
         // Wrapped labels keep their width and grow downwards.
-        const QRect r = fm.boundingRect(QRect(0, 0, qMax(1, width()), 0x7fff),
-                                        flags | Qt::TextWordWrap, text);
+        const QRect r = fm.boundingRect(
+            QRect(0, 0, qMax(1, width()), 0x7fff), flags | Qt::TextWordWrap, text);
         return {width(), r.height()};
     }
     const QRect r = fm.boundingRect(QRect(0, 0, 0x7fff, 0x7fff), flags, text);
@@ -199,7 +198,7 @@ void Label3D::adjustBounds()
     const QSize s = TextExtent();
     int x = this->x();
     if (alignment_ == taRightJustify)
-        x += width() - s.width();  // keep the right edge in place
+        x += width() - s.width(); // keep the right edge in place
     setGeometry(x, y(), s.width(), s.height());
 }
 
@@ -244,7 +243,7 @@ void Label3D::paintEvent(QPaintEvent*)
     p.setFont(font());
     const Emboss kind = embossOf(bevel_);
     drawEmbossedText(p, rect(), textFlags(), caption_, kind, shadowSize_, highLightColor_,
-                     shadowColor_, fontColor_, isEnabled());
+        shadowColor_, fontColor_, isEnabled());
 }
 
 void Label3D::mousePressEvent(QMouseEvent* event)
@@ -268,4 +267,4 @@ void Label3D::mouseDoubleClickEvent(QMouseEvent* event)
     QWidget::mouseDoubleClickEvent(event);
 }
 
-}  // namespace kyt
+} // namespace kyt

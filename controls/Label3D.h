@@ -36,9 +36,8 @@ Emboss embossOf(Bevel bevel)
 //   (lowered); (2) a copy shifted by (+s, +s) in dark (raised, shadow) or
 //   light (lowered); (3) the text at r in fontColor, or in clGrayText when
 //   disabled.
-void drawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& text,
-                      Emboss kind, int s, ColorCode light, ColorCode dark, ColorCode fontColor,
-                      bool enabled);
+void drawEmbossedText(QPainter& p, const QRect& r, int flags, const QString& text, Emboss kind,
+    int s, ColorCode light, ColorCode dark, ColorCode fontColor, bool enabled);
 
 // Colour a control fills its background with: its own colour, or, while it
 // takes its parent's colour, the parent's background colour.
@@ -55,11 +54,15 @@ class Label3D : public QWidget {
     Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize NOTIFY autoSizeChanged)
     Q_PROPERTY(bool transparent READ transparent WRITE setTransparent NOTIFY transparentChanged)
     Q_PROPERTY(bool wordWrap READ wordWrap WRITE setWordWrap NOTIFY wordWrapChanged)
-    Q_PROPERTY(bool showAccelChar READ showAccelChar WRITE setShowAccelChar NOTIFY showAccelCharChanged)
-    Q_PROPERTY(QWidget* focusControl READ focusControl WRITE setFocusControl NOTIFY focusControlChanged)
+    Q_PROPERTY(
+        bool showAccelChar READ showAccelChar WRITE setShowAccelChar NOTIFY showAccelCharChanged)
+    Q_PROPERTY(
+        QWidget* focusControl READ focusControl WRITE setFocusControl NOTIFY focusControlChanged)
     // Its own.
-    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor NOTIFY highLightColorChanged)
-    Q_PROPERTY(kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
+    Q_PROPERTY(kyt::ColorCode highLightColor READ highLightColor WRITE setHighLightColor NOTIFY
+            highLightColorChanged)
+    Q_PROPERTY(
+        kyt::ColorCode shadowColor READ shadowColor WRITE setShadowColor NOTIFY shadowColorChanged)
     Q_PROPERTY(Bevel bevel READ bevel WRITE setBevel NOTIFY bevelChanged)
     Q_PROPERTY(quint8 shadowSize READ shadowSize WRITE setShadowSize NOTIFY shadowSizeChanged)
 
@@ -155,7 +158,7 @@ private:
     Bevel bevel_ = bvRaised;
     quint8 shadowSize_ = 1;
     int shortcutId_ = 0;
-    ClickTracker clicks_{ClickTracker::LeftButtonLast};
+    ClickTracker clicks_ {ClickTracker::LeftButtonLast};
 };
 
-}  // namespace kyt
+} // namespace kyt

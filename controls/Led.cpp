@@ -36,7 +36,7 @@ void floodLime(QImage& img, QPoint start, ColorCode color)
         return;
     if (img.pixel(start) != lime)
         return;
-    std::vector<QPoint> todo{start};
+    std::vector<QPoint> todo {start};
     img.setPixel(start, fill);
     while (!todo.empty()) {
         const QPoint p = todo.back();
@@ -51,7 +51,7 @@ void floodLime(QImage& img, QPoint start, ColorCode color)
     }
 }
 
-}  // namespace
+} // namespace
 
 Led::Led(QWidget* parent) : QWidget(parent)
 {
@@ -176,9 +176,15 @@ void Led::setColor(ColorCode& field, ColorCode c, void (Led::*changed)(kyt::Colo
     repaint();
 }
 
-void Led::setTrueColor(ColorCode c) { setColor(trueColor_, c, &Led::trueColorChanged); }
+void Led::setTrueColor(ColorCode c)
+{
+    setColor(trueColor_, c, &Led::trueColorChanged);
+}
 
-void Led::setFalseColor(ColorCode c) { setColor(falseColor_, c, &Led::falseColorChanged); }
+void Led::setFalseColor(ColorCode c)
+{
+    setColor(falseColor_, c, &Led::falseColorChanged);
+}
 
 void Led::setLEDStyle(LedStyle s)
 {
@@ -195,7 +201,7 @@ void Led::setInterval(int ms)
         return;
     timer_->setInterval(ms);
     if (ms > 0)
-        timer_->start();  // restarts the count from now
+        timer_->start(); // restarts the count from now
     else
         timer_->stop();
 }
@@ -235,4 +241,4 @@ void Led::mouseReleaseEvent(QMouseEvent* e)
         emit clicked();
 }
 
-}  // namespace kyt
+} // namespace kyt

@@ -19,7 +19,8 @@ public:
     Q_ENUM(LedStyle)
 
     Q_PROPERTY(kyt::ColorCode trueColor READ trueColor WRITE setTrueColor NOTIFY trueColorChanged)
-    Q_PROPERTY(kyt::ColorCode falseColor READ falseColor WRITE setFalseColor NOTIFY falseColorChanged)
+    Q_PROPERTY(
+        kyt::ColorCode falseColor READ falseColor WRITE setFalseColor NOTIFY falseColorChanged)
     Q_PROPERTY(bool blink READ blink WRITE setBlink NOTIFY blinkChanged)
     Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged)
     Q_PROPERTY(int interval READ interval WRITE setInterval NOTIFY intervalChanged)
@@ -97,4 +98,4 @@ private:
     ClickTracker clicks_;
 };
 
-}  // namespace kyt
+} // namespace kyt

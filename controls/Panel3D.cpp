@@ -52,7 +52,7 @@ void frame(QPainter* p, QRect& r, ColorCode topLeft, ColorCode bottomRight, int 
         r.adjust(width, width, -width, -width);
 }
 
-}  // namespace
+} // namespace
 
 Panel3D::Panel3D(QWidget* parent) : QWidget(parent), fontTitle_(defaultDeskFont())
 {
@@ -233,7 +233,7 @@ QRect Panel3D::innerRect(QPainter* p) const
             return;
         const bool raised = b == bvRaised;
         frame(p, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight,
-              bevelWidth_);
+            bevelWidth_);
     };
     bevel(bevelOuter_);
     frame(p, r, color_, color_, borderWidth_);
@@ -258,7 +258,8 @@ QRect Panel3D::CaptionRect() const
     int right = inner.left() + inner.width(), bottom = inner.top() + inner.height();
     const int s = shadowSizeCaption_;
     const QFontMetrics fm(font());
-    const int b = fm.boundingRect(edges(left, top, right, bottom), captionFlags(), caption_).height();
+    const int b
+        = fm.boundingRect(edges(left, top, right, bottom), captionFlags(), caption_).height();
     if (!title_.isEmpty())
         top += shadowSizeTitle_ + charHeight(fontTitle_) / 2;
     switch (vertAlignment_) {
@@ -272,9 +273,7 @@ QRect Panel3D::CaptionRect() const
         top = (top + bottom - b) / 2 + s;
         bottom = top + b + s;
         break;
-    case vaBottom:
-        top = bottom - b - s;
-        break;
+    case vaBottom: top = bottom - b - s; break;
     }
     return edges(left + s, top, right - s, bottom);
 }
@@ -326,10 +325,10 @@ void Panel3D::paintEvent(QPaintEvent* event)
     if (rePaintCT_ != rpTitle && reaches(CaptionRect(), shadowSizeCaption_ + 2)) {
         p.setFont(font());
         drawEmbossedText(p, CaptionRect(), captionFlags(), caption_, embossOf(bevelCaption_),
-                         shadowSizeCaption_, hColorCaption_, sColorCaption_, fontColor_,
-                         isEnabled());
+            shadowSizeCaption_, hColorCaption_, sColorCaption_, fontColor_, isEnabled());
     }
-    if (!title_.isEmpty() && rePaintCT_ != rpCaption && reaches(TitleStrip(), shadowSizeTitle_ + 2)) {
+    if (!title_.isEmpty() && rePaintCT_ != rpCaption
+        && reaches(TitleStrip(), shadowSizeTitle_ + 2)) {
         QRect strip = TitleStrip();
         p.fillRect(strip, toQColor(colorTitle_));
         if (borderTitle_ == bvLowered)
@@ -337,10 +336,10 @@ void Panel3D::paintEvent(QPaintEvent* event)
         else if (borderTitle_ == bvRaised)
             frame(&p, strip, clBtnHighlight, clBtnShadow, bevelWidth_);
         p.setFont(fontTitle_);
-        drawEmbossedText(p, titleText(), alignFlags(alignmentTitle_) | Qt::AlignVCenter |
-                                             Qt::TextSingleLine,
-                         title_, embossOf(bevelTitle_), shadowSizeTitle_, hColorTitle_,
-                         sColorTitle_, fontTitleColor_, isEnabled());
+        drawEmbossedText(p, titleText(),
+            alignFlags(alignmentTitle_) | Qt::AlignVCenter | Qt::TextSingleLine, title_,
+            embossOf(bevelTitle_), shadowSizeTitle_, hColorTitle_, sColorTitle_, fontTitleColor_,
+            isEnabled());
     }
 }
 
@@ -358,4 +357,4 @@ void Panel3D::mouseReleaseEvent(QMouseEvent* event)
     QWidget::mouseReleaseEvent(event);
 }
 
-}  // namespace kyt
+} // namespace kyt

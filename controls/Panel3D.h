@@ -22,22 +22,33 @@ class Panel3D : public QWidget {
     Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor NOTIFY colorChanged)
     Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
     // Its own.
-    Q_PROPERTY(Alignment alignmentTitle READ alignmentTitle WRITE setAlignmentTitle NOTIFY alignmentTitleChanged)
-    Q_PROPERTY(TextBevel bevelCaption READ bevelCaption WRITE setBevelCaption NOTIFY bevelCaptionChanged)
+    Q_PROPERTY(Alignment alignmentTitle READ alignmentTitle WRITE setAlignmentTitle NOTIFY
+            alignmentTitleChanged)
+    Q_PROPERTY(
+        TextBevel bevelCaption READ bevelCaption WRITE setBevelCaption NOTIFY bevelCaptionChanged)
     Q_PROPERTY(TextBevel bevelTitle READ bevelTitle WRITE setBevelTitle NOTIFY bevelTitleChanged)
     Q_PROPERTY(Bevel borderTitle READ borderTitle WRITE setBorderTitle NOTIFY borderTitleChanged)
-    Q_PROPERTY(kyt::ColorCode colorTitle READ colorTitle WRITE setColorTitle NOTIFY colorTitleChanged)
+    Q_PROPERTY(
+        kyt::ColorCode colorTitle READ colorTitle WRITE setColorTitle NOTIFY colorTitleChanged)
     Q_PROPERTY(QFont fontTitle READ fontTitle WRITE setFontTitle NOTIFY fontTitleChanged)
-    Q_PROPERTY(kyt::ColorCode fontTitleColor READ fontTitleColor WRITE setFontTitleColor NOTIFY fontTitleColorChanged)
-    Q_PROPERTY(kyt::ColorCode hColorCaption READ hColorCaption WRITE setHColorCaption NOTIFY hColorCaptionChanged)
-    Q_PROPERTY(kyt::ColorCode hColorTitle READ hColorTitle WRITE setHColorTitle NOTIFY hColorTitleChanged)
+    Q_PROPERTY(kyt::ColorCode fontTitleColor READ fontTitleColor WRITE setFontTitleColor NOTIFY
+            fontTitleColorChanged)
+    Q_PROPERTY(kyt::ColorCode hColorCaption READ hColorCaption WRITE setHColorCaption NOTIFY
+            hColorCaptionChanged)
+    Q_PROPERTY(
+        kyt::ColorCode hColorTitle READ hColorTitle WRITE setHColorTitle NOTIFY hColorTitleChanged)
     Q_PROPERTY(RepaintPart rePaintCT READ rePaintCT WRITE setRePaintCT NOTIFY rePaintCTChanged)
-    Q_PROPERTY(kyt::ColorCode sColorCaption READ sColorCaption WRITE setSColorCaption NOTIFY sColorCaptionChanged)
-    Q_PROPERTY(kyt::ColorCode sColorTitle READ sColorTitle WRITE setSColorTitle NOTIFY sColorTitleChanged)
-    Q_PROPERTY(quint8 shadowSizeCaption READ shadowSizeCaption WRITE setShadowSizeCaption NOTIFY shadowSizeCaptionChanged)
-    Q_PROPERTY(quint8 shadowSizeTitle READ shadowSizeTitle WRITE setShadowSizeTitle NOTIFY shadowSizeTitleChanged)
+    Q_PROPERTY(kyt::ColorCode sColorCaption READ sColorCaption WRITE setSColorCaption NOTIFY
+            sColorCaptionChanged)
+    Q_PROPERTY(
+        kyt::ColorCode sColorTitle READ sColorTitle WRITE setSColorTitle NOTIFY sColorTitleChanged)
+    Q_PROPERTY(quint8 shadowSizeCaption READ shadowSizeCaption WRITE setShadowSizeCaption NOTIFY
+            shadowSizeCaptionChanged)
+    Q_PROPERTY(quint8 shadowSizeTitle READ shadowSizeTitle WRITE setShadowSizeTitle NOTIFY
+            shadowSizeTitleChanged)
     Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
-    Q_PROPERTY(VerticalAlignment vertAlignment READ vertAlignment WRITE setVertAlignment NOTIFY vertAlignmentChanged)
+    Q_PROPERTY(VerticalAlignment vertAlignment READ vertAlignment WRITE setVertAlignment NOTIFY
+            vertAlignmentChanged)
 
 public:
     enum Alignment { taLeftJustify, taRightJustify, taCenter };
@@ -175,7 +186,7 @@ private:
     quint8 shadowSizeTitle_ = 1;
     QString title_;
     VerticalAlignment vertAlignment_ = vaCenter;
-    ClickTracker clicks_{ClickTracker::LeftButtonLast};
+    ClickTracker clicks_ {ClickTracker::LeftButtonLast};
 };
 
-}  // namespace kyt
+} // namespace kyt

@@ -42,4 +42,4 @@ QImage loadPicture(const QString& name)
     return img;
 }
 
-}  // namespace kyt
+} // namespace kyt

@@ -10,4 +10,4 @@ namespace kyt {
 // matter), as a 32-bit RGB image; a null image if there is no such picture.
 QImage loadPicture(const QString& name);
 
-}  // namespace kyt
+} // namespace kyt

@@ -33,4 +33,4 @@ bool assign(Object* object, T& field, U&& value, Signal changed)
     return true;
 }
 
-}  // namespace kyt
+} // namespace kyt

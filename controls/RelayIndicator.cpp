@@ -23,10 +23,10 @@ void RelayIndicator::setApple(const QImage& b)
     if (&b == &apple_)
         return;
     assign(this, apple_, b.isNull() ? QImage() : b.convertToFormat(QImage::Format_RGB32),
-           &RelayIndicator::appleChanged);
+        &RelayIndicator::appleChanged);
     if (!apple_.isNull())
         assign(this, transparentColor_, fromQColor(QColor(apple_.pixel(0, 0))),
-               &RelayIndicator::transparentColorChanged);
+            &RelayIndicator::transparentColorChanged);
     refresh();
 }
 
@@ -107,8 +107,8 @@ void RelayIndicator::compose()
         // A theme colour as transparent colour means the picture's own
         // bottom-left pixel colour.
         const ColorCode key = (transparentColor_ & kThemeBit)
-                               ? fromQColor(QColor(apple_.pixel(0, ph - 1)))
-                               : transparentColor_;
+            ? fromQColor(QColor(apple_.pixel(0, ph - 1)))
+            : transparentColor_;
         int x = m, y = m;
         const int s = 2;
         double r = value_;
@@ -178,4 +178,4 @@ void RelayIndicator::mouseDoubleClickEvent(QMouseEvent* e)
     mousePressEvent(e);
 }
 
-}  // namespace kyt
+} // namespace kyt

@@ -27,7 +27,8 @@ public:
     Q_PROPERTY(kyt::ColorCode color READ color WRITE setColor NOTIFY colorChanged)
     Q_PROPERTY(bool ctl3D READ ctl3D WRITE setCtl3D NOTIFY ctl3DChanged)
     Q_PROPERTY(bool lineWrap READ lineWrap WRITE setLineWrap NOTIFY lineWrapChanged)
-    Q_PROPERTY(kyt::ColorCode transparentColor READ transparentColor WRITE setTransparentColor NOTIFY transparentColorChanged)
+    Q_PROPERTY(kyt::ColorCode transparentColor READ transparentColor WRITE setTransparentColor
+            NOTIFY transparentColorChanged)
     Q_PROPERTY(double value READ value WRITE setValue NOTIFY valueChanged)
 
     explicit RelayIndicator(QWidget* parent = nullptr);
@@ -94,4 +95,4 @@ private:
     ClickTracker clicks_;
 };
 
-}  // namespace kyt
+} // namespace kyt

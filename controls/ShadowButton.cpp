@@ -94,17 +94,11 @@ void ShadowButton::drawShape(QPainter& p, int offset, int w, int h) const
     const QRect r(x, y, w - 1, h - 1);
     switch (shape_) {
     case stRectangle:
-    case stSquare:
-        p.drawRect(r);
-        break;
+    case stSquare: p.drawRect(r); break;
     case stRoundRect:
-    case stRoundSquare:
-        p.drawRoundedRect(r, e / 4 / 2.0, e / 4 / 2.0);
-        break;
+    case stRoundSquare: p.drawRoundedRect(r, e / 4 / 2.0, e / 4 / 2.0); break;
     case stEllipse:
-    case stCircle:
-        p.drawEllipse(r);
-        break;
+    case stCircle: p.drawEllipse(r); break;
     }
 }
 
@@ -137,7 +131,7 @@ void ShadowButton::paintEvent(QPaintEvent*)
         }
         p.setPen(toQColor(fontColor_));
         p.drawText(QRect(x, y, text.width(), text.height()),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, caption_);
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, caption_);
     }
 }
 
@@ -165,4 +159,4 @@ void ShadowButton::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
-}  // namespace kyt
+} // namespace kyt

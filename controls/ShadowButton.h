@@ -17,7 +17,8 @@ class ShadowButton : public QWidget {
     Q_PROPERTY(bool shadow READ shadow WRITE setShadow NOTIFY shadowChanged)
     Q_PROPERTY(ShapeType shape READ shape WRITE setShape NOTIFY shapeChanged)
     Q_PROPERTY(bool border READ border WRITE setBorder NOTIFY borderChanged)
-    Q_PROPERTY(kyt::ColorCode borderColor READ borderColor WRITE setBorderColor NOTIFY borderColorChanged)
+    Q_PROPERTY(
+        kyt::ColorCode borderColor READ borderColor WRITE setBorderColor NOTIFY borderColorChanged)
     Q_PROPERTY(int deepth READ deepth WRITE setDeepth NOTIFY deepthChanged)
     Q_PROPERTY(kyt::ColorCode fontColor READ fontColor WRITE setFontColor NOTIFY fontColorChanged)
 
@@ -83,4 +84,4 @@ private:
     ClickTracker clicks_;
 };
 
-}  // namespace kyt
+} // namespace kyt

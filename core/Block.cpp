@@ -164,7 +164,8 @@ void pdalejClick(Simulator& sim)
     // and 4 lead to a phase tested earlier, so they take one press each,
     // while phase 5 leads to 6, which the same press then performs.
     BlockState& s = sim.state();
-    if (!Guard{sim.refusals()}.require(s.DalejPhase >= 1 && s.DalejPhase <= 6, reason::kNoDalejStep))
+    if (!Guard {sim.refusals()}.require(
+            s.DalejPhase >= 1 && s.DalejPhase <= 6, reason::kNoDalejStep))
         return;
     if (s.DalejPhase == 1) {
         SettleDirection(sim);
@@ -193,7 +194,7 @@ void requestAtA(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (Guard{sim.refusals(), kA}
+    if (Guard {sim.refusals(), kA}
             .require(!s.WblB, reason::kOtherRequested)
             .require(s.DpA, reason::kDpDropped)
             .require(!s.OpA, reason::kHoldsPermission)
@@ -216,7 +217,7 @@ void requestAtB(Simulator& sim)
 {
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (Guard{sim.refusals(), kB}
+    if (Guard {sim.refusals(), kB}
             .require(!s.WblA, reason::kOtherRequested)
             .require(s.DpB, reason::kDpDropped)
             .require(!dalejShown(sim), reason::kDalejPending)
@@ -237,14 +238,14 @@ void releaseByWbl(Simulator& sim, const StationDesc& x)
     const StationDesc& y = other(x);
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (Guard{sim.refusals(), x}
+    if (Guard {sim.refusals(), x}
             .require(s.*x.op, reason::kNoPermissionToRelease)
             .require(!dalejShown(sim), reason::kDalejPending)
             .require(!d.lampValue(x.pwlLamp), reason::kPwlLampRelease)) {
         s.*x.wblRelease = true;
         BeginRelease(sim, x);
     }
-    if (Guard{sim.refusals(), x}
+    if (Guard {sim.refusals(), x}
             .require(s.*x.lzs, reason::kNotReceiving)
             .require(s.*y.wblRelease, reason::kNoReleaseBegun)
             .require(!d.lampValue(x.pwlLamp), reason::kPwlLampConfirm))
@@ -256,7 +257,7 @@ void pozClick(Simulator& sim, const StationDesc& x)
 {
     const StationDesc& y = other(x);
     const BlockState& s = sim.state();
-    if (Guard{sim.refusals(), x}
+    if (Guard {sim.refusals(), x}
             .require(s.*y.wbl, reason::kNoRequest)
             .require(!(s.*y.wblRelease), reason::kReleaseUnderway))
         GrantPermission(sim, x);

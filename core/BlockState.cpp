@@ -4,6 +4,7 @@ namespace kyt {
 
 const std::vector<BlockField>& blockFields()
 {
+    // clang-format off
 #define KYT_FIELD(n) BlockField{#n, &BlockState::n}
     static const std::vector<BlockField> fields = {
         KYT_FIELD(OpA), KYT_FIELD(DpA), KYT_FIELD(PozA), KYT_FIELD(WblA), KYT_FIELD(ZwblA),
@@ -22,6 +23,7 @@ const std::vector<BlockField>& blockFields()
         KYT_FIELD(sza1Count), KYT_FIELD(szb1Count), KYT_FIELD(sza2Count), KYT_FIELD(szb2Count),
         KYT_FIELD(dkoaCount), KYT_FIELD(dkobCount), KYT_FIELD(dpoaCount), KYT_FIELD(dpobCount),
     };
+    // clang-format on
 #undef KYT_FIELD
     return fields;
 }

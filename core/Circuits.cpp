@@ -8,14 +8,14 @@ namespace kyt::circuits {
 
 bool Elem::isContact() const
 {
-    return part == Part::Make || part == Part::Break || part == Part::ButtonMake ||
-           part == Part::ButtonBreak;
+    return part == Part::Make || part == Part::Break || part == Part::ButtonMake
+        || part == Part::ButtonBreak;
 }
 
 bool Elem::isLoad() const
 {
-    return part == Part::Coil || part == Part::PolarCoil || part == Part::Lamp ||
-           part == Part::Counter;
+    return part == Part::Coil || part == Part::PolarCoil || part == Part::Lamp
+        || part == Part::Counter;
 }
 
 namespace {
@@ -31,17 +31,50 @@ Elem elem(Part part, std::string name, bool remote = false)
 
 } // namespace
 
-Elem make(std::string name) { return elem(Part::Make, std::move(name)); }
-Elem brk(std::string name) { return elem(Part::Break, std::move(name)); }
-Elem makeRemote(std::string name) { return elem(Part::Make, std::move(name), true); }
-Elem brkRemote(std::string name) { return elem(Part::Break, std::move(name), true); }
-Elem button(std::string name) { return elem(Part::ButtonMake, std::move(name)); }
-Elem buttonBreak(std::string name) { return elem(Part::ButtonBreak, std::move(name)); }
-Elem coil(std::string name) { return elem(Part::Coil, std::move(name)); }
-Elem polar(std::string name) { return elem(Part::PolarCoil, std::move(name)); }
-Elem lamp(std::string name) { return elem(Part::Lamp, std::move(name)); }
-Elem counter(std::string name) { return elem(Part::Counter, std::move(name)); }
-Elem passive(Part part) { return elem(part, {}); }
+Elem make(std::string name)
+{
+    return elem(Part::Make, std::move(name));
+}
+Elem brk(std::string name)
+{
+    return elem(Part::Break, std::move(name));
+}
+Elem makeRemote(std::string name)
+{
+    return elem(Part::Make, std::move(name), true);
+}
+Elem brkRemote(std::string name)
+{
+    return elem(Part::Break, std::move(name), true);
+}
+Elem button(std::string name)
+{
+    return elem(Part::ButtonMake, std::move(name));
+}
+Elem buttonBreak(std::string name)
+{
+    return elem(Part::ButtonBreak, std::move(name));
+}
+Elem coil(std::string name)
+{
+    return elem(Part::Coil, std::move(name));
+}
+Elem polar(std::string name)
+{
+    return elem(Part::PolarCoil, std::move(name));
+}
+Elem lamp(std::string name)
+{
+    return elem(Part::Lamp, std::move(name));
+}
+Elem counter(std::string name)
+{
+    return elem(Part::Counter, std::move(name));
+}
+Elem passive(Part part)
+{
+    return elem(part, {});
+}
 Elem parallel(std::vector<std::vector<Elem>> branches)
 {
     Elem e;
@@ -66,50 +99,56 @@ namespace {
 Rung wblRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{button("Wbl"), brk("Wbl"), parallel({{makeRemote("Dp")}, {make("Pwl")}})},
-                       {make("Wbl"), buttonBreak("Wbl")}}),
-             brk("Op"),
-             make("Dp"), brkRemote("Wbl"), coil("Wbl")}};
+        {parallel({{button("Wbl"), brk("Wbl"), parallel({{makeRemote("Dp")}, {make("Pwl")}})},
+             {make("Wbl"), buttonBreak("Wbl")}}),
+            brk("Op"), make("Dp"), brkRemote("Wbl"), coil("Wbl")}};
 }
 
 Rung ncRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{make("Wbl")},
-                       {brk("Op"), parallel({{make("Pwl")}, {make("Nc"), brkRemote("Dp"), brkRemote("Zwbl")}})},
-                       {make("Zwbl")}}),
-             coil("Nc")}};
+        {parallel({{make("Wbl")},
+             {brk("Op"),
+                 parallel({{make("Pwl")}, {make("Nc"), brkRemote("Dp"), brkRemote("Zwbl")}})},
+             {make("Zwbl")}}),
+            coil("Nc")}};
 }
 
-Rung icRung(std::string n) { return {std::move(n), {makeRemote("Nc"), coil("Ic")}}; }
+Rung icRung(std::string n)
+{
+    return {std::move(n), {makeRemote("Nc"), coil("Ic")}};
+}
 
 Rung opRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{makeRemote("Poz"), make("Wbl")},
-                       {make("Op"), parallel({{buttonBreak("Wbl")}, {brk("Pwl")}})}}),
-             polar("Op")}};
+        {parallel({{makeRemote("Poz"), make("Wbl")},
+             {make("Op"), parallel({{buttonBreak("Wbl")}, {brk("Pwl")}})}}),
+            polar("Op")}};
 }
 
 Rung pwlRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{make("Op"), make("Wbl")},
-                       {make("Pwl"), makeRemote("Lzs"), brk("S"),
-                        parallel({{buttonBreak("dPo")}, {brk("Op")}})}}),
-             coil("Pwl")}};
+        {parallel({{make("Op"), make("Wbl")},
+             {make("Pwl"), makeRemote("Lzs"), brk("S"),
+                 parallel({{buttonBreak("dPo")}, {brk("Op")}})}}),
+            coil("Pwl")}};
 }
 
 Rung zwblRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{button("Wbl"), make("Lzs"), make("Ic")},
-                       {button("Ko"), make("ZPG"), brk("Sw"), brk("Sz"), brk("Lzs")},
-                       {make("Zwbl"), brk("Dp")}}),
-             coil("Zwbl")}};
+        {parallel({{button("Wbl"), make("Lzs"), make("Ic")},
+             {button("Ko"), make("ZPG"), brk("Sw"), brk("Sz"), brk("Lzs")},
+             {make("Zwbl"), brk("Dp")}}),
+            coil("Zwbl")}};
 }
 
-Rung zpRung(std::string n) { return {std::move(n), {make("Ic"), makeRemote("Zwbl"), coil("Zp")}}; }
+Rung zpRung(std::string n)
+{
+    return {std::move(n), {make("Ic"), makeRemote("Zwbl"), coil("Zp")}};
+}
 
 Rung dpRung(std::string n)
 {
@@ -119,137 +158,136 @@ Rung dpRung(std::string n)
 Rung pozRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{button("Poz"), make("Dp"), brk("Op"), brk("Lzs")}, {make("Poz")}}),
-             make("Ic"), coil("Poz")}};
+        {parallel({{button("Poz"), make("Dp"), brk("Op"), brk("Lzs")}, {make("Poz")}}), make("Ic"),
+            coil("Poz")}};
 }
 
 Rung lzsRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{make("Poz")},
-                       {make("Lzs"), parallel({{makeRemote("S")}, {makeRemote("Pwl")}}),
-                        brk("Zwbl")}}),
-             coil("Lzs")}};
+        {parallel({{make("Poz")},
+             {make("Lzs"), parallel({{makeRemote("S")}, {makeRemote("Pwl")}}), brk("Zwbl")}}),
+            coil("Lzs")}};
 }
 
 Rung sRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{button("S"), make("Pwl"), makeRemote("Lzs")},
-                       {make("S"), buttonBreak("S"), brk("Iz1")}}),
-             coil("S")}};
+        {parallel({{button("S"), make("Pwl"), makeRemote("Lzs")},
+             {make("S"), buttonBreak("S"), brk("Iz1")}}),
+            coil("S")}};
 }
 
-Rung pwyRung(std::string n) { return {std::move(n), {makeRemote("S"), coil("Pwy")}}; }
+Rung pwyRung(std::string n)
+{
+    return {std::move(n), {makeRemote("S"), coil("Pwy")}};
+}
 
 Rung wRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{make("Iz2"), makeRemote("Op"), parallel({{make("Sw")}, {make("dKo")}})},
-                       {make("W")}}),
-             brk("Zwbl"), coil("W")}};
+        {parallel({{make("Iz2"), makeRemote("Op"), parallel({{make("Sw")}, {make("dKo")}})},
+             {make("W")}}),
+            brk("Zwbl"), coil("W")}};
 }
 
 Rung zRung(std::string n)
 {
-    return {std::move(n),
-            {parallel({{make("Iz3"), make("W")}, {make("Z")}}), brk("Zwbl"), coil("Z")}};
+    return {
+        std::move(n), {parallel({{make("Iz3"), make("W")}, {make("Z")}}), brk("Zwbl"), coil("Z")}};
 }
 
-Rung zpgRung(std::string n) { return {std::move(n), {make("W"), make("Z"), coil("ZPG")}}; }
+Rung zpgRung(std::string n)
+{
+    return {std::move(n), {make("W"), make("Z"), coil("ZPG")}};
+}
 
 Rung dKoRung(std::string n)
 {
     return {std::move(n),
-            {parallel({{button("dKo"), makeRemote("Op")},
-                       {make("dKo"), parallel({{brk("Zwbl")}, {brk("Z")}})}}),
-             coil("dKo")}};
+        {parallel({{button("dKo"), makeRemote("Op")},
+             {make("dKo"), parallel({{brk("Zwbl")}, {brk("Z")}})}}),
+            coil("dKo")}};
 }
 
-const std::string kPrimeNote =
-    "Znak ′ (np. Poz′) – zestyk przekaźnika stacji sąsiedniej; jego stan dociera przez żyły 79 i 80 (arkusz 2).";
+const std::string kPrimeNote = "Znak ′ (np. Poz′) – zestyk przekaźnika stacji sąsiedniej; jego "
+                               "stan dociera przez żyły 79 i 80 (arkusz 2).";
 
 std::vector<LadderSheet> makeSheets()
 {
     std::vector<LadderSheet> sheets;
-    sheets.push_back(
-        {"obwody.jpg",
-         "OBWODY WŁĄCZENIA I ZWOLNIENIA BLOKADY",
-         "Blokada liniowa Kyt – obwody jednakowe na stacji A i na stacji B",
-         {
-             {"Włączenie blokady (przycisk Wbl; drugie naciśnięcie cofa żądanie)",
-              {wblRung("1"), ncRung("2")}},
-             {"Przyjęcie pozwolenia – Op i Pwl trzymają się własnymi zestykami",
-              {opRung("3"), pwlRung("4")}},
-             {"Zwolnienie blokady (przycisk Wbl albo Ko na stacji, która oddała pozwolenie)",
-              {zwblRung("5")}},
-         },
-         {kPrimeNote,
-          "Pwl opada po sygnale S, po dPo i po zwolnieniu, a Op zostaje: jedno pozwolenie – jeden pociąg.",
-          "Kroki przycisku DALEJ (ustalenie kierunku, fazy zwolnienia) pokazują po kolei to, co "
-          "w urządzeniu dzieje się samo; nie rysuje się ich jako osobnych obwodów."},
-         "Arkusz 1 z 5"});
-    sheets.push_back(
-        {"pulpit.jpg",
-         "OBWODY LAMPEK PULPITU",
-         "Blokada liniowa Kyt – lampki i liczniki pulpitu jednej stacji",
-         {
-             {"Strzałki kierunku (białe lub czerwone; migają przy żądaniu i zwalnianiu)",
-              {{"1", {parallel({{make("Nc"), make("Pm")}, {make("Op")}}), lamp("WYJAZD")}},
-               {"2", {parallel({{make("Ic"), make("Pm")}, {make("Lzs")}}), lamp("PRZYJAZD")}}}},
-             {"Kontrola wykorzystania pozwolenia i przyjazdu pociągu",
-              {{"3", {brk("Pwl"), parallel({{make("Op")}, {brkRemote("Dp")}}), lamp("Pwl")}},
-               {"4", {make("W"), make("Z"), lamp("Ko")}},
-               {"5", {make("dKo"), lamp("dKo")}}}},
-             {"Liczniki użyć przycisków i przekaźnik migowy",
-              {{"6", {button("Sz"), counter("Sz")}},
-               {"7", {button("dKo"), makeRemote("Op"), brk("dKo"), counter("dKo")}},
-               {"8", {button("dPo"), make("Op"), make("Pwl"), counter("dPo")}},
-               {"9", {brk("Pm"), passive(Part::Resistor), coil("Pm")}}}},
-         },
-         {kPrimeNote,
-          "Lampka sygnału zastępczego Sz świeci przez odliczany czas po naciśnięciu przycisku Sz; "
-          "czas odmierza zegar symulacji, nie rysowany przekaźnik."},
-         "Arkusz 3 z 5"});
-    sheets.push_back(
-        {"zpg.jpg",
-         "OBWÓD PRZEKAŹNIKA ZPG",
-         "Blokada liniowa Kyt – stacja odbiorcza, przyjazd pociągu w całości",
-         {
-             {"Wjazd pociągu (dKo zastępuje kontrolę semafora wjazdowego Sw)",
-              {wRung("1"), zRung("2")}},
-             {"Przekaźnik ZPG – pociąg przyjechał w całości",
-              {zpgRung("3"), dKoRung("4")}},
-             {"Zwolnienie blokady przyciskiem Ko (semafor wjazdowy na sygnale „stój”)",
-              {zwblRung("5")}},
-         },
-         {kPrimeNote,
-          "Iz2 – odcinek za semaforem wjazdowym, Iz3 – ostatni odcinek toru stacyjnego. "
-          "Chwile zajęcia odcinków odmierza przebieg pociągu w symulacji.",
-          "Ko działa dopiero po zwolnieniu Lzs przez pociąg. Dalsze fazy zwolnienia – jak na arkuszu 1 "
-          "(przycisk DALEJ)."},
-         "Arkusz 4 z 5"});
-    sheets.push_back(
-        {"blok - zwrot.jpg",
-         "OBWÓD ZWROTU POZWOLENIA",
-         "Blokada liniowa Kyt – zmiana kierunku ruchu na szlaku",
-         {
-             {"Stacja oddająca pozwolenie (przycisk Poz; prąd przemienny z linii – Ic)",
-              {icRung("1"), pozRung("2"), lzsRung("3")}},
-             {"Powrót pozwolenia przy zwolnieniu (Zp stacji, która je miała; Dp stacji, która je oddała)",
-              {zpRung("4"), dpRung("5")}},
-             {"Stacja otrzymująca pozwolenie – sygnał zezwalający (przycisk S; Op i Pwl – arkusz 1)",
-              {sRung("6")}},
-             {"Stacja oddająca pozwolenie – kontrola sygnału stacji sąsiedniej",
-              {pwyRung("7")}},
-             {"Pomocniczy przycisk dPo (stan blokady jak po wyjeździe pociągu)",
-              {{"8", {button("dPo"), make("Op"), make("Pwl"), counter("dPo")}}}},
-         },
-         {kPrimeNote,
-          "Iz1 – odcinek za semaforem wyjazdowym: pociąg, który go zajmie, zwalnia S, a z nim "
-          "Pwy i Lzs stacji sąsiedniej.",
-          "Pozwolenie wraca przez zwolnienie blokady (arkusz 1), nie przez ponowne Poz."},
-         "Arkusz 5 z 5"});
+    sheets.push_back({"obwody.jpg", "OBWODY WŁĄCZENIA I ZWOLNIENIA BLOKADY",
+        "Blokada liniowa Kyt – obwody jednakowe na stacji A i na stacji B",
+        {
+            {"Włączenie blokady (przycisk Wbl; drugie naciśnięcie cofa żądanie)",
+                {wblRung("1"), ncRung("2")}},
+            {"Przyjęcie pozwolenia – Op i Pwl trzymają się własnymi zestykami",
+                {opRung("3"), pwlRung("4")}},
+            {"Zwolnienie blokady (przycisk Wbl albo Ko na stacji, która oddała pozwolenie)",
+                {zwblRung("5")}},
+        },
+        {kPrimeNote,
+            "Pwl opada po sygnale S, po dPo i po zwolnieniu, a Op zostaje: jedno pozwolenie – "
+            "jeden pociąg.",
+            "Kroki przycisku DALEJ (ustalenie kierunku, fazy zwolnienia) pokazują po kolei to, co "
+            "w urządzeniu dzieje się samo; nie rysuje się ich jako osobnych obwodów."},
+        "Arkusz 1 z 5"});
+    sheets.push_back({"pulpit.jpg", "OBWODY LAMPEK PULPITU",
+        "Blokada liniowa Kyt – lampki i liczniki pulpitu jednej stacji",
+        {
+            {"Strzałki kierunku (białe lub czerwone; migają przy żądaniu i zwalnianiu)",
+                {{"1", {parallel({{make("Nc"), make("Pm")}, {make("Op")}}), lamp("WYJAZD")}},
+                    {"2",
+                        {parallel({{make("Ic"), make("Pm")}, {make("Lzs")}}), lamp("PRZYJAZD")}}}},
+            {"Kontrola wykorzystania pozwolenia i przyjazdu pociągu",
+                {{"3", {brk("Pwl"), parallel({{make("Op")}, {brkRemote("Dp")}}), lamp("Pwl")}},
+                    {"4", {make("W"), make("Z"), lamp("Ko")}}, {"5", {make("dKo"), lamp("dKo")}}}},
+            {"Liczniki użyć przycisków i przekaźnik migowy",
+                {{"6", {button("Sz"), counter("Sz")}},
+                    {"7", {button("dKo"), makeRemote("Op"), brk("dKo"), counter("dKo")}},
+                    {"8", {button("dPo"), make("Op"), make("Pwl"), counter("dPo")}},
+                    {"9", {brk("Pm"), passive(Part::Resistor), coil("Pm")}}}},
+        },
+        {kPrimeNote,
+            "Lampka sygnału zastępczego Sz świeci przez odliczany czas po naciśnięciu przycisku "
+            "Sz; "
+            "czas odmierza zegar symulacji, nie rysowany przekaźnik."},
+        "Arkusz 3 z 5"});
+    sheets.push_back({"zpg.jpg", "OBWÓD PRZEKAŹNIKA ZPG",
+        "Blokada liniowa Kyt – stacja odbiorcza, przyjazd pociągu w całości",
+        {
+            {"Wjazd pociągu (dKo zastępuje kontrolę semafora wjazdowego Sw)",
+                {wRung("1"), zRung("2")}},
+            {"Przekaźnik ZPG – pociąg przyjechał w całości", {zpgRung("3"), dKoRung("4")}},
+            {"Zwolnienie blokady przyciskiem Ko (semafor wjazdowy na sygnale „stój”)",
+                {zwblRung("5")}},
+        },
+        {kPrimeNote,
+            "Iz2 – odcinek za semaforem wjazdowym, Iz3 – ostatni odcinek toru stacyjnego. "
+            "Chwile zajęcia odcinków odmierza przebieg pociągu w symulacji.",
+            "Ko działa dopiero po zwolnieniu Lzs przez pociąg. Dalsze fazy zwolnienia – jak na "
+            "arkuszu 1 "
+            "(przycisk DALEJ)."},
+        "Arkusz 4 z 5"});
+    sheets.push_back({"blok - zwrot.jpg", "OBWÓD ZWROTU POZWOLENIA",
+        "Blokada liniowa Kyt – zmiana kierunku ruchu na szlaku",
+        {
+            {"Stacja oddająca pozwolenie (przycisk Poz; prąd przemienny z linii – Ic)",
+                {icRung("1"), pozRung("2"), lzsRung("3")}},
+            {"Powrót pozwolenia przy zwolnieniu (Zp stacji, która je miała; Dp stacji, która je "
+             "oddała)",
+                {zpRung("4"), dpRung("5")}},
+            {"Stacja otrzymująca pozwolenie – sygnał zezwalający (przycisk S; Op i Pwl – arkusz 1)",
+                {sRung("6")}},
+            {"Stacja oddająca pozwolenie – kontrola sygnału stacji sąsiedniej", {pwyRung("7")}},
+            {"Pomocniczy przycisk dPo (stan blokady jak po wyjeździe pociągu)",
+                {{"8", {button("dPo"), make("Op"), make("Pwl"), counter("dPo")}}}},
+        },
+        {kPrimeNote,
+            "Iz1 – odcinek za semaforem wyjazdowym: pociąg, który go zajmie, zwalnia S, a z nim "
+            "Pwy i Lzs stacji sąsiedniej.",
+            "Pozwolenie wraca przez zwolnienie blokady (arkusz 1), nie przez ponowne Poz."},
+        "Arkusz 5 z 5"});
     return sheets;
 }
 
@@ -343,8 +381,8 @@ std::string resolve(const Elem& e, Station at)
     case Part::Break:
     case Part::Coil:
     case Part::PolarCoil: {
-        static const char* const blockRelays[] = {"Op", "Dp",  "Poz", "Wbl", "Zwbl", "Nc",
-                                                  "Pwl", "Zp", "Lzs", "Ic",  "S",    "Pwy"};
+        static const char* const blockRelays[]
+            = {"Op", "Dp", "Poz", "Wbl", "Zwbl", "Nc", "Pwl", "Zp", "Lzs", "Ic", "S", "Pwy"};
         for (const char* r : blockRelays)
             if (e.name == r)
                 return e.name + own;
@@ -385,8 +423,7 @@ std::string resolve(const Elem& e, Station at)
             return {};
         return a ? it->second.first : it->second.second;
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -414,8 +451,8 @@ bool derivedState(const Elem& e, Station at, const Contacts& c, int depth)
     for (const LadderSheet& s : ladderSheets())
         for (const Section& sec : s.sections)
             for (const Rung& r : sec.rungs)
-                if ((r.load().part == Part::Coil || r.load().part == Part::PolarCoil) &&
-                    r.load().name == e.name && resolve(r.load(), here).empty())
+                if ((r.load().part == Part::Coil || r.load().part == Part::PolarCoil)
+                    && r.load().name == e.name && resolve(r.load(), here).empty())
                     return pathClosed(r.path, here, c, depth + 1);
     return false;
 }
@@ -440,8 +477,7 @@ bool closed(const Elem& e, Station at, const Contacts& c, int depth)
         const bool down = !n.empty() && c.pressed(n);
         return e.part == Part::ButtonMake ? down : !down;
     }
-    default:
-        return true; // passive parts and loads conduct
+    default: return true; // passive parts and loads conduct
     }
 }
 

@@ -24,25 +24,25 @@
 namespace kyt::circuits {
 
 enum class Part {
-    Make,        // make contact of a relay
-    Break,       // break contact of a relay
-    ButtonMake,  // push button, closed while pressed
+    Make, // make contact of a relay
+    Break, // break contact of a relay
+    ButtonMake, // push button, closed while pressed
     ButtonBreak, // push button, open while pressed
-    Coil,        // relay coil
-    PolarCoil,   // coil of a polarised relay
-    Lamp,        // desk lamp
-    Counter,     // use counter
+    Coil, // relay coil
+    PolarCoil, // coil of a polarised relay
+    Lamp, // desk lamp
+    Counter, // use counter
     Capacitor,
     Resistor,
     Diode,
     Battery,
-    Generator,   // source of alternating current
-    Group,       // parallel paths
+    Generator, // source of alternating current
+    Group, // parallel paths
 };
 
 struct Elem {
     Part part = Part::Make;
-    std::string name;   // the role: "Op", "Wbl", ...; empty for passive parts
+    std::string name; // the role: "Op", "Wbl", ...; empty for passive parts
     bool remote = false; // of the neighbouring station
     std::vector<std::vector<Elem>> branches; // of a group
 

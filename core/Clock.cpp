@@ -75,8 +75,8 @@ void VirtualClock::advance(std::int64_t ms, const ErrorSink& onError)
         // The earliest due tick; the first timer wins a tie.
         std::size_t which = kTimers;
         for (std::size_t i = 0; i < kTimers; ++i)
-            if (state_.due[i] >= 0 && state_.due[i] <= target &&
-                (which == kTimers || state_.due[i] < state_.due[which]))
+            if (state_.due[i] >= 0 && state_.due[i] <= target
+                && (which == kTimers || state_.due[i] < state_.due[which]))
                 which = i;
         if (which == kTimers)
             break;

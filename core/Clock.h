@@ -20,9 +20,9 @@ class Simulator;
 class VirtualClock {
 public:
     struct TimerSpec {
-        std::string_view timer;   // desk-model timer name
+        std::string_view timer; // desk-model timer name
         std::string_view handler; // tick handler name
-        std::int64_t period;      // milliseconds
+        std::int64_t period; // milliseconds
     };
     static constexpr std::size_t kTimers = 4;
     static const std::array<TimerSpec, kTimers>& timers();
@@ -31,7 +31,7 @@ public:
     // of its next tick (-1 while it is disabled).
     struct State {
         std::int64_t now = 0;
-        std::array<std::int64_t, kTimers> due{-1, -1, -1, -1};
+        std::array<std::int64_t, kTimers> due {-1, -1, -1, -1};
         friend bool operator==(const State&, const State&) = default;
     };
 

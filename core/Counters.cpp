@@ -23,7 +23,7 @@ std::string named(const char* message, std::string_view name)
 
 const std::array<CounterSlot, 8>& loadOrder()
 {
-    static const std::array<CounterSlot, 8> order{{
+    static const std::array<CounterSlot, 8> order {{
         {"sza1", &S::sza1Count, "lsza1"},
         {"sza2", &S::sza2Count, "lsza2"},
         {"szb1", &S::szb1Count, "lszb1"},
@@ -38,7 +38,7 @@ const std::array<CounterSlot, 8>& loadOrder()
 
 const std::array<CounterSlot, 8>& saveOrder()
 {
-    static const std::array<CounterSlot, 8> order{{
+    static const std::array<CounterSlot, 8> order {{
         {"sza1", &S::sza1Count, "lsza1"},
         {"sza2", &S::sza2Count, "lsza2"},
         {"szb1", &S::szb1Count, "lszb1"},
@@ -70,8 +70,8 @@ void odczytlicznikow(Simulator& sim)
     std::string failure;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const CounterSlot& slot = loadOrder()[i];
-        const CounterStore::ReadResult r =
-            i < found.values.size() ? found.values[i] : CounterStore::ReadResult{};
+        const CounterStore::ReadResult r
+            = i < found.values.size() ? found.values[i] : CounterStore::ReadResult {};
         switch (r.status) {
         case CounterStore::ReadStatus::Ok:
             s.*slot.count = r.value;
@@ -121,7 +121,10 @@ void regwpis(Simulator& sim)
         sim.storedCounts()[i] = sim.state().*loadOrder()[i].count;
 }
 
-void FormClose(Simulator& sim) { regwpis(sim); }
+void FormClose(Simulator& sim)
+{
+    regwpis(sim);
+}
 
 std::span<const HandlerEntry> counterHandlers()
 {

@@ -18,7 +18,7 @@ const std::string kCaption = "Caption";
 const std::string kText = "Text";
 const std::string kEnabled = "Enabled";
 
-constexpr ColorValue kLime = 0x00FF00;       // 0,255,0
+constexpr ColorValue kLime = 0x00FF00; // 0,255,0
 constexpr ColorValue kSignalGreen = 0x40FF00; // 0,255,64
 
 ControlValues lamp(ColorValue color, bool lit, bool blink)
@@ -66,10 +66,13 @@ std::optional<Look> parseLook(std::string_view name)
 {
     std::string lower(name);
     std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    if (lower == "wzb") return Look::wzb;
-    if (lower == "odzw") return Look::odzw;
-    if (lower == "wzbb") return Look::wzbb;
+        [](unsigned char c) { return char(std::tolower(c)); });
+    if (lower == "wzb")
+        return Look::wzb;
+    if (lower == "odzw")
+        return Look::odzw;
+    if (lower == "wzbb")
+        return Look::wzbb;
     return std::nullopt;
 }
 
@@ -110,8 +113,9 @@ ControlValues initialValues(Control c)
     case ControlKind::Label:
         return flagValue(false, c == C::np ? "Brak" : c == C::ns1 ? "79 - brak" : "80 - brak");
     case ControlKind::Memo:
-        return flagValue(true, "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  "
-                               "wzbudzone bezprądowo.");
+        return flagValue(true,
+            "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  "
+            "wzbudzone bezprądowo.");
     case ControlKind::Timer: return flagValue(false);
     }
     return {};
@@ -145,12 +149,12 @@ std::size_t DeskModel::indexOf(Control control, ControlKind kind, const char* wh
     return indexOfAny(control, {kind}, what);
 }
 
-std::size_t DeskModel::indexOfAny(Control control, std::initializer_list<ControlKind> kinds,
-                                  const char* what)
+std::size_t DeskModel::indexOfAny(
+    Control control, std::initializer_list<ControlKind> kinds, const char* what)
 {
     if (std::find(kinds.begin(), kinds.end(), controlKind(control)) == kinds.end())
-        throw std::invalid_argument("desk control " + quoted(controlName(control)) + " is not " +
-                                    what);
+        throw std::invalid_argument(
+            "desk control " + quoted(controlName(control)) + " is not " + what);
     return std::size_t(control);
 }
 
@@ -181,7 +185,7 @@ DeskModel::ObserverId DeskModel::addObserver(Observer observer)
 void DeskModel::removeObserver(ObserverId id)
 {
     auto it = std::find_if(observers_.begin(), observers_.end(),
-                           [id](const auto& entry) { return entry.first == id; });
+        [id](const auto& entry) { return entry.first == id; });
     // Emptied rather than erased, so that a notification under way is not
     // disturbed.
     if (it != observers_.end())
@@ -283,13 +287,15 @@ void DeskModel::setSectionColor(Control section, ColorValue color)
 bool DeskModel::visible(Control control) const
 {
     using K = ControlKind;
-    return values_[indexOfAny(control, {K::Shown, K::TrainButton, K::Memo}, "shown or hidden")].flag;
+    return values_[indexOfAny(control, {K::Shown, K::TrainButton, K::Memo}, "shown or hidden")]
+        .flag;
 }
 
 void DeskModel::setVisible(Control control, bool visible)
 {
     using K = ControlKind;
-    const std::size_t i = indexOfAny(control, {K::Shown, K::TrainButton, K::Memo}, "shown or hidden");
+    const std::size_t i
+        = indexOfAny(control, {K::Shown, K::TrainButton, K::Memo}, "shown or hidden");
     if (values_[i].flag == visible)
         return;
     values_[i].flag = visible;
@@ -371,8 +377,8 @@ namespace {
 
 [[noreturn]] void noProperty(std::string_view control, std::string_view property)
 {
-    throw std::invalid_argument("desk control " + quoted(control) + " has no property " +
-                                quoted(property));
+    throw std::invalid_argument(
+        "desk control " + quoted(control) + " has no property " + quoted(property));
 }
 
 template <typename T>
@@ -380,8 +386,8 @@ const T& expect(const PropertyValue& value, std::string_view control, std::strin
 {
     if (const T* v = std::get_if<T>(&value))
         return *v;
-    throw std::invalid_argument("wrong value type for " + quoted(control) + "." +
-                                std::string(property));
+    throw std::invalid_argument(
+        "wrong value type for " + quoted(control) + "." + std::string(property));
 }
 
 } // namespace
@@ -393,30 +399,39 @@ PropertyValue DeskModel::get(std::string_view control, std::string_view property
     const ControlKind k = controlKind(Control(i));
     switch (k) {
     case ControlKind::Lamp:
-        if (property == kValue) return v.flag;
-        if (property == kBlink) return v.blink;
-        if (property == kTrueColor) return v.number;
+        if (property == kValue)
+            return v.flag;
+        if (property == kBlink)
+            return v.blink;
+        if (property == kTrueColor)
+            return v.number;
         break;
     case ControlKind::Indicator:
-        if (property == kLook) return std::string(lookName(Look(v.number)));
+        if (property == kLook)
+            return std::string(lookName(Look(v.number)));
         break;
     case ControlKind::Counter:
-        if (property == kValue) return v.number;
+        if (property == kValue)
+            return v.number;
         break;
     case ControlKind::Section:
-        if (property == kColor) return v.number;
+        if (property == kColor)
+            return v.number;
         break;
     case ControlKind::Shown:
     case ControlKind::TrainButton:
     case ControlKind::Label:
     case ControlKind::Memo:
-        if (property == kVisible && k != ControlKind::Label) return v.flag;
+        if (property == kVisible && k != ControlKind::Label)
+            return v.flag;
         if (property == kCaption && (k == ControlKind::TrainButton || k == ControlKind::Label))
             return v.text;
-        if (property == kText && k == ControlKind::Memo) return v.text;
+        if (property == kText && k == ControlKind::Memo)
+            return v.text;
         break;
     case ControlKind::Timer:
-        if (property == kEnabled) return v.flag;
+        if (property == kEnabled)
+            return v.flag;
         break;
     }
     noProperty(control, property);
@@ -434,14 +449,16 @@ void DeskModel::set(std::string_view control, std::string_view property, const P
         noProperty(control, property);
 
     if (k == ControlKind::Lamp) {
-        if (property == kValue) setLampValue(name, expect<bool>(value, control, property));
-        else if (property == kBlink) setLampBlink(name, expect<bool>(value, control, property));
-        else setLampColor(name, ColorValue(expect<std::int64_t>(value, control, property)));
+        if (property == kValue)
+            setLampValue(name, expect<bool>(value, control, property));
+        else if (property == kBlink)
+            setLampBlink(name, expect<bool>(value, control, property));
+        else
+            setLampColor(name, ColorValue(expect<std::int64_t>(value, control, property)));
     } else if (k == ControlKind::Indicator) {
         const auto look = parseLook(expect<std::string>(value, control, property));
         if (!look)
-            throw std::invalid_argument("no relay look " +
-                                        quoted(std::get<std::string>(value)));
+            throw std::invalid_argument("no relay look " + quoted(std::get<std::string>(value)));
         setLook(name, *look);
     } else if (k == ControlKind::Counter) {
         setCounterValue(name, std::int32_t(expect<std::int64_t>(value, control, property)));
@@ -469,18 +486,24 @@ void DeskModel::restore(const DeskValues& values)
             const ControlValues& v = values[i];
             switch (controlKind(c)) {
             case ControlKind::Lamp:
-                if (p == kValue) setLampValue(c, v.flag);
-                else if (p == kBlink) setLampBlink(c, v.blink);
-                else setLampColor(c, ColorValue(v.number));
+                if (p == kValue)
+                    setLampValue(c, v.flag);
+                else if (p == kBlink)
+                    setLampBlink(c, v.blink);
+                else
+                    setLampColor(c, ColorValue(v.number));
                 break;
             case ControlKind::Indicator: setLook(c, Look(v.number)); break;
             case ControlKind::Counter: setCounterValue(c, std::int32_t(v.number)); break;
             case ControlKind::Section: setSectionColor(c, ColorValue(v.number)); break;
             case ControlKind::Timer: setTimerEnabled(c, v.flag); break;
             default:
-                if (p == kVisible) setVisible(c, v.flag);
-                else if (p == kCaption) setCaption(c, v.text);
-                else setText(c, v.text);
+                if (p == kVisible)
+                    setVisible(c, v.flag);
+                else if (p == kCaption)
+                    setCaption(c, v.text);
+                else
+                    setText(c, v.text);
             }
         }
     }

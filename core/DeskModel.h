@@ -28,7 +28,6 @@ using ColorValue = std::uint32_t;
 constexpr ColorValue kColorRed = 0x0000FF;
 constexpr ColorValue kColorWhite = 0xFFFFFF;
 
-
 // The look of a relay indicator.
 enum class Look { wzb, odzw, wzbb };
 std::string_view lookName(Look look);
@@ -41,10 +40,10 @@ using PropertyValue = std::variant<bool, std::int64_t, std::string>;
 
 // The stored values of one control; their meaning depends on its kind.
 struct ControlValues {
-    bool flag = false;        // Value, Visible or Enabled
-    bool blink = false;       // Blink of a lamp
-    std::int64_t number = 0;  // TrueColor, Color, counter Value, or the Look
-    std::string text;         // Caption or Text
+    bool flag = false; // Value, Visible or Enabled
+    bool blink = false; // Blink of a lamp
+    std::int64_t number = 0; // TrueColor, Color, counter Value, or the Look
+    std::string text; // Caption or Text
     friend bool operator==(const ControlValues&, const ControlValues&) = default;
 };
 
@@ -134,8 +133,8 @@ public:
 
 private:
     static std::size_t indexOf(Control control, ControlKind kind, const char* what);
-    static std::size_t indexOfAny(Control control, std::initializer_list<ControlKind> kinds,
-                                  const char* what);
+    static std::size_t indexOfAny(
+        Control control, std::initializer_list<ControlKind> kinds, const char* what);
     void changed(std::size_t index, const std::string& property);
 
     std::vector<std::string> names_;

@@ -25,10 +25,19 @@ namespace kyt {
 //   Memo        Text, Visible (bool)      Memo1
 //   Timer       Enabled (bool)            Timer1..4
 enum class ControlKind {
-    Lamp, Indicator, Counter, Section, Shown, TrainButton, Label, Memo, Timer
+    Lamp,
+    Indicator,
+    Counter,
+    Section,
+    Shown,
+    TrainButton,
+    Label,
+    Memo,
+    Timer
 };
 
 // Every control as X(component name, kind), in the model's order.
+// clang-format off
 #define KYT_DESK_CONTROLS(X)                                                                     \
     /* Signal lamps: exit signal A, entry signal B, entry signal A, exit signal B; each red, */  \
     /* white (Sz), green. */                                                                     \
@@ -62,6 +71,7 @@ enum class ControlKind {
     X(np, Label) X(ns1, Label) X(ns2, Label)                                                     \
     X(Memo1, Memo)                                                                               \
     X(Timer1, Timer) X(Timer2, Timer) X(Timer3, Timer) X(Timer4, Timer)
+// clang-format on
 
 // A control of the desk, named as the window names it.
 enum class Control : std::uint8_t {

@@ -36,8 +36,8 @@ struct Table {
     {
         for (std::size_t i = 0; i < entries.size(); ++i) {
             if (!byName.emplace(entries[i].name, i).second)
-                throw std::logic_error("handler " + std::string(entries[i].name) +
-                                       " registered twice");
+                throw std::logic_error(
+                    "handler " + std::string(entries[i].name) + " registered twice");
         }
     }
 };

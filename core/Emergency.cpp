@@ -26,7 +26,7 @@ void koClick(Simulator& sim, const StationDesc& y)
     const StationDesc& x = other(y);
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (!Guard{sim.refusals(), y}
+    if (!Guard {sim.refusals(), y}
              .require(s.*y.z, reason::kTrainNotArrived)
              .require(d.lampValue(y.entry.red), reason::kEntrySignalNotAtStop)
              .require(!d.lampValue(y.entry.sz), reason::kEntrySzLit)
@@ -58,7 +58,7 @@ void dKoClick(Simulator& sim, const StationDesc& y)
 {
     const StationDesc& x = other(y);
     BlockState& s = sim.state();
-    if (!Guard{sim.refusals(), y}
+    if (!Guard {sim.refusals(), y}
              .require(s.*x.op, reason::kNoDirectionForDKo)
              .require(!(s.*y.dKo), reason::kDKoUsed))
         return;
@@ -76,7 +76,7 @@ void dPoClick(Simulator& sim, const StationDesc& x)
     const StationDesc& y = other(x);
     BlockState& s = sim.state();
     DeskModel& d = sim.desk();
-    if (!Guard{sim.refusals(), x}
+    if (!Guard {sim.refusals(), x}
              .require(s.*x.op, reason::kNoPermissionToReturn)
              .require(s.*x.pwl, reason::kPermissionAlreadyUsed))
         return;
@@ -108,8 +108,8 @@ void exitSzClick(Simulator& sim, const StationDesc& x)
     // Refused while a train of the other direction may be about: an Sz on
     // the station's entry signal or on the other exit signal, the entry
     // signal cleared, the other exit signal at proceed, a train from there.
-    bool refused = s.*x.entry.szActive || s.*y.exit.szActive || s.*x.entry.clear ||
-                   s.*y.exit.relay || s.*y.trainRun;
+    bool refused = s.*x.entry.szActive || s.*y.exit.szActive || s.*x.entry.clear || s.*y.exit.relay
+        || s.*y.trainRun;
     // At B also while B's own exit signal is at proceed; A does not check.
     if (x.station == Station::B)
         refused = refused || s.*e.relay;
@@ -185,10 +185,10 @@ void szTick(Simulator& sim, const StationDesc& x)
     DeskModel& d = sim.desk();
     if (++(s.*x.szTicks) != kSzTicks)
         return;
-    const SzLamp exit{x.exit.szActive, x.exit.arrow, x.exit.sz};
-    const SzLamp entry{x.entry.szActive, x.entry.arrow, x.entry.sz};
-    const std::array<SzLamp, 2> lamps =
-        x.station == Station::A ? std::array{exit, entry} : std::array{entry, exit};
+    const SzLamp exit {x.exit.szActive, x.exit.arrow, x.exit.sz};
+    const SzLamp entry {x.entry.szActive, x.entry.arrow, x.entry.sz};
+    const std::array<SzLamp, 2> lamps
+        = x.station == Station::A ? std::array {exit, entry} : std::array {entry, exit};
     for (const SzLamp& l : lamps)
         if (s.*l.active)
             d.setVisible(l.arrow, false);
@@ -210,22 +210,58 @@ void countUp(Simulator& sim, std::int32_t& count, Control display)
 }
 
 // Ko and dKo for trains from A stand at station B, and the other way round.
-void pkoaClick(Simulator& sim) { koClick(sim, kB); }
-void pkobClick(Simulator& sim) { koClick(sim, kA); }
-void HemisphereButton16Click(Simulator& sim) { dKoClick(sim, kB); }
-void HemisphereButton3Click(Simulator& sim) { dKoClick(sim, kA); }
-void HemisphereButton4Click(Simulator& sim) { dPoClick(sim, kA); }
-void HemisphereButton15Click(Simulator& sim) { dPoClick(sim, kB); }
+void pkoaClick(Simulator& sim)
+{
+    koClick(sim, kB);
+}
+void pkobClick(Simulator& sim)
+{
+    koClick(sim, kA);
+}
+void HemisphereButton16Click(Simulator& sim)
+{
+    dKoClick(sim, kB);
+}
+void HemisphereButton3Click(Simulator& sim)
+{
+    dKoClick(sim, kA);
+}
+void HemisphereButton4Click(Simulator& sim)
+{
+    dPoClick(sim, kA);
+}
+void HemisphereButton15Click(Simulator& sim)
+{
+    dPoClick(sim, kB);
+}
 
 // Sz on signal A: the exit signal at A and the entry signal at B; on signal
 // B: the entry signal at A and the exit signal at B.
-void psza1Click(Simulator& sim) { exitSzClick(sim, kA); }
-void pszb2Click(Simulator& sim) { exitSzClick(sim, kB); }
-void psza2Click(Simulator& sim) { entrySzClick(sim, kB); }
-void pszb1Click(Simulator& sim) { entrySzClick(sim, kA); }
+void psza1Click(Simulator& sim)
+{
+    exitSzClick(sim, kA);
+}
+void pszb2Click(Simulator& sim)
+{
+    exitSzClick(sim, kB);
+}
+void psza2Click(Simulator& sim)
+{
+    entrySzClick(sim, kB);
+}
+void pszb1Click(Simulator& sim)
+{
+    entrySzClick(sim, kA);
+}
 
-void Timer2Timer(Simulator& sim) { szTick(sim, kA); }
-void Timer3Timer(Simulator& sim) { szTick(sim, kB); }
+void Timer2Timer(Simulator& sim)
+{
+    szTick(sim, kA);
+}
+void Timer3Timer(Simulator& sim)
+{
+    szTick(sim, kB);
+}
 
 std::span<const HandlerEntry> emergencyHandlers()
 {

@@ -9,7 +9,7 @@ namespace kyt {
 
 class Error : public std::runtime_error {
 public:
-    explicit Error(const std::string& message) : std::runtime_error(message) {}
+    explicit Error(const std::string& message) : std::runtime_error(message) { }
 };
 
 } // namespace kyt

@@ -10,7 +10,8 @@ std::string reasonText(const Refusals::Reason& reason)
     out.reserve(reason.text.size());
     const std::string_view t = reason.text;
     for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == '%' && i + 1 < t.size() && reason.station && (t[i + 1] == 'S' || t[i + 1] == 'O')) {
+        if (t[i] == '%' && i + 1 < t.size() && reason.station
+            && (t[i + 1] == 'S' || t[i + 1] == 'O')) {
             const bool own = t[i + 1] == 'S';
             out += (*reason.station == Station::A) == own ? 'A' : 'B';
             ++i;

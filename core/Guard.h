@@ -58,9 +58,8 @@ class Guard {
 public:
     explicit Guard(Refusals& refusals, std::optional<Station> station = {})
         : refusals_(refusals), station_(station)
-    {
-    }
-    Guard(Refusals& refusals, const StationDesc& station) : Guard(refusals, station.station) {}
+    { }
+    Guard(Refusals& refusals, const StationDesc& station) : Guard(refusals, station.station) { }
 
     // Holds while every condition so far held; the first that fails leaves
     // its reason, and the later ones are no longer looked at.

@@ -15,7 +15,7 @@ std::string_view resultName(OperationResult result)
     return "done";
 }
 
-Journal::Journal(std::size_t capacity) : capacity_(capacity == 0 ? 1 : capacity) {}
+Journal::Journal(std::size_t capacity) : capacity_(capacity == 0 ? 1 : capacity) { }
 
 void Journal::add(JournalEntry entry)
 {

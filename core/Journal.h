@@ -16,22 +16,22 @@ namespace kyt {
 
 // What became of an operation.
 enum class OperationResult {
-    Done,    // it changed the block state or the desk
+    Done, // it changed the block state or the desk
     Refused, // it changed neither; a reason says why
-    Mishap,  // it brought up the mishap panel
-    Error,   // its handler raised an error; the reason is the message
+    Mishap, // it brought up the mishap panel
+    Error, // its handler raised an error; the reason is the message
 };
 std::string_view resultName(OperationResult result);
 
 struct JournalEntry {
     std::int64_t time = 0; // simulation time, ms since the first activation
-    std::string handler;   // the handler run: pwbl1Click, Timer1Timer, ...
-    bool tick = false;     // a timer tick rather than a trainee operation
+    std::string handler; // the handler run: pwbl1Click, Timer1Timer, ...
+    bool tick = false; // a timer tick rather than a trainee operation
 
     // Operations only.
     std::string station; // "A", "B", or empty for the centre controls
     std::string control; // component name
-    std::string name;    // short name: "Wbl (stacja A)"
+    std::string name; // short name: "Wbl (stacja A)"
     OperationResult result = OperationResult::Done;
     std::string reason; // refused and error entries
 

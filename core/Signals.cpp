@@ -19,7 +19,7 @@ using stations::kB;
 // has given the permission (Pwl at x, Lzs at y).
 void exitSignalClick(Simulator& sim, const StationDesc& x)
 {
-    if (!Guard{sim.refusals(), x}.require(!dalejShown(sim), reason::kDalejPending))
+    if (!Guard {sim.refusals(), x}.require(!dalejShown(sim), reason::kDalejPending))
         return;
     const StationDesc& y = other(x);
     const ExitSignalDesc& e = x.exit;
@@ -27,7 +27,7 @@ void exitSignalClick(Simulator& sim, const StationDesc& x)
     DeskModel& d = sim.desk();
 
     // Put back to stop.
-    if (Guard{sim.refusals(), x}
+    if (Guard {sim.refusals(), x}
             .require(!(s.*x.pwl), reason::kSignalNotCleared)
             .require(s.*y.lzs, reason::kNoPermissionForSignal)) {
         sim.refusals().add(reason::kSignalAtStop, x.station);
@@ -41,7 +41,7 @@ void exitSignalClick(Simulator& sim, const StationDesc& x)
         DropExitSignalRelays(sim, x);
     }
     // Clear, on the state the put-back left (which never clears again).
-    if (Guard{sim.refusals(), x}
+    if (Guard {sim.refusals(), x}
             .require(s.*x.pwl, reason::kPermissionUsed)
             .require(s.*y.lzs, reason::kNoPermissionForSignal)) {
         d.setVisible(e.arrow, true);
@@ -111,11 +111,23 @@ void ApplySignalStop(Simulator& sim, Control departureLamp, Control arrivalLamp)
     setNarration(sim, text::kTextSignalStop);
 }
 
-void psa1Click(Simulator& sim) { exitSignalClick(sim, kA); }
-void psb2Click(Simulator& sim) { exitSignalClick(sim, kB); }
+void psa1Click(Simulator& sim)
+{
+    exitSignalClick(sim, kA);
+}
+void psb2Click(Simulator& sim)
+{
+    exitSignalClick(sim, kB);
+}
 // Entry signal A stands at station B, entry signal B at station A.
-void psa2Click(Simulator& sim) { entrySignalClick(sim, kB.entry); }
-void psb1Click(Simulator& sim) { entrySignalClick(sim, kA.entry); }
+void psa2Click(Simulator& sim)
+{
+    entrySignalClick(sim, kB.entry);
+}
+void psb1Click(Simulator& sim)
+{
+    entrySignalClick(sim, kA.entry);
+}
 
 std::span<const HandlerEntry> signalHandlers()
 {

@@ -43,7 +43,7 @@ bool Simulator::click(std::string_view handler)
 
 Simulator::Snapshot Simulator::snapshot() const
 {
-    return Snapshot{state_, desk_.values(), clock_.state(), activated_};
+    return Snapshot {state_, desk_.values(), clock_.state(), activated_};
 }
 
 void Simulator::restore(const Snapshot& snapshot)

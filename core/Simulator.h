@@ -73,11 +73,11 @@ public:
 private:
     BlockState state_;
     DeskModel desk_;
-    VirtualClock clock_{*this};
+    VirtualClock clock_ {*this};
     bool activated_ = false;
     CounterStore* counterStore_ = nullptr;
     Refusals refusals_;
-    std::array<std::int32_t, 8> storedCounts_{};
+    std::array<std::int32_t, 8> storedCounts_ {};
 };
 
 } // namespace kyt

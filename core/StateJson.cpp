@@ -76,7 +76,7 @@ std::string stateJson(const Simulator& sim)
             firstProp = false;
             out += jsonString(property);
             out += ':';
-            std::visit(ValueWriter{out}, desk.get(control, property));
+            std::visit(ValueWriter {out}, desk.get(control, property));
         }
         out += '}';
     }

@@ -15,13 +15,22 @@ namespace {
 using stations::kA;
 using stations::kB;
 
-void occupy(DeskModel& d, Control section) { d.setSectionColor(section, kColorRed); }
-void vacate(DeskModel& d, Control section) { d.setSectionColor(section, kColorWhite); }
+void occupy(DeskModel& d, Control section)
+{
+    d.setSectionColor(section, kColorRed);
+}
+void vacate(DeskModel& d, Control section)
+{
+    d.setSectionColor(section, kColorWhite);
+}
 
 // Where the two directions differ: only the run from A checks the sections
 // it enters at steps 3 and 5, needs its block set for the arrival text at
 // step 33, and tells of W at step 35.
-bool fromA(const StationDesc& x) { return x.station == Station::A; }
+bool fromA(const StationDesc& x)
+{
+    return x.station == Station::A;
+}
 
 // Enters a section; the run from A reports a section that is taken already.
 void enter(Simulator& sim, const StationDesc& x, Control section)
@@ -149,8 +158,8 @@ void startAtExit(Simulator& sim, const StationDesc& x)
 // station goes on, unless a train of y's own runs.
 void resumeAtEntry(Simulator& sim, const StationDesc& y)
 {
-    if (!Guard{sim.refusals(), y}.require(!sim.desk().timerEnabled(y.trainTimer),
-                                          reason::kOwnTrainRunning))
+    if (!Guard {sim.refusals(), y}.require(
+            !sim.desk().timerEnabled(y.trainTimer), reason::kOwnTrainRunning))
         return;
     sim.desk().setTimerEnabled(other(y).trainTimer, true);
     sim.desk().setVisible(y.entry.arrow, false);
@@ -158,16 +167,40 @@ void resumeAtEntry(Simulator& sim, const StationDesc& y)
 
 } // namespace
 
-void AdvanceTrainAB(Simulator& sim) { advance(sim, kA); }
-void AdvanceTrainBA(Simulator& sim) { advance(sim, kB); }
+void AdvanceTrainAB(Simulator& sim)
+{
+    advance(sim, kA);
+}
+void AdvanceTrainBA(Simulator& sim)
+{
+    advance(sim, kB);
+}
 
-void Timer1Timer(Simulator& sim) { tick(sim, kA); }
-void Timer4Timer(Simulator& sim) { tick(sim, kB); }
+void Timer1Timer(Simulator& sim)
+{
+    tick(sim, kA);
+}
+void Timer4Timer(Simulator& sim)
+{
+    tick(sim, kB);
+}
 
-void ArrowButton1Click(Simulator& sim) { startAtExit(sim, kA); }
-void ArrowButton3Click(Simulator& sim) { startAtExit(sim, kB); }
-void ArrowButton2Click(Simulator& sim) { resumeAtEntry(sim, kB); }
-void ArrowButton4Click(Simulator& sim) { resumeAtEntry(sim, kA); }
+void ArrowButton1Click(Simulator& sim)
+{
+    startAtExit(sim, kA);
+}
+void ArrowButton3Click(Simulator& sim)
+{
+    startAtExit(sim, kB);
+}
+void ArrowButton2Click(Simulator& sim)
+{
+    resumeAtEntry(sim, kB);
+}
+void ArrowButton4Click(Simulator& sim)
+{
+    resumeAtEntry(sim, kA);
+}
 
 void pstClick(Simulator& sim)
 {
@@ -180,9 +213,15 @@ void pstClick(Simulator& sim)
     d.setCaption(Control::pst, stop ? text::kCaptionTrainGo : text::kCaptionTrainStop);
 }
 
-void ShowMishap(Simulator& sim) { sim.desk().setVisible(Control::Panel27, true); }
+void ShowMishap(Simulator& sim)
+{
+    sim.desk().setVisible(Control::Panel27, true);
+}
 
-void ShadowButton1Click(Simulator& sim) { sim.desk().setVisible(Control::Panel27, false); }
+void ShadowButton1Click(Simulator& sim)
+{
+    sim.desk().setVisible(Control::Panel27, false);
+}
 
 std::span<const HandlerEntry> trainHandlers()
 {

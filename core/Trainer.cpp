@@ -12,8 +12,8 @@ namespace kyt {
 
 namespace {
 
-const std::string kMishapPanel{controlName(Control::Panel27)};
-const std::string kMemo{controlName(Control::Memo1)};
+const std::string kMishapPanel {controlName(Control::Panel27)};
+const std::string kMemo {controlName(Control::Memo1)};
 
 const PressableControl* pressableByHandler(std::string_view handler)
 {
@@ -25,17 +25,17 @@ const PressableControl* pressableByHandler(std::string_view handler)
 
 } // namespace
 
-Trainer::Trainer(Simulator& sim, std::size_t journalCapacity)
-    : sim_(sim), journal_(journalCapacity)
+Trainer::Trainer(Simulator& sim, std::size_t journalCapacity) : sim_(sim), journal_(journalCapacity)
 {
-    observer_ = sim_.desk().addObserver([this](const std::string& control,
-                                               const std::string& property) {
-        ++deskChanges_;
-        if (control == kMishapPanel && property == "Visible" && sim_.desk().visible(Control::Panel27))
-            mishapShown_ = true;
-        if (control == kMemo && property == "Text")
-            narrationChanged_ = true;
-    });
+    observer_
+        = sim_.desk().addObserver([this](const std::string& control, const std::string& property) {
+              ++deskChanges_;
+              if (control == kMishapPanel && property == "Visible"
+                  && sim_.desk().visible(Control::Panel27))
+                  mishapShown_ = true;
+              if (control == kMemo && property == "Text")
+                  narrationChanged_ = true;
+          });
     // Ticks pass through the journal on their way to wherever they went.
     previousSink_ = sim_.clock().tickSink();
     sim_.clock().setTickSink([this](std::string_view handler) { tick(handler); });
@@ -143,7 +143,7 @@ void Trainer::setCounts(const CountValues& counts)
 
 CountValues Trainer::counts() const
 {
-    CountValues values{};
+    CountValues values {};
     const auto& order = loadOrder();
     for (std::size_t i = 0; i < order.size(); ++i)
         values[i] = sim_.state().*order[i].count;

@@ -8,9 +8,9 @@
 #include "Journal.h"
 
 #include <array>
+#include <cstdint>
 #include <exception>
 #include <functional>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,7 +88,7 @@ private:
     Journal journal_;
     bool paused_ = false;
     std::string lastRefusal_;
-    CountValues sessionCounts_{};
+    CountValues sessionCounts_ {};
     std::vector<RecordedEvent> events_;
 
     // Desk changes seen since the last mark.

@@ -32,249 +32,263 @@ constexpr std::size_t InputBufferSize = 4096;
 // and the first warning format their message and jump back to the decode.
 // No C++ exception ever crosses the codec's C frames.
 struct ErrorManager {
-  jpeg_error_mgr pub;
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
 };
 
 // A data source reading from memory through a fixed-size buffer, like a
 // file read in blocks.
 struct SourceManager {
-  jpeg_source_mgr pub;
-  const JOCTET *data;
-  std::size_t size;
-  std::size_t position;
-  JOCTET buffer[InputBufferSize];
+    jpeg_source_mgr pub;
+    const JOCTET* data;
+    std::size_t size;
+    std::size_t position;
+    JOCTET buffer[InputBufferSize];
 };
 
 // Everything a decode owns. The codec object is destroyed whatever happens;
 // destroying one that was never created is harmless.
 struct Decoder {
-  jpeg_decompress_struct cinfo;
-  ErrorManager err;
-  SourceManager src;
-  ~Decoder() { jpeg_destroy_decompress(&cinfo); }
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    SourceManager src;
+    ~Decoder() { jpeg_destroy_decompress(&cinfo); }
 };
 
-[[noreturn]] void FailWithMessage(j_common_ptr cinfo) {
-  auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, err->message);
-  std::longjmp(err->jump, 1);
+[[noreturn]] void FailWithMessage(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
 }
 
-void ErrorExit(j_common_ptr cinfo) { FailWithMessage(cinfo); }
-
-// Level -1 is a warning; the first one ends the decode like an error.
-// Trace messages (levels 0 and up) are not shown.
-void EmitMessage(j_common_ptr cinfo, int msgLevel) {
-  if (msgLevel < 0)
+void ErrorExit(j_common_ptr cinfo)
+{
     FailWithMessage(cinfo);
 }
 
-void OutputMessage(j_common_ptr) {}
-
-void InitSource(j_decompress_ptr) {}
-
-boolean FillInputBuffer(j_decompress_ptr cinfo) {
-  auto *src = reinterpret_cast<SourceManager *>(cinfo->src);
-  std::size_t count = std::min(InputBufferSize, src->size - src->position);
-  if (count == 0) {
-    // The data ended before the image did: warn, then hand the codec an
-    // end-of-image marker so that it can stop cleanly.
-    WARNMS(cinfo, JWRN_JPEG_EOF);
-    src->buffer[0] = 0xFF;
-    src->buffer[1] = JPEG_EOI;
-    count = 2;
-  } else {
-    std::memcpy(src->buffer, src->data + src->position, count);
-    src->position += count;
-  }
-  src->pub.next_input_byte = src->buffer;
-  src->pub.bytes_in_buffer = count;
-  return TRUE;
+// Level -1 is a warning; the first one ends the decode like an error.
+// Trace messages (levels 0 and up) are not shown.
+void EmitMessage(j_common_ptr cinfo, int msgLevel)
+{
+    if (msgLevel < 0)
+        FailWithMessage(cinfo);
 }
 
-void SkipInputData(j_decompress_ptr cinfo, long numBytes) {
-  if (numBytes <= 0)
-    return;
-  jpeg_source_mgr *src = cinfo->src;
-  auto remaining = static_cast<std::size_t>(numBytes);
-  while (remaining > src->bytes_in_buffer) {
-    remaining -= src->bytes_in_buffer;
-    src->bytes_in_buffer = 0;
-    (*src->fill_input_buffer)(cinfo);
-  }
-  src->next_input_byte += remaining;
-  src->bytes_in_buffer -= remaining;
+void OutputMessage(j_common_ptr) { }
+
+void InitSource(j_decompress_ptr) { }
+
+boolean FillInputBuffer(j_decompress_ptr cinfo)
+{
+    auto* src = reinterpret_cast<SourceManager*>(cinfo->src);
+    std::size_t count = std::min(InputBufferSize, src->size - src->position);
+    if (count == 0) {
+        // The data ended before the image did: warn, then hand the codec an
+        // end-of-image marker so that it can stop cleanly.
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        src->buffer[0] = 0xFF;
+        src->buffer[1] = JPEG_EOI;
+        count = 2;
+    } else {
+        std::memcpy(src->buffer, src->data + src->position, count);
+        src->position += count;
+    }
+    src->pub.next_input_byte = src->buffer;
+    src->pub.bytes_in_buffer = count;
+    return TRUE;
 }
 
-void TermSource(j_decompress_ptr) {}
+void SkipInputData(j_decompress_ptr cinfo, long numBytes)
+{
+    if (numBytes <= 0)
+        return;
+    jpeg_source_mgr* src = cinfo->src;
+    auto remaining = static_cast<std::size_t>(numBytes);
+    while (remaining > src->bytes_in_buffer) {
+        remaining -= src->bytes_in_buffer;
+        src->bytes_in_buffer = 0;
+        (*src->fill_input_buffer)(cinfo);
+    }
+    src->next_input_byte += remaining;
+    src->bytes_in_buffer -= remaining;
+}
 
-unsigned NextByte(j_decompress_ptr cinfo) {
-  jpeg_source_mgr *src = cinfo->src;
-  if (src->bytes_in_buffer == 0)
-    (*src->fill_input_buffer)(cinfo);
-  --src->bytes_in_buffer;
-  return *src->next_input_byte++;
+void TermSource(j_decompress_ptr) { }
+
+unsigned NextByte(j_decompress_ptr cinfo)
+{
+    jpeg_source_mgr* src = cinfo->src;
+    if (src->bytes_in_buffer == 0)
+        (*src->fill_input_buffer)(cinfo);
+    --src->bytes_in_buffer;
+    return *src->next_input_byte++;
 }
 
 // Comment markers are read past without being kept.
-boolean SkipComment(j_decompress_ptr cinfo) {
-  unsigned length = NextByte(cinfo) << 8;
-  length |= NextByte(cinfo);
-  if (length > 2)
-    (*cinfo->src->skip_input_data)(cinfo, long(length - 2));
-  return TRUE;
+boolean SkipComment(j_decompress_ptr cinfo)
+{
+    unsigned length = NextByte(cinfo) << 8;
+    length |= NextByte(cinfo);
+    if (length > 2)
+        (*cinfo->src->skip_input_data)(cinfo, long(length - 2));
+    return TRUE;
 }
 
 // Data and size are already set; the reading starts from the beginning.
-void ConnectSource(Decoder &d) {
-  SourceManager &src = d.src;
-  src.pub.init_source = InitSource;
-  src.pub.fill_input_buffer = FillInputBuffer;
-  src.pub.skip_input_data = SkipInputData;
-  src.pub.resync_to_restart = jpeg_resync_to_restart;
-  src.pub.term_source = TermSource;
-  src.pub.next_input_byte = nullptr;
-  src.pub.bytes_in_buffer = 0;
-  src.position = 0;
-  d.cinfo.src = &src.pub;
+void ConnectSource(Decoder& d)
+{
+    SourceManager& src = d.src;
+    src.pub.init_source = InitSource;
+    src.pub.fill_input_buffer = FillInputBuffer;
+    src.pub.skip_input_data = SkipInputData;
+    src.pub.resync_to_restart = jpeg_resync_to_restart;
+    src.pub.term_source = TermSource;
+    src.pub.next_input_byte = nullptr;
+    src.pub.bytes_in_buffer = 0;
+    src.position = 0;
+    d.cinfo.src = &src.pub;
 }
 
-void ApplyOptions(jpeg_decompress_struct &cinfo, const JpegOptions &o) {
-  switch (o.NumOfColors) {
-  case ColorCount::_16:
-    cinfo.quantize_colors = TRUE;
-    cinfo.desired_number_of_colors = 16;
-    break;
-  case ColorCount::_256:
-    cinfo.quantize_colors = TRUE;
-    cinfo.desired_number_of_colors = 256;
-    break;
-  case ColorCount::TrueColor:
-    cinfo.quantize_colors = FALSE;
-    break;
-  }
-  switch (o.DCTMethod) {
-  case DctMethod::Integ: cinfo.dct_method = JDCT_ISLOW; break;
-  case DctMethod::FastInteg: cinfo.dct_method = JDCT_IFAST; break;
-  case DctMethod::FloatingPoint: cinfo.dct_method = JDCT_FLOAT; break;
-  }
-  switch (o.Dither) {
-  case DitherMode::None: cinfo.dither_mode = JDITHER_NONE; break;
-  case DitherMode::FS: cinfo.dither_mode = JDITHER_FS; break;
-  case DitherMode::Ordered: cinfo.dither_mode = JDITHER_ORDERED; break;
-  }
-  if (o.FastProcessing) {
-    cinfo.two_pass_quantize = FALSE;
-    cinfo.dither_mode = JDITHER_ORDERED;
-    cinfo.dct_method = JDCT_IFAST;
-    cinfo.do_fancy_upsampling = FALSE;
-  }
-  if (o.GrayScale)
-    cinfo.out_color_space = JCS_GRAYSCALE;
-  if (o.NoSmooth)
-    cinfo.do_fancy_upsampling = FALSE;
-  if (o.OnePass)
-    cinfo.two_pass_quantize = FALSE;
+void ApplyOptions(jpeg_decompress_struct& cinfo, const JpegOptions& o)
+{
+    switch (o.NumOfColors) {
+    case ColorCount::_16:
+        cinfo.quantize_colors = TRUE;
+        cinfo.desired_number_of_colors = 16;
+        break;
+    case ColorCount::_256:
+        cinfo.quantize_colors = TRUE;
+        cinfo.desired_number_of_colors = 256;
+        break;
+    case ColorCount::TrueColor: cinfo.quantize_colors = FALSE; break;
+    }
+    switch (o.DCTMethod) {
+    case DctMethod::Integ: cinfo.dct_method = JDCT_ISLOW; break;
+    case DctMethod::FastInteg: cinfo.dct_method = JDCT_IFAST; break;
+    case DctMethod::FloatingPoint: cinfo.dct_method = JDCT_FLOAT; break;
+    }
+    switch (o.Dither) {
+    case DitherMode::None: cinfo.dither_mode = JDITHER_NONE; break;
+    case DitherMode::FS: cinfo.dither_mode = JDITHER_FS; break;
+    case DitherMode::Ordered: cinfo.dither_mode = JDITHER_ORDERED; break;
+    }
+    if (o.FastProcessing) {
+        cinfo.two_pass_quantize = FALSE;
+        cinfo.dither_mode = JDITHER_ORDERED;
+        cinfo.dct_method = JDCT_IFAST;
+        cinfo.do_fancy_upsampling = FALSE;
+    }
+    if (o.GrayScale)
+        cinfo.out_color_space = JCS_GRAYSCALE;
+    if (o.NoSmooth)
+        cinfo.do_fancy_upsampling = FALSE;
+    if (o.OnePass)
+        cinfo.two_pass_quantize = FALSE;
 }
 
 // Makes the (unfilled) output picture for the started decompression, with
 // its colour table when it is indexed.
-QImage MakeOutput(const jpeg_decompress_struct &cinfo) {
-  const bool indexed = cinfo.quantize_colors || cinfo.out_color_space == JCS_GRAYSCALE;
-  if (cinfo.output_components != (indexed ? 1 : 3))
-    throw JpegError("Unexpected number of output components");
-  QImage image(int(cinfo.output_width), int(cinfo.output_height),
-               indexed ? QImage::Format_Indexed8 : QImage::Format_RGB888);
-  if (image.isNull())
-    throw JpegError("Not enough memory for the picture");
-  if (indexed) {
-    QList<QRgb> table;
-    if (cinfo.quantize_colors) {
-      table.reserve(cinfo.actual_number_of_colors);
-      for (int i = 0; i < cinfo.actual_number_of_colors; ++i) {
-        if (cinfo.out_color_components == 3)
-          table.append(qRgb(cinfo.colormap[0][i], cinfo.colormap[1][i], cinfo.colormap[2][i]));
-        else
-          table.append(qRgb(cinfo.colormap[0][i], cinfo.colormap[0][i], cinfo.colormap[0][i]));
-      }
-    } else {
-      table.reserve(256);
-      for (int i = 0; i < 256; ++i)
-        table.append(qRgb(i, i, i));
+QImage MakeOutput(const jpeg_decompress_struct& cinfo)
+{
+    const bool indexed = cinfo.quantize_colors || cinfo.out_color_space == JCS_GRAYSCALE;
+    if (cinfo.output_components != (indexed ? 1 : 3))
+        throw JpegError("Unexpected number of output components");
+    QImage image(int(cinfo.output_width), int(cinfo.output_height),
+        indexed ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    if (image.isNull())
+        throw JpegError("Not enough memory for the picture");
+    if (indexed) {
+        QList<QRgb> table;
+        if (cinfo.quantize_colors) {
+            table.reserve(cinfo.actual_number_of_colors);
+            for (int i = 0; i < cinfo.actual_number_of_colors; ++i) {
+                if (cinfo.out_color_components == 3)
+                    table.append(
+                        qRgb(cinfo.colormap[0][i], cinfo.colormap[1][i], cinfo.colormap[2][i]));
+                else
+                    table.append(
+                        qRgb(cinfo.colormap[0][i], cinfo.colormap[0][i], cinfo.colormap[0][i]));
+            }
+        } else {
+            table.reserve(256);
+            for (int i = 0; i < 256; ++i)
+                table.append(qRgb(i, i, i));
+        }
+        image.setColorTable(table);
     }
-    image.setColorTable(table);
-  }
-  return image;
+    return image;
 }
 
 struct Progress {
-  ProgressStep step;
-  const std::function<void(int)> *report;
-  int last;
+    ProgressStep step;
+    const std::function<void(int)>* report;
+    int last;
 };
 
 // The decode proper. The codec jumps back to the setjmp below on a fatal
 // error or a warning; between the setjmp and any codec call no local with a
 // destructor is alive, so the jump skips nothing that needs cleaning up.
 // Failures of our own are thrown as exceptions directly, outside the codec.
-bool RunDecode(Decoder &d, const JpegOptions &options, Progress &progress, QImage &out) {
-  if (setjmp(d.err.jump))
-    return false;
+bool RunDecode(Decoder& d, const JpegOptions& options, Progress& progress, QImage& out)
+{
+    if (setjmp(d.err.jump))
+        return false;
 
-  jpeg_decompress_struct &cinfo = d.cinfo;
-  jpeg_create_decompress(&cinfo);
-  // Full-picture buffers beyond this fail the decode instead of being made.
-  cinfo.mem->max_memory_to_use = MaxJPEGCodecBytes;
-  jpeg_set_marker_processor(&cinfo, JPEG_COM, SkipComment);
-  ConnectSource(d);
-  jpeg_read_header(&cinfo, TRUE);
+    jpeg_decompress_struct& cinfo = d.cinfo;
+    jpeg_create_decompress(&cinfo);
+    // Full-picture buffers beyond this fail the decode instead of being made.
+    cinfo.mem->max_memory_to_use = MaxJPEGCodecBytes;
+    jpeg_set_marker_processor(&cinfo, JPEG_COM, SkipComment);
+    ConnectSource(d);
+    jpeg_read_header(&cinfo, TRUE);
 
-  if (std::uint64_t(cinfo.image_width) * cinfo.image_height > MaxJPEGPixels)
-    throw JpegError("JPEG image too large: " + std::to_string(cinfo.image_width) + " x " +
-                         std::to_string(cinfo.image_height) + " pixels");
+    if (std::uint64_t(cinfo.image_width) * cinfo.image_height > MaxJPEGPixels)
+        throw JpegError("JPEG image too large: " + std::to_string(cinfo.image_width) + " x "
+            + std::to_string(cinfo.image_height) + " pixels");
 
-  ApplyOptions(cinfo, options);
-  if (cinfo.out_color_space != JCS_GRAYSCALE && cinfo.out_color_space != JCS_RGB)
-    throw JpegError("BMP output must be grayscale or RGB");
+    ApplyOptions(cinfo, options);
+    if (cinfo.out_color_space != JCS_GRAYSCALE && cinfo.out_color_space != JCS_RGB)
+        throw JpegError("BMP output must be grayscale or RGB");
 
-  jpeg_start_decompress(&cinfo);
-  out = MakeOutput(cinfo);
+    jpeg_start_decompress(&cinfo);
+    out = MakeOutput(cinfo);
 
-  const JDIMENSION height = cinfo.output_height;
-  while (cinfo.output_scanline < height) {
-    JSAMPROW row = out.scanLine(int(cinfo.output_scanline));
-    jpeg_read_scanlines(&cinfo, &row, 1);
-    const int percent = int(std::uint64_t(cinfo.output_scanline) * 100 / height);
-    if (percent != progress.last && percent % progress.step == 0) {
-      progress.last = percent;
-      if (*progress.report)
-        (*progress.report)(percent);
+    const JDIMENSION height = cinfo.output_height;
+    while (cinfo.output_scanline < height) {
+        JSAMPROW row = out.scanLine(int(cinfo.output_scanline));
+        jpeg_read_scanlines(&cinfo, &row, 1);
+        const int percent = int(std::uint64_t(cinfo.output_scanline) * 100 / height);
+        if (percent != progress.last && percent % progress.step == 0) {
+            progress.last = percent;
+            if (*progress.report)
+                (*progress.report)(percent);
+        }
     }
-  }
-  jpeg_finish_decompress(&cinfo);
-  return true;
+    jpeg_finish_decompress(&cinfo);
+    return true;
 }
 
 } // namespace
 
-QImage DecodeJPEG(const char *data, std::size_t size, const JpegOptions &options,
-                  ProgressStep progressStep, const std::function<void(int percent)> &onProgress) {
-  Decoder d{};
-  d.cinfo.err = jpeg_std_error(&d.err.pub);
-  d.err.pub.error_exit = ErrorExit;
-  d.err.pub.emit_message = EmitMessage;
-  d.err.pub.output_message = OutputMessage;
-  d.err.pub.trace_level = 0;
-  d.src.data = reinterpret_cast<const JOCTET *>(data);
-  d.src.size = data ? size : 0;
+QImage DecodeJPEG(const char* data, std::size_t size, const JpegOptions& options,
+    ProgressStep progressStep, const std::function<void(int percent)>& onProgress)
+{
+    Decoder d {};
+    d.cinfo.err = jpeg_std_error(&d.err.pub);
+    d.err.pub.error_exit = ErrorExit;
+    d.err.pub.emit_message = EmitMessage;
+    d.err.pub.output_message = OutputMessage;
+    d.err.pub.trace_level = 0;
+    d.src.data = reinterpret_cast<const JOCTET*>(data);
+    d.src.size = data ? size : 0;
 
-  Progress progress{std::clamp(progressStep, 1, 100), &onProgress, 0};
-  QImage image;
-  if (!RunDecode(d, options, progress, image))
-    throw JpegError(d.err.message);
-  return image;
+    Progress progress {std::clamp(progressStep, 1, 100), &onProgress, 0};
+    QImage image;
+    if (!RunDecode(d, options, progress, image))
+        throw JpegError(d.err.message);
+    return image;
 }
 
 // ---------------------------------------------------------------------------
@@ -284,138 +298,173 @@ namespace {
 // Reads a whole picture file. Only a regular file of at most
 // MaxJPEGFileBytes is read: the open does not wait (for the writer of a
 // named pipe) and the opened file is checked before anything is read.
-bool ReadPictureFile(const QString &name, QByteArray &bytes) {
+bool ReadPictureFile(const QString& name, QByteArray& bytes)
+{
 #ifdef Q_OS_UNIX
-  const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
-    return false;
-  QFile file;
-  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
-    return false;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxJPEGFileBytes)
-    return false;
+    const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    struct stat st { };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxJPEGFileBytes)
+        return false;
 #else
-  const QFileInfo info(name);
-  QFile file(name);
-  if (!info.isFile() || info.size() > MaxJPEGFileBytes || !file.open(QIODevice::ReadOnly))
-    return false;
+    const QFileInfo info(name);
+    QFile file(name);
+    if (!info.isFile() || info.size() > MaxJPEGFileBytes || !file.open(QIODevice::ReadOnly))
+        return false;
 #endif
-  QByteArray all = file.read(MaxJPEGFileBytes + 1);
-  if (file.error() != QFileDevice::NoError || all.size() > MaxJPEGFileBytes)
-    return false;
-  bytes = std::move(all);
-  return true;
+    QByteArray all = file.read(MaxJPEGFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || all.size() > MaxJPEGFileBytes)
+        return false;
+    bytes = std::move(all);
+    return true;
 }
 
 struct Prefetched {
-  QByteArray bytes;
-  QImage image; // null when the file could not be read or decoded
+    QByteArray bytes;
+    QImage image; // null when the file could not be read or decoded
 };
 
 Prefetch<Prefetched> prefetches;
 
-Prefetched ReadAndDecode(const QString &name) {
-  Prefetched p;
-  if (!ReadPictureFile(name, p.bytes) || p.bytes.isEmpty())
+Prefetched ReadAndDecode(const QString& name)
+{
+    Prefetched p;
+    if (!ReadPictureFile(name, p.bytes) || p.bytes.isEmpty())
+        return p;
+    try {
+        p.image = DecodeJPEG(p.bytes, JpegOptions {});
+    } catch (...) {
+        // Left to the FileName assignment, which reports it.
+    }
     return p;
-  try {
-    p.image = DecodeJPEG(p.bytes, JpegOptions{});
-  } catch (...) {
-    // Left to the FileName assignment, which reports it.
-  }
-  return p;
 }
 
 } // namespace
 
-void PrefetchJPEGFiles(const QStringList &fileNames) {
-  for (const QString &name : fileNames)
-    if (!name.isEmpty())
-      prefetches.start(name, [name] { return ReadAndDecode(name); });
+void PrefetchJPEGFiles(const QStringList& fileNames)
+{
+    for (const QString& name : fileNames)
+        if (!name.isEmpty())
+            prefetches.start(name, [name] { return ReadAndDecode(name); });
 }
 
-bool JpegImage::TakePrefetched() {
-  const std::optional<Prefetched> taken = prefetches.take(fileName_);
-  if (!taken)
-    return false;
-  const Prefetched &p = *taken;
-  // The decode it stands for would end at 100 %, reported to nobody.
-  if (loading_ || options_ != JpegOptions{} || p.image.isNull() || p.bytes != source_ ||
-      100 % progressStep_ != 0 ||
-      isSignalConnected(QMetaMethod::fromSignal(&JpegImage::progress)))
-    return false;
-  progressPercent_ = 100;
-  setPicture(p.image);
-  return true;
+bool JpegImage::TakePrefetched()
+{
+    const std::optional<Prefetched> taken = prefetches.take(fileName_);
+    if (!taken)
+        return false;
+    const Prefetched& p = *taken;
+    // The decode it stands for would end at 100 %, reported to nobody.
+    if (loading_ || options_ != JpegOptions {} || p.image.isNull() || p.bytes != source_
+        || 100 % progressStep_ != 0
+        || isSignalConnected(QMetaMethod::fromSignal(&JpegImage::progress)))
+        return false;
+    progressPercent_ = 100;
+    setPicture(p.image);
+    return true;
 }
 
-JpegImage::JpegImage(QWidget *parent) : QWidget(parent) {}
+JpegImage::JpegImage(QWidget* parent) : QWidget(parent) { }
 
 JpegImage::~JpegImage() = default;
 
-template <typename T> void JpegImage::SetOption(T &field, T value) {
-  if (field == value)
-    return;
-  field = value;
-  Decode();
+template <typename T>
+void JpegImage::SetOption(T& field, T value)
+{
+    if (field == value)
+        return;
+    field = value;
+    Decode();
 }
 
-void JpegImage::setNumOfColors(ColorCount value) { SetOption(options_.NumOfColors, value); }
-void JpegImage::setDCTMethod(DctMethod value) { SetOption(options_.DCTMethod, value); }
-void JpegImage::setDither(DitherMode value) { SetOption(options_.Dither, value); }
-void JpegImage::setFastProcessing(bool value) { SetOption(options_.FastProcessing, value); }
-void JpegImage::setGrayScale(bool value) { SetOption(options_.GrayScale, value); }
-void JpegImage::setNoSmooth(bool value) { SetOption(options_.NoSmooth, value); }
-void JpegImage::setOnePass(bool value) { SetOption(options_.OnePass, value); }
-
-void JpegImage::setProgressStep(ProgressStep value) { progressStep_ = std::clamp(value, 1, 100); }
-
-void JpegImage::setFileName(const QString &name) {
-  fileName_ = name;
-  if (name.isEmpty()) {
-    source_.clear();
-    return;
-  }
-  QByteArray bytes;
-  if (!ReadPictureFile(name, bytes))
-    throw FileOpenError(("Cannot open file " + name).toStdString());
-  source_ = std::move(bytes);
-  if (TakePrefetched())
-    return;
-  Decode();
+void JpegImage::setNumOfColors(ColorCount value)
+{
+    SetOption(options_.NumOfColors, value);
+}
+void JpegImage::setDCTMethod(DctMethod value)
+{
+    SetOption(options_.DCTMethod, value);
+}
+void JpegImage::setDither(DitherMode value)
+{
+    SetOption(options_.Dither, value);
+}
+void JpegImage::setFastProcessing(bool value)
+{
+    SetOption(options_.FastProcessing, value);
+}
+void JpegImage::setGrayScale(bool value)
+{
+    SetOption(options_.GrayScale, value);
+}
+void JpegImage::setNoSmooth(bool value)
+{
+    SetOption(options_.NoSmooth, value);
+}
+void JpegImage::setOnePass(bool value)
+{
+    SetOption(options_.OnePass, value);
 }
 
-void JpegImage::Decode() {
-  if (source_.isEmpty() || loading_)
-    return;
-  progressPercent_ = 0;
-  QImage image = DecodeJPEG(source_, options_, progressStep_, [this](int percent) {
-    progressPercent_ = percent;
-    emit progress(percent);
-  });
-  setPicture(image);
+void JpegImage::setProgressStep(ProgressStep value)
+{
+    progressStep_ = std::clamp(value, 1, 100);
 }
 
-void JpegImage::setPicture(const QImage &picture) {
-  picture_ = picture;
-  pixmap_ = QPixmap();
-  update();
+void JpegImage::setFileName(const QString& name)
+{
+    fileName_ = name;
+    if (name.isEmpty()) {
+        source_.clear();
+        return;
+    }
+    QByteArray bytes;
+    if (!ReadPictureFile(name, bytes))
+        throw FileOpenError(("Cannot open file " + name).toStdString());
+    source_ = std::move(bytes);
+    if (TakePrefetched())
+        return;
+    Decode();
 }
 
-QSize JpegImage::sizeHint() const {
-  return picture_.isNull() ? QWidget::sizeHint() : picture_.size();
+void JpegImage::Decode()
+{
+    if (source_.isEmpty() || loading_)
+        return;
+    progressPercent_ = 0;
+    QImage image = DecodeJPEG(source_, options_, progressStep_, [this](int percent) {
+        progressPercent_ = percent;
+        emit progress(percent);
+    });
+    setPicture(image);
 }
 
-void JpegImage::paintEvent(QPaintEvent *) {
-  if (picture_.isNull())
-    return;
-  if (pixmap_.isNull())
-    pixmap_ = QPixmap::fromImage(picture_);
-  QPainter painter(this);
-  painter.drawPixmap(0, 0, pixmap_);
+void JpegImage::setPicture(const QImage& picture)
+{
+    picture_ = picture;
+    pixmap_ = QPixmap();
+    update();
+}
+
+QSize JpegImage::sizeHint() const
+{
+    return picture_.isNull() ? QWidget::sizeHint() : picture_.size();
+}
+
+void JpegImage::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull())
+        return;
+    if (pixmap_.isNull())
+        pixmap_ = QPixmap::fromImage(picture_);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, pixmap_);
 }
 
 } // namespace kyt

@@ -33,28 +33,28 @@ using ProgressStep = int;
 // A decoding failure: the codec's formatted message, or one of our own.
 class JpegError : public std::runtime_error {
 public:
-  explicit JpegError(const std::string &message) : std::runtime_error(message) {}
-  QString message() const { return QString::fromUtf8(what()); }
+    explicit JpegError(const std::string& message) : std::runtime_error(message) { }
+    QString message() const { return QString::fromUtf8(what()); }
 };
 
 // A picture file that cannot be opened ("Cannot open file <name>").
 class FileOpenError : public std::runtime_error {
 public:
-  explicit FileOpenError(const std::string &message) : std::runtime_error(message) {}
-  QString message() const { return QString::fromUtf8(what()); }
+    explicit FileOpenError(const std::string& message) : std::runtime_error(message) { }
+    QString message() const { return QString::fromUtf8(what()); }
 };
 
 // The decoding options, applied to the codec in the order of the fields:
 // a later field overrides what an earlier one chose.
 struct JpegOptions {
-  ColorCount NumOfColors = ColorCount::_256;
-  DctMethod DCTMethod = DctMethod::Integ;
-  DitherMode Dither = DitherMode::FS;
-  bool FastProcessing = false; // one pass, ordered dither, fast DCT, no smoothing
-  bool GrayScale = false;
-  bool NoSmooth = false; // no fancy upsampling
-  bool OnePass = false;  // one-pass colour quantisation
-  bool operator==(const JpegOptions &) const = default;
+    ColorCount NumOfColors = ColorCount::_256;
+    DctMethod DCTMethod = DctMethod::Integ;
+    DitherMode Dither = DitherMode::FS;
+    bool FastProcessing = false; // one pass, ordered dither, fast DCT, no smoothing
+    bool GrayScale = false;
+    bool NoSmooth = false; // no fancy upsampling
+    bool OnePass = false; // one-pass colour quantisation
+    bool operator==(const JpegOptions&) const = default;
 };
 
 // The largest picture, in pixels, that a decode will allocate (4096 x 4096):
@@ -73,14 +73,13 @@ inline constexpr qint64 MaxJPEGFileBytes = qint64(64) << 20;
 // progressStep (1 to 100); 0 is never reported and no value twice.
 // Throws JpegError on every failure, including the codec's first
 // warning; no output survives a failure.
-QImage DecodeJPEG(const char *data, std::size_t size, const JpegOptions &options,
-                  ProgressStep progressStep = 10,
-                  const std::function<void(int percent)> &onProgress = {});
-inline QImage DecodeJPEG(const QByteArray &data, const JpegOptions &options,
-                         ProgressStep progressStep = 10,
-                         const std::function<void(int percent)> &onProgress = {}) {
-  return DecodeJPEG(data.constData(), std::size_t(data.size()), options, progressStep,
-                    onProgress);
+QImage DecodeJPEG(const char* data, std::size_t size, const JpegOptions& options,
+    ProgressStep progressStep = 10, const std::function<void(int percent)>& onProgress = {});
+inline QImage DecodeJPEG(const QByteArray& data, const JpegOptions& options,
+    ProgressStep progressStep = 10, const std::function<void(int percent)>& onProgress = {})
+{
+    return DecodeJPEG(
+        data.constData(), std::size_t(data.size()), options, progressStep, onProgress);
 }
 
 // Reads and decodes the named files with the default options on threads of
@@ -90,101 +89,101 @@ inline QImage DecodeJPEG(const QByteArray &data, const JpegOptions &options,
 // decoding it again, unless a progress handler is connected; a file that
 // could not be read or decoded is left to that assignment, which reports it
 // as always. Each picture serves once.
-void PrefetchJPEGFiles(const QStringList &fileNames);
-
+void PrefetchJPEGFiles(const QStringList& fileNames);
 
 // The picture control. It draws its picture at natural size from its
 // top-left corner, clipped to the control; it neither stretches nor centres.
 class JpegImage : public QWidget {
-  Q_OBJECT
-  Q_PROPERTY(kyt::ColorCount numOfColors READ numOfColors WRITE setNumOfColors)
-  Q_PROPERTY(kyt::DctMethod dctMethod READ dctMethod WRITE setDCTMethod)
-  Q_PROPERTY(kyt::DitherMode dither READ dither WRITE setDither)
-  Q_PROPERTY(bool fastProcessing READ fastProcessing WRITE setFastProcessing)
-  Q_PROPERTY(bool grayScale READ grayScale WRITE setGrayScale)
-  Q_PROPERTY(bool noSmooth READ noSmooth WRITE setNoSmooth)
-  Q_PROPERTY(bool onePass READ onePass WRITE setOnePass)
-  Q_PROPERTY(QString fileName READ fileName WRITE setFileName)
-  Q_PROPERTY(int progressStep READ progressStep WRITE setProgressStep)
+    Q_OBJECT
+    Q_PROPERTY(kyt::ColorCount numOfColors READ numOfColors WRITE setNumOfColors)
+    Q_PROPERTY(kyt::DctMethod dctMethod READ dctMethod WRITE setDCTMethod)
+    Q_PROPERTY(kyt::DitherMode dither READ dither WRITE setDither)
+    Q_PROPERTY(bool fastProcessing READ fastProcessing WRITE setFastProcessing)
+    Q_PROPERTY(bool grayScale READ grayScale WRITE setGrayScale)
+    Q_PROPERTY(bool noSmooth READ noSmooth WRITE setNoSmooth)
+    Q_PROPERTY(bool onePass READ onePass WRITE setOnePass)
+    Q_PROPERTY(QString fileName READ fileName WRITE setFileName)
+    Q_PROPERTY(int progressStep READ progressStep WRITE setProgressStep)
 
 public:
-  explicit JpegImage(QWidget *parent = nullptr);
-  ~JpegImage() override;
+    explicit JpegImage(QWidget* parent = nullptr);
+    ~JpegImage() override;
 
-  ColorCount numOfColors() const { return options_.NumOfColors; }
-  DctMethod dctMethod() const { return options_.DCTMethod; }
-  DitherMode dither() const { return options_.Dither; }
-  bool fastProcessing() const { return options_.FastProcessing; }
-  bool grayScale() const { return options_.GrayScale; }
-  bool noSmooth() const { return options_.NoSmooth; }
-  bool onePass() const { return options_.OnePass; }
-  QString fileName() const { return fileName_; }
-  ProgressStep progressStep() const { return progressStep_; }
-  const JpegOptions &Options() const { return options_; }
+    ColorCount numOfColors() const { return options_.NumOfColors; }
+    DctMethod dctMethod() const { return options_.DCTMethod; }
+    DitherMode dither() const { return options_.Dither; }
+    bool fastProcessing() const { return options_.FastProcessing; }
+    bool grayScale() const { return options_.GrayScale; }
+    bool noSmooth() const { return options_.NoSmooth; }
+    bool onePass() const { return options_.OnePass; }
+    QString fileName() const { return fileName_; }
+    ProgressStep progressStep() const { return progressStep_; }
+    const JpegOptions& Options() const { return options_; }
 
-  // Each option setter stores the value and decodes the kept bytes again;
-  // setting the value already held does nothing. A failed decode throws
-  // JpegError and leaves the picture as it was (the option keeps its
-  // new value).
-  void setNumOfColors(ColorCount value);
-  void setDCTMethod(DctMethod value);
-  void setDither(DitherMode value);
-  void setFastProcessing(bool value);
-  void setGrayScale(bool value);
-  void setNoSmooth(bool value);
-  void setOnePass(bool value);
+    // Each option setter stores the value and decodes the kept bytes again;
+    // setting the value already held does nothing. A failed decode throws
+    // JpegError and leaves the picture as it was (the option keeps its
+    // new value).
+    void setNumOfColors(ColorCount value);
+    void setDCTMethod(DctMethod value);
+    void setDither(DitherMode value);
+    void setFastProcessing(bool value);
+    void setGrayScale(bool value);
+    void setNoSmooth(bool value);
+    void setOnePass(bool value);
 
-  // Stores the name, reads the whole file (relative names against the
-  // current directory) into the kept bytes and decodes them. An empty name
-  // empties the kept bytes and leaves the picture. A file that cannot be
-  // opened, or is no regular file of at most MaxJPEGFileBytes (a named pipe,
-  // a device), throws FileOpenError; the name is stored all the same and the
-  // kept bytes stay. Setting the same name again reads the file again.
-  void setFileName(const QString &name);
+    // Stores the name, reads the whole file (relative names against the
+    // current directory) into the kept bytes and decodes them. An empty name
+    // empties the kept bytes and leaves the picture. A file that cannot be
+    // opened, or is no regular file of at most MaxJPEGFileBytes (a named pipe,
+    // a device), throws FileOpenError; the name is stored all the same and the
+    // kept bytes stay. Setting the same name again reads the file again.
+    void setFileName(const QString& name);
 
-  // Values outside 1 to 100 are brought into that range.
-  void setProgressStep(ProgressStep value);
+    // Values outside 1 to 100 are brought into that range.
+    void setProgressStep(ProgressStep value);
 
-  // While the control is being set up from a stored layout, option changes
-  // only store their values.
-  void BeginLoading() { loading_ = true; }
-  void EndLoading() { loading_ = false; }
-  bool Loading() const { return loading_; }
+    // While the control is being set up from a stored layout, option changes
+    // only store their values.
+    void BeginLoading() { loading_ = true; }
+    void EndLoading() { loading_ = false; }
+    bool Loading() const { return loading_; }
 
-  // The displayed picture; a picture can also be given directly (for
-  // example one stored with a window, shown until a file is decoded).
-  const QImage &picture() const { return picture_; }
-  void setPicture(const QImage &picture);
+    // The displayed picture; a picture can also be given directly (for
+    // example one stored with a window, shown until a file is decoded).
+    const QImage& picture() const { return picture_; }
+    void setPicture(const QImage& picture);
 
-  // The compressed bytes kept from the last file read.
-  const QByteArray &SourceBuffer() const { return source_; }
+    // The compressed bytes kept from the last file read.
+    const QByteArray& SourceBuffer() const { return source_; }
 
-  // The percentage most recently reported through progress().
-  int ProgressPercent() const { return progressPercent_; }
+    // The percentage most recently reported through progress().
+    int ProgressPercent() const { return progressPercent_; }
 
-  QSize sizeHint() const override;
+    QSize sizeHint() const override;
 
 signals:
-  // Reported during a decode, on the GUI thread, at each new multiple of
-  // ProgressStep percent of the rows produced.
-  void progress(int percent);
+    // Reported during a decode, on the GUI thread, at each new multiple of
+    // ProgressStep percent of the rows produced.
+    void progress(int percent);
 
 protected:
-  void paintEvent(QPaintEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-  void Decode();
-  bool TakePrefetched();
-  template <typename T> void SetOption(T &field, T value);
+    void Decode();
+    bool TakePrefetched();
+    template <typename T>
+    void SetOption(T& field, T value);
 
-  JpegOptions options_;
-  QString fileName_;
-  ProgressStep progressStep_ = 10;
-  bool loading_ = false;
-  QByteArray source_;
-  QImage picture_;
-  QPixmap pixmap_; // picture_ converted for drawing, made on first paint
-  int progressPercent_ = 0;
+    JpegOptions options_;
+    QString fileName_;
+    ProgressStep progressStep_ = 10;
+    bool loading_ = false;
+    QByteArray source_;
+    QImage picture_;
+    QPixmap pixmap_; // picture_ converted for drawing, made on first paint
+    int progressPercent_ = 0;
 };
 
 } // namespace kyt

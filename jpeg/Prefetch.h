@@ -12,33 +12,37 @@
 
 namespace kyt {
 
-template <typename T> class Prefetch {
+template <typename T>
+class Prefetch {
 public:
-  // Starts work() for the name unless work for it is already waiting.
-  template <typename Work> void start(const QString &name, Work &&work) {
-    std::lock_guard<std::mutex> guard(lock_);
-    if (!pending_.count(name))
-      pending_.emplace(name, std::async(std::launch::async, std::forward<Work>(work)));
-  }
-
-  // The result for the name, waiting for it if need be; nothing when no
-  // work was started for it or its result was already taken.
-  std::optional<T> take(const QString &name) {
-    std::future<T> result;
+    // Starts work() for the name unless work for it is already waiting.
+    template <typename Work>
+    void start(const QString& name, Work&& work)
     {
-      std::lock_guard<std::mutex> guard(lock_);
-      const auto it = pending_.find(name);
-      if (it == pending_.end())
-        return std::nullopt;
-      result = std::move(it->second);
-      pending_.erase(it);
+        std::lock_guard<std::mutex> guard(lock_);
+        if (!pending_.count(name))
+            pending_.emplace(name, std::async(std::launch::async, std::forward<Work>(work)));
     }
-    return result.get();
-  }
+
+    // The result for the name, waiting for it if need be; nothing when no
+    // work was started for it or its result was already taken.
+    std::optional<T> take(const QString& name)
+    {
+        std::future<T> result;
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            const auto it = pending_.find(name);
+            if (it == pending_.end())
+                return std::nullopt;
+            result = std::move(it->second);
+            pending_.erase(it);
+        }
+        return result.get();
+    }
 
 private:
-  std::mutex lock_;
-  std::map<QString, std::future<T>> pending_;
+    std::mutex lock_;
+    std::map<QString, std::future<T>> pending_;
 };
 
 } // namespace kyt

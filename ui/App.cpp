@@ -11,68 +11,83 @@ namespace kyt {
 
 namespace {
 
-Reporter &reporter()
+Reporter& reporter()
 {
-  static Reporter r;
-  return r;
+    static Reporter r;
+    return r;
 }
 
-void showBox(const QString &text)
+void showBox(const QString& text)
 {
-  QMessageBox box(QMessageBox::Critical, appTitle(), text, QMessageBox::Ok);
-  box.exec();
+    QMessageBox box(QMessageBox::Critical, appTitle(), text, QMessageBox::Ok);
+    box.exec();
 }
 
-QString messageOf(const std::exception &e) { return QString::fromUtf8(e.what()); }
+QString messageOf(const std::exception& e)
+{
+    return QString::fromUtf8(e.what());
+}
 
 } // namespace
 
-QString appTitle() { return QStringLiteral("Blokada Kyt"); }
+QString appTitle()
+{
+    return QStringLiteral("Blokada Kyt");
+}
 
 Reporter setReporter(Reporter r)
 {
-  Reporter old = std::move(reporter());
-  reporter() = std::move(r);
-  return old;
+    Reporter old = std::move(reporter());
+    reporter() = std::move(r);
+    return old;
 }
 
-void reportError(const QString &message)
+void reportError(const QString& message)
 {
-  const QString text = message + QLatin1Char('.');
-  if (reporter())
-    reporter()(text);
-  else
-    showBox(text);
+    const QString text = message + QLatin1Char('.');
+    if (reporter())
+        reporter()(text);
+    else
+        showBox(text);
 }
 
-void reportException(const std::exception &e) { reportError(messageOf(e)); }
-
-bool guarded(const std::function<void()> &f)
+void reportException(const std::exception& e)
 {
-  try {
-    f();
-    return true;
-  } catch (const std::exception &e) {
-    reportException(e);
-  } catch (...) {
-    reportError(QStringLiteral("Unknown error"));
-  }
-  return false;
+    reportError(messageOf(e));
 }
 
-App::App(int &argc, char **argv) : QApplication(argc, argv), windows_(std::make_unique<Windows>())
+bool guarded(const std::function<void()>& f)
 {
-  // The title is not set as the display name: the platform would append it
-  // to every window's caption.
-  // The start window ends the program itself; closing any other window
-  // only hides it.
-  setQuitOnLastWindowClosed(false);
-  readDataFolderSetting();
+    try {
+        f();
+        return true;
+    } catch (const std::exception& e) {
+        reportException(e);
+    } catch (...) {
+        reportError(QStringLiteral("Unknown error"));
+    }
+    return false;
 }
 
-App::~App() { windows_->destroy(); }
+App::App(int& argc, char** argv) : QApplication(argc, argv), windows_(std::make_unique<Windows>())
+{
+    // The title is not set as the display name: the platform would append it
+    // to every window's caption.
+    // The start window ends the program itself; closing any other window
+    // only hides it.
+    setQuitOnLastWindowClosed(false);
+    readDataFolderSetting();
+}
 
-App *App::instance() { return qobject_cast<App *>(QCoreApplication::instance()); }
+App::~App()
+{
+    windows_->destroy();
+}
+
+App* App::instance()
+{
+    return qobject_cast<App*>(QCoreApplication::instance());
+}
 
 namespace {
 
@@ -80,35 +95,35 @@ namespace {
 // appears. A window manager maximises it anyway; without one (a bare X
 // server, a kiosk session) the window would otherwise open at its small
 // design size in a corner.
-void fillScreenIfMaximised(QObject *receiver, const QEvent *event)
+void fillScreenIfMaximised(QObject* receiver, const QEvent* event)
 {
-  if (event->type() != QEvent::Show || !receiver->isWidgetType())
-    return;
-  auto *w = static_cast<QWidget *>(receiver);
-  if (!w->isWindow() || !(w->windowState() & Qt::WindowMaximized) || !w->screen())
-    return;
-  const QRect free = w->screen()->availableGeometry();
-  if (w->geometry() == free)
-    return;
-  // Placing a window ends its maximised state: it is asked for again.
-  const Qt::WindowStates state = w->windowState();
-  w->setGeometry(free);
-  w->setWindowState(state);
+    if (event->type() != QEvent::Show || !receiver->isWidgetType())
+        return;
+    auto* w = static_cast<QWidget*>(receiver);
+    if (!w->isWindow() || !(w->windowState() & Qt::WindowMaximized) || !w->screen())
+        return;
+    const QRect free = w->screen()->availableGeometry();
+    if (w->geometry() == free)
+        return;
+    // Placing a window ends its maximised state: it is asked for again.
+    const Qt::WindowStates state = w->windowState();
+    w->setGeometry(free);
+    w->setWindowState(state);
 }
 
 } // namespace
 
-bool App::notify(QObject *receiver, QEvent *event)
+bool App::notify(QObject* receiver, QEvent* event)
 {
-  try {
-    fillScreenIfMaximised(receiver, event);
-    return QApplication::notify(receiver, event);
-  } catch (const std::exception &e) {
-    reportException(e);
-  } catch (...) {
-    reportError(QStringLiteral("Unknown error"));
-  }
-  return false;
+    try {
+        fillScreenIfMaximised(receiver, event);
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        reportException(e);
+    } catch (...) {
+        reportError(QStringLiteral("Unknown error"));
+    }
+    return false;
 }
 
 } // namespace kyt

@@ -22,39 +22,39 @@ class Windows;
 QString appTitle();
 
 // Receives the text of one error report (the message with its full stop).
-using Reporter = std::function<void(const QString &text)>;
+using Reporter = std::function<void(const QString& text)>;
 
 // Replaces the reporter; returns the previous one. An empty reporter
 // restores the message box.
 Reporter setReporter(Reporter r);
 
 // Reports an error message: the message followed by ".".
-void reportError(const QString &message);
+void reportError(const QString& message);
 // Reports a caught error by its message.
-void reportException(const std::exception &e);
+void reportException(const std::exception& e);
 
 // Runs f and reports any error escaping it; returns false when one did.
-bool guarded(const std::function<void()> &f);
+bool guarded(const std::function<void()>& f);
 
 // The application object owns the program's windows (created by
 // windows().create(), destroyed with it, before the toolkit ends).
 class App : public QApplication {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  App(int &argc, char **argv);
-  ~App() override;
+    App(int& argc, char** argv);
+    ~App() override;
 
-  // The running application object, or nullptr when there is none or it
-  // is not an App.
-  static App *instance();
-  Windows &windows() { return *windows_; }
-  const Windows &windows() const { return *windows_; }
+    // The running application object, or nullptr when there is none or it
+    // is not an App.
+    static App* instance();
+    Windows& windows() { return *windows_; }
+    const Windows& windows() const { return *windows_; }
 
-  // Every event passes here; an error escaping its handler is reported.
-  bool notify(QObject *receiver, QEvent *event) override;
+    // Every event passes here; an error escaping its handler is reported.
+    bool notify(QObject* receiver, QEvent* event) override;
 
 private:
-  std::unique_ptr<Windows> windows_;
+    std::unique_ptr<Windows> windows_;
 };
 
 } // namespace kyt

@@ -13,9 +13,9 @@ namespace kyt {
 // window (the central widget of a main window) and returns the widget on
 // which the window's controls are placed. The client area takes the
 // window's background.
-QWidget *autoScrollClient(QWidget *window, QSize extent);
+QWidget* autoScrollClient(QWidget* window, QSize extent);
 
 // The scroll area around a client made by autoScrollClient.
-QScrollArea *scrollAreaOf(QWidget *client);
+QScrollArea* scrollAreaOf(QWidget* client);
 
 } // namespace kyt

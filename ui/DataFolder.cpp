@@ -9,40 +9,43 @@ namespace kyt {
 
 namespace {
 
-std::optional<QString> &chosen()
+std::optional<QString>& chosen()
 {
-  static std::optional<QString> folder;
-  return folder;
+    static std::optional<QString> folder;
+    return folder;
 }
 
 } // namespace
 
-QString installedDataFolder() { return QStringLiteral(KYT_INSTALLED_DATA_DIR); }
+QString installedDataFolder()
+{
+    return QStringLiteral(KYT_INSTALLED_DATA_DIR);
+}
 
 void readDataFolderSetting()
 {
-  if (qEnvironmentVariableIsSet("KYT_DATA_DIR"))
-    chosen() = qEnvironmentVariable("KYT_DATA_DIR");
-  else
-    chosen() = installedDataFolder();
+    if (qEnvironmentVariableIsSet("KYT_DATA_DIR"))
+        chosen() = qEnvironmentVariable("KYT_DATA_DIR");
+    else
+        chosen() = installedDataFolder();
 }
 
 QString dataFolder()
 {
-  if (!chosen())
-    readDataFolderSetting();
-  return *chosen();
+    if (!chosen())
+        readDataFolderSetting();
+    return *chosen();
 }
 
-QString dataFilePath(const QString &name)
+QString dataFilePath(const QString& name)
 {
-  if (QFileInfo(name).isAbsolute() || QFileInfo::exists(name))
-    return name;
-  const QString folder = dataFolder();
-  if (folder.isEmpty())
-    return name;
-  const QString there = QDir(folder).filePath(name);
-  return QFileInfo::exists(there) ? there : name;
+    if (QFileInfo(name).isAbsolute() || QFileInfo::exists(name))
+        return name;
+    const QString folder = dataFolder();
+    if (folder.isEmpty())
+        return name;
+    const QString there = QDir(folder).filePath(name);
+    return QFileInfo::exists(there) ? there : name;
 }
 
 } // namespace kyt

@@ -23,6 +23,6 @@ QString dataFolder();
 // holds it, its path in the data folder when only that folder holds it, and
 // the name itself again when neither does (so that the error reported names
 // the file as the program has always named it).
-QString dataFilePath(const QString &name);
+QString dataFilePath(const QString& name);
 
 } // namespace kyt

@@ -11,20 +11,20 @@
 namespace kyt {
 
 class DescriptionWindow : public QWidget {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit DescriptionWindow(QWidget *parent = nullptr);
+    explicit DescriptionWindow(QWidget* parent = nullptr);
 
-  QWidget *Panel1 = nullptr;
-  QTextEdit *RichEdit1 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
 
-  // The window's controls in creation order.
-  static const layout::Table &table();
-  // The description, one paragraph per line.
-  static QString text();
+    // The window's controls in creation order.
+    static const layout::Table& table();
+    // The description, one paragraph per line.
+    static QString text();
 
 private:
-  layout::Built controls_;
+    layout::Built controls_;
 };
 
 } // namespace kyt

@@ -8,17 +8,17 @@
 namespace kyt {
 
 class DeskSchematic : public SchematicWindow {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit DeskSchematic(QWidget *parent = nullptr);
+    explicit DeskSchematic(QWidget* parent = nullptr);
 
-  // The "Schematy" menu.
-  void Wizwblokady1Click() { showFromMenu(windows().enablingSchematic()); }
-  void Liniowy1Click() { showFromMenu(windows().lineSchematic()); }
-  void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
-  void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
+    // The "Schematy" menu.
+    void Wizwblokady1Click() { showFromMenu(windows().enablingSchematic()); }
+    void Liniowy1Click() { showFromMenu(windows().lineSchematic()); }
+    void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
+    void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
 
-  static SchematicSpec design();
+    static SchematicSpec design();
 };
 
 } // namespace kyt

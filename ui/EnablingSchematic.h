@@ -10,17 +10,17 @@
 namespace kyt {
 
 class EnablingSchematic : public SchematicWindow {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit EnablingSchematic(QWidget *parent = nullptr);
+    explicit EnablingSchematic(QWidget* parent = nullptr);
 
-  // The "Schematy" menu.
-  void liniowy1Click() { showFromMenu(windows().lineSchematic()); }
-  void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
-  void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
-  void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
+    // The "Schematy" menu.
+    void liniowy1Click() { showFromMenu(windows().lineSchematic()); }
+    void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
+    void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
+    void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
 
-  static SchematicSpec design();
+    static SchematicSpec design();
 };
 
 } // namespace kyt

@@ -8,17 +8,17 @@
 namespace kyt {
 
 class LineSchematic : public SchematicWindow {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit LineSchematic(QWidget *parent = nullptr);
+    explicit LineSchematic(QWidget* parent = nullptr);
 
-  // The "Schematy" menu.
-  void Wizwblokady1Click() { showFromMenu(windows().enablingSchematic()); }
-  void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
-  void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
-  void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
+    // The "Schematy" menu.
+    void Wizwblokady1Click() { showFromMenu(windows().enablingSchematic()); }
+    void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
+    void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
+    void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
 
-  static SchematicSpec design();
+    static SchematicSpec design();
 };
 
 } // namespace kyt

@@ -1,5 +1,6 @@
 // PermissionSchematic: the schematic window `zwrpoz`, the circuit that hands the permission over.
-// The window shows "blok - zwrot.jpg" from the current folder and reads it once, when it is created.
+// The window shows "blok - zwrot.jpg" from the current folder and reads it once, when it is
+// created.
 #pragma once
 
 #include "SchematicWindow.h"
@@ -8,17 +9,17 @@
 namespace kyt {
 
 class PermissionSchematic : public SchematicWindow {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit PermissionSchematic(QWidget *parent = nullptr);
+    explicit PermissionSchematic(QWidget* parent = nullptr);
 
-  // The "Schematy" menu.
-  void liniowy1Click() { showFromMenu(windows().lineSchematic()); }
-  void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
-  void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
-  void Obw1Click() { showFromMenu(windows().enablingSchematic()); }
+    // The "Schematy" menu.
+    void liniowy1Click() { showFromMenu(windows().lineSchematic()); }
+    void ZPG1Click() { showFromMenu(windows().zpgSchematic()); }
+    void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
+    void Obw1Click() { showFromMenu(windows().enablingSchematic()); }
 
-  static SchematicSpec design();
+    static SchematicSpec design();
 };
 
 } // namespace kyt

@@ -9,16 +9,16 @@
 namespace kyt {
 
 class PosterWindow : public QWidget {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit PosterWindow(QWidget *parent = nullptr);
+    explicit PosterWindow(QWidget* parent = nullptr);
 
-  QWidget *Image1 = nullptr;
+    QWidget* Image1 = nullptr;
 
-  static const layout::Table &table();
+    static const layout::Table& table();
 
 private:
-  layout::Built controls_;
+    layout::Built controls_;
 };
 
 } // namespace kyt

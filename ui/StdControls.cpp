@@ -9,174 +9,174 @@ namespace kyt {
 
 // ---- Panel ----
 
-Panel::Panel(QWidget *parent) : QWidget(parent)
+Panel::Panel(QWidget* parent) : QWidget(parent)
 {
-  color_ = clWhite;
-  setColor(clBtnFace);
+    color_ = clWhite;
+    setColor(clBtnFace);
 }
 
 void Panel::setColor(ColorCode c)
 {
-  if (c == color_)
-    return;
-  color_ = c;
-  // Controls that take their container's colour find it here.
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, toQColor(c));
-  setPalette(pal);
-  update();
+    if (c == color_)
+        return;
+    color_ = c;
+    // Controls that take their container's colour find it here.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(c));
+    setPalette(pal);
+    update();
 }
 
 void Panel::setBevelWidth(int w)
 {
-  if (w == bevel_ || w < 0)
-    return;
-  bevel_ = w;
-  update();
+    if (w == bevel_ || w < 0)
+        return;
+    bevel_ = w;
+    update();
 }
 
-void Panel::setCaption(const QString &c)
+void Panel::setCaption(const QString& c)
 {
-  if (c == caption_)
-    return;
-  caption_ = c;
-  update();
+    if (c == caption_)
+        return;
+    caption_ = c;
+    update();
 }
 
-void Panel::paintEvent(QPaintEvent *)
+void Panel::paintEvent(QPaintEvent*)
 {
-  QPainter p(this);
-  QRect r = rect();
-  p.fillRect(r, toQColor(color_));
-  for (int i = 0; i < bevel_; ++i) {
-    const QRect b = r.adjusted(i, i, -i, -i);
-    p.setPen(toQColor(clBtnHighlight));
-    p.drawLine(b.topLeft(), b.topRight());
-    p.drawLine(b.topLeft(), b.bottomLeft());
-    p.setPen(toQColor(clBtnShadow));
-    p.drawLine(b.bottomLeft(), b.bottomRight());
-    p.drawLine(b.topRight(), b.bottomRight());
-  }
-  if (!caption_.isEmpty()) {
-    p.setPen(palette().color(QPalette::WindowText));
-    p.setFont(font());
-    p.drawText(r, Qt::AlignCenter, caption_);
-  }
+    QPainter p(this);
+    QRect r = rect();
+    p.fillRect(r, toQColor(color_));
+    for (int i = 0; i < bevel_; ++i) {
+        const QRect b = r.adjusted(i, i, -i, -i);
+        p.setPen(toQColor(clBtnHighlight));
+        p.drawLine(b.topLeft(), b.topRight());
+        p.drawLine(b.topLeft(), b.bottomLeft());
+        p.setPen(toQColor(clBtnShadow));
+        p.drawLine(b.bottomLeft(), b.bottomRight());
+        p.drawLine(b.topRight(), b.bottomRight());
+    }
+    if (!caption_.isEmpty()) {
+        p.setPen(palette().color(QPalette::WindowText));
+        p.setFont(font());
+        p.drawText(r, Qt::AlignCenter, caption_);
+    }
 }
 
 // ---- Shape ----
 
-Shape::Shape(QWidget *parent) : QWidget(parent) {}
+Shape::Shape(QWidget* parent) : QWidget(parent) { }
 
 void Shape::setBrushColor(ColorCode c)
 {
-  if (c == brush_)
-    return;
-  brush_ = c;
-  repaint(); // the train run changes sections in long sequences
+    if (c == brush_)
+        return;
+    brush_ = c;
+    repaint(); // the train run changes sections in long sequences
 }
 
 void Shape::setPenColor(ColorCode c)
 {
-  if (c == pen_)
-    return;
-  pen_ = c;
-  repaint();
+    if (c == pen_)
+        return;
+    pen_ = c;
+    repaint();
 }
 
-void Shape::paintEvent(QPaintEvent *)
+void Shape::paintEvent(QPaintEvent*)
 {
-  QPainter p(this);
-  p.fillRect(rect(), toQColor(pen_));
-  p.fillRect(rect().adjusted(1, 1, -1, -1), toQColor(brush_));
+    QPainter p(this);
+    p.fillRect(rect(), toQColor(pen_));
+    p.fillRect(rect().adjusted(1, 1, -1, -1), toQColor(brush_));
 }
 
 // ---- Label ----
 
-Label::Label(QWidget *parent) : QLabel(parent)
+Label::Label(QWidget* parent) : QLabel(parent)
 {
-  setAutoFillBackground(false);
-  setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  setTextFormat(Qt::PlainText);
+    setAutoFillBackground(false);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextFormat(Qt::PlainText);
 }
 
-void Label::setCaption(const QString &c)
+void Label::setCaption(const QString& c)
 {
-  if (c == text())
-    return;
-  setText(c);
-  repaint();
+    if (c == text())
+        return;
+    setText(c);
+    repaint();
 }
 
-void Label::mouseReleaseEvent(QMouseEvent *e)
+void Label::mouseReleaseEvent(QMouseEvent* e)
 {
-  QLabel::mouseReleaseEvent(e);
-  if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-    emit clicked();
+    QLabel::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        emit clicked();
 }
 
 // ---- Memo ----
 
-Memo::Memo(QWidget *parent) : QPlainTextEdit(parent)
+Memo::Memo(QWidget* parent) : QPlainTextEdit(parent)
 {
-  setReadOnly(true);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  setFocusPolicy(Qt::ClickFocus); // not reached by the Tab key
-  setFrameShape(QFrame::Box);
-  setColor(clWindow);
+    setReadOnly(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setFocusPolicy(Qt::ClickFocus); // not reached by the Tab key
+    setFrameShape(QFrame::Box);
+    setColor(clWindow);
 }
 
-void Memo::setText(const QString &t)
+void Memo::setText(const QString& t)
 {
-  if (t == toPlainText())
-    return;
-  setPlainText(t);
-  viewport()->repaint();
+    if (t == toPlainText())
+        return;
+    setPlainText(t);
+    viewport()->repaint();
 }
 
 void Memo::setColor(ColorCode c)
 {
-  color_ = c;
-  QPalette pal = palette();
-  pal.setColor(QPalette::Base, toQColor(c));
-  setPalette(pal);
+    color_ = c;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, toQColor(c));
+    setPalette(pal);
 }
 
 // ---- Image ----
 
-Image::Image(QWidget *parent) : QWidget(parent) {}
+Image::Image(QWidget* parent) : QWidget(parent) { }
 
-void Image::setPicture(const QImage &img)
+void Image::setPicture(const QImage& img)
 {
-  picture_ = img;
-  update();
+    picture_ = img;
+    update();
 }
 
-void Image::paintEvent(QPaintEvent *)
+void Image::paintEvent(QPaintEvent*)
 {
-  if (picture_.isNull())
-    return;
-  QPainter p(this);
-  p.drawImage(0, 0, picture_);
+    if (picture_.isNull())
+        return;
+    QPainter p(this);
+    p.drawImage(0, 0, picture_);
 }
 
 QImage triangleImage(int w, int h, bool pointsRight, ColorCode background)
 {
-  QImage img(w, h, QImage::Format_RGB32);
-  img.fill(toQColor(background));
-  QPainter p(&img);
-  p.setPen(Qt::NoPen);
-  p.setBrush(toQColor(clGray));
-  QPolygon tri;
-  const int mid = (h - 1) / 2;
-  if (pointsRight)
-    tri << QPoint(0, 0) << QPoint(w - 1, mid) << QPoint(0, h - 1);
-  else
-    tri << QPoint(w - 1, 0) << QPoint(0, mid) << QPoint(w - 1, h - 1);
-  p.drawPolygon(tri);
-  return img;
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(toQColor(background));
+    QPainter p(&img);
+    p.setPen(Qt::NoPen);
+    p.setBrush(toQColor(clGray));
+    QPolygon tri;
+    const int mid = (h - 1) / 2;
+    if (pointsRight)
+        tri << QPoint(0, 0) << QPoint(w - 1, mid) << QPoint(0, h - 1);
+    else
+        tri << QPoint(w - 1, 0) << QPoint(0, mid) << QPoint(w - 1, h - 1);
+    p.drawPolygon(tri);
+    return img;
 }
 
 } // namespace kyt

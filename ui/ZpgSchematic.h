@@ -9,17 +9,17 @@
 namespace kyt {
 
 class ZpgSchematic : public SchematicWindow {
-  Q_OBJECT
+    Q_OBJECT
 public:
-  explicit ZpgSchematic(QWidget *parent = nullptr);
+    explicit ZpgSchematic(QWidget* parent = nullptr);
 
-  // The "Schematy" menu.
-  void Wizwblokady1Click() { showFromMenu(windows().enablingSchematic()); }
-  void Liniowy1Click() { showFromMenu(windows().lineSchematic()); }
-  void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
-  void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
+    // The "Schematy" menu.
+    void Wizwblokady1Click() { showFromMenu(windows().enablingSchematic()); }
+    void Liniowy1Click() { showFromMenu(windows().lineSchematic()); }
+    void Pulpit1Click() { showFromMenu(windows().deskSchematic()); }
+    void Zwrotpoz1Click() { showFromMenu(windows().permissionSchematic()); }
 
-  static SchematicSpec design();
+    static SchematicSpec design();
 };
 
 } // namespace kyt

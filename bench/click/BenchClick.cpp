@@ -8,8 +8,8 @@
 // Runs on Qt's offscreen platform unless another one is chosen.
 #include "App.h"
 #include "Simulator.h"
-#include "Windows.h"
 #include "SimulatorWindow.h"
+#include "Windows.h"
 
 #include <QTest>
 

@@ -20,7 +20,7 @@ using kyt::Simulator;
 
 namespace {
 
-constexpr const char* kTick = "";  // one clock step of 500 ms
+constexpr const char* kTick = ""; // one clock step of 500 ms
 
 std::vector<const char*> exercise(bool directTicks)
 {
@@ -30,12 +30,10 @@ std::vector<const char*> exercise(bool directTicks)
     auto run = [&](std::initializer_list<const char*> clicks) {
         ev.insert(ev.end(), clicks.begin(), clicks.end());
     };
-    run({"pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click", "psa2Click",
-         "ArrowButton1Click"});
+    run({"pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click", "psa2Click", "ArrowButton1Click"});
     ev.insert(ev.end(), 63, tick1);
     run({"pkoaClick", "pdalejClick", "pdalejClick", "pdalejClick"});
-    run({"pwbl2Click", "ppoz1Click", "pdalejClick", "psb2Click", "psb1Click",
-         "ArrowButton3Click"});
+    run({"pwbl2Click", "ppoz1Click", "pdalejClick", "psb2Click", "psb1Click", "ArrowButton3Click"});
     ev.insert(ev.end(), 63, tick4);
     run({"pkobClick", "pdalejClick", "pdalejClick", "pdalejClick"});
     return ev;
@@ -81,8 +79,14 @@ void exerciseBench(benchmark::State& state, bool directTicks)
     state.counters["events_per_exercise"] = double(events.size());
 }
 
-void BM_ExerciseWithClock(benchmark::State& state) { exerciseBench(state, false); }
-void BM_ExerciseDirectTicks(benchmark::State& state) { exerciseBench(state, true); }
+void BM_ExerciseWithClock(benchmark::State& state)
+{
+    exerciseBench(state, false);
+}
+void BM_ExerciseDirectTicks(benchmark::State& state)
+{
+    exerciseBench(state, true);
+}
 
 } // namespace
 

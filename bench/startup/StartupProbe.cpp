@@ -8,9 +8,9 @@
 // created and shown.
 #include "App.h"
 #include "ProcProbe.h"
-#include "Windows.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
+#include "Windows.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -25,7 +25,7 @@ namespace {
 
 // Shows each window in turn, each once it is exposed the next.
 void showInTurn(std::vector<QWidget*> windows, std::size_t i, long long t0,
-                std::vector<std::unique_ptr<kytbench::ExposeWatch>>& watches)
+    std::vector<std::unique_ptr<kytbench::ExposeWatch>>& watches)
 {
     if (i == windows.size())
         kytbench::reportAndExit(t0);
@@ -38,11 +38,10 @@ void showInTurn(std::vector<QWidget*> windows, std::size_t i, long long t0,
         simulator->showSimulator();
     else
         kyt::showWindow(w);
-    watches.push_back(std::make_unique<kytbench::ExposeWatch>(
-        w->windowHandle(), [windows, i, t0, &watches] {
-            QTimer::singleShot(0, [windows, i, t0, &watches] {
-                showInTurn(windows, i + 1, t0, watches);
-            });
+    watches.push_back(
+        std::make_unique<kytbench::ExposeWatch>(w->windowHandle(), [windows, i, t0, &watches] {
+            QTimer::singleShot(
+                0, [windows, i, t0, &watches] { showInTurn(windows, i + 1, t0, watches); });
         }));
 }
 
@@ -59,22 +58,22 @@ int main(int argc, char** argv)
     windows.create();
     const long long tWindows = kytbench::nowNs();
     if (std::getenv("KYT_BENCH_PHASES"))
-        std::fprintf(stderr, "application object %.1f ms, ten windows %.1f ms\n",
-                     (tApp - t0) / 1e6, (tWindows - tApp) / 1e6);
+        std::fprintf(stderr, "application object %.1f ms, ten windows %.1f ms\n", (tApp - t0) / 1e6,
+            (tWindows - tApp) / 1e6);
     std::vector<std::unique_ptr<kytbench::ExposeWatch>> watches;
     kyt::StartWindow* start = windows.startWindow();
     start->winId();
-    watches.push_back(std::make_unique<kytbench::ExposeWatch>(
-        start->windowHandle(), [&] {
-            if (!showAll)
-                kytbench::reportAndExit(t0);
-            QTimer::singleShot(0, [&] {
-                showInTurn({windows.simulatorWindow(), windows.descriptionWindow(), windows.aboutBox(), windows.posterWindow(),
-                            windows.enablingSchematic(), windows.lineSchematic(), windows.deskSchematic(),
-                            windows.zpgSchematic(), windows.permissionSchematic()},
-                           0, t0, watches);
-            });
-        }));
+    watches.push_back(std::make_unique<kytbench::ExposeWatch>(start->windowHandle(), [&] {
+        if (!showAll)
+            kytbench::reportAndExit(t0);
+        QTimer::singleShot(0, [&] {
+            showInTurn(
+                {windows.simulatorWindow(), windows.descriptionWindow(), windows.aboutBox(),
+                    windows.posterWindow(), windows.enablingSchematic(), windows.lineSchematic(),
+                    windows.deskSchematic(), windows.zpgSchematic(), windows.permissionSchematic()},
+                0, t0, watches);
+        });
+    }));
     start->show();
     return app.exec();
 }

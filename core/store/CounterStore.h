@@ -28,8 +28,8 @@ public:
 
     // One stored value as a load finds it.
     enum class ReadStatus {
-        Ok,        // `value` holds it
-        Missing,   // no value of that name
+        Ok, // `value` holds it
+        Missing, // no value of that name
         WrongType, // a value that is not a 32-bit integer
     };
     struct ReadResult {

@@ -52,8 +52,8 @@ public:
             if (it != values_.end() && !it->second && u.value == 0)
                 continue; // kept as it is
             const std::int64_t stored = it != values_.end() && it->second ? *it->second : 0;
-            values_[std::string(u.name)] = std::int32_t(std::min<std::int64_t>(
-                stored + u.value, std::numeric_limits<std::int32_t>::max()));
+            values_[std::string(u.name)] = std::int32_t(
+                std::min<std::int64_t>(stored + u.value, std::numeric_limits<std::int32_t>::max()));
         }
         return true;
     }

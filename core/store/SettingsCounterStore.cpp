@@ -33,8 +33,8 @@ constexpr const char* kOrganization = "kyt";
 constexpr const char* kApplication = "sygnaly";
 
 // The names of the counts the store keeps.
-constexpr std::string_view kNames[] = {"sza1", "sza2", "szb1", "szb2",
-                                       "dkoa", "dkob", "dpoa", "dpob"};
+constexpr std::string_view kNames[]
+    = {"sza1", "sza2", "szb1", "szb2", "dkoa", "dkob", "dpoa", "dpob"};
 
 bool isCountName(const QByteArray& key)
 {
@@ -72,8 +72,8 @@ std::optional<std::int32_t> parseCount(QByteArray text)
         return std::nullopt;
     bool ok = false;
     const qlonglong n = text.toLongLong(&ok, 10);
-    if (!ok || n < std::numeric_limits<std::int32_t>::min() ||
-        n > std::numeric_limits<std::int32_t>::max())
+    if (!ok || n < std::numeric_limits<std::int32_t>::min()
+        || n > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return std::int32_t(n);
 }
@@ -149,8 +149,8 @@ std::optional<QByteArray> readFile(const QString& path)
     struct FdCloser {
         int fd;
         ~FdCloser() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
+    } closer {fd};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileBytes)
         return std::nullopt;
     QByteArray all(qsizetype(st.st_size) + 1, Qt::Uninitialized);
@@ -260,8 +260,7 @@ bool replaceFile(const QString& path, const QByteArray& content)
 std::optional<std::int32_t> variantCount(const QVariant& v)
 {
     switch (v.typeId()) {
-    case QMetaType::Int:
-        return v.toInt();
+    case QMetaType::Int: return v.toInt();
     case QMetaType::UInt:
     case QMetaType::Long:
     case QMetaType::LongLong:
@@ -269,21 +268,18 @@ std::optional<std::int32_t> variantCount(const QVariant& v)
     case QMetaType::ULongLong: {
         bool ok = false;
         const qlonglong n = v.toLongLong(&ok);
-        if (!ok || n < std::numeric_limits<std::int32_t>::min() ||
-            n > std::numeric_limits<std::int32_t>::max())
+        if (!ok || n < std::numeric_limits<std::int32_t>::min()
+            || n > std::numeric_limits<std::int32_t>::max())
             return std::nullopt;
         return std::int32_t(n);
     }
-    case QMetaType::QString:
-        return parseCount(v.toString().toUtf8());
-    default:
-        return std::nullopt;
+    case QMetaType::QString: return parseCount(v.toString().toUtf8());
+    default: return std::nullopt;
     }
 }
 
 struct Registry {
-    QSettings settings{QSettings::NativeFormat, QSettings::UserScope, kOrganization,
-                       kApplication};
+    QSettings settings {QSettings::NativeFormat, QSettings::UserScope, kOrganization, kApplication};
     Registry() { settings.setFallbacksEnabled(false); }
 };
 
@@ -294,12 +290,12 @@ SettingsCounterStore::SettingsCounterStore()
 #ifdef Q_OS_WIN
     registry_ = true;
 #else
-    file_ = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-            "/kyt/sygnaly.conf";
+    file_ = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + "/kyt/sygnaly.conf";
 #endif
 }
 
-SettingsCounterStore::SettingsCounterStore(const QString& iniFile) : file_(iniFile) {}
+SettingsCounterStore::SettingsCounterStore(const QString& iniFile) : file_(iniFile) { }
 
 QString SettingsCounterStore::location() const
 {
@@ -309,8 +305,8 @@ QString SettingsCounterStore::location() const
 namespace {
 
 // What a load finds in the file's contents.
-CounterStore::Contents contentsOf(const std::optional<QByteArray>& content,
-                                  std::span<const std::string_view> names)
+CounterStore::Contents contentsOf(
+    const std::optional<QByteArray>& content, std::span<const std::string_view> names)
 {
     CounterStore::Contents c;
     if (!content) {
@@ -319,8 +315,8 @@ CounterStore::Contents contentsOf(const std::optional<QByteArray>& content,
         return c;
     }
     const auto values = topLevelValues(*content);
-    c.exists = std::any_of(values.begin(), values.end(),
-                           [](const auto& kv) { return isCountName(kv.first); });
+    c.exists = std::any_of(
+        values.begin(), values.end(), [](const auto& kv) { return isCountName(kv.first); });
     for (std::string_view name : names) {
         const auto it = values.find(bytes(name));
         if (it == values.end()) {
@@ -337,8 +333,7 @@ CounterStore::Contents contentsOf(const std::optional<QByteArray>& content,
 std::int32_t plus(std::int32_t stored, std::int32_t uses)
 {
     return std::int32_t(std::clamp<std::int64_t>(std::int64_t(stored) + uses,
-                                                 std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
+        std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 // How long a save waits for another program's save to end, and the age at
@@ -349,8 +344,7 @@ constexpr int kStaleLockMs = 10000;
 
 // Reads the file, works out the counts to store from its top-level values
 // and replaces it with them, under a lock beside it.
-bool updateFile(
-    const QString& file,
+bool updateFile(const QString& file,
     const std::function<std::vector<StoredCount>(const std::map<QByteArray, QByteArray>&)>&
         countsFor)
 {
@@ -396,9 +390,8 @@ bool SettingsCounterStore::exists()
 {
     if (registry_) {
         Registry r;
-        return std::any_of(std::begin(kNames), std::end(kNames), [&](std::string_view n) {
-            return r.settings.contains(QString::fromLatin1(bytes(n)));
-        });
+        return std::any_of(std::begin(kNames), std::end(kNames),
+            [&](std::string_view n) { return r.settings.contains(QString::fromLatin1(bytes(n))); });
     }
     return contentsOf(readFile(file_), {}).exists;
 }
@@ -451,16 +444,16 @@ bool SettingsCounterStore::add(std::span<const NamedCount> uses)
         return r.settings.status() == QSettings::NoError;
     }
     // With no use to add, a file that cannot be read needs no change.
-    if (std::all_of(uses.begin(), uses.end(), [](const NamedCount& u) { return u.value == 0; }) &&
-        !readFile(file_))
+    if (std::all_of(uses.begin(), uses.end(), [](const NamedCount& u) { return u.value == 0; })
+        && !readFile(file_))
         return true;
     return updateFile(file_, [&](const std::map<QByteArray, QByteArray>& values) {
         std::vector<StoredCount> stored;
         for (const NamedCount& u : uses) {
             const QByteArray name = bytes(u.name);
             const auto it = values.find(name);
-            const auto count = it == values.end() ? std::optional<std::int32_t>(0)
-                                                  : parseCount(it->second);
+            const auto count
+                = it == values.end() ? std::optional<std::int32_t>(0) : parseCount(it->second);
             if (!count && u.value == 0)
                 stored.push_back({name, it->second}); // kept as it is
             else

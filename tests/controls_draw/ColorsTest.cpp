@@ -7,9 +7,12 @@ using namespace kyt;
 
 namespace {
 
-QRgb rgbOf(ColorCode c) { return toQColor(c).rgb() & 0xFFFFFF; }
+QRgb rgbOf(ColorCode c)
+{
+    return toQColor(c).rgb() & 0xFFFFFF;
+}
 
-}  // namespace
+} // namespace
 
 TEST(Colors, ByteOrderIsRedGreenBlueFromTheLowByte)
 {
@@ -47,10 +50,10 @@ TEST(Colors, GreyValueRoundsTheWeightedSum)
     EXPECT_EQ(grayValue(clBlack), 0);
     EXPECT_EQ(grayValue(clWhite), 255);
     EXPECT_EQ(grayValue(clRed), 51);
-    EXPECT_EQ(grayValue(clLime), 128);  // 127.5 rounds up
-    EXPECT_EQ(grayValue(clBlue), 77);   // 76.5 rounds up
-    EXPECT_EQ(grayValue(rgbValue(1, 0, 0)), 0);  // 0.2
-    EXPECT_EQ(grayValue(rgbValue(3, 0, 0)), 1);  // 0.6
+    EXPECT_EQ(grayValue(clLime), 128); // 127.5 rounds up
+    EXPECT_EQ(grayValue(clBlue), 77); // 76.5 rounds up
+    EXPECT_EQ(grayValue(rgbValue(1, 0, 0)), 0); // 0.2
+    EXPECT_EQ(grayValue(rgbValue(3, 0, 0)), 1); // 0.6
     EXPECT_EQ(grayValue(clBtnFace), 192);
     EXPECT_EQ(grayColor(clLime), clGray);
 }

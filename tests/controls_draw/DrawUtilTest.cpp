@@ -26,7 +26,10 @@ QImage filled(int w, int h, ColorCode c)
     return img;
 }
 
-ColorCode at(const QImage& img, int x, int y) { return fromQColor(QColor(img.pixel(x, y))); }
+ColorCode at(const QImage& img, int x, int y)
+{
+    return fromQColor(QColor(img.pixel(x, y)));
+}
 
 class DrawUtil : public ::testing::Test {
 protected:
@@ -57,7 +60,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DrawUtil, TransparentDrawingKeepsTheBackgroundUnderTheKeyColour)
 {
@@ -92,7 +95,7 @@ TEST_F(DrawUtil, TransparentDrawingKeepsTheBackgroundUnderTheKeyColour)
 TEST_F(DrawUtil, FrameColoursEdgesAndCornersAndShrinksTheRectangle)
 {
     QImage img = filled(8, 7, clBlue);
-    QRect r(1, 1, 6, 5);  // pixels 1..6 x 1..5
+    QRect r(1, 1, 6, 5); // pixels 1..6 x 1..5
     {
         QPainter p(&img);
         frame3D(p, r, clWhite, clGray, 2);
@@ -148,7 +151,7 @@ TEST_F(DrawUtil, TilingRepeatsFromTheCornerAndStaysInside)
 TEST_F(DrawUtil, MaskedDrawingTakesThePictureOnlyUnderBlack)
 {
     QImage pic = filled(3, 3, clLime);
-    QImage mask = filled(2, 3, clWhite);  // narrower than the picture
+    QImage mask = filled(2, 3, clWhite); // narrower than the picture
     mask.setPixel(0, 0, qRgb(0, 0, 0));
     mask.setPixel(1, 2, qRgb(0, 0, 0));
     QImage dst = filled(5, 5, clNavy);
@@ -187,42 +190,42 @@ TEST_F(DrawUtil, DecoratedTextPlacesItsCopies)
     };
 
     check([&](QPainter& p) { drawShadowText(p, 5, 4, text, clBlack, clGray, 2); },
-          [&](int x, int y) {
-              if (covered(plain, x, y))
-                  return clBlack;
-              return covered(plain, x - 2, y - 2) ? clGray : clWhite;
-          },
-          "shadow");
+        [&](int x, int y) {
+            if (covered(plain, x, y))
+                return clBlack;
+            return covered(plain, x - 2, y - 2) ? clGray : clWhite;
+        },
+        "shadow");
 
     check([&](QPainter& p) { draw3DText(p, 5, 4, text, clBlack, clYellow, clGray, 1, true); },
-          [&](int x, int y) {
-              if (covered(plain, x, y))
-                  return clBlack;
-              if (covered(plain, x - 1, y - 1))
-                  return clGray;  // the dark copy lies down-right, drawn after the light one
-              return covered(plain, x + 1, y + 1) ? clYellow : clWhite;
-          },
-          "raised");
+        [&](int x, int y) {
+            if (covered(plain, x, y))
+                return clBlack;
+            if (covered(plain, x - 1, y - 1))
+                return clGray; // the dark copy lies down-right, drawn after the light one
+            return covered(plain, x + 1, y + 1) ? clYellow : clWhite;
+        },
+        "raised");
 
     check([&](QPainter& p) { draw3DText(p, 5, 4, text, clBlack, clYellow, clGray, 1, false); },
-          [&](int x, int y) {
-              if (covered(plain, x, y))
-                  return clBlack;
-              if (covered(plain, x - 1, y - 1))
-                  return clYellow;
-              return covered(plain, x + 1, y + 1) ? clGray : clWhite;
-          },
-          "sunk");
+        [&](int x, int y) {
+            if (covered(plain, x, y))
+                return clBlack;
+            if (covered(plain, x - 1, y - 1))
+                return clYellow;
+            return covered(plain, x + 1, y + 1) ? clGray : clWhite;
+        },
+        "sunk");
 
     check([&](QPainter& p) { drawOutlineText(p, 5, 4, text, clBlack, clRed); },
-          [&](int x, int y) {
-              if (covered(plain, x, y))
-                  return clBlack;
-              for (int dy : {-1, 1})
-                  for (int dx : {-1, 1})
-                      if (covered(plain, x - dx, y - dy))
-                          return clRed;
-              return clWhite;
-          },
-          "outline");
+        [&](int x, int y) {
+            if (covered(plain, x, y))
+                return clBlack;
+            for (int dy : {-1, 1})
+                for (int dx : {-1, 1})
+                    if (covered(plain, x - dx, y - dy))
+                        return clRed;
+            return clWhite;
+        },
+        "outline");
 }

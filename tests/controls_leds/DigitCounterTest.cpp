@@ -80,7 +80,7 @@ protected:
     std::unique_ptr<PaintCounter> paints;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DigitCounterTest, StartsAsConstructed)
 {
@@ -88,11 +88,11 @@ TEST_F(DigitCounterTest, StartsAsConstructed)
     QStringList own;
     for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i)
         own << QString::fromLatin1(mo->property(i).name());
-    EXPECT_EQ(own, QStringList({"bmpDigits", "bmpPosNegSign", "bmpThousandsSeparator",
-                                "bmpTimeSeparator", "bmpDateSeparator", "bmpAMPMSign",
-                                "allowNegative", "autoSize", "dateTime", "digitCount",
-                                "incDecSpeed", "incDecSteps", "mode", "running",
-                                "showLeadingZeros", "showThousandsSeparator", "value"}));
+    EXPECT_EQ(own,
+        QStringList({"bmpDigits", "bmpPosNegSign", "bmpThousandsSeparator", "bmpTimeSeparator",
+            "bmpDateSeparator", "bmpAMPMSign", "allowNegative", "autoSize", "dateTime",
+            "digitCount", "incDecSpeed", "incDecSteps", "mode", "running", "showLeadingZeros",
+            "showThousandsSeparator", "value"}));
     EXPECT_EQ(digits->size(), QSize(84, 20));
     EXPECT_TRUE(digits->autoSize());
     EXPECT_EQ(digits->digitCount(), 6);
@@ -111,7 +111,7 @@ TEST_F(DigitCounterTest, DeskCounterShowsFourDigitsWithLeadingZeros)
     EXPECT_EQ(shownCells(4), "0000");
     int before = paints->count;
     digits->setValue(7);
-    EXPECT_GT(paints->count, before);  // drawn before the setter returns
+    EXPECT_GT(paints->count, before); // drawn before the setter returns
     EXPECT_EQ(shownCells(4), "0007");
     before = paints->count;
     digits->setValue(7);
@@ -165,21 +165,21 @@ TEST_F(DigitCounterTest, BitmapsOfTheWrongShapeAreRefusedAndChangeNothing)
     digits->setDigitCount(4);
     const QSize size = digits->size();
     EXPECT_EQ(errorOf([&] { digits->setBmpDigits(solid(150, 20, 0)); }),
-              "BmpDigits requires a bitmap that contains the digits 0 through 9 and an empty "
-              "space of equal width");
+        "BmpDigits requires a bitmap that contains the digits 0 through 9 and an empty "
+        "space of equal width");
     EXPECT_EQ(errorOf([&] { digits->setBmpDigits(QImage()); }),
-              "BmpDigits requires a bitmap that contains the digits 0 through 9 and an empty "
-              "space of equal width");
+        "BmpDigits requires a bitmap that contains the digits 0 through 9 and an empty "
+        "space of equal width");
     EXPECT_EQ(digits->bmpDigits().width(), 154);
     EXPECT_EQ(digits->size(), size);
 
     EXPECT_EQ(errorOf([&] { digits->setBmpPosNegSign(solid(15, 20, 0)); }),
-              "BmpPosNegSign requires a bitmap that contains a positive sign and a negative "
-              "sign of equal width");
+        "BmpPosNegSign requires a bitmap that contains a positive sign and a negative "
+        "sign of equal width");
     EXPECT_TRUE(digits->bmpPosNegSign().isNull());
     EXPECT_EQ(errorOf([&] { digits->setBmpAMPMSign(solid(9, 20, 0)); }),
-              "BmpAMPMSign requires a bitmap that contains an AM sign and a PM sign of equal "
-              "width");
+        "BmpAMPMSign requires a bitmap that contains an AM sign and a PM sign of equal "
+        "width");
     EXPECT_TRUE(digits->bmpAMPMSign().isNull());
     EXPECT_EQ(digits->size(), size);
 
@@ -206,7 +206,7 @@ TEST_F(DigitCounterTest, NegativeValuesNeedASignBitmap)
     EXPECT_EQ(digits->value(), -42);
     EXPECT_EQ(shownCells(4, 10), "0042");
     const QImage face = digits->face();
-    EXPECT_EQ(rgbAt(face, 0, 0), qRgb(255, 0, 0));  // the negative half
+    EXPECT_EQ(rgbAt(face, 0, 0), qRgb(255, 0, 0)); // the negative half
     EXPECT_EQ(rgbAt(face, 9, 19), qRgb(255, 0, 0));
     digits->setValue(42);
     EXPECT_EQ(rgbAt(digits->face(), 0, 0), qRgb(0, 0, 255));
@@ -222,7 +222,7 @@ TEST_F(DigitCounterTest, ThousandsSeparatorsBetweenGroupsOfThree)
     digits->setBmpDigits(strip);
     digits->setShowLeadingZeros(true);
     digits->setShowThousandsSeparator(true);
-    EXPECT_FALSE(digits->showThousandsSeparator());  // no separator bitmap yet
+    EXPECT_FALSE(digits->showThousandsSeparator()); // no separator bitmap yet
     digits->setBmpThousandsSeparator(solid(4, 20, qRgb(255, 0, 255)));
     digits->setShowThousandsSeparator(true);
     ASSERT_TRUE(digits->showThousandsSeparator());
@@ -254,7 +254,7 @@ TEST_F(DigitCounterTest, ClockShowsTheTimeAndRollsOnEachNewSecond)
 
     QSignalSpy started(digits, &DigitCounter::rotationStarted);
     QSignalSpy ended(digits, &DigitCounter::rotationFinished);
-    digits->clockTickAt(QDateTime(day, QTime(13, 59, 59, 900)));  // same second
+    digits->clockTickAt(QDateTime(day, QTime(13, 59, 59, 900))); // same second
     EXPECT_EQ(started.count(), 0);
     digits->clockTickAt(QDateTime(day, QTime(14, 0, 0)));
     EXPECT_EQ(started.count(), 1);
@@ -265,7 +265,7 @@ TEST_F(DigitCounterTest, ClockShowsTheTimeAndRollsOnEachNewSecond)
     // rest the top of the new one; unchanged digits stay still.
     const QImage face = digits->face().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shownCells(1), "1");
-    const QImage rolled = face.copy(14, 0, 14, 20);  // 3 -> 4
+    const QImage rolled = face.copy(14, 0, 14, 20); // 3 -> 4
     EXPECT_EQ(rolled.copy(0, 0, 14, 15), cell(3).copy(0, 5, 14, 15));
     EXPECT_EQ(rolled.copy(0, 15, 14, 5), cell(4).copy(0, 0, 14, 5));
 
@@ -286,7 +286,8 @@ TEST_F(DigitCounterTest, ClockKeepsGoingOverMidnightAndCopesWithoutSteps)
     digits->setBmpDigits(strip);
     digits->setMode(DigitCounter::dmTime);
     digits->setShowLeadingZeros(true);
-    digits->setDateTime(DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(23, 59, 59))));
+    digits->setDateTime(
+        DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(23, 59, 59))));
     QSignalSpy started(digits, &DigitCounter::rotationStarted);
     digits->clockTickAt(QDateTime(QDate(2024, 5, 2), QTime(0, 0, 0)));
     EXPECT_EQ(started.count(), 1);
@@ -317,23 +318,26 @@ TEST_F(DigitCounterTest, TwelveHourClockAndBlankTensOfEachPair)
 {
     digits->setBmpDigits(strip);
     digits->setMode(DigitCounter::dmTime);
-    digits->setDateTime(DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(10, 5, 7))));
+    digits->setDateTime(
+        DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(10, 5, 7))));
     EXPECT_EQ(shownCells(6), "10_5_7");
     // 1/3 day is 08:00:00 sharp.
     digits->setDateTime(1.0 / 3.0);
     EXPECT_EQ(shownCells(6), "_8_0_0");
 
-    QImage ampm = solid(20, 20, qRgb(0, 0, 255));  // AM blue, PM red
+    QImage ampm = solid(20, 20, qRgb(0, 0, 255)); // AM blue, PM red
     for (int y = 0; y < 20; ++y)
         for (int x = 10; x < 20; ++x)
             ampm.setPixel(x, y, qRgb(255, 0, 0));
     digits->setBmpAMPMSign(ampm);
     EXPECT_EQ(digits->width(), 6 * 14 + 10);
     digits->setShowLeadingZeros(true);
-    digits->setDateTime(DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(0, 30, 0))));
+    digits->setDateTime(
+        DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(0, 30, 0))));
     EXPECT_EQ(shownCells(6), "123000");
     EXPECT_EQ(rgbAt(digits->face(), 84, 0), qRgb(0, 0, 255));
-    digits->setDateTime(DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(13, 4, 5))));
+    digits->setDateTime(
+        DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(13, 4, 5))));
     EXPECT_EQ(shownCells(6), "010405");
     EXPECT_EQ(rgbAt(digits->face(), 84, 0), qRgb(255, 0, 0));
     EXPECT_EQ(rgbAt(digits->face(), 93, 19), qRgb(255, 0, 0));
@@ -346,13 +350,13 @@ TEST_F(DigitCounterTest, DateFollowsTheShortDateFormat)
     digits->setMode(DigitCounter::dmDate);
     const double t = DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 3, 9), QTime(12, 0)));
     const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // dd.MM.yy
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // dd.MM.yy
     digits->setDateTime(t);
     EXPECT_EQ(shownCells(6), "090324");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));  // M/d/yy
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); // M/d/yy
     digits->setDateTime(t);
     EXPECT_EQ(shownCells(6), "030924");
-    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));  // yyyy-MM-dd
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden)); // yyyy-MM-dd
     digits->setDateTime(t);
     EXPECT_EQ(shownCells(6), "240309");
     QLocale::setDefault(saved);

@@ -32,7 +32,7 @@ protected:
     std::unique_ptr<PaintCounter> paints;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(LedTest, PublishesItsPropertiesInOrderWithTheirDefaults)
 {
@@ -40,7 +40,8 @@ TEST_F(LedTest, PublishesItsPropertiesInOrderWithTheirDefaults)
     QStringList own;
     for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i)
         own << QString::fromLatin1(mo->property(i).name());
-    EXPECT_EQ(own, QStringList({"trueColor", "falseColor", "blink", "value", "interval", "ledStyle"}));
+    EXPECT_EQ(
+        own, QStringList({"trueColor", "falseColor", "blink", "value", "interval", "ledStyle"}));
     EXPECT_EQ(led->property("trueColor").value<ColorCode>(), clLime);
     EXPECT_EQ(led->property("falseColor").value<ColorCode>(), clSilver);
     EXPECT_TRUE(led->blink());
@@ -74,7 +75,7 @@ TEST_F(LedTest, ColourChangesTouchOnlyTheConnectedLampArea)
                 EXPECT_EQ(unlit.pixel(x, y), p) << x << "," << y;
             }
         }
-    EXPECT_EQ(recoloured, 48);  // every lime pixel of the picture is connected
+    EXPECT_EQ(recoloured, 48); // every lime pixel of the picture is connected
 
     // A theme colour is resolved; lime as colour keeps the lime area.
     led->setFalseColor(clBtnShadow);
@@ -83,8 +84,8 @@ TEST_F(LedTest, ColourChangesTouchOnlyTheConnectedLampArea)
     EXPECT_EQ(led->unlitImage(), picture);
 
     // Every style's lamp area is reached from its centre.
-    for (auto style : {Led::LEDLarge, Led::LEDSqSmall, Led::LEDSqLarge,
-                       Led::LEDVertical, Led::LEDHorizontal}) {
+    for (auto style :
+        {Led::LEDLarge, Led::LEDSqSmall, Led::LEDSqLarge, Led::LEDVertical, Led::LEDHorizontal}) {
         led->setLEDStyle(style);
         EXPECT_EQ(led->size(), Led::styleSize(style));
         int lime = 0, red = 0;
@@ -108,7 +109,7 @@ TEST_F(LedTest, ValueShowsTheNewImageBeforeTheSetterReturns)
     EXPECT_EQ(centre(), rgbOf(clLime));
 
     const int again = paints->count;
-    led->setValue(true);  // equal: nothing at all
+    led->setValue(true); // equal: nothing at all
     EXPECT_EQ(paints->count, again);
 
     led->setValue(false);
@@ -152,7 +153,7 @@ TEST_F(LedTest, BlinkingStartsLitAndAlternatesOnTicks)
 TEST_F(LedTest, SwitchingOffInTheDarkPhaseAndOnAgainStartsLit)
 {
     led->setValue(true);
-    led->blinkTick();  // dark phase
+    led->blinkTick(); // dark phase
     led->setValue(false);
     EXPECT_EQ(led->blinkTimer(), nullptr);
     EXPECT_EQ(led->currentFrame(), 1);
@@ -164,9 +165,9 @@ TEST_F(LedTest, SwitchingOffInTheDarkPhaseAndOnAgainStartsLit)
 TEST_F(LedTest, BlinkSetterShowsTheSteadyStateFirst)
 {
     led->setValue(true);
-    led->blinkTick();  // dark phase
+    led->blinkTick(); // dark phase
     led->setBlink(false);
-    EXPECT_EQ(led->currentFrame(), 0);  // lit at once
+    EXPECT_EQ(led->currentFrame(), 0); // lit at once
     EXPECT_EQ(led->blinkTimer(), nullptr);
     led->setBlink(true);
     EXPECT_NE(led->blinkTimer(), nullptr);
@@ -185,8 +186,8 @@ TEST_F(LedTest, BlinkSetterShowsTheSteadyStateFirst)
 TEST_F(LedTest, ColourChangeWhileBlinkingRestartsFromTheLitPhase)
 {
     led->setValue(true);
-    led->blinkTick();  // dark phase
-    led->setTrueColor(clLime);  // the colour it has: nothing, not even the phase
+    led->blinkTick(); // dark phase
+    led->setTrueColor(clLime); // the colour it has: nothing, not even the phase
     EXPECT_EQ(led->currentFrame(), 1);
 
     const QTimer* oldTimer = led->blinkTimer();

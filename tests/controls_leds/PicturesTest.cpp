@@ -9,57 +9,132 @@ using namespace kyt::test;
 namespace {
 
 const std::vector<std::string> kAledsm = {
-    "WWWWWWWWWWWWWWWW", "WSSSSKKKKKKSSSSG", "WSSSKWWWWWSKSSSG", "WSSKWWKKKKSSKSSG",
-    "WSKWWKLLLLKSSKSG", "WKWWKWLWLLLKSGKG", "WKWKLLWLLLLLKGKG", "WKWKLWLLLLLLKGKG",
-    "WKWKLLLLLLLLKGKG", "WKWKLLLLLLLLKGKG", "WKSSKLLLLLLKGGKG", "WSKSSKLLLLKGGKSG",
-    "WSSKSSKKKKGGKSSG", "WSSSKGGGGGGKSSSG", "WSSSSKKKKKKSSSSG", "GGGGGGGGGGGGGGGG",
+    "WWWWWWWWWWWWWWWW",
+    "WSSSSKKKKKKSSSSG",
+    "WSSSKWWWWWSKSSSG",
+    "WSSKWWKKKKSSKSSG",
+    "WSKWWKLLLLKSSKSG",
+    "WKWWKWLWLLLKSGKG",
+    "WKWKLLWLLLLLKGKG",
+    "WKWKLWLLLLLLKGKG",
+    "WKWKLLLLLLLLKGKG",
+    "WKWKLLLLLLLLKGKG",
+    "WKSSKLLLLLLKGGKG",
+    "WSKSSKLLLLKGGKSG",
+    "WSSKSSKKKKGGKSSG",
+    "WSSSKGGGGGGKSSSG",
+    "WSSSSKKKKKKSSSSG",
+    "GGGGGGGGGGGGGGGG",
 };
 
 const std::vector<std::string> kAledhz = {
-    "WWWWWWWWWWWWWWWWWWWWWW", "WKKKKKKKKKKKKKKKKKKKKG", "WKSSSSSSSSSSSSSSSSSSKG",
-    "WKSKKKKKKKKKKKKKKKKGKG", "WKSKLLLLLLLLLLLLLLKGKG", "WKSKLLWWWLLLLLLLLLKGKG",
-    "WKSKLWWLLLLLLLLLLLKGKG", "WKSKLWLLLLLLLLLLLLKGKG", "WKSKLLLLLLLLLLLLLLKGKG",
-    "WKSKLLLLLLLLLLLLLLKGKG", "WKSKKKKKKKKKKKKKKKKGKG", "WKGGGGGGGGGGGGGGGGGGKG",
-    "WKKKKKKKKKKKKKKKKKKKKG", "GGGGGGGGGGGGGGGGGGGGGG",
+    "WWWWWWWWWWWWWWWWWWWWWW",
+    "WKKKKKKKKKKKKKKKKKKKKG",
+    "WKSSSSSSSSSSSSSSSSSSKG",
+    "WKSKKKKKKKKKKKKKKKKGKG",
+    "WKSKLLLLLLLLLLLLLLKGKG",
+    "WKSKLLWWWLLLLLLLLLKGKG",
+    "WKSKLWWLLLLLLLLLLLKGKG",
+    "WKSKLWLLLLLLLLLLLLKGKG",
+    "WKSKLLLLLLLLLLLLLLKGKG",
+    "WKSKLLLLLLLLLLLLLLKGKG",
+    "WKSKKKKKKKKKKKKKKKKGKG",
+    "WKGGGGGGGGGGGGGGGGGGKG",
+    "WKKKKKKKKKKKKKKKKKKKKG",
+    "GGGGGGGGGGGGGGGGGGGGGG",
 };
 
 const std::vector<std::string> kWzb = {
-    "oooooooKoooooooo", "oooooooKoooooooo", "ooooooKBKooooooo", "ooooooKBKooooooo",
-    "oooooKBBBKoooooo", "oooooKBBBKoooooo", "ooooKBBBBBKooooo", "ooooKBBBBBKooooo",
-    "oooKBBBBBBBKoooo", "oooKKKKBKKKKoooo", "ooooooKBKooooooo", "ooooooKBKooooooo",
-    "ooooooKBKooooooo", "ooooooKBKooooooo", "ooooooKBKooooooo", "ooooooKKKooooooo",
+    "oooooooKoooooooo",
+    "oooooooKoooooooo",
+    "ooooooKBKooooooo",
+    "ooooooKBKooooooo",
+    "oooooKBBBKoooooo",
+    "oooooKBBBKoooooo",
+    "ooooKBBBBBKooooo",
+    "ooooKBBBBBKooooo",
+    "oooKBBBBBBBKoooo",
+    "oooKKKKBKKKKoooo",
+    "ooooooKBKooooooo",
+    "ooooooKBKooooooo",
+    "ooooooKBKooooooo",
+    "ooooooKBKooooooo",
+    "ooooooKBKooooooo",
+    "ooooooKKKooooooo",
 };
 
 const std::vector<std::string> kOdzw = {
-    "ooooooKKKooooooo", "ooooooKRKooooooo", "ooooooKRKooooooo", "ooooooKRKooooooo",
-    "ooooooKRKooooooo", "ooooooKRKooooooo", "oooKKKKRKKKKoooo", "oooKRRRRRRRKoooo",
-    "ooooKRRRRRKooooo", "ooooKRRRRRKooooo", "oooooKRRRKoooooo", "oooooKRRRKoooooo",
-    "ooooooKRKooooooo", "ooooooKRKooooooo", "oooooooKoooooooo", "oooooooKoooooooo",
+    "ooooooKKKooooooo",
+    "ooooooKRKooooooo",
+    "ooooooKRKooooooo",
+    "ooooooKRKooooooo",
+    "ooooooKRKooooooo",
+    "ooooooKRKooooooo",
+    "oooKKKKRKKKKoooo",
+    "oooKRRRRRRRKoooo",
+    "ooooKRRRRRKooooo",
+    "ooooKRRRRRKooooo",
+    "oooooKRRRKoooooo",
+    "oooooKRRRKoooooo",
+    "ooooooKRKooooooo",
+    "ooooooKRKooooooo",
+    "oooooooKoooooooo",
+    "oooooooKoooooooo",
 };
 
 const std::vector<std::string> kWzbb = {
-    "oooooooGoooooooo", "oooooooGWooooooo", "ooooooGoGooooooo", "ooooooGWGWoooooo",
-    "oooooGoWoGoooooo", "oooooGWooGWooooo", "ooooGoWoooGooooo", "ooooGWooooGWoooo",
-    "oooGoWoooooGoooo", "oooGGGGoGGGGWooo", "ooooWWGWGWWWWooo", "ooooooGWGWoooooo",
-    "ooooooGWGWoooooo", "ooooooGWGWoooooo", "ooooooGWGWoooooo", "ooooooGGGWoooooo",
+    "oooooooGoooooooo",
+    "oooooooGWooooooo",
+    "ooooooGoGooooooo",
+    "ooooooGWGWoooooo",
+    "oooooGoWoGoooooo",
+    "oooooGWooGWooooo",
+    "ooooGoWoooGooooo",
+    "ooooGWooooGWoooo",
+    "oooGoWoooooGoooo",
+    "oooGGGGoGGGGWooo",
+    "ooooWWGWGWWWWooo",
+    "ooooooGWGWoooooo",
+    "ooooooGWGWoooooo",
+    "ooooooGWGWoooooo",
+    "ooooooGWGWoooooo",
+    "ooooooGGGWoooooo",
 };
 
 const std::vector<std::string> kBlankCell = {
-    "WWWWWWWWWWWWWW", "WWWWSWWSWWSWSW", "WWWSWWSWWSWWSS", "WWWSWSWSWSWSWS",
-    "WWSWWSSWSSWSSG", "WSWSSWSSWSSWSG", "WWSSSSSSSSSSSG", "WSSSSSSSSSSSGG",
-    "WWSSSSSSSSSSSG", "WSSSSSSSSSSSGG", "WWSSSSSSSSSSSG", "WSSSSSSSSSSSGG",
-    "WWSSSSSSSSSSSG", "WSSSSSSSSSSSGG", "WSGSSGSSGSSGSG", "SSSGSSGSSGSSGG",
-    "SGSGSGSGSGSGSG", "GSGGSGGSGGSGGG", "GGSGGSGGSGGSGK", "GKGKGKGKGKGKGK",
+    "WWWWWWWWWWWWWW",
+    "WWWWSWWSWWSWSW",
+    "WWWSWWSWWSWWSS",
+    "WWWSWSWSWSWSWS",
+    "WWSWWSSWSSWSSG",
+    "WSWSSWSSWSSWSG",
+    "WWSSSSSSSSSSSG",
+    "WSSSSSSSSSSSGG",
+    "WWSSSSSSSSSSSG",
+    "WSSSSSSSSSSSGG",
+    "WWSSSSSSSSSSSG",
+    "WSSSSSSSSSSSGG",
+    "WWSSSSSSSSSSSG",
+    "WSSSSSSSSSSSGG",
+    "WSGSSGSSGSSGSG",
+    "SSSGSSGSSGSSGG",
+    "SGSGSGSGSGSGSG",
+    "GSGGSGGSGGSGGG",
+    "GGSGGSGGSGGSGK",
+    "GKGKGKGKGKGKGK",
 };
 
-}  // namespace
+} // namespace
 
 TEST(Pictures, TabledPicturesMatchPixelForPixel)
 {
     ensureApp();
     const std::pair<const char*, const std::vector<std::string>*> cases[] = {
-        {"ALEDSM", &kAledsm}, {"ALEDHZ", &kAledhz}, {"WZB", &kWzb},
-        {"ODZW", &kOdzw},     {"WZBB", &kWzbb},
+        {"ALEDSM", &kAledsm},
+        {"ALEDHZ", &kAledhz},
+        {"WZB", &kWzb},
+        {"ODZW", &kOdzw},
+        {"WZBB", &kWzbb},
     };
     for (const auto& [name, rows] : cases) {
         const QImage img = loadPicture(QString::fromLatin1(name));
@@ -85,11 +160,15 @@ TEST(Pictures, EveryLampHasItsSizeRimAndALimeAreaAtTheCentre)
 {
     ensureApp();
     const std::pair<const char*, QSize> lamps[] = {
-        {"ALEDSM", {16, 16}},   {"ALEDLG", {22, 22}}, {"ALEDSQSM", {16, 16}},
-        {"ALEDSQLG", {22, 22}}, {"ALEDVT", {14, 22}}, {"ALEDHZ", {22, 14}},
+        {"ALEDSM", {16, 16}},
+        {"ALEDLG", {22, 22}},
+        {"ALEDSQSM", {16, 16}},
+        {"ALEDSQLG", {22, 22}},
+        {"ALEDVT", {14, 22}},
+        {"ALEDHZ", {22, 14}},
     };
     const std::set<QRgb> palette = {letterColour('W'), letterColour('S'), letterColour('G'),
-                                    letterColour('K'), letterColour('L')};
+        letterColour('K'), letterColour('L')};
     for (const auto& [name, size] : lamps) {
         const QImage img = loadPicture(QString::fromLatin1(name));
         ASSERT_EQ(img.size(), size) << name;
@@ -110,8 +189,8 @@ TEST(Pictures, EveryLampHasItsSizeRimAndALimeAreaAtTheCentre)
         EXPECT_GT(lime, 30) << name;
     }
     // The square and upright lamps: lime rectangles of their size.
-    const std::tuple<const char*, int, int> areas[] = {
-        {"ALEDSQSM", 8, 8}, {"ALEDSQLG", 14, 14}, {"ALEDVT", 6, 14}};
+    const std::tuple<const char*, int, int> areas[]
+        = {{"ALEDSQSM", 8, 8}, {"ALEDSQLG", 14, 14}, {"ALEDVT", 6, 14}};
     for (const auto& [name, lw, lh] : areas) {
         const QImage img = loadPicture(QString::fromLatin1(name));
         // corners of the lamp area are lime, the ring around them black
@@ -148,7 +227,8 @@ TEST(Pictures, DigitStripHasElevenDrumCells)
     std::set<QByteArray> glyphs;
     for (int d = 0; d < 10; ++d) {
         const QImage cell = strip.copy(d * 14, 0, 14, 20);
-        glyphs.insert(QByteArray(reinterpret_cast<const char*>(cell.constBits()), int(cell.sizeInBytes())));
+        glyphs.insert(
+            QByteArray(reinterpret_cast<const char*>(cell.constBits()), int(cell.sizeInBytes())));
     }
     EXPECT_EQ(glyphs.size(), 10u);
 }

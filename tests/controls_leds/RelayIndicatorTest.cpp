@@ -56,7 +56,7 @@ protected:
     std::unique_ptr<PaintCounter> paints;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(RelayIndicatorTest, StartsAsConstructed)
 {
@@ -64,8 +64,9 @@ TEST_F(RelayIndicatorTest, StartsAsConstructed)
     QStringList own;
     for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i)
         own << QString::fromLatin1(mo->property(i).name());
-    EXPECT_EQ(own, QStringList({"apple", "border", "color", "ctl3D", "lineWrap",
-                                "transparentColor", "value"}));
+    EXPECT_EQ(own,
+        QStringList(
+            {"apple", "border", "color", "ctl3D", "lineWrap", "transparentColor", "value"}));
     EXPECT_EQ(apples->size(), QSize(80, 25));
     EXPECT_EQ(apples->color(), clWindow);
     EXPECT_TRUE(apples->ctl3D());
@@ -94,23 +95,23 @@ TEST_F(RelayIndicatorTest, DeskIndicatorShowsTheRelayPictureInASunkenWhiteField)
         "GKKKKKKKKKKKKKKKKKKKSW",
         "GKWWWWWWWWWWWWWWWWWWSW",
         "GKWWWWWWWWWWWWWWWWWWSW",
-        "GKWWWWWWWWWKWWWWWWWWSW",  // the arrow's tip at (4 + 7, 4)
+        "GKWWWWWWWWWKWWWWWWWWSW", // the arrow's tip at (4 + 7, 4)
         "GKWWWWWWWWWKWWWWWWWWSW",
         "GKWWWWWWWWKBKWWWWWWWSW",
     };
     EXPECT_EQ(compareRows(img, expected), "");
     // Bottom rows: the arrow's foot, then the frame.
-    EXPECT_EQ(compareRows(img, {"GKWWWWWWWWKBKWWWWWWWSW", "GKWWWWWWWWKKKWWWWWWWSW",
-                                "GKWWWWWWWWWWWWWWWWWWSW", "GSSSSSSSSSSSSSSSSSSSSW",
-                                "WWWWWWWWWWWWWWWWWWWWWW"},
-                          0, 18),
-              "");
+    EXPECT_EQ(compareRows(img,
+                  {"GKWWWWWWWWKBKWWWWWWWSW", "GKWWWWWWWWKKKWWWWWWWSW", "GKWWWWWWWWWWWWWWWWWWSW",
+                      "GSSSSSSSSSSSSSSSSSSSSW", "WWWWWWWWWWWWWWWWWWWWWW"},
+                  0, 18),
+        "");
 
     // Loading another picture alone draws nothing; 0 then 1 shows it.
     const int beforeLoad = paints->count;
     apples->loadApple(QStringLiteral("ODZW"));
     EXPECT_EQ(paints->count, beforeLoad);
-    apples->setValue(1);  // equal: no repaint
+    apples->setValue(1); // equal: no repaint
     EXPECT_EQ(paints->count, beforeLoad);
     apples->setValue(0);
     apples->setValue(1);
@@ -148,16 +149,13 @@ TEST_F(RelayIndicatorTest, FractionsCutTheLastPicture)
     apples->setApple(redPicture());
     EXPECT_EQ(apples->transparentColor(), clOlive);
     apples->setValue(1);
-    EXPECT_EQ(redColumns(rendered(*apples), 5),
-              runs(80, {{4, 16}}));
+    EXPECT_EQ(redColumns(rendered(*apples), 5), runs(80, {{4, 16}}));
     // The transparent pixel of the picture shows the field.
     EXPECT_EQ(rgbAt(rendered(*apples), 4, 4), qRgb(255, 255, 255));
     apples->setValue(1.5);
-    EXPECT_EQ(redColumns(rendered(*apples), 5),
-              runs(80, {{4, 16}, {22, 8}}));
+    EXPECT_EQ(redColumns(rendered(*apples), 5), runs(80, {{4, 16}, {22, 8}}));
     apples->setValue(2.25);
-    EXPECT_EQ(redColumns(rendered(*apples), 5),
-              runs(80, {{4, 16}, {22, 16}, {40, 4}}));
+    EXPECT_EQ(redColumns(rendered(*apples), 5), runs(80, {{4, 16}, {22, 16}, {40, 4}}));
 }
 
 TEST_F(RelayIndicatorTest, FullRowsStopOrWrap)

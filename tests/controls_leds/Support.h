@@ -19,7 +19,10 @@
 #include <ostream>
 
 // Readable failure messages for texts.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace kyt::test {
 
@@ -43,17 +46,22 @@ protected:
 inline QRgb letterColour(char c)
 {
     static const std::map<char, QRgb> colours = {
-        {'W', qRgb(255, 255, 255)}, {'S', qRgb(192, 192, 192)}, {'G', qRgb(128, 128, 128)},
-        {'K', qRgb(0, 0, 0)},       {'L', qRgb(0, 255, 0)},     {'o', qRgb(128, 128, 0)},
-        {'B', qRgb(0, 0, 255)},     {'R', qRgb(255, 0, 0)},
+        {'W', qRgb(255, 255, 255)},
+        {'S', qRgb(192, 192, 192)},
+        {'G', qRgb(128, 128, 128)},
+        {'K', qRgb(0, 0, 0)},
+        {'L', qRgb(0, 255, 0)},
+        {'o', qRgb(128, 128, 0)},
+        {'B', qRgb(0, 0, 255)},
+        {'R', qRgb(255, 0, 0)},
     };
     return colours.at(c);
 }
 
 // Compares img (from its (x0, y0)) with rows of letters; returns the first
 // difference as text, empty if none.
-inline std::string compareRows(const QImage& img, const std::vector<std::string>& rows,
-                               int x0 = 0, int y0 = 0)
+inline std::string compareRows(
+    const QImage& img, const std::vector<std::string>& rows, int x0 = 0, int y0 = 0)
 {
     for (int y = 0; y < int(rows.size()); ++y)
         for (int x = 0; x < int(rows[y].size()); ++x) {
@@ -62,8 +70,8 @@ inline std::string compareRows(const QImage& img, const std::vector<std::string>
             const QRgb got = img.pixel(x0 + x, y0 + y) & 0xFFFFFF;
             const QRgb want = letterColour(rows[y][x]) & 0xFFFFFF;
             if (got != want)
-                return "pixel " + std::to_string(x) + "," + std::to_string(y) + " is " +
-                       QColor(got).name().toStdString() + ", wants " + rows[y][x];
+                return "pixel " + std::to_string(x) + "," + std::to_string(y) + " is "
+                    + QColor(got).name().toStdString() + ", wants " + rows[y][x];
         }
     return {};
 }
@@ -78,8 +86,14 @@ inline QImage rendered(QWidget& w, QRgb background = qRgb(1, 2, 3))
 }
 
 // Opaque colours, comparable with qRgb().
-inline QRgb rgbAt(const QImage& img, int x, int y) { return img.pixel(x, y) | 0xFF000000u; }
-inline QRgb rgbOf(ColorCode c) { return toQColor(c).rgb(); }
+inline QRgb rgbAt(const QImage& img, int x, int y)
+{
+    return img.pixel(x, y) | 0xFF000000u;
+}
+inline QRgb rgbOf(ColorCode c)
+{
+    return toQColor(c).rgb();
+}
 
 // Counts the paint events that reach a widget.
 class PaintCounter : public QObject {
@@ -96,4 +110,4 @@ protected:
     }
 };
 
-}  // namespace kyt::test
+} // namespace kyt::test

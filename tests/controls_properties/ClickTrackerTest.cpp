@@ -28,9 +28,9 @@ bool release(ClickTracker& t, Qt::MouseButton b)
     return t.release(&e);
 }
 
-class ClickTrackerTest : public GuiTest {};
+class ClickTrackerTest : public GuiTest { };
 
-}  // namespace
+} // namespace
 
 TEST_F(ClickTrackerTest, LeftButtonRuleIgnoresOtherButtons)
 {

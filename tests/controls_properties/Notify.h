@@ -53,8 +53,8 @@ enum class Shows { Yes, No, Always };
 
 // Writes value to the property name of o twice (see above); the paints of a
 // shown widget are counted.
-inline void expectNotifiesOnce(QObject* o, const char* name, const QVariant& value,
-                               Shows shows = Shows::Yes)
+inline void expectNotifiesOnce(
+    QObject* o, const char* name, const QVariant& value, Shows shows = Shows::Yes)
 {
     SCOPED_TRACE(std::string(o->metaObject()->className()) + "::" + name);
     const QMetaObject* mo = o->metaObject();
@@ -96,4 +96,4 @@ inline void expectNotifiesOnce(QObject* o, const char* name, const QVariant& val
     }
 }
 
-}  // namespace kyt::test
+} // namespace kyt::test

@@ -19,9 +19,12 @@ protected:
     QWidget host;
 };
 
-QVariant colour(ColorCode c) { return QVariant::fromValue<ColorCode>(c); }
+QVariant colour(ColorCode c)
+{
+    return QVariant::fromValue<ColorCode>(c);
+}
 
-}  // namespace
+} // namespace
 
 TEST_F(NotifyLeds, Led)
 {

@@ -12,7 +12,7 @@ namespace {
 using test::Pixels;
 
 struct ArtLabelTest : ::testing::Test {
-    test::Backdrop host{185, 80, clRed};
+    test::Backdrop host {185, 80, clRed};
     ArtLabel* label = new ArtLabel(&host);
 
     void SetUp() override
@@ -46,7 +46,7 @@ TEST_F(ArtLabelTest, RaisedLettersGetClampedLightAndDarkEdges)
         }
     EXPECT_EQ(mismatches, 0);
 
-    label->setColor(rgbValue(30, 100, 240));  // light (94,164,255), dark (0,36,176)
+    label->setColor(rgbValue(30, 100, 240)); // light (94,164,255), dark (0,36,176)
     const QImage other = picture();
     EXPECT_GT(test::count(other, rgbValue(94, 164, 255)), 50);
     EXPECT_GT(test::count(other, rgbValue(0, 36, 176)), 50);
@@ -61,7 +61,7 @@ TEST_F(ArtLabelTest, SunkLettersSwapTheEdges)
     const Pixels light = test::pixelsOf(img, clWhite);
     ASSERT_FALSE(light.empty());
     for (auto [x, y] : light)
-        EXPECT_TRUE(g.count({x - 1, y - 1}));  // light lies down-right
+        EXPECT_TRUE(g.count({x - 1, y - 1})); // light lies down-right
 }
 
 TEST_F(ArtLabelTest, ShadowFollowsAtShadowLength)
@@ -90,7 +90,7 @@ TEST_F(ArtLabelTest, OutlineWinsOverThe3DEdges)
 
 TEST_F(ArtLabelTest, TransparentLabelCoversOnlyLettersShadowAndEdges)
 {
-    label->setTransparent(true);  // the desk's mishap labels: raised with shadow
+    label->setTransparent(true); // the desk's mishap labels: raised with shadow
     const QImage img = picture();
     EXPECT_EQ(test::count(img, clBtnFace), 0);
     int covered = 0;
@@ -141,8 +141,9 @@ TEST_F(ArtLabelTest, AutoSizeFollowsCaptionFontAndStyle)
 {
     label->setAutoSize(true);
     const QFontMetrics fm(label->font());
-    EXPECT_EQ(label->size(), QSize(fm.horizontalAdvance(label->caption()) + 4,
-                                   fm.size(0, QStringLiteral("Wg")).height() + 4));
+    EXPECT_EQ(label->size(),
+        QSize(fm.horizontalAdvance(label->caption()) + 4,
+            fm.size(0, QStringLiteral("Wg")).height() + 4));
     const int w = label->width();
     label->setCaption(QStringLiteral("BUUUM !!!"));
     EXPECT_GT(label->width(), w);
@@ -205,7 +206,7 @@ TEST(GradientTest, ChangedFiresForEveryRealChangeAndOnceOnAssign)
 {
     Gradient g;
     QSignalSpy changes(&g, &Gradient::changed);
-    g.setColor1(clSilver);  // unchanged
+    g.setColor1(clSilver); // unchanged
     g.setLineSize(2);
     g.setColorCount(3);
     EXPECT_EQ(changes.count(), 0);
@@ -238,17 +239,17 @@ TEST(GradientTest, OutOfRangeSettingsAreKeptUsable)
     QImage img(30, 20, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    for (auto style : {Gradient::gsLine, Gradient::gsEllipse, Gradient::gsRect,
-                       Gradient::gsCustomRect}) {
+    for (auto style :
+        {Gradient::gsLine, Gradient::gsEllipse, Gradient::gsRect, Gradient::gsCustomRect}) {
         g.setGradientStyle(style);
         g.Paint(p, img.rect());
     }
-    EXPECT_EQ(test::at(img, 15, 10), clGray);  // ColorCount 1: Color1 to Color2
+    EXPECT_EQ(test::at(img, 15, 10), clGray); // ColorCount 1: Color1 to Color2
 }
 
 TEST(GradientTest, BandsRunFromColor1ToTheLastCountedColour)
 {
-    Gradient g;  // silver, grey, black over 3 steps
+    Gradient g; // silver, grey, black over 3 steps
     g.setColor4(clBlue);
     QImage img(10, 40, QImage::Format_RGB32);
     QPainter p(&img);
@@ -274,5 +275,5 @@ TEST(GradientTest, BandsRunFromColor1ToTheLastCountedColour)
     EXPECT_GT(calls, 1);
 }
 
-}  // namespace
-}  // namespace kyt
+} // namespace
+} // namespace kyt

@@ -29,9 +29,9 @@ TEST_F(Button3DTest, RaisedFrameAndEmbossedCaption)
     EXPECT_EQ(test::at(img, 74, 24), resolveColor(cl3DDkShadow));
     EXPECT_EQ(test::at(img, 73, 23), resolveColor(clBtnShadow));
     EXPECT_EQ(test::at(img, 10, 12), resolveColor(clBtnFace));
-    EXPECT_GT(countInside(img, clWindowText), 10);     // the letters
-    EXPECT_GT(countInside(img, clBtnHighlight), 5);    // light copy up-left
-    EXPECT_GT(countInside(img, clBtnShadow), 5);       // dark copy down-right
+    EXPECT_GT(countInside(img, clWindowText), 10); // the letters
+    EXPECT_GT(countInside(img, clBtnHighlight), 5); // light copy up-left
+    EXPECT_GT(countInside(img, clBtnShadow), 5); // dark copy down-right
 }
 
 TEST_F(Button3DTest, DefaultButtonGetsABlackOuterLine)
@@ -40,7 +40,7 @@ TEST_F(Button3DTest, DefaultButtonGetsABlackOuterLine)
     const QImage img = picture();
     EXPECT_EQ(test::at(img, 0, 0), clBlack);
     EXPECT_EQ(test::at(img, 74, 0), clBlack);
-    EXPECT_EQ(test::at(img, 1, 1), resolveColor(clBtnHighlight));  // frame moved in
+    EXPECT_EQ(test::at(img, 1, 1), resolveColor(clBtnHighlight)); // frame moved in
 }
 
 TEST_F(Button3DTest, DisabledCaptionIsWhiteUnderGrey)
@@ -60,9 +60,9 @@ TEST_F(Button3DTest, PressedLookAndColourSwap)
 {
     button.setDown(true);
     QImage img = picture();
-    EXPECT_EQ(test::at(img, 0, 0), resolveColor(clBtnShadow));  // flat shadow rectangle
+    EXPECT_EQ(test::at(img, 0, 0), resolveColor(clBtnShadow)); // flat shadow rectangle
     EXPECT_EQ(test::at(img, 74, 24), resolveColor(clBtnShadow));
-    EXPECT_GT(countInside(img, clWhite), 5);  // highlight still up-left
+    EXPECT_GT(countInside(img, clWhite), 5); // highlight still up-left
 
     button.setPressState(Button3D::bvPress);
     img = picture();
@@ -77,7 +77,7 @@ TEST_F(Button3DTest, PressedLookAndColourSwap)
     button.setBevel(Button3D::bvShadow);
     img = picture();
     EXPECT_EQ(test::count(img, clWhite), 0);
-    EXPECT_EQ(countInside(img, clBtnShadow), 0);  // a pressed shadow button drops its shadow
+    EXPECT_EQ(countInside(img, clBtnShadow), 0); // a pressed shadow button drops its shadow
 }
 
 TEST_F(Button3DTest, CaptionMovesOnePixelWhenPressed)
@@ -90,5 +90,5 @@ TEST_F(Button3DTest, CaptionMovesOnePixelWhenPressed)
     EXPECT_EQ(letters(), test::shifted(up, 1, 1));
 }
 
-}  // namespace
-}  // namespace kyt
+} // namespace
+} // namespace kyt

@@ -1,7 +1,7 @@
+#include "ExplorerButton.h"
 #include "DrawUtil.h"
 #include "Fonts.h"
 #include "Render.h"
-#include "ExplorerButton.h"
 
 #include <QEnterEvent>
 #include <QMenu>
@@ -14,7 +14,7 @@ namespace {
 const ColorCode kStart = rgbValue(45, 193, 210);
 
 struct ExplorerButtonTest : ::testing::Test {
-    test::Backdrop host{420, 60, kStart};
+    test::Backdrop host {420, 60, kStart};
     ExplorerButton* button = new ExplorerButton(&host);
 
     void SetUp() override
@@ -46,7 +46,7 @@ struct ExplorerButtonTest : ::testing::Test {
 TEST_F(ExplorerButtonTest, EdgeOnlyWhileThePointerIsOver)
 {
     QImage img = picture();
-    EXPECT_EQ(test::at(img, 0, 0), kStart);  // flat: the window shows
+    EXPECT_EQ(test::at(img, 0, 0), kStart); // flat: the window shows
     EXPECT_EQ(test::at(img, 204, 39), kStart);
     enter();
     EXPECT_TRUE(button->MouseInControl());
@@ -104,20 +104,20 @@ TEST_F(ExplorerButtonTest, GroupLatchingAndDownPattern)
     auto* other = new ExplorerButton(&host);
     other->setGeometry(210, 0, 205, 40);
     button->setDown(true);
-    EXPECT_FALSE(button->down());  // only group members stay down
+    EXPECT_FALSE(button->down()); // only group members stay down
     button->setGroupIndex(2);
     other->setGroupIndex(2);
     click(button);
     EXPECT_TRUE(button->down());
     leave();
     QImage img = picture();
-    EXPECT_EQ(test::at(img, 0, 0), resolveColor(clBtnShadow));  // sunken while down
-    EXPECT_GT(test::count(img.copy(1, 1, 203, 38), clBtnHighlight), 1000);  // dotted
+    EXPECT_EQ(test::at(img, 0, 0), resolveColor(clBtnShadow)); // sunken while down
+    EXPECT_GT(test::count(img.copy(1, 1, 203, 38), clBtnHighlight), 1000); // dotted
     click(other);
     EXPECT_TRUE(other->down());
     EXPECT_FALSE(button->down());
     click(other);
-    EXPECT_TRUE(other->down());  // no all-up
+    EXPECT_TRUE(other->down()); // no all-up
     other->setAllowAllUp(true);
     click(other);
     EXPECT_FALSE(other->down());
@@ -141,7 +141,7 @@ TEST_F(ExplorerButtonTest, DropDownMenuOpensInsteadOfClicking)
     const auto noMark = test::pixelsOf(picture(), clBlack);
     EXPECT_EQ(all.size() - noMark.size(), 16u);
     click(button);
-    EXPECT_EQ(clicks.count(), 1);  // without the mark option it clicks
+    EXPECT_EQ(clicks.count(), 1); // without the mark option it clicks
 
     button->setOptions(ExplorerButton::boMonoDisplay | ExplorerButton::boPopupMark);
     test::press(*button, {5, 5});
@@ -155,12 +155,12 @@ TEST_F(ExplorerButtonTest, MonoDisplayGreysThePictureAwayFromThePointer)
 {
     QImage pic(8, 8, QImage::Format_RGB32);
     pic.fill(Qt::red);
-    pic.setPixel(0, 7, qRgb(0, 255, 0));  // lower-left: the transparent colour
+    pic.setPixel(0, 7, qRgb(0, 255, 0)); // lower-left: the transparent colour
     pic.setPixel(7, 7, qRgb(0, 255, 0));
     button->setCaption(QString());
     button->setBitmap(pic);
     QImage img = picture();
-    const ColorCode grey = grayColor(clRed);  // 51
+    const ColorCode grey = grayColor(clRed); // 51
     EXPECT_EQ(test::count(img, clRed), 0);
     EXPECT_EQ(test::count(img, grey), 62);
     EXPECT_EQ(test::count(img, clLime), 0);
@@ -170,8 +170,8 @@ TEST_F(ExplorerButtonTest, MonoDisplayGreysThePictureAwayFromThePointer)
     button->setEnabled(false);
     img = picture();
     EXPECT_EQ(test::count(img, clRed), 0);
-    EXPECT_GT(test::count(img, clBtnShadow), 50);  // engraved
+    EXPECT_GT(test::count(img, clBtnShadow), 50); // engraved
 }
 
-}  // namespace
-}  // namespace kyt
+} // namespace
+} // namespace kyt

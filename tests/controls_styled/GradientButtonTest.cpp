@@ -1,5 +1,5 @@
-#include "Fonts.h"
 #include "GradientButton.h"
+#include "Fonts.h"
 #include "Render.h"
 
 #include <QSignalSpy>
@@ -9,7 +9,7 @@ namespace kyt {
 namespace {
 
 struct GradButtonTest : ::testing::Test {
-    test::Backdrop host{200, 60, clTeal};
+    test::Backdrop host {200, 60, clTeal};
     GradientButton* button = new GradientButton(&host);
 
     void SetUp() override
@@ -17,7 +17,7 @@ struct GradButtonTest : ::testing::Test {
         button->resize(93, 30);
         button->setCaption(QStringLiteral("DALEJ"));
         button->setFont(deskFont(QStringLiteral("MS Sans Serif"), 16, true));
-        host.show();  // a hidden widget learns of its new size only when shown
+        host.show(); // a hidden widget learns of its new size only when shown
     }
 };
 
@@ -62,7 +62,7 @@ TEST_F(GradButtonTest, GradientIsRemadeOnlyForItsColoursAndSize)
     button->setCaption(QStringLiteral("Pociąg \"JEDŹ\""));
     button->setHighlightColor(clYellow);
     button->setBevelWidth(2);
-    button->setGradColor(clBlue);  // unchanged value
+    button->setGradColor(clBlue); // unchanged value
     EXPECT_EQ(button->GradientImage().cacheKey(), first);
 
     button->setGradColor(clLime);
@@ -80,10 +80,10 @@ TEST_F(GradButtonTest, FaceSitsInsideABlackBorderAndRaisedBevel)
     button->setCaption(QString());
     const QImage img = test::render(*button);
     const QImage& g = button->GradientImage();
-    EXPECT_EQ(test::at(img, 0, 0), clBlack);    // border
+    EXPECT_EQ(test::at(img, 0, 0), clBlack); // border
     EXPECT_EQ(test::at(img, 92, 29), clBlack);
-    EXPECT_EQ(test::at(img, 1, 1), clWhite);    // highlight top-left
-    EXPECT_EQ(test::at(img, 91, 28), clBlack);  // shadow bottom-right
+    EXPECT_EQ(test::at(img, 1, 1), clWhite); // highlight top-left
+    EXPECT_EQ(test::at(img, 91, 28), clBlack); // shadow bottom-right
     for (int y = 2; y < 28; ++y)
         for (int x = 2; x < 91; ++x)
             ASSERT_EQ(img.pixel(x, y), g.pixel(x - 1, y - 1)) << x << "," << y;
@@ -101,8 +101,8 @@ TEST_F(GradButtonTest, PressedButtonShiftsFaceAndCaptionAndTurnsTheBevel)
 
     EXPECT_EQ(test::at(up, 1, 1), clWhite);
     EXPECT_EQ(test::at(up, 91, 28), clNavy);
-    EXPECT_EQ(test::at(down, 1, 1), clNavy);   // ShadowColor now top-left
-    EXPECT_EQ(test::at(down, 91, 28), clRed);  // FaceColor bottom-right
+    EXPECT_EQ(test::at(down, 1, 1), clNavy); // ShadowColor now top-left
+    EXPECT_EQ(test::at(down, 91, 28), clRed); // FaceColor bottom-right
     // Inside the bevel everything moved one pixel down and right.
     int compared = 0;
     for (int y = 3; y < 28; ++y)
@@ -146,7 +146,7 @@ TEST_F(GradButtonTest, GroupMembersLatchAndReleaseEachOther)
     auto* other = new GradientButton(&host);
     other->move(100, 0);
     button->setDown(true);
-    EXPECT_FALSE(button->down());  // no group: cannot stay down
+    EXPECT_FALSE(button->down()); // no group: cannot stay down
     button->setGroupIndex(1);
     other->setGroupIndex(1);
     test::press(*button, {5, 5});
@@ -168,5 +168,5 @@ TEST_F(GradButtonTest, GroupMembersLatchAndReleaseEachOther)
     EXPECT_FALSE(other->down());
 }
 
-}  // namespace
-}  // namespace kyt
+} // namespace
+} // namespace kyt

@@ -1,5 +1,5 @@
-#include "Fonts.h"
 #include "Label3D.h"
+#include "Fonts.h"
 #include "Panel3D.h"
 #include "Render.h"
 
@@ -14,7 +14,7 @@ using test::Pixels;
 const ColorCode kDesk = rgbValue(128, 255, 0);
 
 struct Label3DTest : ::testing::Test {
-    Backdrop host{80, 30, kDesk};
+    Backdrop host {80, 30, kDesk};
     Label3D* label = new Label3D(&host);
 
     void SetUp() override
@@ -38,7 +38,8 @@ struct Label3DTest : ::testing::Test {
     // Every pixel of the label must be: the letters in `text`, else the
     // down-right copy in `lowerRight`, else the up-left copy in `upperLeft`,
     // else the background. `upperLeft` 0xFFFFFFFF: no such copy.
-    void expectEmbossed(const Pixels& g, int s, ColorCode text, ColorCode lowerRight, ColorCode upperLeft)
+    void expectEmbossed(
+        const Pixels& g, int s, ColorCode text, ColorCode lowerRight, ColorCode upperLeft)
     {
         const QImage img = test::render(host);
         int mismatches = 0;
@@ -97,12 +98,12 @@ TEST_F(Label3DTest, ShadowSizeZeroLooksPlain)
 
 TEST_F(Label3DTest, BackgroundIsParentColourOwnColourOrNothing)
 {
-    EXPECT_EQ(test::at(test::render(host), 49, 23), kDesk);  // takes the parent's colour
+    EXPECT_EQ(test::at(test::render(host), 49, 23), kDesk); // takes the parent's colour
     label->setColor(clAqua);
     EXPECT_FALSE(label->parentColor());
     EXPECT_EQ(test::at(test::render(host), 49, 23), clAqua);
     label->setTransparent(true);
-    EXPECT_EQ(test::at(test::render(host), 49, 23), kDesk);  // the parent shows through
+    EXPECT_EQ(test::at(test::render(host), 49, 23), kDesk); // the parent shows through
 }
 
 TEST_F(Label3DTest, LabelOnPanelTakesThePanelsColour)
@@ -137,7 +138,7 @@ TEST_F(Label3DTest, AutoSizeFollowsCaptionAndFont)
     label->setCaption(QStringLiteral("&"));
     EXPECT_EQ(label->size(), empty);
     label->setShowAccelChar(false);
-    EXPECT_NE(label->size(), empty);  // now a visible ampersand
+    EXPECT_NE(label->size(), empty); // now a visible ampersand
 }
 
 TEST_F(Label3DTest, RightAlignedAutoSizeKeepsTheRightEdge)
@@ -149,5 +150,5 @@ TEST_F(Label3DTest, RightAlignedAutoSizeKeepsTheRightEdge)
     EXPECT_EQ(label->x() + label->width(), right);
 }
 
-}  // namespace
-}  // namespace kyt
+} // namespace
+} // namespace kyt

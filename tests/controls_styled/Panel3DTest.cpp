@@ -1,5 +1,5 @@
-#include "Fonts.h"
 #include "Panel3D.h"
+#include "Fonts.h"
 #include "Render.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +41,7 @@ TEST_F(Panel3DTest, FrameStartsHalfATitleLineBelowTheTopWithoutTitle)
     QImage img = test::render(panel);
     for (int y = 0; y < 6; ++y)
         EXPECT_EQ(test::at(img, 2, y), kBoard) << "row " << y;
-    EXPECT_EQ(test::at(img, 20, 6), resolveColor(clBtnHighlight));  // raised: light top
+    EXPECT_EQ(test::at(img, 20, 6), resolveColor(clBtnHighlight)); // raised: light top
     EXPECT_EQ(test::at(img, 0, 60), resolveColor(clBtnHighlight));
     EXPECT_EQ(test::at(img, 94, 60), resolveColor(clBtnShadow));
     EXPECT_EQ(test::at(img, 20, 119), resolveColor(clBtnShadow));
@@ -51,7 +51,7 @@ TEST_F(Panel3DTest, FrameStartsHalfATitleLineBelowTheTopWithoutTitle)
     panel.setBevelOuter(Panel3D::bvLowered);
     img = test::render(panel);
     EXPECT_EQ(test::at(img, 20, 6), kBoard);
-    EXPECT_EQ(test::at(img, 20, 7), resolveColor(clBtnShadow));  // lowered: dark top
+    EXPECT_EQ(test::at(img, 20, 7), resolveColor(clBtnShadow)); // lowered: dark top
     EXPECT_EQ(test::at(img, 94, 60), resolveColor(clBtnHighlight));
 }
 
@@ -62,9 +62,9 @@ TEST_F(Panel3DTest, BevelsAndBorderShrinkTheInside)
     panel.setBevelInner(Panel3D::bvLowered);
     EXPECT_EQ(panel.FrameRect(), QRect(7, 13, 81, 100));
     const QImage img = test::render(panel);
-    EXPECT_EQ(test::at(img, 1, 60), resolveColor(clBtnHighlight));  // outer, 2 wide
-    EXPECT_EQ(test::at(img, 3, 60), kBoard);                        // border in panel colour
-    EXPECT_EQ(test::at(img, 6, 60), resolveColor(clBtnShadow));     // inner lowered
+    EXPECT_EQ(test::at(img, 1, 60), resolveColor(clBtnHighlight)); // outer, 2 wide
+    EXPECT_EQ(test::at(img, 3, 60), kBoard); // border in panel colour
+    EXPECT_EQ(test::at(img, 6, 60), resolveColor(clBtnShadow)); // inner lowered
 }
 
 TEST_F(Panel3DTest, VerticalAlignmentPlacesTheCaption)
@@ -90,7 +90,7 @@ TEST_F(Panel3DTest, LongCaptionIsWordBrokenWithinThePanel)
     panel.setBevelCaption(Panel3D::bvNone3);
     const QImage img = test::render(panel);
     const auto rows = rowsOf(img, clBlack, panel.rect());
-    EXPECT_GT(rows.second - rows.first, 20);  // two lines
+    EXPECT_GT(rows.second - rows.first, 20); // two lines
     for (int y = 0; y < img.height(); ++y) {
         EXPECT_NE(test::at(img, 1, y), clBlack);
         EXPECT_NE(test::at(img, 93, y), clBlack);
@@ -102,7 +102,7 @@ TEST_F(Panel3DTest, TitleStripIsPlacedByItsAlignment)
     panel.setTitle(QStringLiteral("Tytuł"));
     const int t = QFontMetrics(panel.fontTitle()).horizontalAdvance(panel.title());
     EXPECT_EQ(panel.TitleStrip().left(), 5 - 1);
-    EXPECT_EQ(panel.TitleStrip().right(), 5 + t);  // right edge 5 + t, widened by 1
+    EXPECT_EQ(panel.TitleStrip().right(), 5 + t); // right edge 5 + t, widened by 1
     panel.setAlignmentTitle(Panel3D::taRightJustify);
     EXPECT_EQ(panel.TitleStrip().right(), 95 - 5);
     panel.setAlignmentTitle(Panel3D::taCenter);
@@ -125,7 +125,7 @@ TEST_F(Panel3DTest, RePaintCTChoosesCaptionTitleOrBoth)
     auto parts = [&] {
         const QImage img = test::render(panel);
         return std::tuple(test::count(img, clRed) > 0, test::count(img, clBlue) > 0,
-                          test::count(img, clYellow) > 0);
+            test::count(img, clYellow) > 0);
     };
     EXPECT_EQ(parts(), std::tuple(true, true, true));
     panel.setRePaintCT(Panel3D::rpCaption);
@@ -154,5 +154,5 @@ TEST_F(Panel3DTest, PartialRepaintsDrawTheTextsWhereverTheyReach)
     }
 }
 
-}  // namespace
-}  // namespace kyt
+} // namespace
+} // namespace kyt

@@ -76,17 +76,28 @@ inline int count(const QImage& img, ColorCode c)
 
 inline void mouse(QWidget& w, QEvent::Type type, QPoint at)
 {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    const Qt::MouseButtons held
+        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
     QMouseEvent e(type, QPointF(at), w.mapToGlobal(QPointF(at)),
-                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                  Qt::NoModifier);
+        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &e);
 }
 
-inline void press(QWidget& w, QPoint p) { mouse(w, QEvent::MouseButtonPress, p); }
-inline void release(QWidget& w, QPoint p) { mouse(w, QEvent::MouseButtonRelease, p); }
-inline void moveTo(QWidget& w, QPoint p) { mouse(w, QEvent::MouseMove, p); }
-inline QPoint centre(const QWidget& w) { return {w.width() / 2, w.height() / 2}; }
+inline void press(QWidget& w, QPoint p)
+{
+    mouse(w, QEvent::MouseButtonPress, p);
+}
+inline void release(QWidget& w, QPoint p)
+{
+    mouse(w, QEvent::MouseButtonRelease, p);
+}
+inline void moveTo(QWidget& w, QPoint p)
+{
+    mouse(w, QEvent::MouseMove, p);
+}
+inline QPoint centre(const QWidget& w)
+{
+    return {w.width() / 2, w.height() / 2};
+}
 
-}  // namespace kyt::test
+} // namespace kyt::test

@@ -1,5 +1,5 @@
-#include "Render.h"
 #include "ShadowButton.h"
+#include "Render.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -8,14 +8,14 @@ namespace kyt {
 namespace {
 
 struct ShadowButtonTest : ::testing::Test {
-    test::Backdrop host{120, 50, clRed};
+    test::Backdrop host {120, 50, clRed};
     ShadowButton* button = new ShadowButton(&host);
 
     void SetUp() override
     {
         button->setGeometry(4, 4, 104, 33);
         button->setCaption(QString());
-        host.show();  // a hidden widget learns of its new size only when shown
+        host.show(); // a hidden widget learns of its new size only when shown
     }
     QImage picture() { return test::render(host); }
 };
@@ -25,8 +25,8 @@ TEST_F(ShadowButtonTest, DisabledButtonIsFilledWithTheGreyOfItsColour)
     EXPECT_EQ(test::at(picture(), 50, 18), clLime);
     button->setEnabled(false);
     const QImage img = picture();
-    EXPECT_EQ(test::at(img, 50, 18), rgbValue(128, 128, 128));  // 0.5 x 255 rounded
-    button->setBorderColor(clYellow);                            // grey 178.5 -> 179
+    EXPECT_EQ(test::at(img, 50, 18), rgbValue(128, 128, 128)); // 0.5 x 255 rounded
+    button->setBorderColor(clYellow); // grey 178.5 -> 179
     EXPECT_EQ(test::at(picture(), 50, 4), rgbValue(179, 179, 179));
 }
 
@@ -39,13 +39,13 @@ TEST_F(ShadowButtonTest, UpButtonStandsOnItsShadowAndSinksWhenPressed)
     EXPECT_EQ(test::at(up, 104, 33), clBlack);
     EXPECT_EQ(test::at(up, 6, 6), clLime);
     EXPECT_EQ(test::at(up, 106, 35), resolveColor(clBtnShadow));
-    EXPECT_EQ(test::at(up, 107, 36), clRed);  // unframed shadow: a pixel short
-    EXPECT_EQ(test::at(up, 6, 35), clRed);  // left of the shadow: the parent
+    EXPECT_EQ(test::at(up, 107, 36), clRed); // unframed shadow: a pixel short
+    EXPECT_EQ(test::at(up, 6, 35), clRed); // left of the shadow: the parent
 
     test::press(*button, {10, 10});
     EXPECT_TRUE(button->pressed());
     const QImage down = picture();
-    EXPECT_EQ(test::at(down, 4, 4), clRed);  // nothing at the old place's corner
+    EXPECT_EQ(test::at(down, 4, 4), clRed); // nothing at the old place's corner
     EXPECT_EQ(test::at(down, 7, 7), clBlack);
     EXPECT_EQ(test::at(down, 107, 36), clBlack);
     EXPECT_EQ(test::count(down, clBtnShadow), 0);
@@ -87,10 +87,10 @@ TEST_F(ShadowButtonTest, SquareShapesAreCentredSquares)
     EXPECT_EQ(test::at(picture(), 4 + 67, 20), clBlack);
     button->setShape(ShadowButton::stCircle);
     img = picture();
-    EXPECT_EQ(test::at(img, 4 + 36, 5), clRed);  // the circle leaves the corner
+    EXPECT_EQ(test::at(img, 4 + 36, 5), clRed); // the circle leaves the corner
     EXPECT_EQ(test::at(img, 4 + 51, 20), clLime);
     button->setShape(ShadowButton::stEllipse);
-    EXPECT_EQ(test::at(picture(), 4 + 5, 20), clLime);  // the ellipse spans the width
+    EXPECT_EQ(test::at(picture(), 4 + 5, 20), clLime); // the ellipse spans the width
 }
 
 TEST_F(ShadowButtonTest, ClickOnReleaseOverTheButtonAndDepthLimits)
@@ -108,5 +108,5 @@ TEST_F(ShadowButtonTest, ClickOnReleaseOverTheButtonAndDepthLimits)
     EXPECT_EQ(button->deepth(), 0);
 }
 
-}  // namespace
-}  // namespace kyt
+} // namespace
+} // namespace kyt

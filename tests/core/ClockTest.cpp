@@ -37,9 +37,8 @@ TEST_F(ClockTest, TimersTickAtTheirPeriodsInTimerOrderAtTheSameMoment)
     enable(Control::Timer2);
     enable(Control::Timer1);
     sim.clock().advance(1000);
-    const std::vector<std::string> expected = {
-        "Timer1Timer@500", "Timer4Timer@500", "Timer1Timer@1000", "Timer2Timer@1000",
-        "Timer3Timer@1000", "Timer4Timer@1000"};
+    const std::vector<std::string> expected = {"Timer1Timer@500", "Timer4Timer@500",
+        "Timer1Timer@1000", "Timer2Timer@1000", "Timer3Timer@1000", "Timer4Timer@1000"};
     EXPECT_EQ(ticks, expected);
     EXPECT_EQ(sim.clock().now(), 1000);
 }
@@ -53,7 +52,7 @@ TEST_F(ClockTest, PeriodCountsFromTheMomentOfEnablingAndPartialWaitsAddUp)
     sim.clock().advance(1);
     sim.clock().advance(250);
     sim.clock().advance(250);
-    EXPECT_EQ(ticks, (std::vector<std::string>{"Timer1Timer@800", "Timer1Timer@1300"}));
+    EXPECT_EQ(ticks, (std::vector<std::string> {"Timer1Timer@800", "Timer1Timer@1300"}));
     EXPECT_EQ(sim.clock().nextTick(), 1800);
 }
 
@@ -63,14 +62,14 @@ TEST_F(ClockTest, EnablingARunningTimerKeepsItsIntervalAndDisablingRestartsIt)
     sim.clock().advance(600);
     enable(Control::Timer2); // already running: no restart
     sim.clock().advance(400);
-    ASSERT_EQ(ticks, std::vector<std::string>{"Timer2Timer@1000"});
+    ASSERT_EQ(ticks, std::vector<std::string> {"Timer2Timer@1000"});
 
     enable(Control::Timer2, false);
     sim.clock().advance(100);
     enable(Control::Timer2);
     sim.clock().advance(2000);
-    EXPECT_EQ(ticks, (std::vector<std::string>{"Timer2Timer@1000", "Timer2Timer@2100",
-                                               "Timer2Timer@3100"}));
+    EXPECT_EQ(ticks,
+        (std::vector<std::string> {"Timer2Timer@1000", "Timer2Timer@2100", "Timer2Timer@3100"}));
 }
 
 TEST_F(ClockTest, ATickHandlerCanStopItsOwnAndOtherTimers)
@@ -87,7 +86,7 @@ TEST_F(ClockTest, ATickHandlerCanStopItsOwnAndOtherTimers)
             enable(Control::Timer1, false);
     };
     sim.clock().advance(5000);
-    EXPECT_EQ(ticks, (std::vector<std::string>{"Timer1Timer@500", "Timer1Timer@1000"}));
+    EXPECT_EQ(ticks, (std::vector<std::string> {"Timer1Timer@500", "Timer1Timer@1000"}));
     EXPECT_FALSE(sim.clock().nextTick().has_value());
     EXPECT_EQ(sim.clock().now(), 5000);
 }
@@ -102,8 +101,9 @@ TEST_F(ClockTest, ATimerEnabledByATickStartsItsPeriodAtThatTick)
     sim.clock().advance(1500);
     // Timer3 was enabled at 500, so its first tick is at 1500, after
     // Timer1's tick of the same moment only because Timer1 comes first.
-    EXPECT_EQ(ticks, (std::vector<std::string>{"Timer1Timer@500", "Timer1Timer@1000",
-                                               "Timer1Timer@1500", "Timer3Timer@1500"}));
+    EXPECT_EQ(ticks,
+        (std::vector<std::string> {
+            "Timer1Timer@500", "Timer1Timer@1000", "Timer1Timer@1500", "Timer3Timer@1500"}));
 }
 
 TEST_F(ClockTest, ErrorsOfTicksGoToTheSinkAndTheClockGoesOn)
@@ -112,7 +112,7 @@ TEST_F(ClockTest, ErrorsOfTicksGoToTheSinkAndTheClockGoesOn)
     onTick = [](std::string_view) { throw std::runtime_error("broken"); };
     std::vector<std::string> errors;
     sim.clock().advance(1000, [&](const std::exception& e) { errors.push_back(e.what()); });
-    EXPECT_EQ(errors, (std::vector<std::string>{"broken", "broken"}));
+    EXPECT_EQ(errors, (std::vector<std::string> {"broken", "broken"}));
     EXPECT_EQ(sim.clock().now(), 1000);
 
     // Without a sink the error stops the clock at the tick.
@@ -137,5 +137,5 @@ TEST_F(ClockTest, SnapshotRestoresTheTimersSchedule)
     sim.restore(saved);
     ticks.clear();
     sim.clock().advance(300);
-    EXPECT_EQ(ticks, std::vector<std::string>{"Timer1Timer@1000"});
+    EXPECT_EQ(ticks, std::vector<std::string> {"Timer1Timer@1000"});
 }

@@ -44,8 +44,8 @@ TEST(PressableControls, ShortNamesAreUniqueAndNameCaptionAndStation)
         const std::string name = shortName(p);
         EXPECT_FALSE(p.caption.empty()) << p.control;
         EXPECT_TRUE(names.insert(name).second) << name << " twice";
-        EXPECT_EQ(name.ends_with(" (stacja A)") || name.ends_with(" (stacja B)"),
-                  p.station.has_value())
+        EXPECT_EQ(
+            name.ends_with(" (stacja A)") || name.ends_with(" (stacja B)"), p.station.has_value())
             << name;
     }
 

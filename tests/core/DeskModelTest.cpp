@@ -57,10 +57,10 @@ TEST(DeskModel, InitialValuesAreThoseOfTheNewWindow)
     for (const char* c : {"lsza1", "lszb1", "lsza2", "lszb2", "ldkoa", "ldkob", "ldpoa", "ldpob"})
         EXPECT_EQ(d.counterValue(c), 0);
     for (const char* s : {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita", "oita1",
-                          "oita2", "Shape10", "Shape11"})
+             "oita2", "Shape10", "Shape11"})
         EXPECT_EQ(d.sectionColor(s), kColorWhite) << s;
     for (const char* hidden : {"pdalej", "pst", "ArrowButton1", "ArrowButton2", "ArrowButton3",
-                               "ArrowButton4", "Panel27"})
+             "ArrowButton4", "Panel27"})
         EXPECT_FALSE(d.visible(hidden)) << hidden;
     EXPECT_EQ(d.caption("pst"), "Pociąg \"STÓJ\"");
     EXPECT_EQ(d.caption("np"), "Brak");
@@ -68,7 +68,7 @@ TEST(DeskModel, InitialValuesAreThoseOfTheNewWindow)
     EXPECT_EQ(d.caption("ns2"), "80 - brak");
     EXPECT_TRUE(d.visible("Memo1"));
     EXPECT_EQ(d.text("Memo1"),
-              "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone bezprądowo.");
+        "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone bezprądowo.");
     for (const char* t : {"Timer1", "Timer2", "Timer3", "Timer4"})
         EXPECT_FALSE(d.timerEnabled(t));
 }
@@ -77,15 +77,16 @@ TEST(DeskModel, UnknownNamesAndWrongKindsThrow)
 {
     DeskModel d;
     EXPECT_THROW(d.lampValue("ALed17"), std::invalid_argument);
-    EXPECT_THROW(d.set("lwbl3", "Value", PropertyValue{true}), std::invalid_argument);
+    EXPECT_THROW(d.set("lwbl3", "Value", PropertyValue {true}), std::invalid_argument);
     EXPECT_THROW(d.setLook(Control::ALed1, Look::wzb), std::invalid_argument);
     EXPECT_THROW(d.setVisible(Control::np, true), std::invalid_argument);
     EXPECT_THROW(d.setCaption(Control::Memo1, "x"), std::invalid_argument);
     EXPECT_THROW(d.setText(Control::pst, "x"), std::invalid_argument);
     EXPECT_THROW(d.get("ALed1", "Visible"), std::invalid_argument);
     EXPECT_THROW(d.get("Memo1", "Caption"), std::invalid_argument);
-    EXPECT_THROW(d.set("pdalej", "Visible", PropertyValue{std::int64_t{1}}), std::invalid_argument);
-    EXPECT_THROW(d.set("mop1", "Look", PropertyValue{std::string("lit")}), std::invalid_argument);
+    EXPECT_THROW(
+        d.set("pdalej", "Visible", PropertyValue {std::int64_t {1}}), std::invalid_argument);
+    EXPECT_THROW(d.set("mop1", "Look", PropertyValue {std::string("lit")}), std::invalid_argument);
     EXPECT_FALSE(d.has("Memo2"));
     EXPECT_TRUE(d.has("Memo1"));
     // Names are matched exactly, as the window spells them.
@@ -123,12 +124,11 @@ TEST(DeskModel, ObserversHearEveryRealChangeOnce)
     d.setLook(Control::mop1, Look::wzb); // no change
     d.setText(Control::Memo1, d.text("Memo1")); // no change
     d.setTimerEnabled(Control::Timer2, true);
-    d.set("np", "Caption", PropertyValue{std::string("Od A do B")});
-    d.set("np", "Caption", PropertyValue{std::string("Od A do B")}); // no change
+    d.set("np", "Caption", PropertyValue {std::string("Od A do B")});
+    d.set("np", "Caption", PropertyValue {std::string("Od A do B")}); // no change
 
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"lwbl1", "Value"}, {"lwbl1", "Blink"}, {"mop1", "Look"},
-        {"Timer2", "Enabled"}, {"np", "Caption"}};
+    const std::vector<std::pair<std::string, std::string>> expected = {{"lwbl1", "Value"},
+        {"lwbl1", "Blink"}, {"mop1", "Look"}, {"Timer2", "Enabled"}, {"np", "Caption"}};
     EXPECT_EQ(r.calls, expected);
 }
 
@@ -150,26 +150,26 @@ TEST(DeskModel, GenericAccessMatchesTypedAccess)
 {
     DeskModel d;
     EXPECT_EQ(DeskModel::propertyNames(ControlKind::Lamp),
-              (std::vector<std::string>{"Value", "Blink", "TrueColor"}));
+        (std::vector<std::string> {"Value", "Blink", "TrueColor"}));
     EXPECT_EQ(DeskModel::propertyNames(ControlKind::Memo),
-              (std::vector<std::string>{"Text", "Visible"}));
+        (std::vector<std::string> {"Text", "Visible"}));
     EXPECT_EQ(DeskModel::propertyNames(ControlKind::TrainButton),
-              (std::vector<std::string>{"Visible", "Caption"}));
+        (std::vector<std::string> {"Visible", "Caption"}));
 
-    d.set("ALed7", "Value", PropertyValue{true});
+    d.set("ALed7", "Value", PropertyValue {true});
     EXPECT_TRUE(d.lampValue("ALed7"));
-    d.set("lp2", "TrueColor", PropertyValue{std::int64_t{255}});
+    d.set("lp2", "TrueColor", PropertyValue {std::int64_t {255}});
     EXPECT_EQ(d.lampColor("lp2"), kColorRed);
-    d.set("mzp2", "Look", PropertyValue{std::string("WZBB")});
+    d.set("mzp2", "Look", PropertyValue {std::string("WZBB")});
     EXPECT_EQ(d.look("mzp2"), Look::wzbb);
     EXPECT_EQ(std::get<std::string>(d.get("mzp2", "Look")), "wzbb");
-    d.set("Shape6", "Color", PropertyValue{std::int64_t{255}});
+    d.set("Shape6", "Color", PropertyValue {std::int64_t {255}});
     EXPECT_EQ(d.sectionColor("Shape6"), kColorRed);
-    d.set("ldpob", "Value", PropertyValue{std::int64_t{10007}});
+    d.set("ldpob", "Value", PropertyValue {std::int64_t {10007}});
     EXPECT_EQ(std::get<std::int64_t>(d.get("ldpob", "Value")), 10007);
-    d.set("Memo1", "Visible", PropertyValue{false});
+    d.set("Memo1", "Visible", PropertyValue {false});
     EXPECT_FALSE(d.visible("Memo1"));
-    d.set("Timer4", "Enabled", PropertyValue{true});
+    d.set("Timer4", "Enabled", PropertyValue {true});
     EXPECT_TRUE(std::get<bool>(d.get("Timer4", "Enabled")));
 
     // Every listed property of every control can be read.

@@ -34,12 +34,12 @@ TEST_F(Enabling, WblAtBRequestsWithTheMemoHidden)
     EXPECT_TRUE(s().WblB && s().NcB && s().IcA);
     for (Control m : {Control::mwbl2, Control::mnc2, Control::mic1})
         EXPECT_EQ(look(m), "wzb") << m;
-    EXPECT_TRUE(lit(Control::lwbl2) && blinking(Control::lwbl2) && lit(Control::lp1) &&
-                blinking(Control::lp1));
+    EXPECT_TRUE(lit(Control::lwbl2) && blinking(Control::lwbl2) && lit(Control::lp1)
+        && blinking(Control::lp1));
     EXPECT_FALSE(memoShown());
     // The text is left as it was; only hidden.
-    EXPECT_EQ(memo(),
-              "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone bezprądowo.");
+    EXPECT_EQ(
+        memo(), "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone bezprądowo.");
     // The line label names the direction from A whichever station asks.
     EXPECT_EQ(np(), "Od A do B");
 }
@@ -69,7 +69,7 @@ TEST_F(Enabling, WithdrawalAtAWaitsForDalejThenReturnsToTheBasicState)
     EXPECT_EQ(ns1(), "żyłe 79 : brak");
     EXPECT_EQ(ns2(), "żyłe 80 : brak");
     for (Control m : {Control::mwbl1, Control::mnc1, Control::mic2, Control::mwbl2, Control::mnc2,
-                      Control::mic1})
+             Control::mic1})
         EXPECT_EQ(look(m), "odzw") << m;
     for (Control arrow : {Control::lwbl1, Control::lp2, Control::lwbl2, Control::lp1})
         EXPECT_FALSE(lit(arrow) || blinking(arrow)) << arrow;
@@ -94,10 +94,10 @@ TEST_F(Enabling, WithdrawalAtBIsImmediateAndShowsTheMemo)
     EXPECT_TRUE(memoShown());
     EXPECT_EQ(memo(), expected::kBasicState);
     for (Control m : {Control::mwbl1, Control::mnc1, Control::mic2, Control::mwbl2, Control::mnc2,
-                      Control::mic1})
+             Control::mic1})
         EXPECT_EQ(look(m), "odzw") << m;
-    EXPECT_FALSE(lit(Control::lwbl2) || blinking(Control::lwbl2) || lit(Control::lp1) ||
-                 blinking(Control::lp1));
+    EXPECT_FALSE(lit(Control::lwbl2) || blinking(Control::lwbl2) || lit(Control::lp1)
+        || blinking(Control::lp1));
     EXPECT_EQ(np(), "brak");
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 class Parser {
 public:
-    explicit Parser(std::string_view s) : s_(s) {}
+    explicit Parser(std::string_view s) : s_(s) { }
 
     std::map<std::string, std::string> run()
     {
@@ -108,14 +108,15 @@ private:
             return;
         }
         const std::size_t start = pos_;
-        while (pos_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[pos_])) ||
-                                    s_[pos_] == '-' || s_[pos_] == '+' || s_[pos_] == '.'))
+        while (pos_ < s_.size()
+            && (std::isalnum(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '-'
+                || s_[pos_] == '+' || s_[pos_] == '.'))
             ++pos_;
         const std::string word(s_.substr(start, pos_ - start));
         if (word.empty())
             fail("value expected");
-        if (word != "true" && word != "false" && word != "null" &&
-            !(std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '-'))
+        if (word != "true" && word != "false" && word != "null"
+            && !(std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '-'))
             fail("bad literal");
         out_[path] = word;
     }

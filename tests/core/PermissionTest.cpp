@@ -42,8 +42,8 @@ TEST_F(Permission, PozAtBGrantsAsRequestAndDalejSettlesTheDirection)
     EXPECT_EQ(look(Control::mdp1), "wzbb");
     EXPECT_EQ(look(Control::mpwl1), "wzb");
     EXPECT_EQ(look(Control::mlzs2), "wzb");
-    EXPECT_TRUE(lit(Control::lwbl1) && !blinking(Control::lwbl1) && lit(Control::lp2) &&
-                !blinking(Control::lp2));
+    EXPECT_TRUE(lit(Control::lwbl1) && !blinking(Control::lwbl1) && lit(Control::lp2)
+        && !blinking(Control::lp2));
     EXPECT_EQ(np(), "Brak");
     EXPECT_EQ(ns1(), "żyłe 79 : \"-\"");
     EXPECT_EQ(ns2(), "żyłe 80 : \"+\"");
@@ -69,8 +69,8 @@ TEST_F(Permission, PozAtAForBsRequestNarratesNothing)
     EXPECT_EQ(np(), "Brak");
     EXPECT_TRUE(s().OpB && s().PwlB && s().LzsA);
     EXPECT_FALSE(s().PozA || s().NcB || s().IcA || s().DpA || s().WblB);
-    EXPECT_TRUE(lit(Control::lwbl2) && !blinking(Control::lwbl2) && lit(Control::lp1) &&
-                !blinking(Control::lp1));
+    EXPECT_TRUE(lit(Control::lwbl2) && !blinking(Control::lwbl2) && lit(Control::lp1)
+        && !blinking(Control::lp1));
 }
 
 TEST_F(Permission, PozWithoutAPendingRequestOfTheOtherStationDoesNothing)

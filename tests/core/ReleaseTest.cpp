@@ -91,8 +91,8 @@ TEST_F(Release, WithoutATrainFromAToBStepByStep)
     EXPECT_EQ(look(Control::mop1), "odzw");
     EXPECT_EQ(look(Control::mnc1), "wzb");
     EXPECT_EQ(look(Control::mic2), "wzb");
-    EXPECT_TRUE(lit(Control::lwbl1) && blinking(Control::lwbl1) && lit(Control::lp2) &&
-                blinking(Control::lp2));
+    EXPECT_TRUE(lit(Control::lwbl1) && blinking(Control::lwbl1) && lit(Control::lp2)
+        && blinking(Control::lp2));
     EXPECT_EQ(desk().lampColor(Control::lwbl1), kColorWhite);
     EXPECT_EQ(s().DalejPhase, 0);
     EXPECT_FALSE(dalejShown());
@@ -133,11 +133,11 @@ TEST_F(Release, WithoutATrainFromAToBStepByStep)
     press("pdalejClick");
     record();
 
-    EXPECT_EQ(texts, (std::vector<std::string>{expected::kBeginReleaseAB,
-                                               expected::kConfirmReleaseAB, expected::kFinalPhaseAB,
-                                               expected::kRcDischargeAB, expected::kBasicState}));
+    EXPECT_EQ(texts,
+        (std::vector<std::string> {expected::kBeginReleaseAB, expected::kConfirmReleaseAB,
+            expected::kFinalPhaseAB, expected::kRcDischargeAB, expected::kBasicState}));
     EXPECT_EQ(voltages,
-              (std::vector<std::string>{"Od A bo B", "Brak", "Od B do A", "Od A do B", "Brak"}));
+        (std::vector<std::string> {"Od A bo B", "Brak", "Od B do A", "Od A do B", "Brak"}));
     EXPECT_TRUE(memoShown());
     EXPECT_FALSE(dalejShown());
     EXPECT_FALSE(tryPress("pdalejClick"));
@@ -294,7 +294,7 @@ TEST_F(Release, EachDalejPressPerformsOneStepExceptTheLastWhichAlsoReturns)
         press("pdalejClick");
         phases.push_back(s().DalejPhase);
     }
-    EXPECT_EQ(phases, (std::vector<int>{4, 5, 0}));
+    EXPECT_EQ(phases, (std::vector<int> {4, 5, 0}));
 }
 
 TEST_F(Release, DalejInPhaseZeroOrAnUnknownPhaseChangesNothing)

@@ -1,5 +1,5 @@
-#include "MiniJson.h"
 #include "Replay.h"
+#include "MiniJson.h"
 #include "Simulator.h"
 
 #include <gtest/gtest.h>
@@ -53,9 +53,8 @@ std::string readFile(const std::string& name)
 Result runProgram(const std::string& args)
 {
     // One file per test: ctest runs the tests side by side.
-    const std::string errFile =
-        std::string("replay-test-") +
-        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".err";
+    const std::string errFile = std::string("replay-test-")
+        + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".err";
     const std::string cmd = std::string("'") + KYT_REPLAY_EXE + "' " + args + " 2>" + errFile;
     Result r;
     FILE* p = popen(cmd.c_str(), "r");
@@ -114,7 +113,7 @@ TEST(ReplayScript, StatePrintsEveryVariableAndControlAsJson)
     EXPECT_EQ(created.at("desk.Shape6.Color"), "16777215");
     EXPECT_EQ(created.at("desk.pst.Caption"), "Pociąg \"STÓJ\"");
     EXPECT_EQ(created.at("desk.Memo1.Text"),
-              "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone bezprądowo.");
+        "Stan zasadniczy. Przekaźniki Dp na stacji \"A\" i \"B\"  wzbudzone bezprądowo.");
 
     // 54 block variables, 22 lamps x 3, 30 indicators, 8 counters,
     // 11 sections, 6 shown flags, pst x 2, 3 labels, memo x 2, 4 timers.
@@ -123,7 +122,7 @@ TEST(ReplayScript, StatePrintsEveryVariableAndControlAsJson)
     EXPECT_EQ(r.lines()[0].rfind("{\"block\":{\"OpA\":false,", 0), 0u);
     EXPECT_NE(r.lines()[0].find("},\"desk\":{\"ALed1\":{\"Value\":true,\"Blink\":false,"
                                 "\"TrueColor\":255}"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST(ReplayScript, ClicksOnHiddenControlsAreDropped)
@@ -164,17 +163,17 @@ TEST(ReplayScript, UnknownLinesStopWithExitStatusTwoAndTheLineNumber)
         const char* line;
     };
     for (const Case& c : {
-             Case{"FormActivate\n\n  pwbl1click\nstate\n", "line 3: "},
-             Case{"wait\n", "line 1: "},
-             Case{"# c\nwait -5\n", "line 2: "},
-             Case{"wait 5ms\n", "line 1: "},
-             Case{"wait 99999999999999999999\n", "line 1: "},
-             Case{"pwbl1Click*\n", "line 1: "},
-             Case{"pwbl1Click*x\n", "line 1: "},
-             Case{"pwbl1Click*2000000\n", "line 1: "},
-             Case{"*3\n", "line 1: "},
-             Case{"state now\n", "line 1: "},
-             Case{"waiting 5\n", "line 1: "},
+             Case {"FormActivate\n\n  pwbl1click\nstate\n", "line 3: "},
+             Case {"wait\n", "line 1: "},
+             Case {"# c\nwait -5\n", "line 2: "},
+             Case {"wait 5ms\n", "line 1: "},
+             Case {"wait 99999999999999999999\n", "line 1: "},
+             Case {"pwbl1Click*\n", "line 1: "},
+             Case {"pwbl1Click*x\n", "line 1: "},
+             Case {"pwbl1Click*2000000\n", "line 1: "},
+             Case {"*3\n", "line 1: "},
+             Case {"state now\n", "line 1: "},
+             Case {"waiting 5\n", "line 1: "},
          }) {
         const Result r = replay(c.script);
         EXPECT_EQ(r.status, 2) << c.script;
@@ -237,11 +236,11 @@ TEST(ReplayProgram, ReportsInputAndOutputItCannotUse)
         const char* message;
     };
     for (const Case& c : {
-             Case{".", "cannot read"},                        // a folder named
-             Case{"< .", "cannot read"},                      // a folder as input
-             Case{"replay-io.txt > /dev/full", "cannot write"}, // a full disk
+             Case {".", "cannot read"}, // a folder named
+             Case {"< .", "cannot read"}, // a folder as input
+             Case {"replay-io.txt > /dev/full", "cannot write"}, // a full disk
              // A line of three million NUL bytes, like /dev/zero.
-             Case{"< replay-io.zero", "longer than"},
+             Case {"< replay-io.zero", "longer than"},
          }) {
         if (std::string(c.args).find("zero") != std::string::npos)
             writeFile("replay-io.zero", std::string(3 << 20, '\0'));

@@ -12,7 +12,7 @@ TEST(StartUp, FirstActivationSetsTheBasicStateAndLaterOnesChangeNothing)
 {
     Simulator sim;
     // Before the window's first activation the record is all clear.
-    EXPECT_TRUE(sim.state() == BlockState{});
+    EXPECT_TRUE(sim.state() == BlockState {});
 
     sim.state().sza2Count = 5;
     sim.state().PwyB = true;
@@ -101,8 +101,8 @@ TEST(HandlerTable, NamesAreUniqueAndGatesNameHideableControls)
             EXPECT_NO_THROW(sim.desk().visible(*e.shownBy)) << e.name;
         }
     }
-    for (const char* n : {"FormActivate", "pdalejClick", "pwbl1Click", "pwbl2Click", "ppoz1Click",
-                          "ppoz2Click"})
+    for (const char* n :
+        {"FormActivate", "pdalejClick", "pwbl1Click", "pwbl2Click", "ppoz1Click", "ppoz2Click"})
         EXPECT_NE(findHandler(n), nullptr) << n;
     EXPECT_EQ(findHandler("pdalejclick"), nullptr);
     EXPECT_EQ(findHandler("pdalejClick")->shownBy, Control::pdalej);

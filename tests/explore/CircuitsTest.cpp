@@ -1,8 +1,8 @@
 // The schematic sheets against the simulation: the exploration's stable
 // states and clicks, the walks through trains and releases, and rungs
 // changed to contradict the simulation, which the check must name.
-#include "CircuitCheck.h"
 #include "Circuits.h"
+#include "CircuitCheck.h"
 #include "Explorer.h"
 
 #include <gtest/gtest.h>
@@ -70,8 +70,8 @@ TEST(Circuits, PwlWithoutItsStickContactIsReportedWithTheStateWhereItFails)
     // The permission relay drawn as Op ∧ ¬S ∧ ¬dPo ∧ ¬Zp, with no memory:
     // once the exit signal is put back Pwl stays down with Op up.
     std::vector<LadderSheet> sheets = ladderSheets();
-    rungOf(sheets, "obwody.jpg", "Pwl").path = {make("Op"), brk("S"), buttonBreak("dPo"),
-                                                brk("Zp"), coil("Pwl")};
+    rungOf(sheets, "obwody.jpg", "Pwl").path
+        = {make("Op"), brk("S"), buttonBreak("dPo"), brk("Zp"), coil("Pwl")};
     const Result r = explore(5000, &sheets);
     const CircuitFailure* f = failureOf(r, "arkusz 1, obwód 4 (Pwl = Op ∧ ¬S ∧ ¬[dPo] ∧ ¬Zp)");
     ASSERT_NE(f, nullptr);
@@ -94,8 +94,8 @@ TEST(Circuits, ZwblFedThroughAMakeContactOfLzsIsReportedAtKo)
     zwbl.path.front().branches[1] = {button("Ko"), make("ZPG"), brk("Sw"), brk("Sz"), make("Lzs")};
     const auto findings = checkScript(circuitScripts().front(), sheets);
     const auto it = std::find_if(findings.begin(), findings.end(), [](const ScriptFinding& f) {
-        return f.finding.rung.rfind("arkusz 4, obwód 5 (Zwbl", 0) == 0 &&
-               f.finding.rung.find("stacja B") != std::string::npos;
+        return f.finding.rung.rfind("arkusz 4, obwód 5 (Zwbl", 0) == 0
+            && f.finding.rung.find("stacja B") != std::string::npos;
     });
     ASSERT_NE(it, findings.end());
     EXPECT_EQ(it->path.back(), "pkoaClick");
@@ -109,8 +109,8 @@ TEST(Circuits, ARelayNoSheetDrawsIsReported)
     for (LadderSheet& s : sheets)
         for (Section& sec : s.sections)
             sec.rungs.erase(std::remove_if(sec.rungs.begin(), sec.rungs.end(),
-                                           [](const Rung& r) { return r.load().name == "Pwy"; }),
-                            sec.rungs.end());
+                                [](const Rung& r) { return r.load().name == "Pwy"; }),
+                sec.rungs.end());
     const Result r = explore(500, &sheets);
     EXPECT_NE(failureOf(r, "przekaźnik PwyA"), nullptr);
     EXPECT_NE(failureOf(r, "przekaźnik PwyB"), nullptr);
@@ -142,14 +142,13 @@ TEST(Circuits, RolesResolveToTheRelaysAndButtonsOfEachStation)
 TEST(Circuits, ContactsConductAsDrawn)
 {
     // Wbl picks up on its button, holds itself, and a second press drops it.
-    const Rung wbl = rungOf(const_cast<std::vector<LadderSheet>&>(ladderSheets()), "obwody.jpg",
-                            "Wbl");
+    const Rung wbl
+        = rungOf(const_cast<std::vector<LadderSheet>&>(ladderSheets()), "obwody.jpg", "Wbl");
     auto at = [&](std::vector<std::string> up, std::string pressed) {
         return conducts(wbl, Station::A,
-                        Contacts{[up](std::string_view n) {
-                                     return std::find(up.begin(), up.end(), n) != up.end();
-                                 },
-                                 [pressed](std::string_view b) { return b == pressed; }});
+            Contacts {
+                [up](std::string_view n) { return std::find(up.begin(), up.end(), n) != up.end(); },
+                [pressed](std::string_view b) { return b == pressed; }});
     };
     EXPECT_TRUE(at({"DpA", "DpB"}, "pwbl1"));
     EXPECT_FALSE(at({"DpA", "DpB"}, ""));

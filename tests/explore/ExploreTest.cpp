@@ -17,7 +17,7 @@ namespace {
 bool has(const std::vector<std::string>& rules, const std::string& piece)
 {
     return std::any_of(rules.begin(), rules.end(),
-                       [&](const std::string& r) { return r.find(piece) != std::string::npos; });
+        [&](const std::string& r) { return r.find(piece) != std::string::npos; });
 }
 
 struct Fixture : ::testing::Test {
@@ -47,7 +47,7 @@ TEST_F(Fixture, KeysSurviveTheRoundTripAndTellStatesApart)
     std::set<std::string> keys;
     // A few states along a block request, permission and withdrawal.
     for (const char* event : {"", "pwbl1Click", "ppoz2Click", "pdalejClick", "pwbl1Click",
-                              "pwbl2Click", "pdalejClick"}) {
+             "pwbl2Click", "pdalejClick"}) {
         if (*event)
             sim.click(event);
         const Simulator::Snapshot s = sim.snapshot();
@@ -115,21 +115,21 @@ TEST_F(Fixture, StateChecksNameEachBrokenRule)
     };
     EXPECT_TRUE(has(broken([](auto& s) { s.state.DalejPhase = 6; }), "DalejPhase 6 outside"));
     EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk[Control::pdalej]].flag = true; }),
-                    "\"DALEJ\" shown with DalejPhase 0"));
-    EXPECT_TRUE(has(broken([](auto& s) { s.state.DalejPhase = 2; }),
-                    "\"DALEJ\" hidden with DalejPhase 2"));
+        "\"DALEJ\" shown with DalejPhase 0"));
+    EXPECT_TRUE(
+        has(broken([](auto& s) { s.state.DalejPhase = 2; }), "\"DALEJ\" hidden with DalejPhase 2"));
     EXPECT_TRUE(has(broken([](auto& s) { s.state.TrainStep = 64; }), "TrainStep 64"));
     EXPECT_TRUE(has(broken([](auto& s) { s.state.SzTicksA = 3; }), "Timer2 stopped"));
-    EXPECT_TRUE(has(broken([](auto& s) { s.state.sza2Active = true; }),
-                    "sza2Active set but ALed12 dark"));
+    EXPECT_TRUE(
+        has(broken([](auto& s) { s.state.sza2Active = true; }), "sza2Active set but ALed12 dark"));
     EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk[Control::ALed5]].flag = true; }),
-                    "ALed1 and ALed5 both lit"));
+        "ALed1 and ALed5 both lit"));
     EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk[Control::ALed11]].flag = false; }),
-                    "ALed11 and ALed8 both dark"));
+        "ALed11 and ALed8 both dark"));
     EXPECT_TRUE(has(broken([&](auto& s) { s.desk[desk[Control::Shape6]].number = 0x00FF00; }),
-                    "Shape6 neither red nor white"));
-    EXPECT_TRUE(has(broken([](auto& s) { s.state.dpobCount = 4; }),
-                    "ldpob shows 0 for a count of 4"));
+        "Shape6 neither red nor white"));
+    EXPECT_TRUE(
+        has(broken([](auto& s) { s.state.dpobCount = 4; }), "ldpob shows 0 for a count of 4"));
 }
 
 TEST_F(Fixture, TransitionChecksCatchWrongCountsAndHiddenFlicker)
@@ -140,8 +140,8 @@ TEST_F(Fixture, TransitionChecksCatchWrongCountsAndHiddenFlicker)
     Simulator::Snapshot counted = before;
     counted.state.sza1Count = 1;
     EXPECT_TRUE(checkTransition("psza1Click", before, counted, 1, desk).empty());
-    EXPECT_TRUE(has(checkTransition("pszb1Click", before, counted, 1, desk),
-                    "lsza1 counted by pszb1Click"));
+    EXPECT_TRUE(has(
+        checkTransition("pszb1Click", before, counted, 1, desk), "lsza1 counted by pszb1Click"));
     counted.state.sza1Count = 2;
     EXPECT_TRUE(has(checkTransition("psza1Click", before, counted, 1, desk), "moved by 2"));
     counted.state.sza1Count = -1;
@@ -149,8 +149,8 @@ TEST_F(Fixture, TransitionChecksCatchWrongCountsAndHiddenFlicker)
 
     // A refused click must not touch the desk even for a moment.
     EXPECT_TRUE(checkTransition("ppoz1Click", before, before, 0, desk).empty());
-    EXPECT_TRUE(has(checkTransition("ppoz1Click", before, before, 2, desk),
-                    "changed the desk 2 times"));
+    EXPECT_TRUE(
+        has(checkTransition("ppoz1Click", before, before, 2, desk), "changed the desk 2 times"));
     // Time passing that ends where it began is not a click.
     EXPECT_TRUE(checkTransition(kWait, before, before, 2, desk).empty());
 
@@ -159,15 +159,15 @@ TEST_F(Fixture, TransitionChecksCatchWrongCountsAndHiddenFlicker)
     mishap.desk[desk[Control::Panel27]].flag = true;
     EXPECT_TRUE(checkTransition("psza1Click", before, mishap, 1, desk).empty());
     mishap.desk[desk[Control::ALed2]].flag = true;
-    EXPECT_TRUE(has(checkTransition("psza1Click", before, mishap, 2, desk),
-                    "refused Sz changed more"));
+    EXPECT_TRUE(
+        has(checkTransition("psza1Click", before, mishap, 2, desk), "refused Sz changed more"));
 }
 
 TEST(FormatPath, RepeatsAreWrittenOnce)
 {
     EXPECT_EQ(formatPath({"FormActivate", "pwbl1Click", "wait 500", "wait 500", "wait 500",
-                          "pdalejClick"}),
-              "FormActivate, pwbl1Click, wait 500*3, pdalejClick");
+                  "pdalejClick"}),
+        "FormActivate, pwbl1Click, wait 500*3, pdalejClick");
     EXPECT_EQ(formatPath({}), "");
 }
 
@@ -188,8 +188,8 @@ TEST(Exploration, EveryClickIsTriedAndEveryCheckHolds)
     for (const HandlerEntry& e : handlerTable())
         if (e.name.ends_with("Click")) {
             ++clicks;
-            EXPECT_NE(std::find(r.events.begin(), r.events.end(), std::string(e.name)),
-                      r.events.end())
+            EXPECT_NE(
+                std::find(r.events.begin(), r.events.end(), std::string(e.name)), r.events.end())
                 << e.name;
         }
     EXPECT_EQ(r.events.size(), clicks + 1);

@@ -10,13 +10,13 @@
 // reported, and the resident memory may grow by less than 2 MiB between 10 %
 // and 100 % of the walk. Between two events the posted events are handled
 // as the event loop would. Exit status 0 when all held, 1 otherwise.
-#include "RelayIndicator.h"
 #include "App.h"
 #include "Dispatch.h"
 #include "Layout.h"
+#include "RelayIndicator.h"
 #include "Simulator.h"
-#include "Windows.h"
 #include "SimulatorWindow.h"
+#include "Windows.h"
 
 #include <QApplication>
 #include <QTest>
@@ -49,7 +49,10 @@ long residentKb()
     return kb;
 }
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 // What a relay indicator shows for each look.
 QImage lookPicture(Look look)
@@ -128,8 +131,7 @@ std::vector<std::string> mismatches(SimulatorWindow& simulatorWindow)
             if (w->property("text").toString() != qs(m.text(name)))
                 bad(name, "text");
             break;
-        case ControlKind::Timer:
-            break;
+        case ControlKind::Timer: break;
         }
     }
     return out;
@@ -176,8 +178,8 @@ int main(int argc, char** argv)
         const std::string control = name.substr(0, name.size() - 5);
         QWidget* w = simulatorWindow->control(qs(control));
         if (!w) {
-            std::fprintf(stderr, "no control %s for the handler %s\n", control.c_str(),
-                         name.c_str());
+            std::fprintf(
+                stderr, "no control %s for the handler %s\n", control.c_str(), name.c_str());
             return 1;
         }
         clickable.emplace_back(control, w);
@@ -244,11 +246,12 @@ int main(int argc, char** argv)
     const long rssEnd = residentKb();
     const long growth = rssEnd - rssAtTenth;
     std::printf("seed %u, %ld events: %ld clicks, %ld timer ticks, %ld changed the state\n", seed,
-                events, clicks, ticks, changed);
+        events, clicks, ticks, changed);
     std::printf("resident memory: %.1f MiB at 10 %%, %.1f MiB at 50 %%, %.1f MiB at the end, "
                 "growth %ld KiB (limit 2048 KiB)\n",
-                rssAtTenth / 1024.0, rssAtHalf / 1024.0, rssEnd / 1024.0, growth);
-    std::printf("narration: %zu bytes at the end\n", simulatorWindow->sim().desk().text("Memo1").size());
+        rssAtTenth / 1024.0, rssAtHalf / 1024.0, rssEnd / 1024.0, growth);
+    std::printf(
+        "narration: %zu bytes at the end\n", simulatorWindow->sim().desk().text("Memo1").size());
     std::printf("controls clicked:");
     for (const auto& [name, count] : perControl)
         std::printf(" %s %ld", name.c_str(), count);

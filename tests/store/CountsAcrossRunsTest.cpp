@@ -28,7 +28,7 @@ psza2Click
 psza2Click
 FormClose
 )",
-                                      home);
+        home);
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_TRUE(first.lines.empty()) << "no error";
     std::ostringstream stored;
@@ -67,10 +67,11 @@ TEST(CountsAcrossRuns, AnUnreadableCountCostsNoOtherCount)
 {
     const std::string home = freshFolder("bad-count-home");
     const std::string file = home + "/kyt/sygnaly.conf";
-    writeText(file, "[General]\nsza1=11\nsza2=abc\nszb1=13\nszb2=14\ndkoa=15\ndkob=16\n"
-                    "dpoa=17\ndpob=18\n");
-    const ReplayRun run = runReplay("FormActivate\nodczytlicznikow\nstate\npsza1Click\nFormClose\n",
-                                    home);
+    writeText(file,
+        "[General]\nsza1=11\nsza2=abc\nszb1=13\nszb2=14\ndkoa=15\ndkob=16\n"
+        "dpoa=17\ndpob=18\n");
+    const ReplayRun run
+        = runReplay("FormActivate\nodczytlicznikow\nstate\npsza1Click\nFormClose\n", home);
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(run.lines.size(), 2u);
     // Reported once, for the first value that could not be read.
@@ -80,16 +81,18 @@ TEST(CountsAcrossRuns, AnUnreadableCountCostsNoOtherCount)
     EXPECT_EQ(shown.at("desk.lsza2.Value"), "0");
     EXPECT_EQ(shown.at("desk.lszb1.Value"), "13");
     EXPECT_EQ(shown.at("desk.ldpob.Value"), "18");
-    EXPECT_EQ(readText(file), "[General]\nsza1=12\nsza2=abc\nszb1=13\nszb2=14\ndkob=16\ndkoa=15\n"
-                              "dpob=18\ndpoa=17\n");
+    EXPECT_EQ(readText(file),
+        "[General]\nsza1=12\nsza2=abc\nszb1=13\nszb2=14\ndkob=16\ndkoa=15\n"
+        "dpob=18\ndpoa=17\n");
 
     // Used in the session, the unreadable count starts from 0.
-    const ReplayRun used =
-        runReplay("FormActivate\nodczytlicznikow\npsza2Click\nFormClose\n", home);
+    const ReplayRun used
+        = runReplay("FormActivate\nodczytlicznikow\npsza2Click\nFormClose\n", home);
     ASSERT_EQ(used.lines.size(), 1u);
     EXPECT_EQ(used.lines[0].at("error"), "Invalid data type for 'sza2'.");
-    EXPECT_EQ(readText(file), "[General]\nsza1=12\nsza2=1\nszb1=13\nszb2=14\ndkob=16\ndkoa=15\n"
-                              "dpob=18\ndpoa=17\n");
+    EXPECT_EQ(readText(file),
+        "[General]\nsza1=12\nsza2=1\nszb1=13\nszb2=14\ndkob=16\ndkoa=15\n"
+        "dpob=18\ndpoa=17\n");
 }
 
 TEST(CountsAcrossRuns, AnOversizedFileIsReportedAndKept)
@@ -113,10 +116,10 @@ TEST(CountsAcrossRuns, TwoProgramsSavingAtOnceLoseNoUse)
     // session pressing its own button once; the loops run side by side.
     constexpr int kSessions = 60;
     auto loop = [&](const char* button) {
-        return "(i=0; while [ $i -lt " + std::to_string(kSessions) +
-               " ]; do printf 'FormActivate\\nodczytlicznikow\\n" + button +
-               "\\nFormClose\\n' | XDG_CONFIG_HOME='" + home + "' '" KYT_REPLAY_EXE
-               "' >>'" + home + ".out' 2>&1; i=$((i+1)); done)";
+        return "(i=0; while [ $i -lt " + std::to_string(kSessions)
+            + " ]; do printf 'FormActivate\\nodczytlicznikow\\n" + button
+            + "\\nFormClose\\n' | XDG_CONFIG_HOME='" + home + "' '" KYT_REPLAY_EXE "' >>'" + home
+            + ".out' 2>&1; i=$((i+1)); done)";
     };
     const std::string script = loop("psza1Click") + " & " + loop("pszb2Click") + " & wait";
     ASSERT_EQ(std::system(script.c_str()), 0);

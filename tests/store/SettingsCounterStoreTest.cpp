@@ -26,7 +26,7 @@ using Status = CounterStore::ReadStatus;
 std::array<NamedCount, 8> counts(std::int32_t first)
 {
     return {{{"sza1", first}, {"sza2", first + 1}, {"szb1", first + 2}, {"szb2", first + 3},
-             {"dkob", first + 4}, {"dkoa", first + 5}, {"dpob", first + 6}, {"dpoa", first + 7}}};
+        {"dkob", first + 4}, {"dkoa", first + 5}, {"dpob", first + 6}, {"dpoa", first + 7}}};
 }
 
 QByteArray readAll(const QString& path)
@@ -50,8 +50,8 @@ public:
     void SetUp() override { qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit()); }
     QTemporaryDir home;
 };
-UserConfigHome* const userHome =
-    static_cast<UserConfigHome*>(::testing::AddGlobalTestEnvironment(new UserConfigHome));
+UserConfigHome* const userHome
+    = static_cast<UserConfigHome*>(::testing::AddGlobalTestEnvironment(new UserConfigHome));
 
 class SettingsStore : public ::testing::Test {
 protected:
@@ -74,10 +74,9 @@ TEST(UserSettingsStore, LivesInTheUsersConfigFolder)
 TEST_F(SettingsStore, RoundTripOfAnyThirtyTwoBitValue)
 {
     SettingsCounterStore store(path);
-    const std::array<NamedCount, 4> values{{{"sza1", 10007},
-                                            {"sza2", -3},
-                                            {"szb1", std::numeric_limits<std::int32_t>::max()},
-                                            {"szb2", std::numeric_limits<std::int32_t>::min()}}};
+    const std::array<NamedCount, 4> values {
+        {{"sza1", 10007}, {"sza2", -3}, {"szb1", std::numeric_limits<std::int32_t>::max()},
+            {"szb2", std::numeric_limits<std::int32_t>::min()}}};
     ASSERT_TRUE(store.write(values));
     EXPECT_TRUE(readAll(path).startsWith("[General]\nsza1=10007\nsza2=-3\n"));
     SettingsCounterStore next(path); // as the next run opens it
@@ -91,8 +90,9 @@ TEST_F(SettingsStore, RoundTripOfAnyThirtyTwoBitValue)
 
 TEST_F(SettingsStore, OnlyThirtyTwoBitIntegersOfTheTopLevelAreCounts)
 {
-    writeFile(path, "[General]\nsza1=12\nsza2=abc\nszb1=2147483648\nszb2=-2147483649\n"
-                    "dkoa=1, 2\ndkob=\ndpoa=1.5\ndpob= 42 \n[Window]\nother=1\n");
+    writeFile(path,
+        "[General]\nsza1=12\nsza2=abc\nszb1=2147483648\nszb2=-2147483649\n"
+        "dkoa=1, 2\ndkob=\ndpoa=1.5\ndpob= 42 \n[Window]\nother=1\n");
     SettingsCounterStore store(path);
     EXPECT_EQ(store.read("sza1").value, 12);
     EXPECT_EQ(store.read("dpob").value, 42);
@@ -106,12 +106,13 @@ TEST_F(SettingsStore, OnlyThirtyTwoBitIntegersOfTheTopLevelAreCounts)
 
 TEST_F(SettingsStore, ASaveKeepsEverythingElseTheFileHolds)
 {
-    writeFile(path, "; written by hand\ngarbage line\nsza1=3\n[Window]\nsza1=kept\n"
-                    "[General]\ntheme=dark\ndkoa=12\n");
+    writeFile(path,
+        "; written by hand\ngarbage line\nsza1=3\n[Window]\nsza1=kept\n"
+        "[General]\ntheme=dark\ndkoa=12\n");
     ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
     const QByteArray text = readAll(path);
-    for (const char* kept : {"; written by hand\n", "garbage line\n", "[Window]\nsza1=kept\n",
-                             "theme=dark\n"})
+    for (const char* kept :
+        {"; written by hand\n", "garbage line\n", "[Window]\nsza1=kept\n", "theme=dark\n"})
         EXPECT_TRUE(text.contains(kept)) << kept;
     EXPECT_EQ(text.count("dkoa="), 1) << text.constData();
 
@@ -145,7 +146,7 @@ TEST_F(SettingsStore, ADiskThatFillsUpDuringTheSaveLeavesTheOldFileWhole)
     ASSERT_NE(child, -1);
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{1024, 1024};
+        const rlimit limit {1024, 1024};
         setrlimit(RLIMIT_FSIZE, &limit);
         _exit(SettingsCounterStore(path).write(counts(500)) ? 0 : 1);
     }
@@ -159,8 +160,9 @@ TEST_F(SettingsStore, ADiskThatFillsUpDuringTheSaveLeavesTheOldFileWhole)
 
 TEST_F(SettingsStore, SavingTwiceGivesTheBytesOfOneSave)
 {
-    writeFile(path, "; written by hand\ntheme=dark\n[General]\nsza1=3\nvolume=7\n"
-                    "[Window]\nwidth=640\n");
+    writeFile(path,
+        "; written by hand\ntheme=dark\n[General]\nsza1=3\nvolume=7\n"
+        "[Window]\nwidth=640\n");
     ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
     const QByteArray once = readAll(path);
     ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
@@ -169,8 +171,8 @@ TEST_F(SettingsStore, SavingTwiceGivesTheBytesOfOneSave)
         ASSERT_TRUE(SettingsCounterStore(path).write(counts(20)));
     EXPECT_EQ(readAll(path), once);
     EXPECT_EQ(once.count("[General]"), 1) << once.constData();
-    for (const char* kept : {"; written by hand\n", "theme=dark\n", "volume=7\n",
-                             "[Window]\nwidth=640\n"})
+    for (const char* kept :
+        {"; written by hand\n", "theme=dark\n", "volume=7\n", "[Window]\nwidth=640\n"})
         EXPECT_EQ(once.count(kept), 1) << kept << " in " << once.constData();
     EXPECT_EQ(once.count("sza1="), 1) << once.constData();
     QSettings qt(path, QSettings::IniFormat);
@@ -183,9 +185,9 @@ TEST_F(SettingsStore, AFileFromAWindowsEditorReadsTheSame)
 {
     const QByteArray bom = "\xEF\xBB\xBF";
     const QByteArray plain = "[General]\nsza1=12\nsza2=0\nszb1=007\ndpob=-3\n[Window]\nsza1=9\n";
-    for (const QByteArray& text : {bom + plain, QByteArray(plain).replace("\n", "\r\n"),
-                                   bom + QByteArray(plain).replace("\n", "\r\n"),
-                                   QByteArray(plain).replace("\n", "\r")}) {
+    for (const QByteArray& text :
+        {bom + plain, QByteArray(plain).replace("\n", "\r\n"),
+            bom + QByteArray(plain).replace("\n", "\r\n"), QByteArray(plain).replace("\n", "\r")}) {
         writeFile(path, text);
         SettingsCounterStore store(path);
         EXPECT_TRUE(store.exists()) << text.toHex().constData();
@@ -206,8 +208,9 @@ TEST_F(SettingsStore, AFileFromAWindowsEditorReadsTheSame)
 TEST_F(SettingsStore, LeadingZerosOfAnyNumberAreAccepted)
 {
     const QByteArray zeros(40, '0');
-    writeFile(path, "sza1=0012\nsza2=" + zeros + "12\nszb1=-" + zeros + "5\nszb2=+" + zeros +
-                        "2147483647\ndkoa=" + zeros + "\ndkob=" + zeros + "2147483648\n");
+    writeFile(path,
+        "sza1=0012\nsza2=" + zeros + "12\nszb1=-" + zeros + "5\nszb2=+" + zeros
+            + "2147483647\ndkoa=" + zeros + "\ndkob=" + zeros + "2147483648\n");
     SettingsCounterStore store(path);
     EXPECT_EQ(store.read("sza1").value, 12);
     EXPECT_EQ(store.read("sza2").value, 12);
@@ -227,9 +230,9 @@ TEST_F(SettingsStore, ALockLeftByAProgramThatEndedIsBroken)
     if (child == 0)
         _exit(0);
     ASSERT_EQ(waitpid(child, nullptr, 0), child);
-    writeFile(path + ".lock", QByteArray::number(child) + "\nkyt\n" +
-                                  QSysInfo::machineHostName().toUtf8() + "\n");
-    const std::array<NamedCount, 2> uses{{{"sza1", 2}, {"dpoa", 1}}};
+    writeFile(path + ".lock",
+        QByteArray::number(child) + "\nkyt\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    const std::array<NamedCount, 2> uses {{{"sza1", 2}, {"dpoa", 1}}};
     ASSERT_TRUE(SettingsCounterStore(path).add(uses));
     EXPECT_EQ(SettingsCounterStore(path).read("sza1").value, 12);
     EXPECT_EQ(SettingsCounterStore(path).read("dpoa").value, 18);

@@ -19,8 +19,8 @@
 #include <limits>
 #include <map>
 #include <random>
-#include <sys/stat.h>
 #include <string>
+#include <sys/stat.h>
 
 namespace kyt {
 namespace {
@@ -33,7 +33,7 @@ const char* const kLoadOrder[] = {"sza1", "sza2", "szb1", "szb2", "dkoa", "dkob"
 std::array<NamedCount, 8> counts(std::int32_t base)
 {
     return {{{"sza1", base + 1}, {"sza2", base + 2}, {"szb1", base + 3}, {"szb2", base + 4},
-             {"dkob", base + 5}, {"dkoa", base + 6}, {"dpob", base + 7}, {"dpoa", base + 8}}};
+        {"dkob", base + 5}, {"dkoa", base + 6}, {"dpob", base + 7}, {"dpoa", base + 8}}};
 }
 
 std::map<std::string, std::int32_t> asMap(const std::array<NamedCount, 8>& c)
@@ -64,8 +64,8 @@ std::map<std::string, CounterStore::ReadResult> readAllCounts(CounterStore& stor
     std::map<std::string, CounterStore::ReadResult> r;
     for (const char* name : kLoadOrder) {
         const auto v = store.read(name);
-        EXPECT_TRUE(v.status == Status::Ok || v.status == Status::Missing ||
-                    v.status == Status::WrongType)
+        EXPECT_TRUE(
+            v.status == Status::Ok || v.status == Status::Missing || v.status == Status::WrongType)
             << name;
         r[name] = v;
     }
@@ -183,8 +183,8 @@ TEST_F(StoreFaults, OnlyThirtyTwoBitIntegersLoadAsCounts)
         {"1.5", Status::WrongType, 0},
         {"1e3", Status::WrongType, 0},
         {"", Status::WrongType, 0},
-        {"12, 13", Status::WrongType, 0},                 // a list
-        {"@Rect(1 2 3 4)", Status::WrongType, 0},         // a rectangle
+        {"12, 13", Status::WrongType, 0}, // a list
+        {"@Rect(1 2 3 4)", Status::WrongType, 0}, // a rectangle
         {"@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x3xyz)", Status::WrongType, 0},
     };
     int n = 0;
@@ -273,7 +273,7 @@ ProcessRun runProcess(const QString& program, const QStringList& args)
 
 QStringList saveArgs(const QString& file, std::int32_t base)
 {
-    QStringList a{file, "save"};
+    QStringList a {file, "save"};
     for (const NamedCount& c : counts(base))
         a << QString::number(c.value);
     return a;
@@ -291,8 +291,8 @@ QString loadedText(std::int32_t base)
 
 bool canMount(const QString& dir)
 {
-    const ProcessRun r = runProcess("unshare", {"-m", "sh", "-c",
-                                         "mount -t tmpfs -o size=64k tmpfs \"$0\"", dir});
+    const ProcessRun r
+        = runProcess("unshare", {"-m", "sh", "-c", "mount -t tmpfs -o size=64k tmpfs \"$0\"", dir});
     return !r.crashed && r.exitCode == 0;
 }
 
@@ -301,7 +301,7 @@ TEST_F(StoreFaults, AFileSizeLimitRefusesTheSaveWithoutKillingTheProgram)
     ASSERT_EQ(runProcess(KYT_STORE_TOOL, saveArgs(file(), 1)).exitCode, 0);
     const QByteArray before = readAll(file());
     // The new file would be about 100 bytes; the limit allows 32.
-    QStringList args{"--fsize=32", KYT_STORE_TOOL};
+    QStringList args {"--fsize=32", KYT_STORE_TOOL};
     args << saveArgs(file(), 1000000);
     const ProcessRun r = runProcess("prlimit", args);
     EXPECT_FALSE(r.crashed) << "the save was killed by the file-size limit";
@@ -325,12 +325,13 @@ TEST_F(StoreFaults, AFullDiskRefusesTheSaveAndKeepsTheOldCounts)
         cmp -s "$1/before" "$1/sygnaly.conf" && echo unchanged
         "$0" "$1/sygnaly.conf" load
     )";
-    const ProcessRun r = runProcess("unshare", {"-m", "sh", "-c", script, KYT_STORE_TOOL, file("mnt")});
+    const ProcessRun r
+        = runProcess("unshare", {"-m", "sh", "-c", script, KYT_STORE_TOOL, file("mnt")});
     ASSERT_FALSE(r.crashed);
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
-    EXPECT_TRUE(r.out.startsWith("refused\nstatus=3\nunchanged\nexists=1\n")) << r.out.toStdString();
-    EXPECT_TRUE(r.out.endsWith(
-        "sza1=1\nsza2=2\nszb1=3\nszb2=4\ndkoa=6\ndkob=5\ndpoa=8\ndpob=7\n"))
+    EXPECT_TRUE(r.out.startsWith("refused\nstatus=3\nunchanged\nexists=1\n"))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.endsWith("sza1=1\nsza2=2\nszb1=3\nszb2=4\ndkoa=6\ndkob=5\ndpoa=8\ndpob=7\n"))
         << r.out.toStdString();
 }
 
@@ -347,11 +348,13 @@ TEST_F(StoreFaults, AReadOnlyFolderRefusesTheSaveAndKeepsTheOldCounts)
         echo "status=$?"
         "$0" "$1/sygnaly.conf" load
     )";
-    const ProcessRun r = runProcess("unshare", {"-m", "sh", "-c", script, KYT_STORE_TOOL, file("mnt")});
+    const ProcessRun r
+        = runProcess("unshare", {"-m", "sh", "-c", script, KYT_STORE_TOOL, file("mnt")});
     ASSERT_FALSE(r.crashed);
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
-    EXPECT_EQ(r.out, "refused\nstatus=3\nexists=1\n"
-                     "sza1=1\nsza2=2\nszb1=3\nszb2=4\ndkoa=6\ndkob=5\ndpoa=8\ndpob=7\n");
+    EXPECT_EQ(r.out,
+        "refused\nstatus=3\nexists=1\n"
+        "sza1=1\nsza2=2\nszb1=3\nszb2=4\ndkoa=6\ndkob=5\ndpoa=8\ndpob=7\n");
 }
 
 TEST_F(StoreFaults, ASpecialFileInPlaceOfTheFileIsNeitherReadNorReplaced)
@@ -365,10 +368,11 @@ TEST_F(StoreFaults, ASpecialFileInPlaceOfTheFileIsNeitherReadNorReplaced)
     for (const QString& path : {file("fifo/kyt/sygnaly.conf"), file("zero/kyt/sygnaly.conf")}) {
         const ProcessRun load = runProcess("timeout", {"10", KYT_STORE_TOOL, path, "load"});
         EXPECT_EQ(load.exitCode, 0) << path.toStdString() << ": the load did not come back";
-        EXPECT_EQ(load.out, "exists=1\nsza1:missing\nsza2:missing\nszb1:missing\nszb2:missing\n"
-                            "dkoa:missing\ndkob:missing\ndpoa:missing\ndpob:missing\n")
+        EXPECT_EQ(load.out,
+            "exists=1\nsza1:missing\nsza2:missing\nszb1:missing\nszb2:missing\n"
+            "dkoa:missing\ndkob:missing\ndpoa:missing\ndpob:missing\n")
             << path.toStdString();
-        QStringList save{"10", KYT_STORE_TOOL};
+        QStringList save {"10", KYT_STORE_TOOL};
         save << saveArgs(path, 1);
         EXPECT_EQ(runProcess("timeout", save).exitCode, 3) << path.toStdString();
     }

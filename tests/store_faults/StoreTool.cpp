@@ -33,9 +33,7 @@ int main(int argc, char** argv)
             case kyt::CounterStore::ReadStatus::Ok:
                 std::printf("%s=%d\n", name, int(r.value));
                 break;
-            case kyt::CounterStore::ReadStatus::Missing:
-                std::printf("%s:missing\n", name);
-                break;
+            case kyt::CounterStore::ReadStatus::Missing: std::printf("%s:missing\n", name); break;
             case kyt::CounterStore::ReadStatus::WrongType:
                 std::printf("%s:wrongtype\n", name);
                 break;
@@ -47,7 +45,8 @@ int main(int argc, char** argv)
         const char* names[] = {"sza1", "sza2", "szb1", "szb2", "dkob", "dkoa", "dpob", "dpoa"};
         std::array<kyt::NamedCount, 8> counts;
         for (int i = 0; i < 8; ++i)
-            counts[std::size_t(i)] = {names[i], std::int32_t(std::strtol(argv[3 + i], nullptr, 10))};
+            counts[std::size_t(i)]
+                = {names[i], std::int32_t(std::strtol(argv[3 + i], nullptr, 10))};
         const bool ok = store.write(counts);
         std::printf("%s\n", ok ? "saved" : "refused");
         return ok ? 0 : 3;

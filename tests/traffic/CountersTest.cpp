@@ -55,13 +55,13 @@ TEST_F(Counters, EachCountHasItsOwnNameAndDisplay)
         store.set(name, v++);
     press("odczytlicznikow");
     const BlockState& st = s();
-    EXPECT_EQ((std::array{st.sza1Count, st.sza2Count, st.szb1Count, st.szb2Count, st.dkoaCount,
-                          st.dkobCount, st.dpoaCount, st.dpobCount}),
-              (std::array{1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ((std::array{counter(Control::lsza1), counter(Control::lsza2), counter(Control::lszb1),
-                          counter(Control::lszb2), counter(Control::ldkoa), counter(Control::ldkob),
-                          counter(Control::ldpoa), counter(Control::ldpob)}),
-              (std::array{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ((std::array {st.sza1Count, st.sza2Count, st.szb1Count, st.szb2Count, st.dkoaCount,
+                  st.dkobCount, st.dpoaCount, st.dpobCount}),
+        (std::array {1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ((std::array {counter(Control::lsza1), counter(Control::lsza2),
+                  counter(Control::lszb1), counter(Control::lszb2), counter(Control::ldkoa),
+                  counter(Control::ldkob), counter(Control::ldpoa), counter(Control::ldpob)}),
+        (std::array {1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 TEST_F(Counters, AFailedLoadNamesTheFirstBadValueAndReadsTheOthers)

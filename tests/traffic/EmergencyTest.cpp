@@ -35,9 +35,9 @@ TEST_F(Emergency, KoAtBOnlyAfterAProperArrivalStartsTheRelease)
     press("pkoaClick");
     EXPECT_TRUE(s().KoReleaseAB && s().ZwblB);
     EXPECT_FALSE(s().dKoA || s().ZA || s().WA || lit(Control::ALed13) || lit(Control::ALed19));
-    EXPECT_EQ(look(Control::mdkoa) + look(Control::mza) + look(Control::mwa) +
-                  look(Control::mzwbl2),
-              "odzwodzwodzwwzb");
+    EXPECT_EQ(
+        look(Control::mdkoa) + look(Control::mza) + look(Control::mwa) + look(Control::mzwbl2),
+        "odzwodzwodzwwzb");
     EXPECT_EQ(s().DalejPhase, 2);
     EXPECT_TRUE(shown(Control::pdalej));
     EXPECT_TRUE(desk().lampBlink(Control::lp2));
@@ -113,19 +113,20 @@ TEST_F(Emergency, ConflictingSzShowsTheMishapAndCountsNothing)
         const char* sz;
         bool BlockState::*with;
     };
-    for (const Conflict c : {Conflict{"psza1Click", &BlockState::SB},
-                             Conflict{"psza1Click", &BlockState::SignalB1Clear},
-                             Conflict{"pszb2Click", &BlockState::SA},
-                             Conflict{"pszb2Click", &BlockState::TrainRunAB},
-                             Conflict{"psza2Click", &BlockState::szb2Active},
-                             Conflict{"pszb1Click", &BlockState::sza1Active}}) {
+    for (const Conflict c : {Conflict {"psza1Click", &BlockState::SB},
+             Conflict {"psza1Click", &BlockState::SignalB1Clear},
+             Conflict {"pszb2Click", &BlockState::SA},
+             Conflict {"pszb2Click", &BlockState::TrainRunAB},
+             Conflict {"psza2Click", &BlockState::szb2Active},
+             Conflict {"pszb1Click", &BlockState::sza1Active}}) {
         s().*c.with = true;
-        const auto counts = std::array{s().sza1Count, s().szb1Count, s().sza2Count, s().szb2Count};
+        const auto counts = std::array {s().sza1Count, s().szb1Count, s().sza2Count, s().szb2Count};
         press(c.sz);
         EXPECT_TRUE(shown(Control::Panel27)) << c.sz;
-        EXPECT_EQ(counts, (std::array{s().sza1Count, s().szb1Count, s().sza2Count, s().szb2Count}));
-        EXPECT_FALSE(lit(Control::ALed2) || lit(Control::ALed10) || lit(Control::ALed12) ||
-                     lit(Control::ALed4))
+        EXPECT_EQ(
+            counts, (std::array {s().sza1Count, s().szb1Count, s().sza2Count, s().szb2Count}));
+        EXPECT_FALSE(lit(Control::ALed2) || lit(Control::ALed10) || lit(Control::ALed12)
+            || lit(Control::ALed4))
             << c.sz;
         press("ShadowButton1Click");
         s().*c.with = false;
@@ -141,8 +142,8 @@ TEST_F(Emergency, SzOnAnEntrySignalMovesTheTrainInFrontOfIt)
         int stepAfter;
     };
     // Waiting at the signal; left station A; exactly 32; not yet left.
-    for (const Case c : {Case{34, false, true, 34}, Case{10, false, true, 28},
-                         Case{32, false, false, 32}, Case{10, true, false, 10}}) {
+    for (const Case c : {Case {34, false, true, 34}, Case {10, false, true, 28},
+             Case {32, false, false, 32}, Case {10, true, false, 10}}) {
         SCOPED_TRACE(c.step);
         s().TrainStep = c.step;
         s().PwlA = c.pwlA;
@@ -177,8 +178,8 @@ TEST_F(Emergency, TheSzLampsOfAStationGoOutTwentySecondsAfterTheTimerStarted)
     wait(4999);
     EXPECT_TRUE(lit(Control::ALed4) && shown(Control::ArrowButton4));
     wait(1); // second 20
-    EXPECT_FALSE(lit(Control::ALed4) || shown(Control::ArrowButton4) || s().szb1Active ||
-                 running(Control::Timer2));
+    EXPECT_FALSE(lit(Control::ALed4) || shown(Control::ArrowButton4) || s().szb1Active
+        || running(Control::Timer2));
     EXPECT_EQ(s().SzTicksA, 0);
     EXPECT_EQ(counter(Control::lsza1) + counter(Control::lszb1), 2);
 

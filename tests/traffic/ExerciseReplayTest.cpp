@@ -36,7 +36,7 @@ pdalejClick*2
 state
 pdalejClick
 )",
-                                    freshFolder("exercise-home"));
+        freshFolder("exercise-home"));
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(run.lines.size(), 7u) << run.err;
 
@@ -48,7 +48,7 @@ pdalejClick
     const std::string koText = "Naciśnięcie przycisku Ko powoduje wzbudzenie przekaźnika StKo a "
                                "za jego pośrednictwem Zwbl. Wzbudzenie Zwbl uwarunkowane jest "
                                "prawidłowym stanem urządzeń (Kc,Sz,S itd).";
-    for (const Expect& e : std::initializer_list<Expect>{
+    for (const Expect& e : std::initializer_list<Expect> {
              {0, "block.OpA", "true"},
              {0, "block.LzsB", "true"},
              {1, "desk.ns1.Caption", "żyła 79 : Zwarta"},

@@ -25,8 +25,8 @@ ReplayRun runReplay(const std::string& scenario, const std::string& configHome)
     // The folders are made by freshFolder: no quotes or blanks in them.
     const std::string scenarioFile = configHome + ".scenario";
     std::ofstream(scenarioFile, std::ios::binary) << scenario;
-    const std::string cmd = "XDG_CONFIG_HOME='" + configHome + "' '" KYT_REPLAY_EXE "' '" +
-                            scenarioFile + "' 2>'" + scenarioFile + ".err'";
+    const std::string cmd = "XDG_CONFIG_HOME='" + configHome + "' '" KYT_REPLAY_EXE "' '"
+        + scenarioFile + "' 2>'" + scenarioFile + ".err'";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p)
         throw std::runtime_error("cannot start the replay program");

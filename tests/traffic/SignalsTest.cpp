@@ -13,7 +13,7 @@ TEST_F(Signals, ExitSignalAClearsOnceAndPutsBackWithoutTheTrain)
     press("pwbl1Click");
     press("ppoz2Click");
     expectNoEffect("psa1Click"); // "DALEJ" shown
-    press("psa2Click");          // entry signals act even then
+    press("psa2Click"); // entry signals act even then
     EXPECT_TRUE(s().SignalA2Clear);
     press("pdalejClick");
     expectNoEffect("psb2Click"); // set towards B, not from it

@@ -14,9 +14,9 @@
 namespace kyt::test {
 
 // The eleven track sections from station A to station B.
-inline constexpr std::array<Control, 11> kSections{
-    Control::Shape1, Control::Shape2, Control::oitb1, Control::oitb2, Control::itb, Control::Shape6, Control::ita, Control::oita1, Control::oita2, Control::Shape10,
-    Control::Shape11};
+inline constexpr std::array<Control, 11> kSections {Control::Shape1, Control::Shape2,
+    Control::oitb1, Control::oitb2, Control::itb, Control::Shape6, Control::ita, Control::oita1,
+    Control::oita2, Control::Shape10, Control::Shape11};
 
 class TrafficFixture : public ::testing::Test {
 protected:

@@ -13,14 +13,13 @@ namespace kyt::test {
 namespace {
 
 const std::string kArrivalStart = "Po minięciu semafora wjazdowego";
-const std::string kKoText =
-    "Naciśnięcie przycisku Ko powoduje wzbudzenie przekaźnika StKo a za jego pośrednictwem "
-    "Zwbl. Wzbudzenie Zwbl uwarunkowane jest prawidłowym stanem urządzeń (Kc,Sz,S itd).";
+const std::string kKoText
+    = "Naciśnięcie przycisku Ko powoduje wzbudzenie przekaźnika StKo a za jego pośrednictwem "
+      "Zwbl. Wzbudzenie Zwbl uwarunkowane jest prawidłowym stanem urządzeń (Kc,Sz,S itd).";
 
 // The ticks at which the train enters and leaves the n-th section it meets.
-constexpr std::pair<int, int> kOccupation[11] = {{1, 8},   {3, 14},  {5, 21},  {11, 27},
-                                                 {18, 32}, {24, 38}, {30, 45}, {35, 51},
-                                                 {42, 56}, {48, 59}, {53, 61}};
+constexpr std::pair<int, int> kOccupation[11] = {{1, 8}, {3, 14}, {5, 21}, {11, 27}, {18, 32},
+    {24, 38}, {30, 45}, {35, 51}, {42, 56}, {48, 59}, {53, 61}};
 
 std::vector<Control> expectedOccupation(int tick, bool fromA)
 {
@@ -39,7 +38,7 @@ struct Direction {
     Control timer, exitRed, w, z, koLamp;
 };
 
-class WholeRun : public TrafficFixture, public ::testing::WithParamInterface<Direction> {};
+class WholeRun : public TrafficFixture, public ::testing::WithParamInterface<Direction> { };
 
 TEST_P(WholeRun, OnClearedSignalsTickByTick)
 {
@@ -72,14 +71,12 @@ TEST_P(WholeRun, OnClearedSignalsTickByTick)
     EXPECT_FALSE(shown(Control::Panel27));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BothDirections, WholeRun,
-    ::testing::Values(Direction{true, "psa1Click", "psa2Click", "ArrowButton1Click",
-                                Control::Timer1, Control::ALed1, Control::mwa, Control::mza,
-                                Control::ALed19},
-                      Direction{false, "psb2Click", "psb1Click", "ArrowButton3Click",
-                                Control::Timer4, Control::ALed9, Control::mwb, Control::mzb,
-                                Control::ALed20}),
+INSTANTIATE_TEST_SUITE_P(BothDirections, WholeRun,
+    ::testing::Values(
+        Direction {true, "psa1Click", "psa2Click", "ArrowButton1Click", Control::Timer1,
+            Control::ALed1, Control::mwa, Control::mza, Control::ALed19},
+        Direction {false, "psb2Click", "psb1Click", "ArrowButton3Click", Control::Timer4,
+            Control::ALed9, Control::mwb, Control::mzb, Control::ALed20}),
     [](const auto& info) { return std::string(info.param.fromA ? "AtoB" : "BtoA"); });
 
 using TrainRun = TrafficFixture;
@@ -93,7 +90,7 @@ TEST_F(TrainRun, WaitsAtTheExitSignalWhenItsSzGoesOffAndGoesOnWhereItStood)
     press("psza1Click"); // Sz off before step 4
     trainTick(10);
     EXPECT_EQ(s().TrainStep, 4);
-    EXPECT_EQ(occupied(), (std::vector<Control>{Control::Shape1, Control::Shape2}));
+    EXPECT_EQ(occupied(), (std::vector<Control> {Control::Shape1, Control::Shape2}));
     press("psza1Click");
     press("ArrowButton1Click");
     trainTick();
@@ -110,12 +107,12 @@ TEST_F(TrainRun, EntrySignalAspectsAtStep34)
     struct Aspect {
         bool red, white, waits;
     };
-    for (const Aspect a : {Aspect{true, false, true}, Aspect{false, false, false},
-                           Aspect{true, true, false}, Aspect{false, true, true}}) {
+    for (const Aspect a : {Aspect {true, false, true}, Aspect {false, false, false},
+             Aspect {true, true, false}, Aspect {false, true, true}}) {
         SCOPED_TRACE(std::to_string(a.red) + std::to_string(a.white));
         for (const auto& [timer, tickHandler, redLamp, whiteLamp] :
-             {std::tuple{Control::Timer1, "Timer1Timer", Control::ALed11, Control::ALed12},
-              std::tuple{Control::Timer4, "Timer4Timer", Control::ALed3, Control::ALed4}}) {
+            {std::tuple {Control::Timer1, "Timer1Timer", Control::ALed11, Control::ALed12},
+                std::tuple {Control::Timer4, "Timer4Timer", Control::ALed3, Control::ALed4}}) {
             desk().setLampValue(redLamp, a.red);
             desk().setLampValue(whiteLamp, a.white);
             desk().setTimerEnabled(timer, true);

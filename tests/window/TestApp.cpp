@@ -14,59 +14,67 @@ namespace kyt::test {
 
 namespace {
 
-QTemporaryDir *configDir = nullptr;
+QTemporaryDir* configDir = nullptr;
 
 // An error report that no test asked for fails the running test instead of
 // opening a box that nobody closes.
-void unexpected(const QString &text) { ADD_FAILURE() << "error report: " << text.toStdString(); }
+void unexpected(const QString& text)
+{
+    ADD_FAILURE() << "error report: " << text.toStdString();
+}
 
 class AppEnvironment : public ::testing::Environment {
 public:
-  void SetUp() override
-  {
-    // The stored counters of the tests stay in a folder of their own.
-    configDir = new QTemporaryDir();
-    qputenv("XDG_CONFIG_HOME", configDir->path().toLocal8Bit());
-    static int argc = 1;
-    static char name[] = "kyt_window_tests";
-    static char *argv[] = {name, nullptr};
-    app_ = std::make_unique<App>(argc, argv);
+    void SetUp() override
+    {
+        // The stored counters of the tests stay in a folder of their own.
+        configDir = new QTemporaryDir();
+        qputenv("XDG_CONFIG_HOME", configDir->path().toLocal8Bit());
+        static int argc = 1;
+        static char name[] = "kyt_window_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<App>(argc, argv);
 #ifdef KYT_PICTURES_DIR
-    // The program is started in the folder of its schematic pictures.
-    QDir::setCurrent(QStringLiteral(KYT_PICTURES_DIR));
+        // The program is started in the folder of its schematic pictures.
+        QDir::setCurrent(QStringLiteral(KYT_PICTURES_DIR));
 #endif
-    setReporter(unexpected);
-  }
-  void TearDown() override
-  {
-    windows().destroy();
-    app_.reset();
-    delete configDir;
-    configDir = nullptr;
-  }
+        setReporter(unexpected);
+    }
+    void TearDown() override
+    {
+        windows().destroy();
+        app_.reset();
+        delete configDir;
+        configDir = nullptr;
+    }
 
 private:
-  std::unique_ptr<App> app_;
+    std::unique_ptr<App> app_;
 };
 
-[[maybe_unused]] const auto *environment =
-    ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+[[maybe_unused]] const auto* environment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
 
 } // namespace
 
-QString settingsFolder() { return configDir ? configDir->path() : QString(); }
+QString settingsFolder()
+{
+    return configDir ? configDir->path() : QString();
+}
 
 ReportRecorder::ReportRecorder()
 {
-  setReporter([this](const QString &text) { reports << text; });
+    setReporter([this](const QString& text) { reports << text; });
 }
 
-ReportRecorder::~ReportRecorder() { setReporter(unexpected); }
-
-QColor pixelOf(QWidget *w, int x, int y)
+ReportRecorder::~ReportRecorder()
 {
-  const QImage img = w->grab().toImage();
-  return img.pixelColor(x, y);
+    setReporter(unexpected);
+}
+
+QColor pixelOf(QWidget* w, int x, int y)
+{
+    const QImage img = w->grab().toImage();
+    return img.pixelColor(x, y);
 }
 
 } // namespace kyt::test

@@ -16,13 +16,13 @@ QString settingsFolder();
 // it lives.
 class ReportRecorder {
 public:
-  ReportRecorder();
-  ~ReportRecorder();
-  QStringList reports;
+    ReportRecorder();
+    ~ReportRecorder();
+    QStringList reports;
 };
 
 // The colour of one pixel of a widget as it is drawn now, in the
 // coordinates of the widget.
-QColor pixelOf(QWidget *w, int x, int y);
+QColor pixelOf(QWidget* w, int x, int y);
 
 } // namespace kyt::test

@@ -14,14 +14,14 @@ using circuits::Part;
 
 namespace {
 
-const char* const kSectionNames[] = {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6",
-                                     "ita", "oita1", "oita2", "Shape10", "Shape11"};
+const char* const kSectionNames[] = {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita",
+    "oita1", "oita2", "Shape10", "Shape11"};
 
 // The indicator of a relay field: "OpA" -> "mop1", "WB" -> "mwb".
 std::string indicatorOf(std::string_view field)
 {
-    static const std::set<std::string_view> block = {"Op", "Dp", "Poz", "Wbl", "Zwbl",
-                                                     "Nc", "Pwl", "Zp", "Lzs", "Ic"};
+    static const std::set<std::string_view> block
+        = {"Op", "Dp", "Poz", "Wbl", "Zwbl", "Nc", "Pwl", "Zp", "Lzs", "Ic"};
     std::string role(field.substr(0, field.size() - 1));
     const char station = field.back();
     std::string out = "m";
@@ -32,13 +32,15 @@ std::string indicatorOf(std::string_view field)
     return out;
 }
 
-std::string stationName(Station s) { return s == Station::A ? "A" : "B"; }
+std::string stationName(Station s)
+{
+    return s == Station::A ? "A" : "B";
+}
 
 // Every relay of the block record that a sheet should draw.
-const char* const kRelays[] = {
-    "OpA", "DpA", "PozA", "WblA", "ZwblA", "NcA", "PwlA", "ZpA", "LzsA", "IcA",
-    "OpB", "DpB", "PozB", "WblB", "ZwblB", "NcB", "PwlB", "ZpB", "LzsB", "IcB",
-    "PwyA", "dKoB", "WB", "ZB", "SB", "PwyB", "dKoA", "WA", "ZA", "SA"};
+const char* const kRelays[] = {"OpA", "DpA", "PozA", "WblA", "ZwblA", "NcA", "PwlA", "ZpA", "LzsA",
+    "IcA", "OpB", "DpB", "PozB", "WblB", "ZwblB", "NcB", "PwlB", "ZpB", "LzsB", "IcB", "PwyA",
+    "dKoB", "WB", "ZB", "SB", "PwyB", "dKoA", "WA", "ZA", "SA"};
 
 } // namespace
 
@@ -53,11 +55,9 @@ CircuitCheck::CircuitCheck(const DeskIndex& desk, std::vector<circuits::LadderSh
             const std::string name = circuits::resolve(load, st);
             if (name.empty())
                 continue;
-            const std::string label = "arkusz " + std::to_string(r.sheetNumber) + ", obwód " +
-                                      r.rung->number + " (" +
-                                      (load.part == Part::Lamp ? "lampka " : "") + load.name +
-                                      " = " + circuits::describe(r.rung->path) + "), stacja " +
-                                      stationName(st);
+            const std::string label = "arkusz " + std::to_string(r.sheetNumber) + ", obwód "
+                + r.rung->number + " (" + (load.part == Part::Lamp ? "lampka " : "") + load.name
+                + " = " + circuits::describe(r.rung->path) + "), stacja " + stationName(st);
             byName_[name].push_back(targets_.size());
             targets_.push_back({r.rung, r.sheetNumber, st, name, label});
         }
@@ -93,8 +93,8 @@ bool CircuitCheck::energised(const Simulator::Snapshot& s, std::string_view name
     auto it = flags.find(name);
     if (it == flags.end())
         throw std::invalid_argument("no relay " + std::string(name));
-    return s.state.*(it->second) &&
-           desk_.of(s, deskControl(indicatorOf(name))).number != std::int64_t(Look::odzw);
+    return s.state.*(it->second)
+        && desk_.of(s, deskControl(indicatorOf(name))).number != std::int64_t(Look::odzw);
 }
 
 bool CircuitCheck::stable(const Simulator::Snapshot& s) const
@@ -115,27 +115,26 @@ std::vector<CircuitFinding> CircuitCheck::checkState(const Simulator::Snapshot& 
     std::vector<CircuitFinding> out;
     for (const std::string& relay : undrawn_)
         out.push_back({"przekaźnik " + relay, "żaden arkusz nie rysuje jego cewki"});
-    const circuits::Contacts c{[&](std::string_view n) { return energised(s, n); },
-                               [](std::string_view) { return false; }};
+    const circuits::Contacts c {[&](std::string_view n) { return energised(s, n); },
+        [](std::string_view) { return false; }};
     for (const Target& t : targets_) {
         const bool drawn = circuits::conducts(*t.rung, t.station, c);
         const bool actual = energised(s, t.name);
         if (drawn != actual)
-            out.push_back({t.label, std::string("stan ustalony: obwód ") +
-                                        (drawn ? "zamknięty" : "otwarty") + ", a " + t.name +
-                                        (actual ? " wzbudzony" : " odwzbudzony")});
+            out.push_back({t.label,
+                std::string("stan ustalony: obwód ") + (drawn ? "zamknięty" : "otwarty") + ", a "
+                    + t.name + (actual ? " wzbudzony" : " odwzbudzony")});
     }
     return out;
 }
 
 std::vector<CircuitFinding> CircuitCheck::checkOperation(std::string_view event,
-                                                         const Simulator::Snapshot& before,
-                                                         const Simulator::Snapshot& after) const
+    const Simulator::Snapshot& before, const Simulator::Snapshot& after) const
 {
     std::vector<CircuitFinding> out;
-    if (event == kWait || event == "pdalejClick" || event.size() <= 5 ||
-        event.substr(event.size() - 5) != "Click" || before.state.DalejPhase != 0 ||
-        desk_.of(before, Control::pdalej).flag)
+    if (event == kWait || event == "pdalejClick" || event.size() <= 5
+        || event.substr(event.size() - 5) != "Click" || before.state.DalejPhase != 0
+        || desk_.of(before, Control::pdalej).flag)
         return out;
     const std::string button(event.substr(0, event.size() - 5));
 
@@ -146,17 +145,18 @@ std::vector<CircuitFinding> CircuitCheck::checkOperation(std::string_view event,
             changed.push_back(name);
     for (const std::string& relay : undrawn_)
         if (energised(before, relay) != energised(after, relay))
-            out.push_back({"przekaźnik " + relay, "przycisk " + button + " go przełącza, a żaden "
-                                                  "arkusz nie rysuje jego cewki"});
+            out.push_back({"przekaźnik " + relay,
+                "przycisk " + button
+                    + " go przełącza, a żaden "
+                      "arkusz nie rysuje jego cewki"});
     if (changed.empty())
         return out;
 
     std::map<std::string, bool> now;
-    const circuits::Contacts c{
-        [&](std::string_view n) {
-            auto it = now.find(std::string(n));
-            return it != now.end() ? it->second : energised(before, n);
-        },
+    const circuits::Contacts c {[&](std::string_view n) {
+                                    auto it = now.find(std::string(n));
+                                    return it != now.end() ? it->second : energised(before, n);
+                                },
         [&](std::string_view b) { return b == button; }};
     auto agrees = [&](std::size_t target, bool want) {
         const Target& t = targets_[target];
@@ -197,8 +197,8 @@ std::vector<CircuitFinding> CircuitCheck::checkOperation(std::string_view event,
     now.clear();
     const std::string prefix = "przycisk " + button + ": ";
     auto verdict = [&](const Target& t, bool want) {
-        return prefix + "obwód " + (want ? "otwarty" : "zamknięty") + ", a " + t.name +
-               (want ? " przyciąga" : " odpada");
+        return prefix + "obwód " + (want ? "otwarty" : "zamknięty") + ", a " + t.name
+            + (want ? " przyciąga" : " odpada");
     };
     std::uint32_t done = 0;
     for (std::size_t i : explained ? order : bestOrder) {
@@ -221,8 +221,7 @@ std::vector<CircuitFinding> CircuitCheck::checkOperation(std::string_view event,
 }
 
 std::vector<ScriptFinding> checkScript(const std::vector<std::string>& events,
-                                       const std::vector<circuits::LadderSheet>& sheets,
-                                       std::int64_t stepMs)
+    const std::vector<circuits::LadderSheet>& sheets, std::int64_t stepMs)
 {
     Simulator sim;
     const DeskIndex desk(sim.desk());
@@ -264,28 +263,28 @@ const std::vector<std::vector<std::string>>& circuitScripts()
     static const std::vector<std::vector<std::string>> scripts = {
         // A train from A to B, the entry signal cleared; Ko at B releases.
         {"FormActivate", "pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click", "psa2Click",
-         "ArrowButton1Click", "wait 31500", "HemisphereButton16Click", "pkoaClick",
-         "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
+            "ArrowButton1Click", "wait 31500", "HemisphereButton16Click", "pkoaClick",
+            "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
         // The same from B to A, held at A's entry signal at stop and let in on the
         // substitute signal: dKo stands for the entry signal.
         {"FormActivate", "pwbl2Click", "ppoz1Click", "pdalejClick", "psb2Click",
-         "HemisphereButton3Click", "ArrowButton3Click", "wait 20000", "pszb1Click",
-         "ArrowButton4Click", "wait 20000", "pkobClick", "pdalejClick", "pdalejClick",
-         "pdalejClick", "pdalejClick"},
+            "HemisphereButton3Click", "ArrowButton3Click", "wait 20000", "pszb1Click",
+            "ArrowButton4Click", "wait 20000", "pkobClick", "pdalejClick", "pdalejClick",
+            "pdalejClick", "pdalejClick"},
         // A train from A to B held at the entry signal, let in later.
         {"FormActivate", "pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click",
-         "ArrowButton1Click", "wait 20000", "psa2Click", "ArrowButton2Click", "wait 20000",
-         "pkoaClick", "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
+            "ArrowButton1Click", "wait 20000", "psa2Click", "ArrowButton2Click", "wait 20000",
+            "pkoaClick", "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
         // dPo at A, then the exit signal cannot be cleared again.
         {"FormActivate", "pwbl1Click", "ppoz2Click", "pdalejClick", "HemisphereButton4Click",
-         "psa1Click", "pwbl1Click"},
+            "psa1Click", "pwbl1Click"},
         {"FormActivate", "pwbl2Click", "ppoz1Click", "pdalejClick", "HemisphereButton15Click",
-         "psb2Click", "pwbl2Click"},
+            "psb2Click", "pwbl2Click"},
         // Releases without a train, from A and from B.
         {"FormActivate", "pwbl1Click", "ppoz2Click", "pdalejClick", "pwbl1Click", "pwbl2Click",
-         "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
+            "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
         {"FormActivate", "pwbl2Click", "ppoz1Click", "pdalejClick", "pwbl2Click", "pwbl1Click",
-         "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
+            "pdalejClick", "pdalejClick", "pdalejClick", "pdalejClick"},
     };
     return scripts;
 }

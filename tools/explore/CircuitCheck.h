@@ -46,8 +46,7 @@ public:
     // Disagreements of one event; none for a wait, "DALEJ" or a click that
     // changed no relay.
     std::vector<CircuitFinding> checkOperation(std::string_view event,
-                                               const Simulator::Snapshot& before,
-                                               const Simulator::Snapshot& after) const;
+        const Simulator::Snapshot& before, const Simulator::Snapshot& after) const;
     // How many rungs are checked (one per station).
     std::size_t checkedRungs() const { return targets_.size(); }
 
@@ -77,8 +76,7 @@ struct ScriptFinding {
     std::vector<std::string> path;
 };
 std::vector<ScriptFinding> checkScript(const std::vector<std::string>& events,
-                                       const std::vector<circuits::LadderSheet>& sheets,
-                                       std::int64_t stepMs = 500);
+    const std::vector<circuits::LadderSheet>& sheets, std::int64_t stepMs = 500);
 
 // Walks through the block that the exploration's bound does not reach: the
 // trains from A to B and from B to A with their Ko release, dKo, dPo and the

@@ -7,8 +7,8 @@
 #include <map>
 #include <optional>
 #include <queue>
-#include <tuple>
 #include <stdexcept>
+#include <tuple>
 #include <variant>
 
 namespace kyt::explore {
@@ -86,17 +86,19 @@ const Counted kCounted[] = {
     {&BlockState::dpobCount, Control::ldpob, "HemisphereButton15Click"},
 };
 
-const Control kSections[] = {Control::Shape1, Control::Shape2,  Control::oitb1,   Control::oitb2,
-                             Control::itb,    Control::Shape6,  Control::ita,     Control::oita1,
-                             Control::oita2,  Control::Shape10, Control::Shape11};
+const Control kSections[] = {Control::Shape1, Control::Shape2, Control::oitb1, Control::oitb2,
+    Control::itb, Control::Shape6, Control::ita, Control::oita1, Control::oita2, Control::Shape10,
+    Control::Shape11};
 
 // The red and the green lamp of each main signal.
-const std::pair<Control, Control> kSignals[] = {{Control::ALed1, Control::ALed5},
-                                                {Control::ALed3, Control::ALed6},
-                                                {Control::ALed11, Control::ALed8},
-                                                {Control::ALed9, Control::ALed18}};
+const std::pair<Control, Control> kSignals[]
+    = {{Control::ALed1, Control::ALed5}, {Control::ALed3, Control::ALed6},
+        {Control::ALed11, Control::ALed8}, {Control::ALed9, Control::ALed18}};
 
-std::string named(Control c) { return std::string(controlName(c)); }
+std::string named(Control c)
+{
+    return std::string(controlName(c));
+}
 
 bool sameBesidesClock(const Simulator::Snapshot& a, const Simulator::Snapshot& b)
 {
@@ -198,15 +200,10 @@ std::string StateCodec::encode(const Simulator::Snapshot& s)
             putSigned(bytes, v.number);
             break;
         case ControlKind::Indicator:
-        case ControlKind::Section:
-            putSigned(bytes, v.number);
-            break;
-        case ControlKind::Counter:
-            break; // only grows: left out
+        case ControlKind::Section: putSigned(bytes, v.number); break;
+        case ControlKind::Counter: break; // only grows: left out
         case ControlKind::Shown:
-        case ControlKind::Timer:
-            flags.push_back(v.flag);
-            break;
+        case ControlKind::Timer: flags.push_back(v.flag); break;
         case ControlKind::TrainButton:
         case ControlKind::Label:
             flags.push_back(v.flag);
@@ -234,7 +231,7 @@ std::string StateCodec::encode(const Simulator::Snapshot& s)
 
 Simulator::Snapshot StateCodec::decode(std::string_view key) const
 {
-    Reader r{key};
+    Reader r {key};
     const std::size_t length = r.number();
     r.flagStart = r.pos + length;
     Simulator::Snapshot s;
@@ -244,8 +241,8 @@ Simulator::Snapshot StateCodec::decode(std::string_view key) const
         if (auto b = std::get_if<bool BlockState::*>(&f.member))
             s.state.*(*b) = r.flag();
         else
-            s.state.*std::get<std::int32_t BlockState::*>(f.member) =
-                std::int32_t(r.signedNumber());
+            s.state.*std::get<std::int32_t BlockState::*>(f.member)
+                = std::int32_t(r.signedNumber());
     }
     s.desk = base_;
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
@@ -259,16 +256,10 @@ Simulator::Snapshot StateCodec::decode(std::string_view key) const
             v.number = r.signedNumber();
             break;
         case ControlKind::Indicator:
-        case ControlKind::Section:
-            v.number = r.signedNumber();
-            break;
-        case ControlKind::Counter:
-            v.number = 0;
-            break;
+        case ControlKind::Section: v.number = r.signedNumber(); break;
+        case ControlKind::Counter: v.number = 0; break;
         case ControlKind::Shown:
-        case ControlKind::Timer:
-            v.flag = r.flag();
-            break;
+        case ControlKind::Timer: v.flag = r.flag(); break;
         case ControlKind::TrainButton:
         case ControlKind::Label:
         case ControlKind::Memo:
@@ -297,17 +288,16 @@ bool isBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
     bool quietLine = true;
     for (Control indicator : {Control::mnc1, Control::mnc2, Control::mic1, Control::mic2})
         quietLine = quietLine && desk.of(snap, indicator).number == std::int64_t(Look::odzw);
-    const bool relaysA = !s.OpA && s.DpA && !s.PozA && !s.WblA && !s.ZwblA && !s.PwlA &&
-                         !s.ZpA && !s.LzsA;
-    const bool relaysB = !s.OpB && s.DpB && !s.PozB && !s.WblB && !s.ZwblB && !s.PwlB &&
-                         !s.ZpB && !s.LzsB;
-    const bool noRelease =
-        !s.WblReleaseAB && !s.WblReleaseBA && !s.KoReleaseAB && !s.KoReleaseBA;
+    const bool relaysA
+        = !s.OpA && s.DpA && !s.PozA && !s.WblA && !s.ZwblA && !s.PwlA && !s.ZpA && !s.LzsA;
+    const bool relaysB
+        = !s.OpB && s.DpB && !s.PozB && !s.WblB && !s.ZwblB && !s.PwlB && !s.ZpB && !s.LzsB;
+    const bool noRelease = !s.WblReleaseAB && !s.WblReleaseBA && !s.KoReleaseAB && !s.KoReleaseBA;
     bool arrowsDark = true;
     for (Control arrow : {Control::lwbl1, Control::lp1, Control::lwbl2, Control::lp2})
         arrowsDark = arrowsDark && !desk.of(snap, arrow).flag;
-    return quietLine && relaysA && relaysB && noRelease && s.DalejPhase == 0 && arrowsDark &&
-           !desk.of(snap, Control::pdalej).flag;
+    return quietLine && relaysA && relaysB && noRelease && s.DalejPhase == 0 && arrowsDark
+        && !desk.of(snap, Control::pdalej).flag;
 }
 
 std::vector<std::string> checkState(const Simulator::Snapshot& snap, const DeskIndex& desk)
@@ -319,30 +309,29 @@ std::vector<std::string> checkState(const Simulator::Snapshot& snap, const DeskI
     if (s.DalejPhase < 0 || s.DalejPhase > 5)
         broken.push_back("DalejPhase " + std::to_string(s.DalejPhase) + " outside 0 to 5");
     if (desk.of(snap, Control::pdalej).flag != (s.DalejPhase != 0))
-        broken.push_back(std::string("\"DALEJ\" ") +
-                         (desk.of(snap, Control::pdalej).flag ? "shown" : "hidden") +
-                         " with DalejPhase " + std::to_string(s.DalejPhase));
+        broken.push_back(std::string("\"DALEJ\" ")
+            + (desk.of(snap, Control::pdalej).flag ? "shown" : "hidden") + " with DalejPhase "
+            + std::to_string(s.DalejPhase));
     if (s.TrainStep < 0 || s.TrainStep > 63)
         broken.push_back("TrainStep " + std::to_string(s.TrainStep) + " outside 0 to 63");
     for (auto [ticks, timer] :
-         {std::pair{s.SzTicksA, Control::Timer2}, std::pair{s.SzTicksB, Control::Timer3}}) {
+        {std::pair {s.SzTicksA, Control::Timer2}, std::pair {s.SzTicksB, Control::Timer3}}) {
         if (ticks < 0 || ticks > 19)
-            broken.push_back("Sz tick count of " + named(timer) + " is " +
-                             std::to_string(ticks));
+            broken.push_back("Sz tick count of " + named(timer) + " is " + std::to_string(ticks));
         if (ticks != 0 && !desk.of(snap, timer).flag)
             broken.push_back(named(timer) + " stopped in the middle of its 20 ticks");
     }
-    for (auto [flag, name, lamp] : {std::tuple{s.sza1Active, "sza1Active", Control::ALed2},
-                                    std::tuple{s.szb1Active, "szb1Active", Control::ALed4},
-                                    std::tuple{s.sza2Active, "sza2Active", Control::ALed12},
-                                    std::tuple{s.szb2Active, "szb2Active", Control::ALed10}})
+    for (auto [flag, name, lamp] : {std::tuple {s.sza1Active, "sza1Active", Control::ALed2},
+             std::tuple {s.szb1Active, "szb1Active", Control::ALed4},
+             std::tuple {s.sza2Active, "sza2Active", Control::ALed12},
+             std::tuple {s.szb2Active, "szb2Active", Control::ALed10}})
         if (flag != lit(lamp))
-            broken.push_back(std::string(name) + (flag ? " set" : " clear") + " but " +
-                             named(lamp) + (lit(lamp) ? " lit" : " dark"));
+            broken.push_back(std::string(name) + (flag ? " set" : " clear") + " but " + named(lamp)
+                + (lit(lamp) ? " lit" : " dark"));
     for (auto [red, green] : kSignals)
         if (lit(red) == lit(green))
-            broken.push_back("signal with " + named(red) + " and " + named(green) +
-                             (lit(red) ? " both lit" : " both dark"));
+            broken.push_back("signal with " + named(red) + " and " + named(green)
+                + (lit(red) ? " both lit" : " both dark"));
     for (Control section : kSections) {
         const std::int64_t c = desk.of(snap, section).number;
         if (c != kColorRed && c != kColorWhite)
@@ -350,16 +339,14 @@ std::vector<std::string> checkState(const Simulator::Snapshot& snap, const DeskI
     }
     for (const Counted& c : kCounted)
         if (desk.of(snap, c.display).number != s.*c.count)
-            broken.push_back(named(c.display) + " shows " +
-                             std::to_string(desk.of(snap, c.display).number) + " for a count of " +
-                             std::to_string(s.*c.count));
+            broken.push_back(named(c.display) + " shows "
+                + std::to_string(desk.of(snap, c.display).number) + " for a count of "
+                + std::to_string(s.*c.count));
     return broken;
 }
 
-std::vector<std::string> checkTransition(std::string_view event,
-                                         const Simulator::Snapshot& before,
-                                         const Simulator::Snapshot& after,
-                                         std::size_t notifications, const DeskIndex& desk)
+std::vector<std::string> checkTransition(std::string_view event, const Simulator::Snapshot& before,
+    const Simulator::Snapshot& after, std::size_t notifications, const DeskIndex& desk)
 {
     std::vector<std::string> broken;
     for (const Counted& c : kCounted) {
@@ -374,13 +361,13 @@ std::vector<std::string> checkTransition(std::string_view event,
     if (event == kWait)
         return broken;
     if (sameBesidesClock(before, after) && notifications != 0)
-        broken.push_back("a click that changed nothing changed the desk " +
-                         std::to_string(notifications) + " times on the way");
+        broken.push_back("a click that changed nothing changed the desk "
+            + std::to_string(notifications) + " times on the way");
     const std::size_t panel = desk[Control::Panel27];
-    const bool sz = event == "psza1Click" || event == "pszb1Click" || event == "psza2Click" ||
-                    event == "pszb2Click";
-    if (sz && !before.desk[panel].flag && after.desk[panel].flag &&
-        !sameBesides(before, after, panel))
+    const bool sz = event == "psza1Click" || event == "pszb1Click" || event == "psza2Click"
+        || event == "pszb2Click";
+    if (sz && !before.desk[panel].flag && after.desk[panel].flag
+        && !sameBesides(before, after, panel))
         broken.push_back("a refused Sz changed more than the mishap panel");
     return broken;
 }
@@ -429,8 +416,8 @@ struct Graph {
         return {id, true};
     }
 
-    std::vector<std::string> path(std::uint32_t id, const std::vector<std::string>& names,
-                                  std::int64_t stepMs) const
+    std::vector<std::string> path(
+        std::uint32_t id, const std::vector<std::string>& names, std::int64_t stepMs) const
     {
         std::vector<std::string> p;
         while (parent[id] != id) {
@@ -477,9 +464,9 @@ int distanceFromBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
 {
     const BlockState& s = snap.state;
     int d = 0;
-    for (bool set : {s.OpA, s.OpB, s.PozA, s.PozB, s.WblA, s.WblB, s.ZwblA, s.ZwblB, s.PwlA,
-                     s.PwlB, s.ZpA, s.ZpB, s.LzsA, s.LzsB, !s.DpA, !s.DpB, s.WblReleaseAB,
-                     s.WblReleaseBA, s.KoReleaseAB, s.KoReleaseBA, s.DalejPhase != 0})
+    for (bool set : {s.OpA, s.OpB, s.PozA, s.PozB, s.WblA, s.WblB, s.ZwblA, s.ZwblB, s.PwlA, s.PwlB,
+             s.ZpA, s.ZpB, s.LzsA, s.LzsB, !s.DpA, !s.DpB, s.WblReleaseAB, s.WblReleaseBA,
+             s.KoReleaseAB, s.KoReleaseBA, s.DalejPhase != 0})
         d += set ? 2 : 0;
     for (Control lamp : {Control::ALed7, Control::ALed16})
         d += desk.of(snap, lamp).flag ? 3 : 0;
@@ -489,12 +476,12 @@ int distanceFromBasic(const Simulator::Snapshot& snap, const DeskIndex& desk)
         d -= 5;
     else if (s.WA || s.WB)
         d -= 4;
-    else if (s.TrainRunAB || s.TrainRunBA || desk.of(snap, Control::Timer1).flag ||
-             desk.of(snap, Control::Timer4).flag)
+    else if (s.TrainRunAB || s.TrainRunBA || desk.of(snap, Control::Timer1).flag
+        || desk.of(snap, Control::Timer4).flag)
         d -= 3;
     else
         for (Control arrow : {Control::ArrowButton1, Control::ArrowButton2, Control::ArrowButton3,
-                              Control::ArrowButton4})
+                 Control::ArrowButton4})
             if (desk.of(snap, arrow).flag) {
                 d -= 2;
                 break;
@@ -517,8 +504,8 @@ namespace {
 
 // One guided search over the given events.
 WayBack searchWayBack(Simulator& sim, StateCodec& codec, const DeskIndex& desk,
-                      const Simulator::Snapshot& start, const std::vector<std::string>& events,
-                      std::size_t limit, std::int64_t stepMs)
+    const Simulator::Snapshot& start, const std::vector<std::string>& events, std::size_t limit,
+    std::int64_t stepMs)
 {
     struct Node {
         std::string key;
@@ -595,22 +582,21 @@ WayBack findWayBack(const Simulator::Snapshot& start, std::size_t limit, std::in
     // everything stands still), then every event.
     // Any way found is a real one; the smaller sets find the usual ways
     // back much sooner.
-    const std::vector<std::string> blockButtons = {
-        "pwbl1Click", "pwbl2Click", "ppoz1Click", "ppoz2Click", "pdalejClick", "pkoaClick",
-        "pkobClick", "HemisphereButton16Click", "HemisphereButton3Click",
-        "HemisphereButton4Click", "HemisphereButton15Click", "settle"};
+    const std::vector<std::string> blockButtons = {"pwbl1Click", "pwbl2Click", "ppoz1Click",
+        "ppoz2Click", "pdalejClick", "pkoaClick", "pkobClick", "HemisphereButton16Click",
+        "HemisphereButton3Click", "HemisphereButton4Click", "HemisphereButton15Click", "settle"};
     std::vector<std::string> withSignals = blockButtons;
-    for (const char* e : {"psa1Click", "psb2Click", "psa2Click", "psb1Click", "psza1Click",
-                          "pszb2Click", "ArrowButton1Click", "ArrowButton2Click",
-                          "ArrowButton3Click", "ArrowButton4Click"})
+    for (const char* e :
+        {"psa1Click", "psb2Click", "psa2Click", "psb1Click", "psza1Click", "pszb2Click",
+            "ArrowButton1Click", "ArrowButton2Click", "ArrowButton3Click", "ArrowButton4Click"})
         withSignals.emplace_back(e);
     std::vector<std::string> withTrains = blockButtons;
     std::vector<std::string> every;
     for (const HandlerEntry& e : handlerTable())
         if (e.name.ends_with("Click")) {
             every.emplace_back(e.name);
-            if (std::find(withTrains.begin(), withTrains.end(), e.name) == withTrains.end() &&
-                e.name != "ShadowButton1Click")
+            if (std::find(withTrains.begin(), withTrains.end(), e.name) == withTrains.end()
+                && e.name != "ShadowButton1Click")
                 withTrains.emplace_back(e.name);
         }
     every.emplace_back(kWait);
@@ -635,9 +621,7 @@ WayBack findWayBack(const Simulator::Snapshot& start, std::size_t limit, std::in
     return total;
 }
 
-namespace {
-
-} // namespace
+namespace { } // namespace
 
 Result run(const Options& options)
 {
@@ -666,7 +650,7 @@ Result run(const Options& options)
             if (keptRules.count(rule) || result.violations.size() >= options.maxViolations)
                 continue;
             keptRules.emplace(rule, result.violations.size());
-            Violation v{rule, g.path(from, result.events, options.stepMs)};
+            Violation v {rule, g.path(from, result.events, options.stepMs)};
             v.path.push_back(event == kWait ? "wait " + std::to_string(options.stepMs) : event);
             result.violations.push_back(std::move(v));
         }
@@ -674,8 +658,8 @@ Result run(const Options& options)
 
     std::optional<CircuitCheck> circuitCheck;
     if (options.checkCircuits) {
-        circuitCheck.emplace(desk, options.circuitSheets ? *options.circuitSheets
-                                                         : circuits::ladderSheets());
+        circuitCheck.emplace(
+            desk, options.circuitSheets ? *options.circuitSheets : circuits::ladderSheets());
         result.circuitRungs = circuitCheck->checkedRungs();
     }
     std::map<std::string, std::size_t> failedRungs;
@@ -684,10 +668,10 @@ Result run(const Options& options)
         for (const CircuitFinding& f : findings) {
             auto [it, added] = failedRungs.emplace(f.rung, result.circuitFailures.size());
             if (added) {
-                CircuitFailure cf{f.rung, f.what, g.path(from, result.events, options.stepMs), 0};
+                CircuitFailure cf {f.rung, f.what, g.path(from, result.events, options.stepMs), 0};
                 if (event)
-                    cf.path.push_back(*event == kWait ? "wait " + std::to_string(options.stepMs)
-                                                      : *event);
+                    cf.path.push_back(
+                        *event == kWait ? "wait " + std::to_string(options.stepMs) : *event);
                 result.circuitFailures.push_back(std::move(cf));
             }
             ++result.circuitFailures[it->second].count;
@@ -832,8 +816,8 @@ Result run(const Options& options)
         for (std::uint32_t start : grp.first) {
             if (result.complete)
                 break; // the whole space is known: nothing leads back
-            const WayBack w = findWayBack(codec.decode(g.keys[start]), options.searchStates,
-                                          options.stepMs);
+            const WayBack w
+                = findWayBack(codec.decode(g.keys[start]), options.searchStates, options.stepMs);
             searched += w.searched;
             exhausted = exhausted && w.exhausted;
             if (w.found) {

@@ -81,9 +81,9 @@ bool isBasic(const Simulator::Snapshot& s, const DeskIndex& desk);
 // runs), nearest-looking states first, visiting at most limit states.
 struct WayBack {
     bool found = false;
-    bool exhausted = false;            // every state reachable was visited
+    bool exhausted = false; // every state reachable was visited
     std::size_t searched = 0;
-    std::vector<std::string> path;     // the way back, when found
+    std::vector<std::string> path; // the way back, when found
 };
 WayBack findWayBack(const Simulator::Snapshot& start, std::size_t limit, std::int64_t stepMs = 500);
 
@@ -92,15 +92,12 @@ std::vector<std::string> checkState(const Simulator::Snapshot& s, const DeskInde
 
 // Checks of one event: the states before and after it and the number of
 // desk changes the observers were told of while it ran.
-std::vector<std::string> checkTransition(std::string_view event,
-                                         const Simulator::Snapshot& before,
-                                         const Simulator::Snapshot& after,
-                                         std::size_t notifications,
-                                         const DeskIndex& desk);
+std::vector<std::string> checkTransition(std::string_view event, const Simulator::Snapshot& before,
+    const Simulator::Snapshot& after, std::size_t notifications, const DeskIndex& desk);
 
 struct Options {
-    std::size_t maxStates = 0;   // 0: no bound
-    std::int64_t stepMs = 500;   // one "wait" event
+    std::size_t maxStates = 0; // 0: no bound
+    std::int64_t stepMs = 500; // one "wait" event
     std::size_t maxViolations = 50;
     // Desk controls whose values are only shown and never read back, left
     // out of the states (e.g. the narration and the mishap panel).
@@ -130,16 +127,16 @@ struct CircuitFailure {
 };
 
 struct Violation {
-    std::string rule;                 // what broke
-    std::vector<std::string> path;    // events from the start, the last one broke it
+    std::string rule; // what broke
+    std::vector<std::string> path; // events from the start, the last one broke it
 };
 
 // States from which the basic state was not reached, grouped by the block's
 // relays and release flags, the "DALEJ" phase and the Pwl and Ko lamps.
 struct DeadEndGroup {
-    std::string signature;            // what the states of the group share
-    std::size_t states = 0;           // such states among those explored
-    std::vector<std::string> path;    // shortest way into the group
+    std::string signature; // what the states of the group share
+    std::size_t states = 0; // such states among those explored
+    std::vector<std::string> path; // shortest way into the group
     // A search from the group's first states for a way back: the states it
     // visited, and whether it saw every state reachable from them (then the
     // group is a proven dead end; otherwise none was found within the bound).
@@ -148,16 +145,16 @@ struct DeadEndGroup {
 };
 
 struct Result {
-    bool complete = false;            // no new state was left unexplored
+    bool complete = false; // no new state was left unexplored
     std::size_t states = 0;
-    std::size_t transitions = 0;      // events tried, refused clicks included
-    std::size_t changing = 0;         // of which led to another state
-    std::size_t depth = 0;            // longest shortest path, in events
+    std::size_t transitions = 0; // events tried, refused clicks included
+    std::size_t changing = 0; // of which led to another state
+    std::size_t depth = 0; // longest shortest path, in events
     std::size_t basicStates = 0;
-    std::size_t texts = 0;            // distinct narration texts and captions
-    std::vector<std::string> events;  // the events tried in every state
+    std::size_t texts = 0; // distinct narration texts and captions
+    std::vector<std::string> events; // the events tried in every state
     std::vector<Violation> violations;
-    std::size_t violationCount = 0;   // all of them, also those not kept
+    std::size_t violationCount = 0; // all of them, also those not kept
     // Explored states with no way back to the basic state inside the
     // explored graph (all of them are dead ends when it is complete).
     std::size_t stuckStates = 0;
@@ -165,9 +162,9 @@ struct Result {
     // The groups for which no way back was found at all.
     std::vector<DeadEndGroup> deadEnds;
     // The check of the sheets, when asked for.
-    std::size_t circuitRungs = 0;        // rungs checked, one per station
-    std::size_t stableStates = 0;        // stable states checked
-    std::size_t operations = 0;          // clicks that changed the block record
+    std::size_t circuitRungs = 0; // rungs checked, one per station
+    std::size_t stableStates = 0; // stable states checked
+    std::size_t operations = 0; // clicks that changed the block record
     std::vector<CircuitFailure> circuitFailures; // one per rung
 };
 

@@ -40,7 +40,9 @@ int main(int argc, char** argv)
         } else if (a == "--quiet") {
             quiet = true;
         } else {
-            std::fprintf(stderr, "usage: kyt-explore [--max-states N] [--search N] [--display-only CONTROL] [--dead-ends N] [--check-circuits] [--quiet]\n");
+            std::fprintf(stderr,
+                "usage: kyt-explore [--max-states N] [--search N] [--display-only CONTROL] "
+                "[--dead-ends N] [--check-circuits] [--quiet]\n");
             return 2;
         }
     }
@@ -51,47 +53,46 @@ int main(int argc, char** argv)
 
     const auto t0 = std::chrono::steady_clock::now();
     const kyt::explore::Result r = kyt::explore::run(options);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double seconds
+        = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 
-    std::printf("exploration %s\n", r.complete ? "complete: no new state is left"
-                                               : "stopped at the state bound");
+    std::printf("exploration %s\n",
+        r.complete ? "complete: no new state is left" : "stopped at the state bound");
     std::printf("events per state: %zu (every click handler, when its control is shown, "
                 "and wait %lld ms)\n",
-                r.events.size(), static_cast<long long>(options.stepMs));
+        r.events.size(), static_cast<long long>(options.stepMs));
     std::printf("states: %zu, transitions: %zu (%zu to another state), depth: %zu events\n",
-                r.states, r.transitions, r.changing, r.depth);
-    std::printf("basic states: %zu, distinct texts: %zu, time: %.1f s\n", r.basicStates,
-                r.texts, seconds);
+        r.states, r.transitions, r.changing, r.depth);
+    std::printf(
+        "basic states: %zu, distinct texts: %zu, time: %.1f s\n", r.basicStates, r.texts, seconds);
     std::printf("check violations: %zu\n", r.violationCount);
     for (const auto& v : r.violations)
-        std::printf("  %s\n    after: %s\n", v.rule.c_str(),
-                    kyt::explore::formatPath(v.path).c_str());
+        std::printf(
+            "  %s\n    after: %s\n", v.rule.c_str(), kyt::explore::formatPath(v.path).c_str());
     std::printf("states with no way back to the basic state inside the explored graph: %zu "
                 "in %zu groups\n",
-                r.stuckStates, r.stuckGroups);
+        r.stuckStates, r.stuckGroups);
     std::printf("dead-end groups (no way back found%s): %zu\n",
-                r.complete ? "" : " by a further search from their first states",
-                r.deadEnds.size());
+        r.complete ? "" : " by a further search from their first states", r.deadEnds.size());
     for (std::size_t i = 0; i < r.deadEnds.size() && i < showDeadEnds; ++i) {
         const auto& d = r.deadEnds[i];
         std::printf("  %zu states: %s\n    %s\n    shortest way in: %s\n", d.states,
-                    d.signature.c_str(),
-                    d.proven ? "proven: every state reachable from it was seen"
-                             : ("no way back among " + std::to_string(d.searched) +
-                                " states searched from it").c_str(),
-                    kyt::explore::formatPath(d.path).c_str());
+            d.signature.c_str(),
+            d.proven
+                ? "proven: every state reachable from it was seen"
+                : ("no way back among " + std::to_string(d.searched) + " states searched from it")
+                      .c_str(),
+            kyt::explore::formatPath(d.path).c_str());
     }
     bool circuitsFailed = false;
     if (options.checkCircuits) {
         std::printf("schematic check: %zu rungs (one per station), %zu stable states, %zu clicks "
                     "that changed the block\n",
-                    r.circuitRungs, r.stableStates, r.operations);
+            r.circuitRungs, r.stableStates, r.operations);
         std::printf("rungs that disagree with the simulation: %zu\n", r.circuitFailures.size());
         for (const auto& f : r.circuitFailures)
-            std::printf("  %s\n    %s (%zu times)\n    first: %s\n", f.rung.c_str(),
-                        f.what.c_str(), f.count,
-                        kyt::explore::replayScript(f.path).c_str());
+            std::printf("  %s\n    %s (%zu times)\n    first: %s\n", f.rung.c_str(), f.what.c_str(),
+                f.count, kyt::explore::replayScript(f.path).c_str());
         // The walks beyond the exploration's reach: trains and Ko releases.
         const auto& scripts = kyt::explore::circuitScripts();
         std::size_t walkFailures = 0;
@@ -99,10 +100,10 @@ int main(int argc, char** argv)
             for (const auto& f : kyt::explore::checkScript(script, kyt::circuits::ladderSheets())) {
                 ++walkFailures;
                 std::printf("  %s\n    %s\n    first: %s\n", f.finding.rung.c_str(),
-                            f.finding.what.c_str(), kyt::explore::replayScript(f.path).c_str());
+                    f.finding.what.c_str(), kyt::explore::replayScript(f.path).c_str());
             }
         std::printf("walks through trains and releases: %zu, rungs that disagree on them: %zu\n",
-                    scripts.size(), walkFailures);
+            scripts.size(), walkFailures);
         circuitsFailed = !r.circuitFailures.empty() || walkFailures != 0;
     }
     return r.violationCount == 0 && !circuitsFailed ? 0 : 1;

@@ -16,7 +16,7 @@ std::vector<Shot>& registry()
     return all;
 }
 
-}  // namespace
+} // namespace
 
 bool add(std::vector<Shot> shots)
 {
@@ -29,8 +29,8 @@ bool add(std::vector<Shot> shots)
 std::vector<Shot> shots()
 {
     std::vector<Shot> sorted = registry();
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const Shot& a, const Shot& b) { return a.name < b.name; });
+    std::stable_sort(
+        sorted.begin(), sorted.end(), [](const Shot& a, const Shot& b) { return a.name < b.name; });
     return sorted;
 }
 
@@ -44,4 +44,4 @@ QImage grab(QWidget& w)
     return img;
 }
 
-}  // namespace kyt::gallery
+} // namespace kyt::gallery

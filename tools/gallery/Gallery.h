@@ -31,4 +31,4 @@ std::vector<Shot> shots();
 // the button-face grey of the desk.
 QImage grab(QWidget& w);
 
-}  // namespace kyt::gallery
+} // namespace kyt::gallery

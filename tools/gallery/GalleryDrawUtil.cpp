@@ -40,10 +40,10 @@ QImage texts()
     p.setFont(f);
     kyt::drawShadowText(p, 6, 2, QStringLiteral("shadow"), kyt::clWindowText, kyt::clGray, 2);
     kyt::drawOutlineText(p, 6, 26, QStringLiteral("Outline"), kyt::clRed, kyt::clWhite);
-    kyt::draw3DText(p, 6, 50, QStringLiteral("Raised"), kyt::clWindowText,
-                    kyt::clBtnHighlight, kyt::clBtnShadow, 1, true);
-    kyt::draw3DText(p, 6, 74, QStringLiteral("Sunk"), kyt::clWindowText,
-                    kyt::clBtnHighlight, kyt::clBtnShadow, 1, false);
+    kyt::draw3DText(p, 6, 50, QStringLiteral("Raised"), kyt::clWindowText, kyt::clBtnHighlight,
+        kyt::clBtnShadow, 1, true);
+    kyt::draw3DText(p, 6, 74, QStringLiteral("Sunk"), kyt::clWindowText, kyt::clBtnHighlight,
+        kyt::clBtnShadow, 1, false);
     return img;
 }
 
@@ -52,4 +52,4 @@ const bool registered = kyt::gallery::add({
     {QStringLiteral("DrawUtil_text"), texts},
 });
 
-}  // namespace
+} // namespace

@@ -1,11 +1,11 @@
 // The desk's lamp, relay indicator and digit counter.
 
-#include "Led.h"
-#include "RelayIndicator.h"
 #include "Colors.h"
 #include "DigitCounter.h"
 #include "Gallery.h"
+#include "Led.h"
 #include "Pictures.h"
+#include "RelayIndicator.h"
 
 #include <QDateTime>
 #include <QPainter>
@@ -95,8 +95,8 @@ QImage rollingClock()
     d.setMode(DigitCounter::dmTime);
     d.setShowLeadingZeros(true);
     d.setDateTime(DigitCounter::toDateTimeValue(QDateTime(QDate(2024, 5, 1), QTime(13, 59, 59))));
-    d.clockTickAt(QDateTime(QDate(2024, 5, 1), QTime(14, 0, 0)));  // starts the roll
-    d.animationTick();  // one frame further: halfway
+    d.clockTickAt(QDateTime(QDate(2024, 5, 1), QTime(14, 0, 0))); // starts the roll
+    d.animationTick(); // one frame further: halfway
     return gallery::grab(d);
 }
 
@@ -110,16 +110,20 @@ const bool registered = gallery::add({
     {QStringLiteral("ALed_square_small_lit"), [] { return lamp(Led::LEDSqSmall, clLime, true); }},
     {QStringLiteral("ALed_square_large_lit"), [] { return lamp(Led::LEDSqLarge, clLime, true); }},
     {QStringLiteral("ALed_vertical_lit"), [] { return lamp(Led::LEDVertical, clLime, true); }},
-    {QStringLiteral("ALed_horizontal_dark"), [] { return lamp(Led::LEDHorizontal, clWhite, false); }},
-    {QStringLiteral("ALed_horizontal_white_lit"), [] { return lamp(Led::LEDHorizontal, clWhite, true); }},
-    {QStringLiteral("ALed_horizontal_red_lit"), [] { return lamp(Led::LEDHorizontal, clRed, true); }},
-    {QStringLiteral("ALed_blinking_dark_phase"), [] {
-         Led led;
-         led.setTrueColor(clWhite);
-         led.setValue(true);  // blinks by default, starting lit
-         led.blinkTick();
-         return gallery::grab(led);
-     }},
+    {QStringLiteral("ALed_horizontal_dark"),
+        [] { return lamp(Led::LEDHorizontal, clWhite, false); }},
+    {QStringLiteral("ALed_horizontal_white_lit"),
+        [] { return lamp(Led::LEDHorizontal, clWhite, true); }},
+    {QStringLiteral("ALed_horizontal_red_lit"),
+        [] { return lamp(Led::LEDHorizontal, clRed, true); }},
+    {QStringLiteral("ALed_blinking_dark_phase"),
+        [] {
+            Led led;
+            led.setTrueColor(clWhite);
+            led.setValue(true); // blinks by default, starting lit
+            led.blinkTick();
+            return gallery::grab(led);
+        }},
 
     {QStringLiteral("Apples_wzb"), [] { return indicator("wzb"); }},
     {QStringLiteral("Apples_odzw"), [] { return indicator("odzw"); }},
@@ -136,13 +140,14 @@ const bool registered = gallery::add({
     {QStringLiteral("Digits_12345"), [] { return counter(12345); }},
     {QStringLiteral("Digits_negative_stored_as_0"), [] { return counter(-5); }},
     {QStringLiteral("Digits_negative_signed"), [] { return signedCounter(-42); }},
-    {QStringLiteral("Digits_7_no_leading_zeros"), [] {
-         auto d = deskCounter();
-         d->setShowLeadingZeros(false);
-         d->setValue(7);
-         return gallery::grab(*d);
-     }},
+    {QStringLiteral("Digits_7_no_leading_zeros"),
+        [] {
+            auto d = deskCounter();
+            d->setShowLeadingZeros(false);
+            d->setValue(7);
+            return gallery::grab(*d);
+        }},
     {QStringLiteral("Digits_clock_rolling"), rollingClock},
 });
 
-}  // namespace
+} // namespace

@@ -3,13 +3,13 @@
 
 #include "ArtLabel.h"
 #include "Button3D.h"
+#include "ExplorerButton.h"
 #include "Fonts.h"
 #include "Gallery.h"
 #include "GradientButton.h"
 #include "Label3D.h"
 #include "Panel3D.h"
 #include "ShadowButton.h"
-#include "ExplorerButton.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
@@ -32,10 +32,7 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter(this).fillRect(rect(), toQColor(FColor));
-    }
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), toQColor(FColor)); }
 
 private:
     ColorCode FColor;
@@ -47,8 +44,8 @@ const ColorCode kStartWindow = rgbValue(45, 193, 210);
 void press(QWidget& w)
 {
     const QPointF at(w.width() / 2.0, w.height() / 2.0);
-    QMouseEvent e(QEvent::MouseButtonPress, at, w.mapToGlobal(at), Qt::LeftButton,
-                  Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseButtonPress, at, w.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+        Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &e);
 }
 
@@ -59,8 +56,8 @@ void hover(QWidget& w)
     QCoreApplication::sendEvent(&w, &e);
 }
 
-Label3D* deskLabel(QWidget* parent, int x, int y, const QString& text, int px = 11,
-                    bool bold = true)
+Label3D* deskLabel(
+    QWidget* parent, int x, int y, const QString& text, int px = 11, bool bold = true)
 {
     auto* l = new Label3D(parent);
     l->setFont(deskFont(QStringLiteral("MS Sans Serif"), px, bold));
@@ -85,8 +82,8 @@ QImage deskLabels()
 QImage labelKinds(bool enabled)
 {
     Backdrop host(230, 24, clBtnFace);
-    const Label3D::Bevel kinds[] = {Label3D::bvNone, Label3D::bvLowered,
-                                             Label3D::bvRaised, Label3D::bvShadow};
+    const Label3D::Bevel kinds[]
+        = {Label3D::bvNone, Label3D::bvLowered, Label3D::bvRaised, Label3D::bvShadow};
     const char* names[] = {"None", "Lowered", "Raised", "shadow"};
     int x = 4;
     for (int i = 0; i < 4; ++i) {
@@ -121,8 +118,8 @@ Panel3D* deskPanel(QWidget* parent, const QString& caption, ColorCode color, int
 QImage relayBoard()
 {
     Backdrop host(95, 160, rgbValue(140, 198, 165));
-    auto* board = deskPanel(&host, QStringLiteral("Stan przekaźników "), rgbValue(133, 239, 207),
-                            95, 160);
+    auto* board
+        = deskPanel(&host, QStringLiteral("Stan przekaźników "), rgbValue(133, 239, 207), 95, 160);
     const char* names[] = {"Op", "Dp", "Poz", "Wbl"};
     for (int i = 0; i < 4; ++i) {
         auto* l = deskLabel(board, 37, 48 + 24 * i, QString::fromLatin1(names[i]), 11, false);
@@ -134,8 +131,8 @@ QImage relayBoard()
 QImage lineVoltage()
 {
     Backdrop host(134, 205, rgbValue(140, 198, 165));
-    auto* panel = deskPanel(&host, QStringLiteral("Napięcia na linii :"), rgbValue(191, 247, 238),
-                            134, 205);
+    auto* panel = deskPanel(
+        &host, QStringLiteral("Napięcia na linii :"), rgbValue(191, 247, 238), 134, 205);
     deskLabel(panel, 7, 60, QStringLiteral("Przemienne"), 13);
     deskLabel(panel, 4, 43, QStringLiteral("-----------------"), 13);
     auto* np = deskLabel(panel, 3, 85, QStringLiteral("Brak"), 13);
@@ -200,7 +197,7 @@ ShadowButton* mishapButton(QWidget* parent)
     return b;
 }
 
-QImage shadowButton(int state)  // 0 up, 1 pressed, 2 disabled
+QImage shadowButton(int state) // 0 up, 1 pressed, 2 disabled
 {
     Backdrop host(112, 41, clRed);
     auto* b = mishapButton(&host);
@@ -224,7 +221,7 @@ QImage shadowShapes()
     return gallery::grab(host);
 }
 
-QImage aboutOk(int state)  // 0 up, 1 focused default, 2 pressed, 3 disabled
+QImage aboutOk(int state) // 0 up, 1 focused default, 2 pressed, 3 disabled
 {
     Backdrop host(91, 41, rgbValue(128, 128, 255));
     auto* b = new Button3D(&host);
@@ -240,7 +237,7 @@ QImage aboutOk(int state)  // 0 up, 1 focused default, 2 pressed, 3 disabled
     return gallery::grab(host);
 }
 
-QImage startButtons(int state)  // 0 normal, 1 hovered, 2 pressed
+QImage startButtons(int state) // 0 normal, 1 hovered, 2 pressed
 {
     Backdrop host(440, 50, kStartWindow);
     auto make = [&](int x, int y, int w, const QString& caption) {
@@ -284,10 +281,9 @@ QImage mishapPanel()
 QImage artStyles()
 {
     Backdrop host(200, 5 * 44, clBtnFace);
-    const ArtLabel::ArtStyle styles[] = {
-        ArtLabel::as3DSunk, ArtLabel::asOutlined | ArtLabel::asShadow,
-        ArtLabel::asGradient | ArtLabel::asShadow, ArtLabel::asBitmap,
-        ArtLabel::asBitmapFit | ArtLabel::as3DRaise};
+    const ArtLabel::ArtStyle styles[] = {ArtLabel::as3DSunk,
+        ArtLabel::asOutlined | ArtLabel::asShadow, ArtLabel::asGradient | ArtLabel::asShadow,
+        ArtLabel::asBitmap, ArtLabel::asBitmapFit | ArtLabel::as3DRaise};
     QImage stripes(8, 8, QImage::Format_RGB32);
     {
         QPainter p(&stripes);
@@ -334,4 +330,4 @@ const bool registered = gallery::add({
     {QStringLiteral("ArtLabel_styles"), artStyles},
 });
 
-}  // namespace
+} // namespace

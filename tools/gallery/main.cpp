@@ -16,12 +16,13 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: kyt-gallery --png DIR [NAME...]\n"
-                         "       kyt-gallery --list\n");
+    std::fprintf(stderr,
+        "usage: kyt-gallery --png DIR [NAME...]\n"
+        "       kyt-gallery --list\n");
     return 2;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -51,7 +52,7 @@ int main(int argc, char** argv)
     for (const auto& shot : kyt::gallery::shots()) {
         if (!filters.isEmpty()
             && std::none_of(filters.begin(), filters.end(),
-                            [&](const QString& f) { return shot.name.startsWith(f); }))
+                [&](const QString& f) { return shot.name.startsWith(f); }))
             continue;
         if (!seen.insert(shot.name).second) {
             std::fprintf(stderr, "kyt-gallery: shot %s registered twice\n", qPrintable(shot.name));

@@ -67,12 +67,8 @@ QString svgPath(const QPainterPath& path)
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
         switch (e.type) {
-        case QPainterPath::MoveToElement:
-            s << "M" << e.x << "," << e.y << " ";
-            break;
-        case QPainterPath::LineToElement:
-            s << "L" << e.x << "," << e.y << " ";
-            break;
+        case QPainterPath::MoveToElement: s << "M" << e.x << "," << e.y << " "; break;
+        case QPainterPath::LineToElement: s << "L" << e.x << "," << e.y << " "; break;
         case QPainterPath::CurveToElement: {
             const QPainterPath::Element c2 = path.elementAt(i + 1);
             const QPainterPath::Element to = path.elementAt(i + 2);
@@ -81,8 +77,7 @@ QString svgPath(const QPainterPath& path)
             i += 2;
             break;
         }
-        case QPainterPath::CurveToDataElement:
-            break;
+        case QPainterPath::CurveToDataElement: break;
         }
     }
     s << "Z";
@@ -126,7 +121,7 @@ bool writePng(const QString& file)
     return img.save(file, "PNG");
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -25,22 +25,24 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];
 };
 
-void errorExit(j_common_ptr cinfo) {
-    auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
+void errorExit(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, err->message);
     std::longjmp(err->jump, 1);
 }
 
-void outputMessage(j_common_ptr) {}
+void outputMessage(j_common_ptr) { }
 
 // Everything one encode owns; the codec object and its output buffer are
 // released whatever happens.
 struct Encoder {
-    jpeg_compress_struct cinfo{};
-    ErrorManager err{};
-    unsigned char *out = nullptr;
+    jpeg_compress_struct cinfo {};
+    ErrorManager err {};
+    unsigned char* out = nullptr;
     unsigned long outSize = 0;
-    ~Encoder() {
+    ~Encoder()
+    {
         jpeg_destroy_compress(&cinfo);
         std::free(out);
     }
@@ -48,14 +50,16 @@ struct Encoder {
 
 } // namespace
 
-QByteArray encodeJpeg(const QImage &image, int quality) {
+QByteArray encodeJpeg(const QImage& image, int quality)
+{
     if (image.isNull())
         throw std::runtime_error("Cannot encode an empty picture");
     // A drawing in shades of grey is stored with one component: a third of
     // the data, and the program decodes it without the colour quantiser's
     // two passes over the picture.
     const bool grey = image.allGray();
-    const QImage rgb = image.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    const QImage rgb
+        = image.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
     std::vector<JSAMPROW> rows(std::size_t(rgb.height()));
     for (int y = 0; y < rgb.height(); ++y)
         rows[std::size_t(y)] = const_cast<JSAMPROW>(rgb.constScanLine(y));
@@ -79,12 +83,13 @@ QByteArray encodeJpeg(const QImage &image, int quality) {
     jpeg_start_compress(&enc.cinfo, TRUE);
     while (enc.cinfo.next_scanline < enc.cinfo.image_height)
         jpeg_write_scanlines(&enc.cinfo, &rows[enc.cinfo.next_scanline],
-                             enc.cinfo.image_height - enc.cinfo.next_scanline);
+            enc.cinfo.image_height - enc.cinfo.next_scanline);
     jpeg_finish_compress(&enc.cinfo);
-    return QByteArray(reinterpret_cast<const char *>(enc.out), qsizetype(enc.outSize));
+    return QByteArray(reinterpret_cast<const char*>(enc.out), qsizetype(enc.outSize));
 }
 
-void writeFile(const QString &path, const QByteArray &bytes) {
+void writeFile(const QString& path, const QByteArray& bytes)
+{
     // A file that is written completely or not at all: a build interrupted
     // half way never leaves a truncated picture behind.
     QSaveFile file(path);
@@ -92,17 +97,18 @@ void writeFile(const QString &path, const QByteArray &bytes) {
         throw std::runtime_error("Cannot write file " + path.toStdString());
 }
 
-void generateAll(const QString &jpegDir, const QString &storeDir) {
+void generateAll(const QString& jpegDir, const QString& storeDir)
+{
     if (!jpegDir.isEmpty()) {
         if (!QDir().mkpath(jpegDir))
             throw std::runtime_error("Cannot create folder " + jpegDir.toStdString());
-        for (const auto &f : schematicFiles())
+        for (const auto& f : schematicFiles())
             writeFile(QDir(jpegDir).filePath(f.fileName), encodeJpeg(drawSchematic(f.fileName)));
     }
     if (!storeDir.isEmpty()) {
         if (!QDir().mkpath(storeDir))
             throw std::runtime_error("Cannot create folder " + storeDir.toStdString());
-        auto png = [](const QImage &img) {
+        auto png = [](const QImage& img) {
             QByteArray bytes;
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);

@@ -10,13 +10,15 @@ namespace kyt::picgen {
 
 namespace {
 
-void outlined(QPainter &p, const QPainterPath &path, QColor fill, double pen = 2.0) {
+void outlined(QPainter& p, const QPainterPath& path, QColor fill, double pen = 2.0)
+{
     p.setPen(QPen(QColor(30, 20, 20), pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(fill);
     p.drawPath(path);
 }
 
-QPainterPath rect(double x, double y, double w, double h, double r = 0) {
+QPainterPath rect(double x, double y, double w, double h, double r = 0)
+{
     QPainterPath path;
     if (r > 0)
         path.addRoundedRect(x, y, w, h, r, r);
@@ -25,13 +27,15 @@ QPainterPath rect(double x, double y, double w, double h, double r = 0) {
     return path;
 }
 
-QPainterPath ellipse(double cx, double cy, double rx, double ry) {
+QPainterPath ellipse(double cx, double cy, double rx, double ry)
+{
     QPainterPath path;
     path.addEllipse(QPointF(cx, cy), rx, ry);
     return path;
 }
 
-void centredText(QPainter &p, const QRectF &box, const QString &s, const QFont &f, QColor c) {
+void centredText(QPainter& p, const QRectF& box, const QString& s, const QFont& f, QColor c)
+{
     p.setFont(f);
     p.setPen(c);
     p.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, s);
@@ -39,7 +43,8 @@ void centredText(QPainter &p, const QRectF &box, const QString &s, const QFont &
 
 } // namespace
 
-QImage drawPoster() {
+QImage drawPoster()
+{
     QImage img(PosterWidth, PosterHeight, QImage::Format_RGB32);
     img.fill(QColor(246, 232, 196)); // old poster paper
     QPainter p(&img);
@@ -53,9 +58,9 @@ QImage drawPoster() {
 
     // The slogan.
     centredText(p, QRectF(12, 14, PosterWidth - 24, 34), QStringLiteral("PRACA NIE ZAJĄC"),
-                sheetFont(25, true), QColor(170, 20, 20));
+        sheetFont(25, true), QColor(170, 20, 20));
     centredText(p, QRectF(12, 48, PosterWidth - 24, 28), QStringLiteral("– NIE UCIEKNIE !"),
-                sheetFont(21, true), QColor(30, 30, 30));
+        sheetFont(21, true), QColor(30, 30, 30));
 
     // The office wall with a clock showing a quarter past two.
     p.setPen(Qt::NoPen);
@@ -81,7 +86,7 @@ QImage drawPoster() {
     // A pile of files and a rubber stamp.
     for (int i = 0; i < 5; ++i)
         outlined(p, rect(26 + (i % 2) * 3, 250 - i * 9, 72, 9, 1),
-                 i % 2 ? QColor(250, 250, 240) : QColor(200, 220, 235), 1.2);
+            i % 2 ? QColor(250, 250, 240) : QColor(200, 220, 235), 1.2);
     outlined(p, rect(110, 246, 18, 16, 2), QColor(70, 70, 70), 1.2);
     outlined(p, ellipse(119, 242, 8, 6), QColor(170, 30, 30), 1.2);
 
@@ -96,7 +101,7 @@ QImage drawPoster() {
     // The clerk: arms folded on the desk, head resting on them.
     outlined(p, rect(92, 214, 130, 52, 22), QColor(70, 90, 140)); // back and shoulders
     outlined(p, rect(120, 244, 92, 22, 10), QColor(80, 100, 150)); // folded arms
-    outlined(p, ellipse(118, 254, 12, 9), QColor(240, 200, 170));  // hand
+    outlined(p, ellipse(118, 254, 12, 9), QColor(240, 200, 170)); // hand
     outlined(p, ellipse(162, 222, 30, 26), QColor(240, 200, 170)); // head
     QPainterPath hair;
     hair.moveTo(134, 214);
@@ -124,8 +129,9 @@ QImage drawPoster() {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(160, 150, 130));
     p.drawRect(QRectF(10, 394, PosterWidth - 20, 4));
-    centredText(p, QRectF(12, 398, PosterWidth - 24, 22), QStringLiteral("Pośpiech jest złym doradcą."),
-                sheetFont(12, true, true), QColor(60, 40, 30));
+    centredText(p, QRectF(12, 398, PosterWidth - 24, 22),
+        QStringLiteral("Pośpiech jest złym doradcą."), sheetFont(12, true, true),
+        QColor(60, 40, 30));
     p.end();
 
     // Stored with 16 bits per pixel.

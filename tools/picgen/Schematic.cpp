@@ -11,76 +11,115 @@ namespace kyt::picgen {
 
 namespace {
 
-constexpr double Margin = 14;      // frame distance from the edge
-constexpr double RailInset = 44;   // "+" bar distance from the left edge
-constexpr double GroupPad = 12;    // lead-in and lead-out of a parallel group
-constexpr double KeyRow = 24;      // row of the symbol key
-constexpr double NameRow = 14;     // row of the name list
-constexpr double TitleBlock = 26;  // height of the title block
+constexpr double Margin = 14; // frame distance from the edge
+constexpr double RailInset = 44; // "+" bar distance from the left edge
+constexpr double GroupPad = 12; // lead-in and lead-out of a parallel group
+constexpr double KeyRow = 24; // row of the symbol key
+constexpr double NameRow = 14; // row of the name list
+constexpr double TitleBlock = 26; // height of the title block
 
-Elem make(Sym s, const QString &name) {
+Elem make(Sym s, const QString& name)
+{
     Elem e;
     e.sym = s;
     e.name = name;
     return e;
 }
 
-double symbolWidth(Sym s) {
+double symbolWidth(Sym s)
+{
     switch (s) {
     case Sym::ContactNO:
     case Sym::ContactNC:
     case Sym::ButtonNO:
-    case Sym::ButtonNC:
-        return 58;
+    case Sym::ButtonNC: return 58;
     case Sym::Coil:
-    case Sym::PolarCoil:
-        return 66;
-    case Sym::Lamp:
-        return 60;
-    case Sym::Counter:
-        return 70;
+    case Sym::PolarCoil: return 66;
+    case Sym::Lamp: return 60;
+    case Sym::Counter: return 70;
     case Sym::Capacitor:
-    case Sym::Diode:
-        return 42;
-    case Sym::Resistor:
-        return 52;
-    case Sym::Battery:
-        return 44;
-    case Sym::Generator:
-        return 52;
+    case Sym::Diode: return 42;
+    case Sym::Resistor: return 52;
+    case Sym::Battery: return 44;
+    case Sym::Generator: return 52;
     }
     return 50;
 }
 
-QPen wirePen() { return QPen(Qt::black, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen wirePen()
+{
+    return QPen(Qt::black, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 } // namespace
 
-bool Elem::isLoad() const {
-    return !isGroup() && (sym == Sym::Coil || sym == Sym::PolarCoil || sym == Sym::Lamp ||
-                          sym == Sym::Counter);
+bool Elem::isLoad() const
+{
+    return !isGroup()
+        && (sym == Sym::Coil || sym == Sym::PolarCoil || sym == Sym::Lamp || sym == Sym::Counter);
 }
 
-Elem no(const QString &name) { return make(Sym::ContactNO, name); }
-Elem nc(const QString &name) { return make(Sym::ContactNC, name); }
-Elem button(const QString &name) { return make(Sym::ButtonNO, name); }
-Elem buttonNC(const QString &name) { return make(Sym::ButtonNC, name); }
-Elem coil(const QString &name) { return make(Sym::Coil, name); }
-Elem polar(const QString &name) { return make(Sym::PolarCoil, name); }
-Elem lamp(const QString &name) { return make(Sym::Lamp, name); }
-Elem counter(const QString &name) { return make(Sym::Counter, name); }
-Elem capacitor(const QString &name) { return make(Sym::Capacitor, name); }
-Elem resistor(const QString &name) { return make(Sym::Resistor, name); }
-Elem diode(const QString &name) { return make(Sym::Diode, name); }
-Elem battery(const QString &name) { return make(Sym::Battery, name); }
-Elem generator(const QString &name) { return make(Sym::Generator, name); }
-Elem parallel(std::vector<std::vector<Elem>> branches) {
+Elem no(const QString& name)
+{
+    return make(Sym::ContactNO, name);
+}
+Elem nc(const QString& name)
+{
+    return make(Sym::ContactNC, name);
+}
+Elem button(const QString& name)
+{
+    return make(Sym::ButtonNO, name);
+}
+Elem buttonNC(const QString& name)
+{
+    return make(Sym::ButtonNC, name);
+}
+Elem coil(const QString& name)
+{
+    return make(Sym::Coil, name);
+}
+Elem polar(const QString& name)
+{
+    return make(Sym::PolarCoil, name);
+}
+Elem lamp(const QString& name)
+{
+    return make(Sym::Lamp, name);
+}
+Elem counter(const QString& name)
+{
+    return make(Sym::Counter, name);
+}
+Elem capacitor(const QString& name)
+{
+    return make(Sym::Capacitor, name);
+}
+Elem resistor(const QString& name)
+{
+    return make(Sym::Resistor, name);
+}
+Elem diode(const QString& name)
+{
+    return make(Sym::Diode, name);
+}
+Elem battery(const QString& name)
+{
+    return make(Sym::Battery, name);
+}
+Elem generator(const QString& name)
+{
+    return make(Sym::Generator, name);
+}
+Elem parallel(std::vector<std::vector<Elem>> branches)
+{
     Elem e;
     e.branches = std::move(branches);
     return e;
 }
 
-QFont sheetFont(int pixelSize, bool bold, bool italic) {
+QFont sheetFont(int pixelSize, bool bold, bool italic)
+{
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(pixelSize);
     f.setBold(bold);
@@ -90,52 +129,59 @@ QFont sheetFont(int pixelSize, bool bold, bool italic) {
     return f;
 }
 
-double elemWidth(const Elem &e) {
+double elemWidth(const Elem& e)
+{
     if (!e.isGroup())
         return symbolWidth(e.sym);
     double widest = 0;
-    for (const auto &b : e.branches)
+    for (const auto& b : e.branches)
         widest = std::max(widest, pathWidth(b));
     return widest + 2 * GroupPad;
 }
 
-double pathWidth(const std::vector<Elem> &path) {
+double pathWidth(const std::vector<Elem>& path)
+{
     double w = 0;
-    for (const auto &e : path)
+    for (const auto& e : path)
         w += elemWidth(e);
     return w;
 }
 
-int elemRows(const Elem &e) {
+int elemRows(const Elem& e)
+{
     if (!e.isGroup())
         return 1;
     int rows = 0;
-    for (const auto &b : e.branches)
+    for (const auto& b : e.branches)
         rows += pathRows(b);
     return rows;
 }
 
-int pathRows(const std::vector<Elem> &path) {
+int pathRows(const std::vector<Elem>& path)
+{
     int rows = 1;
-    for (const auto &e : path)
+    for (const auto& e : path)
         rows = std::max(rows, elemRows(e));
     return rows;
 }
 
-void Key::addSymbol(Sym s) {
+void Key::addSymbol(Sym s)
+{
     if (std::find(symbols.begin(), symbols.end(), s) == symbols.end())
         symbols.push_back(s);
 }
 
-void Key::addName(const QString &name) {
+void Key::addName(const QString& name)
+{
     if (!name.isEmpty() && !names.contains(name))
         names.append(name);
 }
 
-void Key::add(const Elem &e) {
+void Key::add(const Elem& e)
+{
     if (e.isGroup()) {
-        for (const auto &b : e.branches)
-            for (const auto &x : b)
+        for (const auto& b : e.branches)
+            for (const auto& x : b)
                 add(x);
         return;
     }
@@ -159,13 +205,13 @@ void Key::add(const Elem &e) {
         // A button of the same name as its relay is explained with it.
         if (describeName(e.name).isEmpty())
             addName(QStringLiteral("przycisk ") + e.name);
-    }
-    else if (e.sym != Sym::Capacitor && e.sym != Sym::Resistor && e.sym != Sym::Diode &&
-             e.sym != Sym::Battery && e.sym != Sym::Generator)
+    } else if (e.sym != Sym::Capacitor && e.sym != Sym::Resistor && e.sym != Sym::Diode
+        && e.sym != Sym::Battery && e.sym != Sym::Generator)
         addName(e.name);
 }
 
-QString describeSymbol(Sym s) {
+QString describeSymbol(Sym s)
+{
     switch (s) {
     case Sym::ContactNO: return QStringLiteral("zestyk zwierny");
     case Sym::ContactNC: return QStringLiteral("zestyk rozwierny");
@@ -184,7 +230,8 @@ QString describeSymbol(Sym s) {
     return {};
 }
 
-QString describeName(const QString &name) {
+QString describeName(const QString& name)
+{
     static const std::map<QString, QString> names = {
         {"Wbl", "przekaźnik i przycisk włączenia blokady"},
         {"Nc", "nadajnik prądu przemiennego na linię"},
@@ -230,11 +277,12 @@ QString describeName(const QString &name) {
     return it == names.end() ? QString() : it->second;
 }
 
-QStringList wrapText(const QString &text, const QFont &font, double width) {
+QStringList wrapText(const QString& text, const QFont& font, double width)
+{
     QFontMetricsF fm(font);
     QStringList lines;
     QString line;
-    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QString tried = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
         if (!line.isEmpty() && fm.horizontalAdvance(tried) > width) {
             lines.append(line);
@@ -248,8 +296,9 @@ QStringList wrapText(const QString &text, const QFont &font, double width) {
     return lines;
 }
 
-Sheet::Sheet(int width, int height, const QString &title, const QString &subtitle)
-    : m_image(width, height, QImage::Format_RGB32) {
+Sheet::Sheet(int width, int height, const QString& title, const QString& subtitle)
+    : m_image(width, height, QImage::Format_RGB32)
+{
     m_image.fill(Qt::white);
     m_painter.begin(&m_image);
     m_painter.setRenderHint(QPainter::Antialiasing, true);
@@ -259,7 +308,8 @@ Sheet::Sheet(int width, int height, const QString &title, const QString &subtitl
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawRect(QRectF(Margin, Margin, width - 2 * Margin, height - 2 * Margin));
     m_painter.setPen(QPen(Qt::black, 0.8));
-    m_painter.drawRect(QRectF(Margin + 4, Margin + 4, width - 2 * Margin - 8, height - 2 * Margin - 8));
+    m_painter.drawRect(
+        QRectF(Margin + 4, Margin + 4, width - 2 * Margin - 8, height - 2 * Margin - 8));
 
     double y = Margin + 12;
     QFont tf = sheetFont(18, true);
@@ -276,7 +326,8 @@ Sheet::Sheet(int width, int height, const QString &title, const QString &subtitl
     m_top = y + 6;
 }
 
-void Sheet::text(QPointF p, const QString &s, const QFont &font, int flags) {
+void Sheet::text(QPointF p, const QString& s, const QFont& font, int flags)
+{
     m_painter.save();
     m_painter.resetTransform();
     m_painter.setFont(font);
@@ -298,19 +349,22 @@ void Sheet::text(QPointF p, const QString &s, const QFont &font, int flags) {
     m_painter.restore();
 }
 
-void Sheet::wire(QPointF a, QPointF b) {
+void Sheet::wire(QPointF a, QPointF b)
+{
     m_painter.setPen(wirePen());
     m_painter.drawLine(a, b);
 }
 
-void Sheet::dot(QPointF p) {
+void Sheet::dot(QPointF p)
+{
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(Qt::black);
     m_painter.drawEllipse(p, 3.2, 3.2);
     m_painter.setBrush(Qt::NoBrush);
 }
 
-void Sheet::terminal(QPointF p, const QString &label) {
+void Sheet::terminal(QPointF p, const QString& label)
+{
     m_painter.setPen(QPen(Qt::black, 1.4));
     m_painter.setBrush(Qt::white);
     m_painter.drawEllipse(p, 9, 9);
@@ -321,8 +375,9 @@ void Sheet::terminal(QPointF p, const QString &label) {
 // Draws a symbol centred on the origin of `at`, lying along its x axis over
 // `len` pixels (the leads reach both ends). Texts stay upright whatever the
 // direction of the symbol.
-void Sheet::drawSymbol(Sym s, const QTransform &at, double len, const QString &name, bool vertical) {
-    QPainter &p = m_painter;
+void Sheet::drawSymbol(Sym s, const QTransform& at, double len, const QString& name, bool vertical)
+{
+    QPainter& p = m_painter;
     p.save();
     p.setTransform(at);
     p.setPen(wirePen());
@@ -332,7 +387,7 @@ void Sheet::drawSymbol(Sym s, const QTransform &at, double len, const QString &n
         p.drawLine(QPointF(-h, 0), QPointF(-gap, 0));
         p.drawLine(QPointF(gap, 0), QPointF(h, 0));
     };
-    auto upright = [&](QPointF local, const QString &s2, const QFont &f) {
+    auto upright = [&](QPointF local, const QString& s2, const QFont& f) {
         text(at.map(local), s2, f, Qt::AlignHCenter | Qt::AlignVCenter);
     };
     double labelReach = 12; // how far the symbol reaches across its axis
@@ -454,7 +509,8 @@ void Sheet::drawSymbol(Sym s, const QTransform &at, double len, const QString &n
     }
 }
 
-void Sheet::drawElemAlong(const Elem &e, QPointF a, QPointF b) {
+void Sheet::drawElemAlong(const Elem& e, QPointF a, QPointF b)
+{
     m_key.add(e);
     QPointF mid = (a + b) / 2;
     double dx = b.x() - a.x(), dy = b.y() - a.y();
@@ -468,8 +524,9 @@ void Sheet::drawElemAlong(const Elem &e, QPointF a, QPointF b) {
 }
 
 // Draws a path from x on the row y; returns the x where it ends.
-double Sheet::drawPath(const std::vector<Elem> &path, double x, double y, double rowH) {
-    for (const auto &e : path) {
+double Sheet::drawPath(const std::vector<Elem>& path, double x, double y, double rowH)
+{
+    for (const auto& e : path) {
         double w = elemWidth(e);
         if (!e.isGroup()) {
             drawElemAlong(e, QPointF(x, y), QPointF(x + w, y));
@@ -480,7 +537,7 @@ double Sheet::drawPath(const std::vector<Elem> &path, double x, double y, double
             double by = y;
             double lastY = y;
             for (std::size_t i = 0; i < e.branches.size(); ++i) {
-                const auto &br = e.branches[i];
+                const auto& br = e.branches[i];
                 wire(QPointF(xl, by), QPointF(x + GroupPad, by));
                 double end = drawPath(br, x + GroupPad, by, rowH);
                 wire(QPointF(end, by), QPointF(xr, by));
@@ -501,13 +558,14 @@ double Sheet::drawPath(const std::vector<Elem> &path, double x, double y, double
     return x;
 }
 
-double Sheet::drawLadder(const std::vector<Section> &sections, double y0, double y1, double maxRow) {
+double Sheet::drawLadder(const std::vector<Section>& sections, double y0, double y1, double maxRow)
+{
     declare(sections);
 
     const double headH = 26;
     int rows = 0;
-    for (const auto &sec : sections)
-        for (const auto &r : sec.rungs)
+    for (const auto& sec : sections)
+        for (const auto& r : sec.rungs)
             rows += pathRows(r.path);
     double rowH = std::min(maxRow, (y1 - y0 - headH * sections.size()) / std::max(rows, 1));
     const double left = RailInset + 14;
@@ -516,13 +574,15 @@ double Sheet::drawLadder(const std::vector<Section> &sections, double y0, double
     QFont hf = sheetFont(13, true, true);
     QFont nf = sheetFont(10);
     double y = y0;
-    for (const auto &sec : sections) {
+    for (const auto& sec : sections) {
         text(QPointF(Margin + 14, y + 4), sec.heading, hf, Qt::AlignLeft | Qt::AlignTop);
         y += headH;
         double railTop = y;
-        text(QPointF(left, railTop + 2), QStringLiteral("+"), sheetFont(13, true), Qt::AlignRight | Qt::AlignTop);
-        text(QPointF(right + 4, railTop + 2), QStringLiteral("−"), sheetFont(13, true), Qt::AlignLeft | Qt::AlignTop);
-        for (const auto &r : sec.rungs) {
+        text(QPointF(left, railTop + 2), QStringLiteral("+"), sheetFont(13, true),
+            Qt::AlignRight | Qt::AlignTop);
+        text(QPointF(right + 4, railTop + 2), QStringLiteral("−"), sheetFont(13, true),
+            Qt::AlignLeft | Qt::AlignTop);
+        for (const auto& r : sec.rungs) {
             // The wire low in its row, the labels above it.
             double ry = y + rowH - 9;
             text(QPointF(left - 8, ry), r.number, nf, Qt::AlignRight | Qt::AlignVCenter);
@@ -551,24 +611,28 @@ double Sheet::drawLadder(const std::vector<Section> &sections, double y0, double
     return y;
 }
 
-double Sheet::keyRowsHeight() const {
+double Sheet::keyRowsHeight() const
+{
     int symRows = int((m_key.symbols.size() + 2) / 3);
     int nameRows = int((m_key.names.size() + 1) / 2);
     return 22 + symRows * KeyRow + 22 + nameRows * NameRow + noteLines().size() * NameRow;
 }
 
-double Sheet::footerHeight() const {
+double Sheet::footerHeight() const
+{
     return keyRowsHeight() + 10 + TitleBlock + Margin + 8;
 }
 
-void Sheet::declare(const std::vector<Section> &sections) {
-    for (const auto &sec : sections)
-        for (const auto &r : sec.rungs)
-            for (const auto &e : r.path)
+void Sheet::declare(const std::vector<Section>& sections)
+{
+    for (const auto& sec : sections)
+        for (const auto& r : sec.rungs)
+            for (const auto& e : r.path)
                 m_key.add(e);
 }
 
-void Sheet::drawFooter(const QString &sheetLabel) {
+void Sheet::drawFooter(const QString& sheetLabel)
+{
     const double x0 = Margin + 14;
     const double inner = width() - 2 * Margin - 28;
     double y = height() - footerHeight();
@@ -586,16 +650,18 @@ void Sheet::drawFooter(const QString &sheetLabel) {
         QTransform at;
         at.translate(cx + 26, cy);
         drawSymbol(m_key.symbols[i], at, 48, {}, false);
-        text(QPointF(cx + 58, cy), describeSymbol(m_key.symbols[i]), f, Qt::AlignLeft | Qt::AlignVCenter);
+        text(QPointF(cx + 58, cy), describeSymbol(m_key.symbols[i]), f,
+            Qt::AlignLeft | Qt::AlignVCenter);
     }
     y += KeyRow * double((m_key.symbols.size() + 2) / 3);
 
-    text(QPointF(x0, y + 4), QStringLiteral("Przekaźniki, przyciski i lampki:"), hf, Qt::AlignLeft | Qt::AlignTop);
+    text(QPointF(x0, y + 4), QStringLiteral("Przekaźniki, przyciski i lampki:"), hf,
+        Qt::AlignLeft | Qt::AlignTop);
     y += 22;
     const int half = int((m_key.names.size() + 1) / 2);
     QFontMetricsF fm(f);
     for (int i = 0; i < m_key.names.size(); ++i) {
-        const QString &n = m_key.names[i];
+        const QString& n = m_key.names[i];
         QString line = n + QStringLiteral(" – ") + describeName(n);
         line = fm.elidedText(line, Qt::ElideRight, inner / 2 - 8);
         double cx = x0 + (i < half ? 0 : inner / 2);
@@ -603,7 +669,7 @@ void Sheet::drawFooter(const QString &sheetLabel) {
         text(QPointF(cx, cy), line, f, Qt::AlignLeft | Qt::AlignTop);
     }
     y += NameRow * half;
-    for (const auto &n : noteLines()) {
+    for (const auto& n : noteLines()) {
         text(QPointF(x0, y), n, f, Qt::AlignLeft | Qt::AlignTop);
         y += NameRow;
     }
@@ -615,20 +681,22 @@ void Sheet::drawFooter(const QString &sheetLabel) {
     double split = block.right() - 170;
     m_painter.drawLine(QPointF(split, block.top()), QPointF(split, block.bottom()));
     text(QPointF(block.left() + 10, block.center().y()),
-         QStringLiteral("Blokada liniowa Kyt – schemat poglądowy (uproszczony)"), sheetFont(11, true),
-         Qt::AlignLeft | Qt::AlignVCenter);
+        QStringLiteral("Blokada liniowa Kyt – schemat poglądowy (uproszczony)"),
+        sheetFont(11, true), Qt::AlignLeft | Qt::AlignVCenter);
     text(QPointF((split + block.right()) / 2, block.center().y()), sheetLabel, sheetFont(11, true),
-         Qt::AlignHCenter | Qt::AlignVCenter);
+        Qt::AlignHCenter | Qt::AlignVCenter);
 }
 
-QStringList Sheet::noteLines() const {
+QStringList Sheet::noteLines() const
+{
     QStringList lines;
-    for (const QString &n : m_notes)
+    for (const QString& n : m_notes)
         lines += wrapText(n, sheetFont(11), width() - 2 * Margin - 28);
     return lines;
 }
 
-QImage Sheet::finish() {
+QImage Sheet::finish()
+{
     if (m_painter.isActive())
         m_painter.end();
     return m_image;

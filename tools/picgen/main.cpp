@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <exception>
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv)
+{
     if (argc < 2 || argc > 3) {
         std::fprintf(stderr, "usage: kyt-picgen JPEGDIR [STOREDIR]\n");
         return 2;
@@ -19,8 +20,8 @@ int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
     try {
         kyt::picgen::generateAll(QString::fromLocal8Bit(argv[1]),
-                                 argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString());
-    } catch (const std::exception &e) {
+            argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString());
+    } catch (const std::exception& e) {
         std::fprintf(stderr, "kyt-picgen: %s\n", e.what());
         return 1;
     }

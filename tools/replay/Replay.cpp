@@ -60,9 +60,9 @@ void printError(std::ostream& out, const std::exception& e)
 // eight names in that order, each count from 0 to 2147483647.
 std::optional<CountValues> countsLine(std::string_view rest)
 {
-    static constexpr std::string_view kNames[] = {"sza1", "sza2", "szb1", "szb2",
-                                                  "dkoa", "dkob", "dpoa", "dpob"};
-    CountValues values{};
+    static constexpr std::string_view kNames[]
+        = {"sza1", "sza2", "szb1", "szb2", "dkoa", "dkob", "dpoa", "dpob"};
+    CountValues values {};
     for (std::size_t i = 0; i < values.size(); ++i) {
         rest = trim(rest);
         const std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
@@ -125,8 +125,8 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer
     std::size_t lineNo = 0;
     auto usage = [&](std::string_view line, std::string_view why) {
         // A long line is shown only by its beginning.
-        err << "kyt-replay: line " << lineNo << ": " << why << ": "
-            << line.substr(0, kMaxEchoChars) << std::endl;
+        err << "kyt-replay: line " << lineNo << ": " << why << ": " << line.substr(0, kMaxEchoChars)
+            << std::endl;
         return kExitUsage;
     };
     auto failure = [&](std::string_view what) {
@@ -165,8 +165,9 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer
         if (line.size() > 6 && line.substr(0, 6) == "counts" && isBlank(line[6])) {
             const auto counts = countsLine(line.substr(6));
             if (!counts)
-                return usage(line, "counts needs sza1=N sza2=N szb1=N szb2=N dkoa=N dkob=N "
-                                   "dpoa=N dpob=N");
+                return usage(line,
+                    "counts needs sza1=N sza2=N szb1=N szb2=N dkoa=N dkob=N "
+                    "dpoa=N dpob=N");
             trainer.setCounts(*counts);
             continue;
         }
@@ -210,8 +211,9 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer
 
 int main(int argc, char** argv, std::istream& stdIn, std::ostream& out, std::ostream& err)
 {
-    if (argc > 2 || (argc == 2 && (std::string_view(argv[1]) == "-h" ||
-                                   std::string_view(argv[1]) == "--help"))) {
+    if (argc > 2
+        || (argc == 2
+            && (std::string_view(argv[1]) == "-h" || std::string_view(argv[1]) == "--help"))) {
         (argc == 2 ? out : err) << "usage: kyt-replay [scenario-file]\n"
                                    "Runs a scenario of desk events (from standard input "
                                    "without a file) and prints the requested states.\n";

@@ -19,7 +19,7 @@
 namespace kyt {
 class Simulator;
 class Trainer;
-}
+} // namespace kyt
 
 namespace kyt::replay {
 
@@ -27,8 +27,8 @@ constexpr int kExitFailure = 1; // input that cannot be read, output that cannot
 constexpr int kExitUsage = 2;
 constexpr std::int64_t kMaxRepeat = 1000000;
 constexpr std::int64_t kMaxWait = 1000000000000; // milliseconds, about 31 years
-constexpr std::size_t kMaxLineBytes = 1 << 20;   // a longer line is refused
-constexpr std::size_t kMaxEchoChars = 200;       // of a bad line in its message
+constexpr std::size_t kMaxLineBytes = 1 << 20; // a longer line is refused
+constexpr std::size_t kMaxEchoChars = 200; // of a bad line in its message
 
 // Runs every event of `in` against `sim`; state and error lines go to `out`.
 // Returns 0, or kExitUsage after writing a message that names the line

@@ -6,9 +6,9 @@
 // into DIR (one PNG per window, named after the window), to compare the
 // program's pictures between two builds.
 #include "App.h"
-#include "Windows.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
+#include "Windows.h"
 
 #include <QImage>
 #include <QMenuBar>
@@ -19,80 +19,85 @@
 
 namespace {
 
-int shootAll(const QString &dir)
+int shootAll(const QString& dir)
 {
-  kyt::Windows &all = kyt::windows();
-  all.create();
-  using kyt::WindowId;
-  const std::pair<const char *, WindowId> windows[] = {
-      {"start", WindowId::Start}, {"description", WindowId::Description}, {"about", WindowId::About},
-      {"poster", WindowId::Poster},  {"schematic1", WindowId::EnablingSchematic},  {"schematic2", WindowId::LineSchematic},
-      {"schematic3", WindowId::DeskSchematic}, {"schematic4", WindowId::ZpgSchematic}, {"schematic5", WindowId::PermissionSchematic}};
-  int failures = 0;
-  for (const auto &[name, id] : windows) {
-    QWidget *w = all.window(id);
-    if (!w || !w->grab().toImage().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")))
-      ++failures;
-  }
-  kyt::SimulatorWindow *w = all.simulatorWindow();
-  if (!w)
-    return 1;
-  w->showSimulator();
-  w->showNormal();
-  w->resize(kyt::SimulatorWindow::kDeskWidth + 16, kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
-  qApp->processEvents();
-  if (!w->grab().toImage().save(dir + QStringLiteral("/simulator.png")))
-    ++failures;
-  all.destroy();
-  return failures == 0 ? 0 : 1;
+    kyt::Windows& all = kyt::windows();
+    all.create();
+    using kyt::WindowId;
+    const std::pair<const char*, WindowId> windows[] = {{"start", WindowId::Start},
+        {"description", WindowId::Description}, {"about", WindowId::About},
+        {"poster", WindowId::Poster}, {"schematic1", WindowId::EnablingSchematic},
+        {"schematic2", WindowId::LineSchematic}, {"schematic3", WindowId::DeskSchematic},
+        {"schematic4", WindowId::ZpgSchematic}, {"schematic5", WindowId::PermissionSchematic}};
+    int failures = 0;
+    for (const auto& [name, id] : windows) {
+        QWidget* w = all.window(id);
+        if (!w
+            || !w->grab().toImage().save(
+                dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")))
+            ++failures;
+    }
+    kyt::SimulatorWindow* w = all.simulatorWindow();
+    if (!w)
+        return 1;
+    w->showSimulator();
+    w->showNormal();
+    w->resize(kyt::SimulatorWindow::kDeskWidth + 16,
+        kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
+    qApp->processEvents();
+    if (!w->grab().toImage().save(dir + QStringLiteral("/simulator.png")))
+        ++failures;
+    all.destroy();
+    return failures == 0 ? 0 : 1;
 }
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
-  if (argc == 3 && QByteArray(argv[1]) == "--all") {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-      qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && QByteArray(argv[1]) == "--all") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        kyt::App app(argc, argv);
+        return shootAll(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kyt-screenshot FILE.png\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     kyt::App app(argc, argv);
-    return shootAll(QString::fromLocal8Bit(argv[2]));
-  }
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: kyt-screenshot FILE.png\n");
-    return 2;
-  }
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  kyt::App app(argc, argv);
-  QStringList errors;
-  kyt::setReporter([&](const QString &text) { errors << text; });
-  app.windows().create();
-  kyt::SimulatorWindow *w = app.windows().simulatorWindow();
-  if (!w)
-    return 1;
-  w->showSimulator();
-  // The desk as it is laid out, without the window manager's frame.
-  w->showNormal();
-  w->resize(kyt::SimulatorWindow::kDeskWidth + 16, kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
-  // A train from A to B: request, permission, exit and entry signal, off.
-  for (const char *h : {"pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click", "psa2Click",
-                        "ArrowButton1Click"})
-    w->runHandler(QString::fromLatin1(h));
-  for (int tick = 0; tick < 24 && w->timer(QStringLiteral("Timer1"))->isActive(); ++tick)
-    w->runHandler(QStringLiteral("Timer1Timer"));
-  app.processEvents();
-  const QImage shot = w->grab().toImage();
-  const bool saved = shot.save(QString::fromLocal8Bit(argv[1]));
-  app.windows().destroy();
-  if (!saved) {
-    std::fprintf(stderr, "cannot write %s\n", argv[1]);
-    return 1;
-  }
-  // A scene that did not play as it should is no picture for the README.
-  if (!errors.isEmpty()) {
-    std::fprintf(stderr, "%s\n", qPrintable(errors.join(QLatin1Char('\n'))));
-    return 1;
-  }
-  return 0;
+    QStringList errors;
+    kyt::setReporter([&](const QString& text) { errors << text; });
+    app.windows().create();
+    kyt::SimulatorWindow* w = app.windows().simulatorWindow();
+    if (!w)
+        return 1;
+    w->showSimulator();
+    // The desk as it is laid out, without the window manager's frame.
+    w->showNormal();
+    w->resize(kyt::SimulatorWindow::kDeskWidth + 16,
+        kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
+    // A train from A to B: request, permission, exit and entry signal, off.
+    for (const char* h :
+        {"pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click", "psa2Click", "ArrowButton1Click"})
+        w->runHandler(QString::fromLatin1(h));
+    for (int tick = 0; tick < 24 && w->timer(QStringLiteral("Timer1"))->isActive(); ++tick)
+        w->runHandler(QStringLiteral("Timer1Timer"));
+    app.processEvents();
+    const QImage shot = w->grab().toImage();
+    const bool saved = shot.save(QString::fromLocal8Bit(argv[1]));
+    app.windows().destroy();
+    if (!saved) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    // A scene that did not play as it should is no picture for the README.
+    if (!errors.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(errors.join(QLatin1Char('\n'))));
+        return 1;
+    }
+    return 0;
 }

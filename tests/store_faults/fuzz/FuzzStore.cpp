@@ -51,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         store.exists();
         for (const char* name : kNames) {
             const auto r = store.read(name);
-            if (r.status != Status::Ok && r.status != Status::Missing &&
-                r.status != Status::WrongType)
+            if (r.status != Status::Ok && r.status != Status::Missing
+                && r.status != Status::WrongType)
                 fail("a load result outside ok, missing and wrong type", name);
             if (r.status != Status::Ok && r.value != 0)
                 fail("a value with a failed load", name);
@@ -60,9 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const QByteArray before = readAll(path);
-    const std::array<kyt::NamedCount, 8> counts{{{"sza1", 1}, {"sza2", -2}, {"szb1", 2147483647},
-                                                 {"szb2", -2147483647 - 1}, {"dkob", 5},
-                                                 {"dkoa", 6}, {"dpob", 10007}, {"dpoa", 0}}};
+    const std::array<kyt::NamedCount, 8> counts {{{"sza1", 1}, {"sza2", -2}, {"szb1", 2147483647},
+        {"szb2", -2147483647 - 1}, {"dkob", 5}, {"dkoa", 6}, {"dpob", 10007}, {"dpoa", 0}}};
     kyt::SettingsCounterStore store(path);
     if (store.write(counts)) {
         kyt::SettingsCounterStore again(path);
