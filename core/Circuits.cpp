@@ -1,5 +1,7 @@
 #include "Circuits.h"
 
+#include "DeskNames.h"
+
 #include <cstdlib>
 #include <map>
 #include <utility>
@@ -390,11 +392,12 @@ std::string resolve(const Elem& e, Station at)
         // train comes from.
         if (e.name == "W" || e.name == "Z" || e.name == "dKo")
             return e.name + other;
-        // Signals of the station, read by their lamps.
+        // Signals of the station, read by their lamps: the green lamp of
+        // the entry signal, its substitute signal.
         if (e.name == "Sw")
-            return a ? "ALed6" : "ALed8"; // green lamp of the entry signal
+            return std::string(controlName(a ? Control::ALed6 : Control::ALed8));
         if (e.name == "Sz")
-            return a ? "ALed4" : "ALed12"; // its substitute signal
+            return std::string(controlName(a ? Control::ALed4 : Control::ALed12));
         return {};
     }
     case Part::ButtonMake:
@@ -413,15 +416,15 @@ std::string resolve(const Elem& e, Station at)
         return a ? it->second.first : it->second.second;
     }
     case Part::Lamp: {
-        static const std::map<std::string, std::pair<const char*, const char*>> lamps = {
-            {"Pwl", {"ALed7", "ALed16"}},
-            {"Ko", {"ALed20", "ALed19"}},
-            {"dKo", {"ALed14", "ALed13"}},
+        static const std::map<std::string, std::pair<Control, Control>> lamps = {
+            {"Pwl", {Control::ALed7, Control::ALed16}},
+            {"Ko", {Control::ALed20, Control::ALed19}},
+            {"dKo", {Control::ALed14, Control::ALed13}},
         };
         auto it = lamps.find(e.name);
         if (it == lamps.end())
             return {};
-        return a ? it->second.first : it->second.second;
+        return std::string(controlName(a ? it->second.first : it->second.second));
     }
     default: return {};
     }

@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "DeskNames.h"
+
 namespace kyt {
 
 namespace {
@@ -18,8 +20,8 @@ constexpr PressableControl kPressable[] = {
     {"pszb1", "pszb1Click", A, "Sz B"},
     {"psa1", "psa1Click", A, "A"},
     {"psb1", "psb1Click", A, "B"},
-    {"ArrowButton1", "ArrowButton1Click", A, "strzałka A"},
-    {"ArrowButton4", "ArrowButton4Click", A, "strzałka B"},
+    {controlName(Control::ArrowButton1), "ArrowButton1Click", A, "strzałka A"},
+    {controlName(Control::ArrowButton4), "ArrowButton4Click", A, "strzałka B"},
     // Station B.
     {"pwbl2", "pwbl2Click", B, "Wbl"},
     {"ppoz2", "ppoz2Click", B, "Poz"},
@@ -30,12 +32,12 @@ constexpr PressableControl kPressable[] = {
     {"pszb2", "pszb2Click", B, "Sz B"},
     {"psa2", "psa2Click", B, "A"},
     {"psb2", "psb2Click", B, "B"},
-    {"ArrowButton2", "ArrowButton2Click", B, "strzałka A"},
-    {"ArrowButton3", "ArrowButton3Click", B, "strzałka B"},
+    {controlName(Control::ArrowButton2), "ArrowButton2Click", B, "strzałka A"},
+    {controlName(Control::ArrowButton3), "ArrowButton3Click", B, "strzałka B"},
     // The middle: "DALEJ", the train button, the mishap panel's button and
     // the line's label.
-    {"pdalej", "pdalejClick", std::nullopt, "DALEJ"},
-    {"pst", "pstClick", std::nullopt, "Pociąg \"STÓJ\"/\"JEDŹ\""},
+    {controlName(Control::pdalej), "pdalejClick", std::nullopt, "DALEJ"},
+    {controlName(Control::pst), "pstClick", std::nullopt, "Pociąg \"STÓJ\"/\"JEDŹ\""},
     {"ShadowButton1", "ShadowButton1Click", std::nullopt, "POPRAWIĘ SIĘ"},
     {"SpotLabel3", "SpotLabel3Click", std::nullopt, "SZLAK", true},
 };

@@ -24,14 +24,14 @@ std::string named(const char* message, std::string_view name)
 const std::array<CounterSlot, 8>& loadOrder()
 {
     static const std::array<CounterSlot, 8> order {{
-        {"sza1", &S::sza1Count, "lsza1"},
-        {"sza2", &S::sza2Count, "lsza2"},
-        {"szb1", &S::szb1Count, "lszb1"},
-        {"szb2", &S::szb2Count, "lszb2"},
-        {"dkoa", &S::dkoaCount, "ldkoa"},
-        {"dkob", &S::dkobCount, "ldkob"},
-        {"dpoa", &S::dpoaCount, "ldpoa"},
-        {"dpob", &S::dpobCount, "ldpob"},
+        {"sza1", &S::sza1Count, Control::lsza1},
+        {"sza2", &S::sza2Count, Control::lsza2},
+        {"szb1", &S::szb1Count, Control::lszb1},
+        {"szb2", &S::szb2Count, Control::lszb2},
+        {"dkoa", &S::dkoaCount, Control::ldkoa},
+        {"dkob", &S::dkobCount, Control::ldkob},
+        {"dpoa", &S::dpoaCount, Control::ldpoa},
+        {"dpob", &S::dpobCount, Control::ldpob},
     }};
     return order;
 }
@@ -39,14 +39,14 @@ const std::array<CounterSlot, 8>& loadOrder()
 const std::array<CounterSlot, 8>& saveOrder()
 {
     static const std::array<CounterSlot, 8> order {{
-        {"sza1", &S::sza1Count, "lsza1"},
-        {"sza2", &S::sza2Count, "lsza2"},
-        {"szb1", &S::szb1Count, "lszb1"},
-        {"szb2", &S::szb2Count, "lszb2"},
-        {"dkob", &S::dkobCount, "ldkob"},
-        {"dkoa", &S::dkoaCount, "ldkoa"},
-        {"dpob", &S::dpobCount, "ldpob"},
-        {"dpoa", &S::dpoaCount, "ldpoa"},
+        {"sza1", &S::sza1Count, Control::lsza1},
+        {"sza2", &S::sza2Count, Control::lsza2},
+        {"szb1", &S::szb1Count, Control::lszb1},
+        {"szb2", &S::szb2Count, Control::lszb2},
+        {"dkob", &S::dkobCount, Control::ldkob},
+        {"dkoa", &S::dkoaCount, Control::ldkoa},
+        {"dpob", &S::dpobCount, Control::ldpob},
+        {"dpoa", &S::dpoaCount, Control::ldpoa},
     }};
     return order;
 }
@@ -95,7 +95,7 @@ void odczytlicznikow(Simulator& sim)
 void wpislicznikow(Simulator& sim)
 {
     for (const CounterSlot& slot : loadOrder())
-        sim.desk().setCounterValue(DeskModel::named(slot.display), sim.state().*slot.count);
+        sim.desk().setCounterValue(slot.display, sim.state().*slot.count);
 }
 
 void regwpis(Simulator& sim)

@@ -4,6 +4,7 @@
 // start window, saved when the simulator window is closed.
 
 #include "BlockState.h"
+#include "DeskNames.h"
 #include "Dispatch.h"
 
 #include <array>
@@ -19,7 +20,7 @@ class Simulator;
 struct CounterSlot {
     std::string_view name;
     std::int32_t BlockState::*count;
-    std::string_view display;
+    Control display;
 };
 
 // The counts in the order a load reads them and the order a save writes them.

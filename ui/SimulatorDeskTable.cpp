@@ -2,6 +2,7 @@
 #include "SimulatorWindow.h"
 
 #include "Colors.h"
+#include "ControlNames.h"
 #include "StdControls.h"
 
 namespace kyt {
@@ -168,33 +169,34 @@ Row board(const QString& name, int l, int t)
 void addBoard(Table& t, const QString& boardName, bool stationA)
 {
     struct Line {
-        const char *a, *b; // indicator names on the A and B board
+        Control a, b; // the indicators on the A and B board
         int x, y; // indicator position
         int la, lb; // label numbers on the A and B board
         const char *ca, *cb; // captions on the A and B board
         int lx, ly; // label position
     };
     static const Line lines[] = {
-        {"mop1", "mop2", 9, 46, 1, 17, "Op", "Op", 37, 48},
-        {"mdp1", "mdp2", 9, 70, 2, 18, "Dp", "Dp", 37, 72},
-        {"mpoz1", "mpoz2", 9, 95, 3, 19, "Poz", "Poz", 37, 96},
-        {"mwbl1", "mwbl2", 9, 119, 4, 20, "Wbl", "Wbl", 37, 120},
-        {"mzwbl1", "mzwbl2", 9, 143, 5, 21, "Zwbl", "Zwbl", 37, 145},
-        {"mnc1", "mnc2", 9, 168, 6, 22, "Nc", "Nc", 37, 169},
-        {"mpwl1", "mpwl2", 9, 192, 7, 23, "Pwl", "Pwl", 37, 193},
-        {"mzp1", "mzp2", 9, 217, 8, 24, "Zp", "Zp", 37, 217},
-        {"mlzs1", "mlzs2", 9, 241, 9, 25, "Lzs", "Lzs", 37, 241},
-        {"mic1", "mic2", 9, 265, 10, 26, "Ic", "Ic", 37, 265},
-        {"mpwya", "mpwyb", 10, 301, 11, 27, "Pwy (A)", "Pwy (B)", 38, 304},
-        {"mdkob", "mdkoa", 10, 325, 15, 28, "dKoB", "dKoA", 37, 328},
-        {"mwb", "mwa", 10, 349, 12, 29, "W (B)", "W (A)", 37, 351},
-        {"mzb", "mza", 10, 374, 13, 30, "Z (B)", "Z (A)", 38, 375},
-        {"msa", "msb", 10, 398, 14, 31, "SA", "SB", 40, 401},
+        {Control::mop1, Control::mop2, 9, 46, 1, 17, "Op", "Op", 37, 48},
+        {Control::mdp1, Control::mdp2, 9, 70, 2, 18, "Dp", "Dp", 37, 72},
+        {Control::mpoz1, Control::mpoz2, 9, 95, 3, 19, "Poz", "Poz", 37, 96},
+        {Control::mwbl1, Control::mwbl2, 9, 119, 4, 20, "Wbl", "Wbl", 37, 120},
+        {Control::mzwbl1, Control::mzwbl2, 9, 143, 5, 21, "Zwbl", "Zwbl", 37, 145},
+        {Control::mnc1, Control::mnc2, 9, 168, 6, 22, "Nc", "Nc", 37, 169},
+        {Control::mpwl1, Control::mpwl2, 9, 192, 7, 23, "Pwl", "Pwl", 37, 193},
+        {Control::mzp1, Control::mzp2, 9, 217, 8, 24, "Zp", "Zp", 37, 217},
+        {Control::mlzs1, Control::mlzs2, 9, 241, 9, 25, "Lzs", "Lzs", 37, 241},
+        {Control::mic1, Control::mic2, 9, 265, 10, 26, "Ic", "Ic", 37, 265},
+        {Control::mpwya, Control::mpwyb, 10, 301, 11, 27, "Pwy (A)", "Pwy (B)", 38, 304},
+        {Control::mdkob, Control::mdkoa, 10, 325, 15, 28, "dKoB", "dKoA", 37, 328},
+        {Control::mwb, Control::mwa, 10, 349, 12, 29, "W (B)", "W (A)", 37, 351},
+        {Control::mzb, Control::mza, 10, 374, 13, 30, "Z (B)", "Z (A)", 38, 375},
+        {Control::msa, Control::msb, 10, 398, 14, 31, "SA", "SB", 40, 401},
     };
     int row = 0;
     for (const Line& l : lines) {
-        const QString name = QString::fromLatin1(stationA ? l.a : l.b);
-        const bool dp = name == QLatin1String("mdp1") || name == QLatin1String("mdp2");
+        const Control indicatorControl = stationA ? l.a : l.b;
+        const QString name = qtName(indicatorControl);
+        const bool dp = indicatorControl == Control::mdp1 || indicatorControl == Control::mdp2;
         t.push_back(indicator(
             name, boardName, l.x, l.y, dp ? QStringLiteral("WZBB") : QStringLiteral("ODZW")));
         t.push_back(plainLabel(QStringLiteral("Label%1").arg(stationA ? l.la : l.lb), boardName,
@@ -213,81 +215,85 @@ Table makeBlokTable()
     Table t;
     // Track diagram, station A side.
     t.push_back(panel(P("Panel1"), 24, 24, 66, 66));
-    t.push_back(shape(P("Shape1"), P("Panel1"), -5, 25, 73));
+    t.push_back(shape(qtName(Control::Shape1), P("Panel1"), -5, 25, 73));
     t.push_back(panel(P("Panel2"), 89, 24, 67, 66));
-    t.push_back(shape(P("Shape2"), P("Panel2"), -7, 25, 73));
+    t.push_back(shape(qtName(Control::Shape2), P("Panel2"), -7, 25, 73));
     t.push_back(spot(P("SpotLabel1"), P("Panel2"), 27, 40, 11, P("A")));
     t.push_back(hemi(P("psa1"), P("Panel2"), 41, 44, clLime, P("psa1Click")));
-    t.push_back(arrow(P("ArrowButton1"), P("Panel2"), 23, 20, true, P("ArrowButton1Click")));
+    t.push_back(
+        arrow(qtName(Control::ArrowButton1), P("Panel2"), 23, 20, true, P("ArrowButton1Click")));
     t.push_back(panel(P("Panel3"), 155, 24, 70, 66));
-    t.push_back(shape(P("oitb1"), P("Panel3"), -8, 25, 76));
+    t.push_back(shape(qtName(Control::oitb1), P("Panel3"), -8, 25, 76));
     t.push_back(spot(P("SpotLabel8"), P("Panel3"), 1, 39, 15, P("I--")));
-    t.push_back(led(P("ALed1"), P("Panel3"), 29, 39, Lamp::RedLit));
-    t.push_back(led(P("ALed2"), P("Panel3"), 14, 39, Lamp::WhiteBlinking));
-    t.push_back(led(P("ALed5"), P("Panel3"), 44, 39, Lamp::Lime));
+    t.push_back(led(qtName(Control::ALed1), P("Panel3"), 29, 39, Lamp::RedLit));
+    t.push_back(led(qtName(Control::ALed2), P("Panel3"), 14, 39, Lamp::WhiteBlinking));
+    t.push_back(led(qtName(Control::ALed5), P("Panel3"), 44, 39, Lamp::Lime));
     t.push_back(label3d(P("Label3D4"), P("Panel3"), 1, 6, 65, 13, P("Stacja \" A\"")));
     t.push_back(transparentLabel3d(P("Label3D31"), P("Panel3"), 18, 25, P("ITA")));
     t.push_back(panel(P("Panel4"), 223, 24, 66, 66));
-    t.push_back(shape(P("oitb2"), P("Panel4"), -6, 25, 73));
-    t.push_back(led(P("ALed4"), P("Panel4"), 35, 9, Lamp::WhiteBlinking));
-    t.push_back(led(P("ALed3"), P("Panel4"), 20, 9, Lamp::RedLit));
+    t.push_back(shape(qtName(Control::oitb2), P("Panel4"), -6, 25, 73));
+    t.push_back(led(qtName(Control::ALed4), P("Panel4"), 35, 9, Lamp::WhiteBlinking));
+    t.push_back(led(qtName(Control::ALed3), P("Panel4"), 20, 9, Lamp::RedLit));
     t.push_back(spot(P("SpotLabel5"), P("Panel4"), 51, 10, 15, P("--I")));
-    t.push_back(led(P("ALed6"), P("Panel4"), 5, 9, Lamp::Green));
+    t.push_back(led(qtName(Control::ALed6), P("Panel4"), 5, 9, Lamp::Green));
     t.push_back(transparentLabel3d(P("Label3D32"), P("Panel4"), 18, 25, P("ITB")));
     t.push_back(panel(P("Panel5"), 288, 24, 66, 66));
-    t.push_back(shape(P("itb"), P("Panel5"), 1, 25, 66));
+    t.push_back(shape(qtName(Control::itb), P("Panel5"), 1, 25, 66));
     t.push_back(hemi(P("psb1"), P("Panel5"), 5, 3, clLime, P("psb1Click")));
     t.push_back(spot(P("SpotLabel9"), P("Panel5"), 27, 8, 11, P("B")));
-    t.push_back(arrow(P("ArrowButton4"), P("Panel5"), 3, 20, false, P("ArrowButton4Click")));
+    t.push_back(
+        arrow(qtName(Control::ArrowButton4), P("Panel5"), 3, 20, false, P("ArrowButton4Click")));
     // Line.
     t.push_back(panel(P("Panel6"), 353, 24, 67, 66));
-    t.push_back(shape(P("Shape6"), P("Panel6"), -8, 25, 75));
+    t.push_back(shape(qtName(Control::Shape6), P("Panel6"), -8, 25, 75));
     t.push_back(spot(P("SpotLabel3"), P("Panel6"), 11, 40, 47, P("SZLAK"), P("SpotLabel3Click")));
     // Track diagram, station B side.
     t.push_back(panel(P("Panel7"), 417, 24, 68, 66));
-    t.push_back(shape(P("ita"), P("Panel7"), -5, 25, 73));
+    t.push_back(shape(qtName(Control::ita), P("Panel7"), -5, 25, 73));
     t.push_back(hemi(P("psa2"), P("Panel7"), 26, 44, clLime, P("psa2Click"), 18));
     t.push_back(spot(P("SpotLabel7"), P("Panel7"), 53, 39, 11, P("A")));
-    t.push_back(arrow(P("ArrowButton2"), P("Panel7"), 40, 21, true, P("ArrowButton2Click")));
+    t.push_back(
+        arrow(qtName(Control::ArrowButton2), P("Panel7"), 40, 21, true, P("ArrowButton2Click")));
     t.push_back(panel(P("Panel8"), 485, 24, 66, 66));
-    t.push_back(shape(P("oita1"), P("Panel8"), 0, 25, 64));
-    t.push_back(led(P("ALed11"), P("Panel8"), 30, 39, Lamp::RedLit));
-    t.push_back(led(P("ALed12"), P("Panel8"), 14, 39, Lamp::WhiteBlinking));
+    t.push_back(shape(qtName(Control::oita1), P("Panel8"), 0, 25, 64));
+    t.push_back(led(qtName(Control::ALed11), P("Panel8"), 30, 39, Lamp::RedLit));
+    t.push_back(led(qtName(Control::ALed12), P("Panel8"), 14, 39, Lamp::WhiteBlinking));
     t.push_back(spot(P("SpotLabel4"), P("Panel8"), 1, 38, 15, P("I--")));
-    t.push_back(led(P("ALed8"), P("Panel8"), 46, 39, Lamp::Green));
+    t.push_back(led(qtName(Control::ALed8), P("Panel8"), 46, 39, Lamp::Green));
     t.push_back(label3d(P("Label3D1"), P("Panel8"), 1, 6, 65, 13, P("Stacja \" B\"")));
     t.push_back(transparentLabel3d(P("Label3D33"), P("Panel8"), 18, 25, P("ITA")));
     t.push_back(panel(P("Panel9"), 550, 24, 66, 66));
-    t.push_back(shape(P("oita2"), P("Panel9"), -7, 25, 72));
+    t.push_back(shape(qtName(Control::oita2), P("Panel9"), -7, 25, 72));
     t.push_back(spot(P("SpotLabel2"), P("Panel9"), 50, 9, 15, P("--I")));
-    t.push_back(led(P("ALed10"), P("Panel9"), 34, 9, Lamp::WhiteBlinking));
-    t.push_back(led(P("ALed9"), P("Panel9"), 18, 9, Lamp::RedLit));
-    t.push_back(led(P("ALed18"), P("Panel9"), 3, 8, Lamp::Green));
+    t.push_back(led(qtName(Control::ALed10), P("Panel9"), 34, 9, Lamp::WhiteBlinking));
+    t.push_back(led(qtName(Control::ALed9), P("Panel9"), 18, 9, Lamp::RedLit));
+    t.push_back(led(qtName(Control::ALed18), P("Panel9"), 3, 8, Lamp::Green));
     t.push_back(transparentLabel3d(P("Label3D34"), P("Panel9"), 18, 25, P("ITB")));
     t.push_back(panel(P("Panel10"), 615, 24, 66, 66));
-    t.push_back(shape(P("Shape10"), P("Panel10"), -1, 25, 73));
+    t.push_back(shape(qtName(Control::Shape10), P("Panel10"), -1, 25, 73));
     t.push_back(hemi(P("psb2"), P("Panel10"), 17, 3, clLime, P("psb2Click"), 17, clLime));
     t.push_back(spot(P("SpotLabel6"), P("Panel10"), 3, 9, 11, P("B")));
-    t.push_back(arrow(P("ArrowButton3"), P("Panel10"), 15, 21, false, P("ArrowButton3Click")));
+    t.push_back(
+        arrow(qtName(Control::ArrowButton3), P("Panel10"), 15, 21, false, P("ArrowButton3Click")));
     t.push_back(panel(P("Panel11"), 680, 24, 67, 66));
-    t.push_back(shape(P("Shape11"), P("Panel11"), -6, 25, 73));
+    t.push_back(shape(qtName(Control::Shape11), P("Panel11"), -6, 25, 73));
     // Station A desk.
     t.push_back(panel(P("Panel17"), 115, 92, 66, 66));
-    t.push_back(digits(P("ldkob"), P("Panel17"), 5, 2));
+    t.push_back(digits(qtName(Control::ldkob), P("Panel17"), 5, 2));
     t.push_back(
         hemi(P("HemisphereButton3"), P("Panel17"), 41, 38, clBlack, P("HemisphereButton3Click")));
     t.push_back(label3d(P("Label3D2"), P("Panel17"), 5, 42, 35, 13, P("dKo B")));
-    t.push_back(led(P("ALed14"), P("Panel17"), 18, 25, Lamp::White));
+    t.push_back(led(qtName(Control::ALed14), P("Panel17"), 18, 25, Lamp::White));
     t.push_back(panel(P("Panel18"), 181, 91, 66, 66));
     t.push_back(panel(P("Panel16"), 247, 92, 66, 66));
-    t.push_back(digits(P("ldpoa"), P("Panel16"), 5, 2));
+    t.push_back(digits(qtName(Control::ldpoa), P("Panel16"), 5, 2));
     t.push_back(
         hemi(P("HemisphereButton4"), P("Panel16"), 41, 39, clBlack, P("HemisphereButton4Click")));
     t.push_back(label3d(P("Label3D5"), P("Panel16"), 7, 42, 31, 13, P("dPoA")));
     t.push_back(panel(P("Panel15"), 115, 157, 66, 66));
     t.push_back(hemi(P("pkob"), P("Panel15"), 41, 39, clRed, P("pkobClick")));
     t.push_back(label3d(P("Label3D7"), P("Panel15"), 7, 42, 24, 13, P("KoB")));
-    t.push_back(led(P("ALed20"), P("Panel15"), 44, 10, Lamp::White));
+    t.push_back(led(qtName(Control::ALed20), P("Panel15"), 44, 10, Lamp::White));
     t.push_back(label3d(P("Label3D6"), P("Panel15"), 25, 12, 16, 13, P("Ko")));
     t.push_back(panel(P("Panel13"), 181, 158, 66, 66));
     t.push_back(hemi(P("ppoz1"), P("Panel13"), 41, 39, clRed, P("ppoz1Click")));
@@ -297,38 +303,38 @@ Table makeBlokTable()
     t.push_back(label3d(P("Label3D9"), P("Panel20"), 8, 36, 23, 13, P("Wbl")));
     t.push_back(label3d(P("Label3D16"), P("Panel20"), 4, 51, 31, 13, P("(oWbl)"), false));
     t.push_back(panel(P("Panel14"), 114, 223, 66, 66));
-    t.push_back(led(P("lwbl1"), P("Panel14"), 20, 20, Lamp::BarWhite));
+    t.push_back(led(qtName(Control::lwbl1), P("Panel14"), 20, 20, Lamp::BarWhite));
     t.push_back(image(P("Image1"), P("Panel14"), 41, 18, true));
     t.push_back(label3d(P("Label3D13"), P("Panel14"), 3, 36, 52, 13, P("WYJAZD")));
     t.push_back(panel(P("Panel19"), 181, 224, 66, 66));
-    t.push_back(led(P("ALed7"), P("Panel19"), 20, 20, Lamp::BarRed));
+    t.push_back(led(qtName(Control::ALed7), P("Panel19"), 20, 20, Lamp::BarRed));
     t.push_back(label3d(P("Label3D10"), P("Panel19"), 20, 41, 33, 13, P("Pwl A")));
     t.push_back(panel(P("Panel12"), 248, 224, 66, 66));
-    t.push_back(led(P("lp1"), P("Panel12"), 20, 20, Lamp::BarWhite));
+    t.push_back(led(qtName(Control::lp1), P("Panel12"), 20, 20, Lamp::BarWhite));
     t.push_back(image(P("Image2"), P("Panel12"), 10, 19, false));
     t.push_back(label3d(P("Label3D28"), P("Panel12"), 1, 36, 65, 13, P("PRZYJAZD")));
     t.push_back(panel(P("Panel21"), 115, 290, 66, 66));
-    t.push_back(digits(P("lsza1"), P("Panel21"), 5, 2));
+    t.push_back(digits(qtName(Control::lsza1), P("Panel21"), 5, 2));
     t.push_back(hemi(P("psza1"), P("Panel21"), 41, 39, clBlack, P("psza1Click")));
     t.push_back(label3d(P("Label3D24"), P("Panel21"), 5, 42, 27, 13, P("Sz A")));
     t.push_back(panel(P("Panel25"), 181, 290, 66, 66));
     t.push_back(panel(P("Panel22"), 247, 290, 66, 66));
-    t.push_back(digits(P("lszb1"), P("Panel22"), 5, 2));
+    t.push_back(digits(qtName(Control::lszb1), P("Panel22"), 5, 2));
     t.push_back(hemi(P("pszb1"), P("Panel22"), 41, 39, clBlack, P("pszb1Click")));
     t.push_back(label3d(P("Label3D25"), P("Panel22"), 5, 42, 27, 13, P("Sz B")));
     // Station B desk.
     t.push_back(panel(P("Panel30"), 467, 93, 66, 66));
-    t.push_back(digits(P("ldpob"), P("Panel30"), 5, 2));
+    t.push_back(digits(qtName(Control::ldpob), P("Panel30"), 5, 2));
     t.push_back(
         hemi(P("HemisphereButton15"), P("Panel30"), 41, 39, clBlack, P("HemisphereButton15Click")));
     t.push_back(label3d(P("Label3D18"), P("Panel30"), 7, 41, 31, 13, P("dPoB")));
     t.push_back(panel(P("Panel31"), 533, 93, 66, 66));
     t.push_back(panel(P("Panel32"), 599, 93, 66, 66));
-    t.push_back(digits(P("ldkoa"), P("Panel32"), 5, 2));
+    t.push_back(digits(qtName(Control::ldkoa), P("Panel32"), 5, 2));
     t.push_back(
         hemi(P("HemisphereButton16"), P("Panel32"), 41, 39, clBlack, P("HemisphereButton16Click")));
     t.push_back(label3d(P("Label3D17"), P("Panel32"), 2, 43, 35, 13, P("dKo A")));
-    t.push_back(led(P("ALed13"), P("Panel32"), 24, 25, Lamp::White));
+    t.push_back(led(qtName(Control::ALed13), P("Panel32"), 24, 25, Lamp::White));
     t.push_back(panel(P("Panel33"), 466, 160, 66, 66));
     t.push_back(hemi(P("pwbl2"), P("Panel33"), 41, 39, clRed, P("pwbl2Click")));
     t.push_back(label3d(P("Label3D21"), P("Panel33"), 7, 36, 23, 13, P("Wbl")));
@@ -339,26 +345,26 @@ Table makeBlokTable()
     t.push_back(panel(P("Panel35"), 598, 160, 66, 66));
     t.push_back(hemi(P("pkoa"), P("Panel35"), 41, 41, clRed, P("pkoaClick")));
     t.push_back(label3d(P("Label3D19"), P("Panel35"), 15, 50, 24, 13, P("KoA")));
-    t.push_back(led(P("ALed19"), P("Panel35"), 42, 15, Lamp::White));
+    t.push_back(led(qtName(Control::ALed19), P("Panel35"), 42, 15, Lamp::White));
     t.push_back(label3d(P("Label3D3"), P("Panel35"), 26, 17, 16, 13, P("Ko")));
     t.push_back(panel(P("Panel38"), 465, 226, 66, 66));
-    t.push_back(led(P("lp2"), P("Panel38"), 21, 20, Lamp::BarWhite));
+    t.push_back(led(qtName(Control::lp2), P("Panel38"), 21, 20, Lamp::BarWhite));
     t.push_back(image(P("Image6"), P("Panel38"), 41, 18, true));
     t.push_back(label3d(P("Label3D29"), P("Panel38"), 1, 36, 65, 13, P("PRZYJAZD")));
     t.push_back(panel(P("Panel37"), 532, 226, 66, 66));
-    t.push_back(led(P("ALed16"), P("Panel37"), 20, 20, Lamp::BarRed));
+    t.push_back(led(qtName(Control::ALed16), P("Panel37"), 20, 20, Lamp::BarRed));
     t.push_back(label3d(P("Label3D22"), P("Panel37"), 20, 41, 33, 13, P("Pwl B")));
     t.push_back(panel(P("Panel36"), 598, 225, 66, 66));
-    t.push_back(led(P("lwbl2"), P("Panel36"), 20, 20, Lamp::BarWhite));
+    t.push_back(led(qtName(Control::lwbl2), P("Panel36"), 20, 20, Lamp::BarWhite));
     t.push_back(image(P("Image5"), P("Panel36"), 10, 19, false));
     t.push_back(label3d(P("Label3D30"), P("Panel36"), 3, 36, 52, 13, P("WYJAZD")));
     t.push_back(panel(P("Panel24"), 466, 293, 66, 66));
-    t.push_back(digits(P("lsza2"), P("Panel24"), 4, 3));
+    t.push_back(digits(qtName(Control::lsza2), P("Panel24"), 4, 3));
     t.push_back(hemi(P("psza2"), P("Panel24"), 41, 38, clBlack, P("psza2Click")));
     t.push_back(label3d(P("Label3D26"), P("Panel24"), 7, 44, 27, 13, P("Sz A")));
     t.push_back(panel(P("Panel26"), 532, 292, 66, 66));
     t.push_back(panel(P("Panel23"), 598, 293, 66, 66));
-    t.push_back(digits(P("lszb2"), P("Panel23"), 5, 2));
+    t.push_back(digits(qtName(Control::lszb2), P("Panel23"), 5, 2));
     t.push_back(hemi(P("pszb2"), P("Panel23"), 41, 39, clBlack, P("pszb2Click")));
     t.push_back(label3d(P("Label3D27"), P("Panel23"), 5, 42, 27, 13, P("Sz B")));
     // Line-voltage panel.
@@ -374,7 +380,7 @@ Table makeBlokTable()
     t.push_back(
         label3d(P("Label3D12"), P("Panel3D3"), 4, 43, 86, 16, P("-----------------"), true, 13));
     {
-        Row r = label3d(P("np"), P("Panel3D3"), 3, 85, 84, 16, P("Brak"), true, 13);
+        Row r = label3d(qtName(Control::np), P("Panel3D3"), 3, 85, 84, 16, P("Brak"), true, 13);
         r.props = {{"alignment", QStringLiteral("taCenter")}, {"autoSize", false}};
         t.push_back(r);
     }
@@ -382,18 +388,20 @@ Table makeBlokTable()
         label3d(P("Label3D14"), P("Panel3D3"), 5, 112, 86, 16, P("-----------------"), true, 13));
     t.push_back(label3d(
         P("Label3D15"), P("Panel3D3"), 21, 126, 37, 16, QString::fromUtf8("Stałe"), true, 13));
-    t.push_back(label3d(P("ns1"), P("Panel3D3"), 5, 147, 61, 16, P("79 - brak"), true, 13));
-    t.push_back(label3d(P("ns2"), P("Panel3D3"), 6, 170, 61, 16, P("80 - brak"), true, 13));
+    t.push_back(
+        label3d(qtName(Control::ns1), P("Panel3D3"), 5, 147, 61, 16, P("79 - brak"), true, 13));
+    t.push_back(
+        label3d(qtName(Control::ns2), P("Panel3D3"), 6, 170, 61, 16, P("80 - brak"), true, 13));
     // Centre.
     {
-        Row r {P("pdalej"), P("GradientButton"), {}, 344, 303, 93, 30, P("DALEJ")};
+        Row r {qtName(Control::pdalej), P("GradientButton"), {}, 344, 303, 93, 30, P("DALEJ")};
         r.font = {kSans, 16, true, clWhite};
         r.visible = false;
         r.handler = P("pdalejClick");
         t.push_back(r);
     }
     {
-        Row r {P("pst"), P("GradientButton"), {}, 319, 349, 139, 30,
+        Row r {qtName(Control::pst), P("GradientButton"), {}, 319, 349, 139, 30,
             QString::fromUtf8("Pociąg \"STÓJ\"")};
         r.font = {kSans, 16, true, clWhite};
         r.props = {{"gradColor", colour(clLime)}, {"faceColor", colour(clRed)}};
@@ -402,19 +410,20 @@ Table makeBlokTable()
         t.push_back(r);
     }
     {
-        Row r {P("Memo1"), P("Memo"), {}, 113, 385, 549, 133};
+        Row r {qtName(Control::Memo1), P("Memo"), {}, 113, 385, 549, 133};
         r.font = {kSans, 11, true, clBlack};
         r.props = {{"color", colour(rgbValue(255, 255, 206))}, {"text", blokInitialMemo()}};
         t.push_back(r);
     }
     {
-        Row r {P("Panel27"), P("Panel"), {}, 305, 96, 185, 199};
+        Row r {qtName(Control::Panel27), P("Panel"), {}, 305, 96, 185, 199};
         r.props = {{"color", colour(clRed)}};
         r.visible = false;
         t.push_back(r);
     }
     const auto art = [&](const char* name, int l, int top, int w, int h, const char* caption) {
-        Row r {P(name), P("ArtLabel"), P("Panel27"), l, top, w, h, QString::fromUtf8(caption)};
+        Row r {P(name), P("ArtLabel"), qtName(Control::Panel27), l, top, w, h,
+            QString::fromUtf8(caption)};
         r.font = {QStringLiteral("Arial"), 32, true, clWindowText};
         r.props = {{"transparent", true}, {"color", colour(clBtnFace)}};
         t.push_back(r);
@@ -423,7 +432,7 @@ Table makeBlokTable()
     art("ArtLabel2", 26, 16, 146, 40, "NO  I ???");
     art("ArtLabel3", 19, 49, 154, 57, "BYŁO BY");
     {
-        Row r {P("ShadowButton1"), P("ShadowButton"), P("Panel27"), 41, 151, 104, 33,
+        Row r {P("ShadowButton1"), P("ShadowButton"), qtName(Control::Panel27), 41, 151, 104, 33,
             QString::fromUtf8("POPRAWIĘ SIĘ")};
         r.font = {kSans, 11, true, clBlack};
         r.props = {{"color", colour(clLime)}, {"borderColor", colour(clBlack)}};

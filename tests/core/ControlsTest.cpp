@@ -62,8 +62,8 @@ TEST(PressableControls, ShortNamesAreUniqueAndNameCaptionAndStation)
     EXPECT_EQ(nameOf("ppoz2"), "Poz (stacja B)");
     EXPECT_EQ(nameOf("pkoa"), "KoA (stacja B)");
     EXPECT_EQ(nameOf("psb1"), "B (stacja A)");
-    EXPECT_EQ(nameOf("pdalej"), "DALEJ");
+    EXPECT_EQ(nameOf(controlName(Control::pdalej)), "DALEJ");
     EXPECT_EQ(nameOf("SpotLabel3"), "SZLAK");
-    EXPECT_FALSE(findPressable("pst")->station.has_value());
+    EXPECT_FALSE(findPressable(controlName(Control::pst))->station.has_value());
     EXPECT_FALSE(findPressable("ShadowButton1")->station.has_value());
 }

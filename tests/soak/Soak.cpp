@@ -11,6 +11,7 @@
 // and 100 % of the walk. Between two events the posted events are handled
 // as the event loop would. Exit status 0 when all held, 1 otherwise.
 #include "App.h"
+#include "ControlNames.h"
 #include "Dispatch.h"
 #include "Layout.h"
 #include "RelayIndicator.h"
@@ -185,7 +186,8 @@ int main(int argc, char** argv)
         clickable.emplace_back(control, w);
     }
     std::vector<QTimer*> timers;
-    for (const char* t : {"Timer1", "Timer2", "Timer3", "Timer4"})
+    for (const QString& t : {qtName(Control::Timer1), qtName(Control::Timer2),
+             qtName(Control::Timer3), qtName(Control::Timer4)})
         timers.push_back(simulatorWindow->timer(t));
 
     std::mt19937 rng(seed);
@@ -250,8 +252,8 @@ int main(int argc, char** argv)
     std::printf("resident memory: %.1f MiB at 10 %%, %.1f MiB at 50 %%, %.1f MiB at the end, "
                 "growth %ld KiB (limit 2048 KiB)\n",
         rssAtTenth / 1024.0, rssAtHalf / 1024.0, rssEnd / 1024.0, growth);
-    std::printf(
-        "narration: %zu bytes at the end\n", simulatorWindow->sim().desk().text("Memo1").size());
+    std::printf("narration: %zu bytes at the end\n",
+        simulatorWindow->sim().desk().text(Control::Memo1).size());
     std::printf("controls clicked:");
     for (const auto& [name, count] : perControl)
         std::printf(" %s %ld", name.c_str(), count);

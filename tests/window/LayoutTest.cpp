@@ -1,4 +1,5 @@
 // The window tables and the builder that makes windows from them.
+#include "ControlNames.h"
 #include "TestApp.h"
 
 #include "Dispatch.h"
@@ -147,34 +148,40 @@ TEST(Builder, PlacesLaterRowsAboveAndRoutesClicksByHandlerName)
 TEST(DeskWindow, StartsAsTheDeskIsDesigned)
 {
     SimulatorWindow w;
-    const auto prop = [&](const char* name, const char* property) {
-        return w.control(QString::fromLatin1(name))->property(property);
+    const auto prop = [&](const QString& name, const char* property) {
+        return w.control(name)->property(property);
     };
-    for (const char* lit : {"ALed1", "ALed3", "ALed9", "ALed11"})
-        EXPECT_TRUE(prop(lit, "value").toBool()) << lit;
+    for (const QString& lit : {qtName(Control::ALed1), qtName(Control::ALed3),
+             qtName(Control::ALed9), qtName(Control::ALed11)})
+        EXPECT_TRUE(prop(lit, "value").toBool()) << lit.toStdString();
     int dark = 0;
     for (const Row& r : blokTable())
         if (r.cls == QLatin1String("Led") && !w.control(r.name)->property("value").toBool())
             ++dark;
     EXPECT_EQ(dark, 18);
-    for (const char* c : {"lsza1", "lsza2", "lszb1", "lszb2", "ldkoa", "ldkob", "ldpoa", "ldpob"})
-        EXPECT_EQ(prop(c, "value").toInt(), 0) << c;
-    for (const char* hidden : {"pdalej", "pst", "Panel27", "ArrowButton1", "ArrowButton2",
-             "ArrowButton3", "ArrowButton4"})
-        EXPECT_TRUE(w.control(QString::fromLatin1(hidden))->isHidden()) << hidden;
-    EXPECT_FALSE(w.control("Memo1")->isHidden());
-    EXPECT_EQ(layout::caption(w.control("np")), QStringLiteral("Brak"));
-    EXPECT_EQ(layout::caption(w.control("ns1")), QStringLiteral("79 - brak"));
-    EXPECT_EQ(layout::caption(w.control("ns2")), QStringLiteral("80 - brak"));
-    EXPECT_EQ(prop("Memo1", "text").toString(), blokInitialMemo());
-    EXPECT_EQ(layout::caption(w.control("pst")), QString::fromUtf8("Pociąg \"STÓJ\""));
+    for (const QString& c : {qtName(Control::lsza1), qtName(Control::lsza2), qtName(Control::lszb1),
+             qtName(Control::lszb2), qtName(Control::ldkoa), qtName(Control::ldkob),
+             qtName(Control::ldpoa), qtName(Control::ldpob)})
+        EXPECT_EQ(prop(c, "value").toInt(), 0) << c.toStdString();
+    for (const QString& hidden : {qtName(Control::pdalej), qtName(Control::pst),
+             qtName(Control::Panel27), qtName(Control::ArrowButton1), qtName(Control::ArrowButton2),
+             qtName(Control::ArrowButton3), qtName(Control::ArrowButton4)})
+        EXPECT_TRUE(w.control(hidden)->isHidden()) << hidden.toStdString();
+    EXPECT_FALSE(w.control(qtName(Control::Memo1))->isHidden());
+    EXPECT_EQ(layout::caption(w.control(qtName(Control::np))), QStringLiteral("Brak"));
+    EXPECT_EQ(layout::caption(w.control(qtName(Control::ns1))), QStringLiteral("79 - brak"));
+    EXPECT_EQ(layout::caption(w.control(qtName(Control::ns2))), QStringLiteral("80 - brak"));
+    EXPECT_EQ(prop(qtName(Control::Memo1), "text").toString(), blokInitialMemo());
+    EXPECT_EQ(
+        layout::caption(w.control(qtName(Control::pst))), QString::fromUtf8("Pociąg \"STÓJ\""));
 
-    for (const char* t : {"Timer1", "Timer2", "Timer3", "Timer4"})
-        EXPECT_FALSE(w.timer(QString::fromLatin1(t))->isActive()) << t;
-    EXPECT_EQ(w.timer("Timer1")->interval(), 500);
-    EXPECT_EQ(w.timer("Timer2")->interval(), 1000);
-    EXPECT_EQ(w.timer("Timer3")->interval(), 1000);
-    EXPECT_EQ(w.timer("Timer4")->interval(), 500);
+    for (const QString& t : {qtName(Control::Timer1), qtName(Control::Timer2),
+             qtName(Control::Timer3), qtName(Control::Timer4)})
+        EXPECT_FALSE(w.timer(t)->isActive()) << t.toStdString();
+    EXPECT_EQ(w.timer(qtName(Control::Timer1))->interval(), 500);
+    EXPECT_EQ(w.timer(qtName(Control::Timer2))->interval(), 1000);
+    EXPECT_EQ(w.timer(qtName(Control::Timer3))->interval(), 1000);
+    EXPECT_EQ(w.timer(qtName(Control::Timer4))->interval(), 500);
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Symulator Kyt"));
     QStringList menus;
@@ -195,7 +202,7 @@ TEST(DeskWindow, MishapPanelCoversTheVoltagePanelAndTheDeskIsNotRescaled)
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QWidget* desk = w.desk();
-    QWidget* mishap = w.control("Panel27");
+    QWidget* mishap = w.control(qtName(Control::Panel27));
     QWidget* voltage = w.control("Panel3D3");
     const QPoint inBoth(400, 150);
     EXPECT_TRUE(voltage->isAncestorOf(desk->childAt(inBoth)) || desk->childAt(inBoth) == voltage);
@@ -206,5 +213,5 @@ TEST(DeskWindow, MishapPanelCoversTheVoltagePanelAndTheDeskIsNotRescaled)
     // A small client area clips the desk: nothing moves or shrinks.
     EXPECT_LT(desk->width(), SimulatorWindow::kDeskWidth);
     EXPECT_EQ(w.control("Panel3D2")->geometry(), QRect(673, 93, 95, 429));
-    EXPECT_EQ(w.control("Memo1")->geometry(), QRect(113, 385, 549, 133));
+    EXPECT_EQ(w.control(qtName(Control::Memo1))->geometry(), QRect(113, 385, 549, 133));
 }

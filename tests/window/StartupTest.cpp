@@ -1,4 +1,5 @@
 // Start-up, the start window, and opening and closing the simulator.
+#include "ControlNames.h"
 #include "TestApp.h"
 
 #include "App.h"
@@ -139,7 +140,9 @@ TEST_F(Startup, StartButtonShowsTheSimulatorAndThenLoadsTheStoredCounters)
     EXPECT_TRUE(windows().simulatorWindow()->sim().activated());
     // Loaded after the initialisation: a late activation would zero them.
     EXPECT_EQ(windows().simulatorWindow()->sim().state().dkoaCount, 12);
-    EXPECT_EQ(windows().simulatorWindow()->control("ldkoa")->property("value").toInt(), 12);
+    EXPECT_EQ(
+        windows().simulatorWindow()->control(qtName(Control::ldkoa))->property("value").toInt(),
+        12);
     EXPECT_EQ(windows().simulatorWindow()->sim().state().sza2Count, 10007);
     QApplication::processEvents();
     EXPECT_EQ(windows().simulatorWindow()->sim().state().dkoaCount, 12);
@@ -161,7 +164,8 @@ TEST_F(Startup, ClosingTheSimulatorSavesAndKeepsItsStateForTheNextOpening)
     clickCentre(startButton());
     EXPECT_EQ(windows().simulatorWindow(), before);
     EXPECT_TRUE(windows().simulatorWindow()->isVisible());
-    EXPECT_EQ(windows().simulatorWindow()->control("ldkoa")->property("value").toInt(), 9);
+    EXPECT_EQ(
+        windows().simulatorWindow()->control(qtName(Control::ldkoa))->property("value").toInt(), 9);
 }
 
 TEST_F(Startup, QuittingFromTheStartWindowSavesNothing)

@@ -14,8 +14,10 @@ using circuits::Part;
 
 namespace {
 
-const char* const kSectionNames[] = {"Shape1", "Shape2", "oitb1", "oitb2", "itb", "Shape6", "ita",
-    "oita1", "oita2", "Shape10", "Shape11"};
+// The track sections, from station A to station B.
+constexpr Control kSections[] = {Control::Shape1, Control::Shape2, Control::oitb1, Control::oitb2,
+    Control::itb, Control::Shape6, Control::ita, Control::oita1, Control::oita2, Control::Shape10,
+    Control::Shape11};
 
 // The indicator of a relay field: "OpA" -> "mop1", "WB" -> "mwb".
 std::string indicatorOf(std::string_view field)
@@ -81,8 +83,8 @@ Control deskControl(std::string_view name)
 
 bool CircuitCheck::energised(const Simulator::Snapshot& s, std::string_view name) const
 {
-    if (name.substr(0, 4) == "ALed")
-        return desk_.of(s, deskControl(name)).flag;
+    if (const auto lamp = controlByName(name); lamp && controlKind(*lamp) == ControlKind::Lamp)
+        return desk_.of(s, *lamp).flag;
     static const std::map<std::string, bool BlockState::*, std::less<>> flags = [] {
         std::map<std::string, bool BlockState::*, std::less<>> m;
         for (const BlockField& f : blockFields())
@@ -104,8 +106,8 @@ bool CircuitCheck::stable(const Simulator::Snapshot& s) const
     for (Control t : {Control::Timer1, Control::Timer2, Control::Timer3, Control::Timer4})
         if (desk_.of(s, t).flag)
             return false;
-    for (const char* section : kSectionNames)
-        if (desk_.of(s, deskControl(section)).number == kColorRed)
+    for (Control section : kSections)
+        if (desk_.of(s, section).number == kColorRed)
             return false;
     return true;
 }

@@ -6,6 +6,7 @@
 // into DIR (one PNG per window, named after the window), to compare the
 // program's pictures between two builds.
 #include "App.h"
+#include "ControlNames.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
 #include "Windows.h"
@@ -84,7 +85,7 @@ int main(int argc, char** argv)
     for (const char* h :
         {"pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click", "psa2Click", "ArrowButton1Click"})
         w->runHandler(QString::fromLatin1(h));
-    for (int tick = 0; tick < 24 && w->timer(QStringLiteral("Timer1"))->isActive(); ++tick)
+    for (int tick = 0; tick < 24 && w->timer(kyt::qtName(kyt::Control::Timer1))->isActive(); ++tick)
         w->runHandler(QStringLiteral("Timer1Timer"));
     app.processEvents();
     const QImage shot = w->grab().toImage();
