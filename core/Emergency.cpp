@@ -108,12 +108,16 @@ void exitSzClick(Simulator& sim, const StationDesc& x)
     // Refused while a train of the other direction may be about: an Sz on
     // the station's entry signal or on the other exit signal, the entry
     // signal cleared, the other exit signal at proceed, a train from there.
-    bool refused = s.*x.entry.szActive || s.*y.exit.szActive || s.*x.entry.clear || s.*y.exit.relay
-        || s.*y.trainRun;
+    Guard allowed {sim.refusals(), x};
+    allowed.require(!(s.*x.entry.szActive), reason::kSzOwnEntrySz)
+        .require(!(s.*y.exit.szActive), reason::kSzOtherExitSz)
+        .require(!(s.*x.entry.clear), reason::kSzOwnEntryCleared)
+        .require(!(s.*y.exit.relay), reason::kSzOtherExitCleared)
+        .require(!(s.*y.trainRun), reason::kSzOtherTrainRunning);
     // At B also while B's own exit signal is at proceed; A does not check.
     if (x.station == Station::B)
-        refused = refused || s.*e.relay;
-    if (refused) {
+        allowed.require(!(s.*e.relay), reason::kSzOwnExitCleared);
+    if (!allowed) {
         ShowMishap(sim);
         return;
     }
@@ -143,10 +147,13 @@ void entrySzClick(Simulator& sim, const StationDesc& x)
     // Refused while the station's own exit signal has Sz or is at proceed,
     // or a train of the station runs; at B also while entry signal B at A
     // is cleared.
-    bool refused = s.*x.exit.szActive || s.*x.exit.relay || s.*x.trainRun;
+    Guard allowed {sim.refusals(), x};
+    allowed.require(!(s.*x.exit.szActive), reason::kSzOwnExitSz)
+        .require(!(s.*x.exit.relay), reason::kSzOwnExitCleared)
+        .require(!(s.*x.trainRun), reason::kSzOwnTrainRunning);
     if (x.station == Station::B)
-        refused = refused || s.*y.entry.clear;
-    if (refused) {
+        allowed.require(!(s.*y.entry.clear), reason::kSzOtherEntryCleared);
+    if (!allowed) {
         ShowMishap(sim);
         return;
     }

@@ -50,7 +50,8 @@ nlohmann::ordered_json entryObject(const JournalEntry& e)
     j["handler"] = e.handler;
     j["name"] = e.name;
     j["result"] = resultName(e.result);
-    if (e.result == OperationResult::Refused || e.result == OperationResult::Error)
+    if (e.result == OperationResult::Refused || e.result == OperationResult::Error
+        || (e.result == OperationResult::Mishap && !e.reason.empty()))
         j["reason"] = e.reason;
     return j;
 }

@@ -33,7 +33,7 @@ struct JournalEntry {
     std::string control; // component name
     std::string name; // short name: "Wbl (stacja A)"
     OperationResult result = OperationResult::Done;
-    std::string reason; // refused and error entries
+    std::string reason; // refused and error entries, and what a mishap avoided
 
     // Ticks only: the narration's new text when the tick changed it.
     std::optional<std::string> narration;

@@ -94,4 +94,25 @@ inline constexpr std::string_view kTrainAlreadyRunning = "Pociąg ze stacji %S j
 inline constexpr std::string_view kOwnTrainRunning
     = "Jedzie pociąg ze stacji %S: pociąg ze stacji %O ruszy dopiero, gdy tamten dojedzie.";
 
+// Sz: a substitute signal that would let trains meet shows the mishap panel
+// instead; while the panel is shown already, the press changes nothing.
+inline constexpr std::string_view kSzOwnEntrySz
+    = "Na sygnale wjazdowym stacji %S świeci sygnał zastępczy: pociąg może wjeżdżać z przeciwka.";
+inline constexpr std::string_view kSzOtherExitSz
+    = "Na sygnale wyjazdowym stacji %O świeci sygnał zastępczy: pociąg może jechać z przeciwka.";
+inline constexpr std::string_view kSzOwnEntryCleared
+    = "Sygnał wjazdowy stacji %S jest podany: pociąg może wjeżdżać z przeciwka.";
+inline constexpr std::string_view kSzOtherExitCleared
+    = "Sygnał wyjazdowy stacji %O jest podany: pociąg może jechać z przeciwka.";
+inline constexpr std::string_view kSzOtherTrainRunning
+    = "Jedzie pociąg ze stacji %O: sygnał zastępczy dla jazdy w przeciwną stronę jest zabroniony.";
+inline constexpr std::string_view kSzOwnExitCleared = "Sygnał wyjazdowy stacji %S jest podany.";
+inline constexpr std::string_view kSzOwnExitSz
+    = "Na sygnale wyjazdowym stacji %S świeci sygnał zastępczy: pociąg stacji %S może wyjechać na "
+      "szlak.";
+inline constexpr std::string_view kSzOwnTrainRunning
+    = "Jedzie pociąg ze stacji %S: pociąg z przeciwka nie może wjeżdżać na sygnał zastępczy.";
+inline constexpr std::string_view kSzOtherEntryCleared
+    = "Sygnał wjazdowy stacji %O jest podany: pociąg stacji %S może tam jechać.";
+
 } // namespace kyt::reason

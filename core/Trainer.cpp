@@ -89,7 +89,9 @@ Trainer::Outcome Trainer::press(std::string_view handler)
             throw;
         }
         if (mishapShown_) {
+            // The guard that called the mishap says what would have gone wrong.
             outcome.result = OperationResult::Mishap;
+            outcome.reason = sim_.refusals().text();
         } else if (sim_.state() == before && deskChanges_ == changesBefore) {
             outcome.result = OperationResult::Refused;
             outcome.reason = sim_.refusals().text();
