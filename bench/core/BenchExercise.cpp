@@ -8,6 +8,7 @@
 // every timer tick counts as one event.
 #include "Dispatch.h"
 #include "Simulator.h"
+#include "Trainer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,6 +80,31 @@ void exerciseBench(benchmark::State& state, bool directTicks)
     state.counters["events_per_exercise"] = double(events.size());
 }
 
+// The same exercises as a trainee makes them: every press through the
+// trainer, which journals it (and says why when it does nothing) and keeps
+// the session record; ticks journalled when they change something.
+void BM_ExerciseThroughTrainer(benchmark::State& state)
+{
+    const std::vector<const char*> events = exercise(false);
+    requireRoundTrip(events);
+    Simulator sim;
+    sim.call("FormActivate");
+    kyt::Trainer trainer(sim);
+    for (auto _ : state) {
+        for (const char* e : events) {
+            if (*e)
+                trainer.press(e);
+            else
+                trainer.advance(500);
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(events.size()));
+    state.counters["journal_entries"] = double(trainer.journal().entries().size());
+    state.counters["journal_dropped"] = double(trainer.journal().dropped());
+    state.counters["session_events"] = double(trainer.sessionEvents().size());
+}
+
 void BM_ExerciseWithClock(benchmark::State& state)
 {
     exerciseBench(state, false);
@@ -92,5 +118,6 @@ void BM_ExerciseDirectTicks(benchmark::State& state)
 
 BENCHMARK(BM_ExerciseWithClock)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExerciseDirectTicks)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExerciseThroughTrainer)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
