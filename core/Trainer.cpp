@@ -67,7 +67,7 @@ Trainer::Outcome Trainer::press(std::string_view handler)
         entry.station = *control->station == Station::A ? "A" : "B";
     entry.control = std::string(control->control);
     entry.name = shortName(*control);
-    events_.push_back({entry.time, entry.handler});
+    events_.push_back({entry.time, control->handler});
 
     Outcome outcome;
     outcome.delivered = true;
@@ -170,7 +170,8 @@ std::string Trainer::sessionScript() const
         if (e.time > at)
             out += "wait " + std::to_string(e.time - at) + '\n';
         at = e.time;
-        out += e.handler + '\n';
+        out += e.handler;
+        out += '\n';
     }
     if (sim_.clock().now() > at)
         out += "wait " + std::to_string(sim_.clock().now() - at) + '\n';

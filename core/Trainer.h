@@ -25,7 +25,7 @@ inline constexpr std::string_view kPausedReason = "Symulacja wstrzymana.";
 // One operation as the session record keeps it, to save and play it again.
 struct RecordedEvent {
     std::int64_t time = 0;
-    std::string handler;
+    std::string_view handler; // as the handler table names it (lives as long as the program)
     friend bool operator==(const RecordedEvent&, const RecordedEvent&) = default;
 };
 
