@@ -163,6 +163,16 @@ ControlKind DeskModel::kind(std::string_view control) const
     return controlKind(named(control));
 }
 
+template <typename T, typename V>
+void DeskModel::assign(
+    std::size_t index, T ControlValues::*field, const V& value, const std::string& property)
+{
+    if (values_[index].*field == value)
+        return;
+    values_[index].*field = value;
+    changed(index, property);
+}
+
 void DeskModel::changed(std::size_t index, const std::string& property)
 {
     // Observers may add or remove observers while being told; walk by index
@@ -201,11 +211,7 @@ bool DeskModel::lampValue(Control lamp) const
 
 void DeskModel::setLampValue(Control lamp, bool lit)
 {
-    const std::size_t i = indexOf(lamp, ControlKind::Lamp, "a lamp");
-    if (values_[i].flag == lit)
-        return;
-    values_[i].flag = lit;
-    changed(i, kValue);
+    assign(indexOf(lamp, ControlKind::Lamp, "a lamp"), &ControlValues::flag, lit, kValue);
 }
 
 bool DeskModel::lampBlink(Control lamp) const
@@ -215,11 +221,7 @@ bool DeskModel::lampBlink(Control lamp) const
 
 void DeskModel::setLampBlink(Control lamp, bool blink)
 {
-    const std::size_t i = indexOf(lamp, ControlKind::Lamp, "a lamp");
-    if (values_[i].blink == blink)
-        return;
-    values_[i].blink = blink;
-    changed(i, kBlink);
+    assign(indexOf(lamp, ControlKind::Lamp, "a lamp"), &ControlValues::blink, blink, kBlink);
 }
 
 ColorValue DeskModel::lampColor(Control lamp) const
@@ -229,11 +231,7 @@ ColorValue DeskModel::lampColor(Control lamp) const
 
 void DeskModel::setLampColor(Control lamp, ColorValue color)
 {
-    const std::size_t i = indexOf(lamp, ControlKind::Lamp, "a lamp");
-    if (values_[i].number == std::int64_t(color))
-        return;
-    values_[i].number = color;
-    changed(i, kTrueColor);
+    assign(indexOf(lamp, ControlKind::Lamp, "a lamp"), &ControlValues::number, color, kTrueColor);
 }
 
 // Indicators ----------------------------------------------------------------
@@ -245,11 +243,8 @@ Look DeskModel::look(Control indicator) const
 
 void DeskModel::setLook(Control indicator, Look look)
 {
-    const std::size_t i = indexOf(indicator, ControlKind::Indicator, "a relay indicator");
-    if (values_[i].number == std::int64_t(look))
-        return;
-    values_[i].number = std::int64_t(look);
-    changed(i, kLook);
+    assign(indexOf(indicator, ControlKind::Indicator, "a relay indicator"), &ControlValues::number,
+        std::int64_t(look), kLook);
 }
 
 // Counters and sections -----------------------------------------------------
@@ -261,11 +256,8 @@ std::int32_t DeskModel::counterValue(Control counter) const
 
 void DeskModel::setCounterValue(Control counter, std::int32_t value)
 {
-    const std::size_t i = indexOf(counter, ControlKind::Counter, "a counter");
-    if (values_[i].number == value)
-        return;
-    values_[i].number = value;
-    changed(i, kValue);
+    assign(
+        indexOf(counter, ControlKind::Counter, "a counter"), &ControlValues::number, value, kValue);
 }
 
 ColorValue DeskModel::sectionColor(Control section) const
@@ -275,11 +267,8 @@ ColorValue DeskModel::sectionColor(Control section) const
 
 void DeskModel::setSectionColor(Control section, ColorValue color)
 {
-    const std::size_t i = indexOf(section, ControlKind::Section, "a track section");
-    if (values_[i].number == std::int64_t(color))
-        return;
-    values_[i].number = color;
-    changed(i, kColor);
+    assign(indexOf(section, ControlKind::Section, "a track section"), &ControlValues::number, color,
+        kColor);
 }
 
 // Visibility, captions, memo text, timers -----------------------------------
@@ -311,11 +300,8 @@ const std::string& DeskModel::caption(Control control) const
 void DeskModel::setCaption(Control control, const std::string& caption)
 {
     using K = ControlKind;
-    const std::size_t i = indexOfAny(control, {K::TrainButton, K::Label}, "a captioned control");
-    if (values_[i].text == caption)
-        return;
-    values_[i].text = caption;
-    changed(i, kCaption);
+    assign(indexOfAny(control, {K::TrainButton, K::Label}, "a captioned control"),
+        &ControlValues::text, caption, kCaption);
 }
 
 const std::string& DeskModel::text(Control memo) const
@@ -325,11 +311,7 @@ const std::string& DeskModel::text(Control memo) const
 
 void DeskModel::setText(Control memo, const std::string& text)
 {
-    const std::size_t i = indexOf(memo, ControlKind::Memo, "a memo");
-    if (values_[i].text == text)
-        return;
-    values_[i].text = text;
-    changed(i, kText);
+    assign(indexOf(memo, ControlKind::Memo, "a memo"), &ControlValues::text, text, kText);
 }
 
 bool DeskModel::timerEnabled(Control timer) const
@@ -339,11 +321,7 @@ bool DeskModel::timerEnabled(Control timer) const
 
 void DeskModel::setTimerEnabled(Control timer, bool enabled)
 {
-    const std::size_t i = indexOf(timer, ControlKind::Timer, "a timer");
-    if (values_[i].flag == enabled)
-        return;
-    values_[i].flag = enabled;
-    changed(i, kEnabled);
+    assign(indexOf(timer, ControlKind::Timer, "a timer"), &ControlValues::flag, enabled, kEnabled);
 }
 
 // Generic access --------------------------------------------------------------

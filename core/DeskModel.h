@@ -136,6 +136,10 @@ private:
     static std::size_t indexOfAny(
         Control control, std::initializer_list<ControlKind> kinds, const char* what);
     void changed(std::size_t index, const std::string& property);
+    // Stores a value and tells the observers, unless the control holds it already.
+    template <typename T, typename V>
+    void assign(
+        std::size_t index, T ControlValues::*field, const V& value, const std::string& property);
 
     std::vector<std::string> names_;
     DeskValues values_;
