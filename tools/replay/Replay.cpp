@@ -1,17 +1,18 @@
 #include "Replay.h"
 
+#include "Attempt.h"
 #include "Dispatch.h"
+#include "Exercise.h"
+#include "ScriptLine.h"
 #include "Simulator.h"
 #include "StateJson.h"
 #include "Trainer.h"
 
 #ifdef KYT_REPLAY_SETTINGS_STORE
 #include "SettingsCounterStore.h"
-#else
-#include "store/MemoryCounterStore.h"
 #endif
+#include "store/MemoryCounterStore.h"
 
-#include <charconv>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -22,34 +23,9 @@ namespace kyt::replay {
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-// A plain decimal number from 0 to max, nothing else.
-std::optional<std::int64_t> number(std::string_view s, std::int64_t max)
-{
-    if (s.empty() || s.size() > 19)
-        return std::nullopt;
-    for (char c : s)
-        if (c < '0' || c > '9')
-            return std::nullopt;
-    std::int64_t n = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
-    if (ec != std::errc() || end != s.data() + s.size() || n > max)
-        return std::nullopt;
-    return n;
-}
+using script::isBlank;
+using script::number;
+using script::trim;
 
 void printError(std::ostream& out, const std::exception& e)
 {
@@ -118,7 +94,12 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim)
     return run(in, out, err, trainer);
 }
 
-int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer)
+namespace {
+
+// The events of the scenario; with an attempt, they are the trainee's
+// operations in an exercise.
+int runScript(
+    std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer, Attempt* attempt)
 {
     Simulator& sim = trainer.simulator();
     std::string raw;
@@ -162,7 +143,13 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer
                 << std::endl;
             continue;
         }
+        if (attempt && line == "hint") {
+            out << "{\"hint\":" << jsonString(attempt->takeHint()) << "}" << std::endl;
+            continue;
+        }
         if (line.size() > 6 && line.substr(0, 6) == "counts" && isBlank(line[6])) {
+            if (attempt)
+                return usage(line, "the counts cannot be set during an exercise");
             const auto counts = countsLine(line.substr(6));
             if (!counts)
                 return usage(line,
@@ -172,32 +159,30 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer
             continue;
         }
 
-        if (line.size() > 4 && line.substr(0, 4) == "wait" && isBlank(line[4])) {
-            const auto ms = number(trim(line.substr(4)), kMaxWait);
-            if (!ms)
-                return usage(line, "wait needs milliseconds from 0 to 1000000000000");
+        const script::Event event = script::parseEvent(line);
+        if (const auto* bad = std::get_if<script::BadEvent>(&event))
+            return usage(line, bad->why);
+        if (const auto* wait = std::get_if<script::Wait>(&event)) {
             try {
-                trainer.advance(*ms, [&](const std::exception& e) { printError(out, e); });
+                const auto onError = [&](const std::exception& e) { printError(out, e); };
+                if (attempt)
+                    attempt->advance(wait->ms, onError);
+                else
+                    trainer.advance(wait->ms, onError);
             } catch (const std::invalid_argument&) {
                 return usage(line, "the clock cannot run that far");
             }
             continue;
         }
-
-        std::string_view name = line;
-        std::int64_t times = 1;
-        if (const auto star = line.find('*'); star != std::string_view::npos) {
-            name = trim(line.substr(0, star));
-            const auto n = number(trim(line.substr(star + 1)), kMaxRepeat);
-            if (!n)
-                return usage(line, "a repeat count must be a number from 0 to 1000000");
-            times = *n;
-        }
-        if (!findHandler(name))
-            return usage(line, "no such event");
-        for (std::int64_t i = 0; i < times; ++i) {
+        const auto& press = std::get<script::Press>(event);
+        if (attempt && press.handler == "FormActivate")
+            return usage(line, "FormActivate is run by the exercise");
+        for (std::int64_t i = 0; i < press.times; ++i) {
             try {
-                trainer.press(name);
+                if (attempt)
+                    attempt->press(press.handler);
+                else
+                    trainer.press(press.handler);
             } catch (const std::exception& e) {
                 printError(out, e);
             }
@@ -209,8 +194,71 @@ int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer
     return 0;
 }
 
+// kyt-replay --exercise FILE [SCRIPT]
+int exerciseMain(int argc, char** argv, std::istream& stdIn, std::ostream& out, std::ostream& err)
+{
+    if (argc < 3 || argc > 4) {
+        err << "usage: kyt-replay --exercise exercise-file [scenario-file]\n"
+               "Runs the exercise's start, then the trainee's operations of the scenario (from "
+               "standard input without a file), and prints the assessment.\n";
+        return kExitUsage;
+    }
+    Exercise exercise;
+    try {
+        exercise = loadExercise(argv[2]);
+    } catch (const ExerciseError& e) {
+        err << "kyt-replay: " << e.what() << std::endl;
+        return kExitUsage;
+    }
+    Simulator sim;
+    MemoryCounterStore store;
+    sim.setCounterStore(&store);
+    Trainer trainer(sim);
+    if (argc == 4) {
+        std::ifstream file(argv[3], std::ios::binary);
+        if (!file) {
+            err << "kyt-replay: Cannot open file " << argv[3] << std::endl;
+            return kExitUsage;
+        }
+        return runExercise(file, out, err, trainer, exercise);
+    }
+    return runExercise(stdIn, out, err, trainer, exercise);
+}
+
+} // namespace
+
+int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer)
+{
+    return runScript(in, out, err, trainer, nullptr);
+}
+
+int runExercise(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer,
+    const Exercise& exercise)
+{
+    Attempt attempt(trainer, exercise);
+    try {
+        trainer.press("FormActivate");
+        attempt.begin();
+    } catch (const std::exception& e) {
+        err << "kyt-replay: " << exercise.file << ": the start failed: " << e.what() << std::endl;
+        return kExitUsage;
+    }
+    const int status = runScript(in, out, err, trainer, &attempt);
+    if (status != 0)
+        return status;
+    attempt.checkTime();
+    out << attempt.resultJson() << std::endl;
+    if (!out) {
+        err << "kyt-replay: cannot write the output" << std::endl;
+        return kExitFailure;
+    }
+    return attempt.passed() ? 0 : kExitNotPassed;
+}
+
 int main(int argc, char** argv, std::istream& stdIn, std::ostream& out, std::ostream& err)
 {
+    if (argc >= 2 && std::string_view(argv[1]) == "--exercise")
+        return exerciseMain(argc, argv, stdIn, out, err);
     if (argc > 2
         || (argc == 2
             && (std::string_view(argv[1]) == "-h" || std::string_view(argv[1]) == "--help"))) {

@@ -11,6 +11,8 @@
 // A click on a hidden control is dropped, as the window drops it. An error a
 // handler raises prints {"error":"<message>."} and the scenario goes on.
 
+#include "ScriptLine.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
@@ -19,14 +21,16 @@
 namespace kyt {
 class Simulator;
 class Trainer;
+struct Exercise;
 } // namespace kyt
 
 namespace kyt::replay {
 
 constexpr int kExitFailure = 1; // input that cannot be read, output that cannot be written
-constexpr int kExitUsage = 2;
-constexpr std::int64_t kMaxRepeat = 1000000;
-constexpr std::int64_t kMaxWait = 1000000000000; // milliseconds, about 31 years
+constexpr int kExitUsage = 2; // and a bad exercise file
+constexpr int kExitNotPassed = 1; // an exercise not passed
+constexpr std::int64_t kMaxRepeat = script::kMaxRepeat;
+constexpr std::int64_t kMaxWait = script::kMaxWait;
 constexpr std::size_t kMaxLineBytes = 1 << 20; // a longer line is refused
 constexpr std::size_t kMaxEchoChars = 200; // of a bad line in its message
 
@@ -38,6 +42,15 @@ constexpr std::size_t kMaxEchoChars = 200; // of a bad line in its message
 int run(std::istream& in, std::ostream& out, std::ostream& err, Simulator& sim);
 // The same through a trainer of one's own, whose journal outlives the run.
 int run(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer);
+
+// An exercise attempt (kyt-replay --exercise): FormActivate, the exercise's
+// start, then the events of `in` as the trainee's operations (FormActivate
+// among them is refused; `hint` prints the current goal's hint and costs its
+// points), and the assessment as one line of JSON at the end. Returns 0 when
+// the exercise was passed, kExitNotPassed when not, kExitUsage for a bad
+// scenario or a start that failed.
+int runExercise(std::istream& in, std::ostream& out, std::ostream& err, Trainer& trainer,
+    const Exercise& exercise);
 
 // The program: an optional file name argument, else standard input.
 int main(int argc, char** argv, std::istream& stdIn, std::ostream& out, std::ostream& err);
