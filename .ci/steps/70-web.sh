@@ -7,6 +7,6 @@
 set -eu
 cmake --preset release -DKYT_WEB=ON >/dev/null
 targets="kyt-replay kyt_web_wasm"
-[ -f web/page/CMakeLists.txt ] && targets="$targets kyt_web_page"
+targets="$targets kyt_web_page"
 cmake --build build --target $targets -j "$(nproc)"
 ctest --test-dir build -R '^web_' --output-on-failure
