@@ -80,6 +80,17 @@ public:
     // the clock's present moment.
     std::string sessionScript() const;
 
+    // The session record and the journal as they are, to put back after
+    // something else (a saved session played in the window) used them.
+    struct Record {
+        CountValues counts {};
+        std::vector<RecordedEvent> events;
+        Journal journal;
+        std::string lastRefusal;
+    };
+    Record record() const { return {sessionCounts_, events_, journal_, lastRefusal_}; }
+    void restoreRecord(Record record);
+
 private:
     void tick(std::string_view handler);
 
