@@ -444,6 +444,9 @@ void SimulatorWindow::setPaused(bool paused)
 {
     clock_.setPaused(paused);
     trainer_->setPaused(paused);
+    // What the pause refused is past once the clock runs again.
+    if (!paused && refusal_ == QString::fromUtf8(kPausedReason.data(), kPausedReason.size()))
+        refusal_.clear();
     if (pauseAction_)
         pauseAction_->setChecked(paused);
     showStatus();
