@@ -142,9 +142,10 @@ TEST(Help, EveryRelayIndicatorAndPressableControlHasItsHelp)
     Trainer trainer(sim);
     trainer.setCounts({0, 0, 1, 0, 0, 0, 0, 0});
     for (const PressableControl& p : pressableControls()) {
-        if (p.caption == "Sz B" && p.station == Station::A)
+        if (p.caption == "Sz B" && p.station == Station::A) {
             EXPECT_EQ(
                 controlHelp(sim, p.control), "Sz B (stacja A) – sygnał zastępczy, użyty 1 raz");
+        }
     }
     EXPECT_EQ(controlHelp(sim, controlName(Control::lszb1)),
         "licznik użyć: Sz B (stacja A), użyty 1 raz");
