@@ -41,6 +41,7 @@ JournalWindow::JournalWindow(const Journal& journal, QWidget* parent)
     table_->verticalHeader()->setVisible(false);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setWordWrap(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setColumnWidth(0, 70);
     table_->setColumnWidth(1, 50);
     table_->setColumnWidth(2, 160);

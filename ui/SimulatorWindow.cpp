@@ -143,8 +143,10 @@ SimulatorWindow::SimulatorWindow(QWidget* parent)
     // say, so that the desk looks as it always did.
     status_ = new QLabel(desk_);
     status_->setObjectName(QStringLiteral("statusLine"));
-    status_->setGeometry(8, kDeskHeight + 2, kDeskWidth - 16, 18);
+    status_->setGeometry(8, kDeskHeight + 2, kDeskWidth - 16, 34);
     status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     status_->hide();
 
     // Tooltips are worked out when asked for, from the desk as it is then.
