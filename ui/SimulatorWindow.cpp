@@ -132,7 +132,7 @@ SimulatorWindow::SimulatorWindow(QWidget* parent)
         {QStringLiteral("MS Sans Serif"), 11, false, clWindowText}, desk_->font()));
     setCentralWidget(desk_);
 
-    trainer_ = std::make_unique<Trainer>(*sim_);
+    trainer_ = std::make_unique<Trainer>(*sim_, kJournalCapacity);
     buildMenu();
     controls_ = layout::build(desk_, blokTable(), layout::standardClasses(),
         [this](const QString& handler, QWidget*) { runHandler(handler); });

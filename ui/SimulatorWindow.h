@@ -94,6 +94,10 @@ public:
     // The window's restored size; it opens maximised.
     static constexpr int kDesignWidth = 433;
     static constexpr int kDesignHeight = 295;
+    // The journal keeps the most recent operations and ticks of a session,
+    // more than an exercise makes; the session record that is saved and
+    // played keeps every press.
+    static constexpr std::size_t kJournalCapacity = 2000;
     // The area the desk is laid out for.
     static constexpr int kDeskWidth = 768;
     static constexpr int kDeskHeight = 521;

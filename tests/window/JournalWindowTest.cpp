@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QPrinter>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -363,6 +364,20 @@ TEST_F(JournalWindowTest, CsvExportCarriesTheTraineeTheDateAndEveryEntry)
     EXPECT_TRUE(lines[4].startsWith(QStringLiteral("00:00.1,A,Wbl (stacja A),wykonano,")));
     EXPECT_EQ(lines.size(), int(w->trainer().journal().entries().size()) + 4);
 
+    // Printed to PDF, with the same heading.
+    const QString pdf = dir.filePath(QStringLiteral("dziennik.pdf"));
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printJournal(
+        w->trainer().journal(), QStringLiteral("Anna"), QStringLiteral("2026-05-04"), printer);
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5) == "%PDF-");
+    EXPECT_GT(printed.size(), 1000);
+    EXPECT_TRUE(journalHtml(w->trainer().journal(), QStringLiteral("A&B"), QStringLiteral("d"))
+                    .contains(QStringLiteral("Kursant: A&amp;B")));
+
     // The name is asked once and kept apart from the counters.
     setStoredTraineeName(QStringLiteral("Anna"));
     EXPECT_EQ(traineeName(nullptr), QStringLiteral("Anna"));
@@ -384,6 +399,40 @@ TEST_F(JournalWindowTest, TooltipsTellWhatAControlIsAndHowItStandsNow)
     click(pressable("Wbl", A));
     EXPECT_TRUE(tip(named(Control::mwbl1)).endsWith(QStringLiteral("stacja A: wzbudzony")));
     EXPECT_TRUE(tip(pressable("Wbl", A)).endsWith(QStringLiteral("przekaźnik Wbl: wzbudzony")));
+}
+
+} // namespace
+
+namespace {
+
+TEST(JournalWindow, ShowsTheEntriesKeptAndCountsTheOnesLetGo)
+{
+    Journal journal(3);
+    JournalWindow window(journal);
+    window.show();
+    auto add = [&](std::int64_t t) {
+        JournalEntry e;
+        e.time = t;
+        e.name = "DALEJ";
+        journal.add(e);
+        window.refresh();
+    };
+    add(100);
+    add(200);
+    EXPECT_EQ(window.table()->rowCount(), 2);
+    add(300);
+    add(400);
+    add(500);
+    ASSERT_EQ(window.table()->rowCount(), 3);
+    EXPECT_EQ(window.table()->item(0, 0)->text(), QStringLiteral("00:00.3"));
+    EXPECT_EQ(window.table()->item(2, 0)->text(), QStringLiteral("00:00.5"));
+    auto* dropped = window.findChild<QLabel*>();
+    ASSERT_NE(dropped, nullptr);
+    EXPECT_TRUE(dropped->isVisible());
+    EXPECT_TRUE(dropped->text().endsWith(QStringLiteral(": 2")));
+    journal.clear();
+    window.refresh();
+    EXPECT_EQ(window.table()->rowCount(), 0);
 }
 
 } // namespace
