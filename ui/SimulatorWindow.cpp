@@ -648,13 +648,16 @@ void SimulatorWindow::showEvent(QShowEvent* e)
     // proper comes later through the event loop, or not at all without a
     // window manager, and must not reset counters loaded after the showing.
     FormActivate();
-    clock_.start();
+    if (!clock_.timer()->isActive())
+        clock_.start();
 }
 
 void SimulatorWindow::hideEvent(QHideEvent* e)
 {
-    // Time stands still while nobody looks at the desk.
-    clock_.stop();
+    // Time stands still while the window is closed; a minimised desk runs
+    // on, as its timers always did.
+    if (!e->spontaneous())
+        clock_.stop();
     QMainWindow::hideEvent(e);
 }
 
