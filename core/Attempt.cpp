@@ -78,7 +78,7 @@ void Attempt::begin()
 {
     const UseCounts before = countsNow();
     for (const std::string& line : exercise_.start) {
-        const script::Event event = script::parseEvent(line);
+        const script::LineEvent event = script::parseEvent(line);
         if (const auto* wait = std::get_if<script::Wait>(&event)) {
             trainer_.advance(wait->ms);
         } else if (const auto* press = std::get_if<script::Press>(&event)) {

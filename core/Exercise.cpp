@@ -169,7 +169,7 @@ public:
             const std::string at = place + "/" + std::to_string(i);
             const std::string line = text(j[i], at);
             const std::string_view event = script::trim(line);
-            const script::Event parsed = script::parseEvent(event);
+            const script::LineEvent parsed = script::parseEvent(event);
             if (const auto* bad = std::get_if<script::BadEvent>(&parsed))
                 fail(at, std::string(bad->why) + ": " + line);
             if (const auto* press = std::get_if<script::Press>(&parsed);

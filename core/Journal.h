@@ -52,6 +52,9 @@ public:
     // How many entries were let go to keep within the capacity.
     std::uint64_t dropped() const { return dropped_; }
     std::size_t capacity() const { return capacity_; }
+    // A smaller capacity lets the oldest entries go at once (they count as
+    // dropped).
+    void setCapacity(std::size_t capacity);
 
     // {"journal":[...],"dropped":N}, as the replay tool prints it.
     std::string toJson() const;
@@ -64,5 +67,28 @@ private:
 
 // One entry as a JSON object.
 std::string journalEntryJson(const JournalEntry& entry);
+
+} // namespace kyt
+
+namespace kyt {
+
+// One entry as the journal's table shows it and its export writes it.
+struct JournalRow {
+    std::string time; // "mm:ss.s" of the simulation clock
+    std::string station; // "A", "B" or empty
+    std::string operation; // the short name, or the timer's tick
+    std::string result; // "wykonano", "odmowa", "plansza błędu", "błąd", or "takt"
+    std::string note; // the reason, the error, or the narration a tick wrote
+};
+
+// "mm:ss.s": minutes (as many digits as needed, at least two), seconds and
+// tenths of the simulation clock, e.g. 75250 ms is "01:15.2".
+std::string journalTime(std::int64_t ms);
+JournalRow journalRow(const JournalEntry& entry);
+
+// The journal as CSV (RFC 4180: fields with a comma, quote or line end are
+// quoted, quotes doubled, lines end in CRLF): two heading lines with the
+// trainee and the date, a header line, then one line per entry.
+std::string journalCsv(const Journal& journal, std::string_view trainee, std::string_view date);
 
 } // namespace kyt

@@ -34,7 +34,7 @@ std::optional<std::int64_t> number(std::string_view s, std::int64_t max)
     return n;
 }
 
-Event parseEvent(std::string_view line)
+LineEvent parseEvent(std::string_view line)
 {
     if (line.size() > 4 && line.substr(0, 4) == "wait" && isBlank(line[4])) {
         const auto ms = number(trim(line.substr(4)), kMaxWait);

@@ -34,9 +34,9 @@ struct Wait {
 struct BadEvent {
     std::string_view why;
 };
-using Event = std::variant<Press, Wait, BadEvent>;
+using LineEvent = std::variant<Press, Wait, BadEvent>;
 
 // Reads one trimmed line as an event.
-Event parseEvent(std::string_view line);
+LineEvent parseEvent(std::string_view line);
 
 } // namespace kyt::script

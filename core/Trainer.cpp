@@ -158,6 +158,14 @@ void Trainer::startSession()
     events_.clear();
 }
 
+void Trainer::restoreRecord(Record record)
+{
+    sessionCounts_ = record.counts;
+    events_ = std::move(record.events);
+    journal_ = std::move(record.journal);
+    lastRefusal_ = std::move(record.lastRefusal);
+}
+
 std::string Trainer::sessionScript() const
 {
     std::string out = "FormActivate\ncounts";

@@ -42,6 +42,7 @@ public:
     Simulator& simulator() { return sim_; }
     const Journal& journal() const { return journal_; }
     void clearJournal() { journal_.clear(); }
+    void setJournalCapacity(std::size_t capacity) { journal_.setCapacity(capacity); }
 
     // What became of one press.
     struct Outcome {
@@ -79,6 +80,17 @@ public:
     // the presses with `wait` lines at their times, and a last `wait` up to
     // the clock's present moment.
     std::string sessionScript() const;
+
+    // The session record and the journal as they are, to put back after
+    // something else (a saved session played in the window) used them.
+    struct Record {
+        CountValues counts {};
+        std::vector<RecordedEvent> events;
+        Journal journal;
+        std::string lastRefusal;
+    };
+    Record record() const { return {sessionCounts_, events_, journal_, lastRefusal_}; }
+    void restoreRecord(Record record);
 
 private:
     void tick(std::string_view handler);

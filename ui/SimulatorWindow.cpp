@@ -2,17 +2,36 @@
 
 #include "App.h"
 #include "Colors.h"
+#include "Controls.h"
+#include "Help.h"
+#include "JournalWindow.h"
 #include "Pictures.h"
+#include "Player.h"
+#include "Script.h"
+#include "Sessions.h"
 #include "SettingsCounterStore.h"
 #include "Simulator.h"
+#include "Trainer.h"
 #include "Windows.h"
+#include "store/MemoryCounterStore.h"
 
+#include <QAbstractEventDispatcher>
+#include <QActionGroup>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaProperty>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QToolTip>
 
 #include <map>
+#include <sstream>
 
 namespace kyt {
 
@@ -59,7 +78,27 @@ void mapa(QWidget* indicator, const QString& look)
     write(indicator, "value", 1.0);
 }
 
+void reportToUser(const std::exception& e)
+{
+    reportException(e);
+}
+
+// The date the journal's exports carry.
+QString exportDate()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
 } // namespace
+
+// The trainee's own session while a saved one plays.
+struct SimulatorWindow::PutAside {
+    Simulator::Snapshot snapshot;
+    std::array<std::int32_t, 8> storedCounts {};
+    Trainer::Record record;
+    CounterStore* store = nullptr;
+    MemoryCounterStore playStore; // the played session's saves go here
+};
 
 const QStringList& SimulatorWindow::ownHandlers()
 {
@@ -93,15 +132,37 @@ SimulatorWindow::SimulatorWindow(QWidget* parent)
         {QStringLiteral("MS Sans Serif"), 11, false, clWindowText}, desk_->font()));
     setCentralWidget(desk_);
 
+    trainer_ = std::make_unique<Trainer>(*sim_, kJournalCapacity);
     buildMenu();
     controls_ = layout::build(desk_, blokTable(), layout::standardClasses(),
         [this](const QString& handler, QWidget*) { runHandler(handler); });
     buildTimers();
     bindDesk();
+
+    // The line below the desk's extent, drawn only when it has something to
+    // say, so that the desk looks as it always did.
+    status_ = new QLabel(desk_);
+    status_->setObjectName(QStringLiteral("statusLine"));
+    status_->setGeometry(8, kDeskHeight + 2, kDeskWidth - 16, 34);
+    status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    status_->hide();
+
+    // Tooltips are worked out when asked for, from the desk as it is then.
+    for (QWidget* w : controls_.inOrder())
+        if (!controlHelp(*sim_, w->objectName().toStdString()).empty())
+            w->installEventFilter(this);
+
+    clock_.setSink([this](std::int64_t ms) { clockAdvanced(ms); });
+    sessionsFolder_ = sessionsFolder();
 }
 
 SimulatorWindow::~SimulatorWindow()
 {
+    // The played session's desk is not the trainee's: put theirs back first.
+    player_.reset();
+    trainer_.reset();
     if (observer_)
         sim_->desk().removeObserver(observer_);
 }
@@ -144,6 +205,58 @@ void SimulatorWindow::buildMenu()
             connect(a, &QAction::triggered, this, [this, handler] { runHandler(handler); });
         }
     }
+    buildJournalMenus(bar);
+}
+
+void SimulatorWindow::buildJournalMenus(QMenuBar* bar)
+{
+    auto addMenu = [&](const char* name, const char* caption) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    auto addItem = [&](QMenu* menu, const char* name, const char* caption, auto&& slot) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+
+    QMenu* journal = addMenu("Dziennik1", "Dziennik");
+    addItem(journal, "Pokazdziennik1", "Pokaż dziennik", [this] { showWindow(journalWindow()); });
+    addItem(journal, "EksportCSV1", "Eksportuj do CSV...", [this] { exportCsvAsked(); });
+    addItem(journal, "Drukuj1", "Drukuj...", [this] { printAsked(false); });
+    addItem(journal, "ZapiszPDF1", "Zapisz jako PDF...", [this] { printAsked(true); });
+    journal->addSeparator();
+    addItem(journal, "Zapiszsesje1", "Zapisz sesję...", [this] { saveSessionAsked(); });
+    addItem(journal, "Odtworzsesje1", "Odtwórz sesję...", [this] { playSessionAsked(); });
+    stopPlayAction_ = addItem(
+        journal, "Zakonczodtwarzanie1", "Zakończ odtwarzanie", [this] { stopPlayback(); });
+    stopPlayAction_->setShortcut(Qt::Key_Escape);
+    stopPlayAction_->setEnabled(false);
+
+    QMenu* view = addMenu("Widok1", "Widok");
+    pauseAction_ = addItem(view, "Pauza1", "Pauza", [this](bool on) { setPaused(on); });
+    pauseAction_->setCheckable(true);
+    pauseAction_->setShortcuts(
+        {QKeySequence(Qt::Key_Pause), QKeySequence(Qt::CTRL | Qt::Key_Space)});
+    view->addSeparator();
+    auto* speeds = new QActionGroup(this);
+    for (int speed : SimulationClock::kSpeeds) {
+        QAction* a = addItem(view, "Szybkosc1",
+            QStringLiteral("Szybkość ×%1").arg(speed).toUtf8().constData(),
+            [this, speed] { setSpeed(speed); });
+        a->setObjectName(QStringLiteral("Szybkosc%1").arg(speed));
+        a->setCheckable(true);
+        a->setChecked(speed == 1);
+        a->setActionGroup(speeds);
+        speedActions_ << a;
+    }
+    view->addSeparator();
+    QAction* step = addItem(
+        view, "Nastepnezdarzenie1", "Następne zdarzenie odtwarzania", [this] { stepPlayback(); });
+    step->setShortcut(Qt::Key_Right);
 }
 
 void SimulatorWindow::buildTimers()
@@ -156,7 +269,8 @@ void SimulatorWindow::buildTimers()
         t->setObjectName(name);
         t->setInterval(int(entry.period));
         t->setTimerType(Qt::PreciseTimer);
-        connect(t, &QTimer::timeout, this, [this, handler] { runHandler(handler); });
+        const std::size_t index = std::size_t(timers_.size());
+        connect(t, &QTimer::timeout, this, [this, index] { deskTimerFired(index); });
         timers_.insert(name, t);
     }
 }
@@ -190,8 +304,13 @@ void SimulatorWindow::showChange(const std::string& control, const std::string& 
     if (kind == ControlKind::Timer) {
         QTimer* t = timers_.value(qs(control));
         if (model.timerEnabled(control)) {
-            if (!t->isActive()) // enabling a running timer does not restart it
+            if (!t->isActive()) { // enabling a running timer does not restart it
                 t->start();
+                // It shows the timer's state; the simulation clock alone
+                // wakes the window.
+                if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance(t->thread()))
+                    d->unregisterTimer(t->timerId());
+            }
         } else {
             t->stop();
         }
@@ -237,7 +356,265 @@ void SimulatorWindow::runHandler(const QString& handler)
 
 void SimulatorWindow::callSimulation(const QString& handler)
 {
-    sim_->click(handler.toStdString());
+    const std::string name = handler.toStdString();
+    bool pressable = false;
+    for (const PressableControl& c : pressableControls())
+        pressable = pressable || c.handler == name;
+    if (playing() && pressable) {
+        // The desk belongs to the session being played.
+        refusal_ = QStringLiteral("Trwa odtwarzanie sesji: pulpit nie przyjmuje kliknięć.");
+        showStatus();
+        return;
+    }
+    // The press comes at the present moment: the clock catches up first.
+    clock_.tick();
+    refusal_.clear();
+    struct Shown {
+        SimulatorWindow* w;
+        ~Shown() { w->afterChange(); }
+    } shown {this};
+    const Trainer::Outcome outcome = trainer_->press(name);
+    if (outcome.delivered && outcome.result == OperationResult::Refused)
+        refusal_ = QString::fromStdString(outcome.reason);
+}
+
+void SimulatorWindow::deskTimerFired(std::size_t index)
+{
+    const VirtualClock::State& state = sim_->clock().state();
+    if (playing() || index >= state.due.size() || state.due[index] < state.now)
+        return;
+    guarded([&] { trainer_->advance(state.due[index] - state.now, reportToUser); });
+    afterChange();
+}
+
+void SimulatorWindow::clockAdvanced(std::int64_t ms)
+{
+    // An error box opened by a tick runs its own event loop, in which the
+    // clock goes on waking: those wakings wait for the box.
+    if (inClock_)
+        return;
+    inClock_ = true;
+    guarded([&] {
+        if (player_) {
+            player_->advance(ms, reportToUser);
+            refusal_ = QString::fromStdString(trainer_->lastRefusal());
+        } else {
+            trainer_->advance(ms, reportToUser);
+        }
+    });
+    inClock_ = false;
+    afterChange();
+}
+
+void SimulatorWindow::afterChange()
+{
+    if (journal_ && journal_->isVisible())
+        journal_->refresh();
+    showStatus();
+}
+
+void SimulatorWindow::showStatus()
+{
+    QStringList parts;
+    if (!refusal_.isEmpty())
+        parts << refusal_;
+    if (player_) {
+        parts << (player_->finished()
+                ? QStringLiteral("Odtwarzanie sesji zakończone (Esc: powrót)")
+                : QStringLiteral("Odtwarzanie sesji: zdarzenie %1 z %2 (→: następne)")
+                      .arg(player_->played() + 1)
+                      .arg(player_->count()));
+    }
+    if (clock_.paused())
+        parts << QStringLiteral("Pauza (Pause lub Ctrl+Spacja: wznów)");
+    if (clock_.speed() != 1)
+        parts << QStringLiteral("Szybkość ×%1").arg(clock_.speed());
+    const QString text = parts.join(QStringLiteral("   •   "));
+    if (text != status_->text())
+        status_->setText(text);
+    status_->setVisible(!text.isEmpty());
+}
+
+JournalWindow* SimulatorWindow::journalWindow()
+{
+    if (!journal_)
+        journal_ = new JournalWindow(trainer_->journal(), this);
+    return journal_;
+}
+
+void SimulatorWindow::setPaused(bool paused)
+{
+    clock_.setPaused(paused);
+    trainer_->setPaused(paused);
+    // What the pause refused is past once the clock runs again.
+    if (!paused && refusal_ == QString::fromUtf8(kPausedReason.data(), kPausedReason.size()))
+        refusal_.clear();
+    if (pauseAction_)
+        pauseAction_->setChecked(paused);
+    showStatus();
+}
+
+void SimulatorWindow::setSpeed(int speed)
+{
+    clock_.setSpeed(speed);
+    for (QAction* a : speedActions_)
+        a->setChecked(a->objectName() == QStringLiteral("Szybkosc%1").arg(clock_.speed()));
+    showStatus();
+}
+
+bool SimulatorWindow::saveSession(const QString& path)
+{
+    QString why;
+    if (writeWhole(path, QByteArray::fromStdString(trainer_->sessionScript()), &why))
+        return true;
+    reportError(QStringLiteral("Cannot create file %1: %2").arg(path, why));
+    return false;
+}
+
+QString SimulatorWindow::autoSaveSession()
+{
+    QString why;
+    const QString path = saveSessionInto(sessionsFolder_,
+        QByteArray::fromStdString(trainer_->sessionScript()), QDateTime::currentDateTime(), &why);
+    if (path.isEmpty())
+        reportError(QStringLiteral("Cannot save the session in %1: %2").arg(sessionsFolder_, why));
+    return path;
+}
+
+bool SimulatorWindow::exportCsv(const QString& path, const QString& trainee, const QString& date)
+{
+    QString why;
+    const std::string csv
+        = journalCsv(trainer_->journal(), trainee.toStdString(), date.toStdString());
+    if (writeWhole(path, QByteArray::fromStdString(csv), &why))
+        return true;
+    reportError(QStringLiteral("Cannot create file %1: %2").arg(path, why));
+    return false;
+}
+
+void SimulatorWindow::exportCsvAsked()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Eksportuj do CSV"), QString(), QStringLiteral("CSV (*.csv)"));
+    if (!path.isEmpty())
+        exportCsv(path, traineeName(this), exportDate());
+}
+
+void SimulatorWindow::printAsked(bool pdf)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (pdf) {
+        const QString path = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Zapisz jako PDF"), QString(), QStringLiteral("PDF (*.pdf)"));
+        if (path.isEmpty())
+            return;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+    } else {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
+    printJournal(trainer_->journal(), traineeName(this), exportDate(), printer);
+}
+
+void SimulatorWindow::saveSessionAsked()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Zapisz sesję"), sessionsFolder_, QStringLiteral("Sesje Kyt (*.txt)"));
+    if (!path.isEmpty())
+        saveSession(path);
+}
+
+void SimulatorWindow::playSessionAsked()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Odtwórz sesję"),
+        sessionsFolder_, QStringLiteral("Sesje Kyt (*.txt);;Wszystkie pliki (*)"));
+    if (!path.isEmpty())
+        playSession(path);
+}
+
+bool SimulatorWindow::playSession(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reportError(QStringLiteral("Cannot open file %1").arg(path));
+        return false;
+    }
+    std::istringstream in(file.readAll().toStdString());
+    if (file.error() != QFileDevice::NoError) {
+        reportError(QStringLiteral("Cannot read file %1").arg(path));
+        return false;
+    }
+    script::Parsed parsed = script::parse(in, true);
+    if (parsed.ok && parsed.events.empty()) {
+        parsed.ok = false;
+        parsed.error = "the file holds no events";
+    }
+    if (!parsed.ok) {
+        reportError(QStringLiteral("%1 is no session to play: %2")
+                        .arg(path, QString::fromStdString(parsed.error)));
+        return false;
+    }
+    stopPlayback();
+    aside_ = std::make_unique<PutAside>();
+    aside_->snapshot = sim_->snapshot();
+    aside_->storedCounts = sim_->storedCounts();
+    aside_->record = trainer_->record();
+    aside_->store = sim_->counterStore();
+    // Whatever the played session saves stays out of the user's store.
+    sim_->setCounterStore(&aside_->playStore);
+    sim_->restore(Simulator().snapshot());
+    trainer_->clearJournal();
+    trainer_->startSession();
+    refusal_.clear();
+    player_ = std::make_unique<Player>(*trainer_, std::move(parsed.events));
+    stopPlayAction_->setEnabled(true);
+    clock_.tick(); // the time before the playing is not the session's
+    afterChange();
+    return true;
+}
+
+void SimulatorWindow::stepPlayback()
+{
+    if (!player_)
+        return;
+    guarded([&] { player_->step(reportToUser); });
+    refusal_ = QString::fromStdString(trainer_->lastRefusal());
+    afterChange();
+}
+
+void SimulatorWindow::stopPlayback()
+{
+    if (!player_)
+        return;
+    player_.reset();
+    sim_->restore(aside_->snapshot);
+    sim_->storedCounts() = aside_->storedCounts;
+    sim_->setCounterStore(aside_->store);
+    trainer_->restoreRecord(std::move(aside_->record));
+    aside_.reset();
+    refusal_.clear();
+    stopPlayAction_->setEnabled(false);
+    afterChange();
+}
+
+QString SimulatorWindow::helpFor(const QWidget* control) const
+{
+    return QString::fromStdString(controlHelp(*sim_, control->objectName().toStdString()));
+}
+
+bool SimulatorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        const QString help = helpFor(w);
+        if (!help.isEmpty()) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), help, w);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void SimulatorWindow::FormActivate()
@@ -259,6 +636,9 @@ void SimulatorWindow::showSimulator()
 void SimulatorWindow::odczytlicznikow()
 {
     guarded([&] { sim_->call("odczytlicznikow"); });
+    // The session starts with the counts as loaded.
+    if (!player_)
+        trainer_->startSession();
 }
 
 void SimulatorWindow::showEvent(QShowEvent* e)
@@ -268,14 +648,30 @@ void SimulatorWindow::showEvent(QShowEvent* e)
     // proper comes later through the event loop, or not at all without a
     // window manager, and must not reset counters loaded after the showing.
     FormActivate();
+    if (!clock_.timer()->isActive())
+        clock_.start();
+}
+
+void SimulatorWindow::hideEvent(QHideEvent* e)
+{
+    // Time stands still while the window is closed; a minimised desk runs
+    // on, as its timers always did.
+    if (!e->spontaneous())
+        clock_.stop();
+    QMainWindow::hideEvent(e);
 }
 
 void SimulatorWindow::closeEvent(QCloseEvent* e)
 {
     // The window stays open unless the counters are saved.
     e->ignore();
-    if (guarded([&] { sim_->call("FormClose"); }))
+    stopPlayback();
+    clock_.tick();
+    if (guarded([&] { sim_->call("FormClose"); })) {
+        if (!trainer_->sessionEvents().empty())
+            autoSaveSession();
         hide();
+    }
 }
 
 } // namespace kyt

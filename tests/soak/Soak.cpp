@@ -17,6 +17,7 @@
 #include "RelayIndicator.h"
 #include "Simulator.h"
 #include "SimulatorWindow.h"
+#include "Trainer.h"
 #include "Windows.h"
 
 #include <QApplication>
@@ -163,6 +164,9 @@ int main(int argc, char** argv)
     setReporter([&](const QString& text) { reports.push_back(text.toStdString()); });
     app.windows().create();
     SimulatorWindow* simulatorWindow = app.windows().simulatorWindow();
+    // The journal grows by design up to its capacity; a short one keeps the
+    // memory figure about leaks, not about the journal filling up.
+    simulatorWindow->trainer().setJournalCapacity(100);
     if (!simulatorWindow) {
         std::fprintf(stderr, "the simulator window was not created\n");
         return 1;

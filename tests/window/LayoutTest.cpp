@@ -192,7 +192,11 @@ TEST(DeskWindow, StartsAsTheDeskIsDesigned)
     }
     EXPECT_EQ(menus.join(QLatin1Char('|')),
         QString::fromUtf8("Schematy|  Wł. i zw. blokady|  Liniowy|  ZPG|  Pulpit|  "
-                          "Zwr. pozwolenia|INFORMACJE|  O blokadzie|  O programie"));
+                          "Zwr. pozwolenia|INFORMACJE|  O blokadzie|  O programie"
+                          "|Dziennik|  Pokaż dziennik|  Eksportuj do CSV...|  Drukuj...|  "
+                          "Zapisz jako PDF...|  |  Zapisz sesję...|  Odtwórz sesję...|  "
+                          "Zakończ odtwarzanie|Widok|  Pauza|  |  Szybkość ×1|  Szybkość ×2|  "
+                          "Szybkość ×4|  Szybkość ×8|  |  Następne zdarzenie odtwarzania"));
 }
 
 TEST(DeskWindow, MishapPanelCoversTheVoltagePanelAndTheDeskIsNotRescaled)

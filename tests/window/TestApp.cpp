@@ -1,6 +1,7 @@
 #include "TestApp.h"
 
 #include "App.h"
+#include "SimulationClock.h"
 #include "Windows.h"
 
 #include <QDir>
@@ -30,6 +31,11 @@ public:
         // The stored counters of the tests stay in a folder of their own.
         configDir = new QTemporaryDir();
         qputenv("XDG_CONFIG_HOME", configDir->path().toLocal8Bit());
+        // Sessions saved when a window closes stay there too.
+        qputenv("XDG_DATA_HOME", (configDir->path() + QStringLiteral("/data")).toLocal8Bit());
+        // The simulation clocks read the tests' own time, which moves only
+        // when a test moves it.
+        SimulationClock::setDefaultTimeSource([] { return fakeNow; });
         static int argc = 1;
         static char name[] = "kyt_window_tests";
         static char* argv[] = {name, nullptr};
@@ -55,6 +61,8 @@ private:
 [[maybe_unused]] const auto* environment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
 
 } // namespace
+
+std::int64_t fakeNow = 0;
 
 QString settingsFolder()
 {

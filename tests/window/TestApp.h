@@ -3,11 +3,17 @@
 #pragma once
 
 #include <QImage>
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 
 namespace kyt::test {
+
+// The wall time the windows' simulation clocks read, in milliseconds; it
+// moves only when a test moves it.
+extern std::int64_t fakeNow;
 
 // The folder the counters are stored under during the tests.
 QString settingsFolder();

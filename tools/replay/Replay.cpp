@@ -1,9 +1,8 @@
 #include "Replay.h"
 
 #include "Attempt.h"
-#include "Dispatch.h"
 #include "Exercise.h"
-#include "ScriptLine.h"
+#include "Script.h"
 #include "Simulator.h"
 #include "StateJson.h"
 #include "Trainer.h"
@@ -23,67 +22,9 @@ namespace kyt::replay {
 
 namespace {
 
-using script::isBlank;
-using script::number;
-using script::trim;
-
 void printError(std::ostream& out, const std::exception& e)
 {
     out << "{\"error\":" << jsonString(std::string(e.what()) + ".") << "}" << std::endl;
-}
-
-// `counts sza1=N sza2=N szb1=N szb2=N dkoa=N dkob=N dpoa=N dpob=N`: the
-// eight names in that order, each count from 0 to 2147483647.
-std::optional<CountValues> countsLine(std::string_view rest)
-{
-    static constexpr std::string_view kNames[]
-        = {"sza1", "sza2", "szb1", "szb2", "dkoa", "dkob", "dpoa", "dpob"};
-    CountValues values {};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        rest = trim(rest);
-        const std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
-        const std::string_view item = rest.substr(0, end);
-        rest.remove_prefix(end);
-        const std::size_t eq = item.find('=');
-        if (eq == std::string_view::npos || item.substr(0, eq) != kNames[i])
-            return std::nullopt;
-        const auto n = number(item.substr(eq + 1), 2147483647);
-        if (!n)
-            return std::nullopt;
-        values[i] = static_cast<std::int32_t>(*n);
-    }
-    if (!trim(rest).empty())
-        return std::nullopt;
-    return values;
-}
-
-enum class LineRead { Line, End, TooLong, Failed };
-
-// The next line of `in` without its end, up to kMaxLineBytes; a line that
-// goes on past them is not read further.
-LineRead readLine(std::istream& in, std::string& line)
-{
-    line.clear();
-    std::istream::sentry ok(in, true);
-    if (!ok)
-        return in.bad() ? LineRead::Failed : LineRead::End;
-    std::streambuf* buf = in.rdbuf();
-    try {
-        for (;;) {
-            const int c = buf->sbumpc();
-            if (c == std::char_traits<char>::eof())
-                return line.empty() ? LineRead::End : LineRead::Line;
-            if (c == '\n')
-                return LineRead::Line;
-            if (line.size() == kMaxLineBytes)
-                return LineRead::TooLong;
-            line.push_back(char(c));
-        }
-    } catch (...) {
-        // The file stream reports a failed read (a folder, say) this way.
-        in.setstate(std::ios::badbit);
-        return LineRead::Failed;
-    }
 }
 
 } // namespace
@@ -117,75 +58,64 @@ int runScript(
     for (;;) {
         if (!out)
             return failure("cannot write the output");
-        const LineRead read = readLine(in, raw);
-        if (read == LineRead::End)
+        const script::LineRead read = script::readLine(in, raw);
+        if (read == script::LineRead::End)
             break;
         ++lineNo;
-        if (read == LineRead::Failed)
+        if (read == script::LineRead::Failed)
             return failure("cannot read the scenario");
-        if (read == LineRead::TooLong)
+        if (read == script::LineRead::TooLong)
             return failure("line " + std::to_string(lineNo) + ": longer than 1 MiB");
-        const std::string_view line = trim(raw);
-        if (line.empty() || line.front() == '#')
-            continue;
-
-        if (line == "state") {
-            out << stateJson(sim) << std::endl;
-            continue;
-        }
-        if (line == "journal") {
-            out << trainer.journal().toJson() << std::endl;
-            continue;
-        }
-        if (line == "why") {
-            const std::string& why = trainer.lastRefusal();
-            out << "{\"why\":" << (why.empty() ? std::string("null") : jsonString(why)) << "}"
-                << std::endl;
-            continue;
-        }
+        const std::string_view line = script::trim(raw);
         if (attempt && line == "hint") {
             out << "{\"hint\":" << jsonString(attempt->takeHint()) << "}" << std::endl;
             continue;
         }
-        if (line.size() > 6 && line.substr(0, 6) == "counts" && isBlank(line[6])) {
+        std::string why;
+        const std::optional<script::Event> event = script::parseLine(line, why);
+        if (!why.empty())
+            return usage(line, why);
+        if (!event)
+            continue;
+        switch (event->kind) {
+        case script::Event::Kind::State: out << stateJson(sim) << std::endl; break;
+        case script::Event::Kind::Journal: out << trainer.journal().toJson() << std::endl; break;
+        case script::Event::Kind::Why: {
+            const std::string& last = trainer.lastRefusal();
+            out << "{\"why\":" << (last.empty() ? std::string("null") : jsonString(last)) << "}"
+                << std::endl;
+            break;
+        }
+        case script::Event::Kind::Counts:
             if (attempt)
                 return usage(line, "the counts cannot be set during an exercise");
-            const auto counts = countsLine(line.substr(6));
-            if (!counts)
-                return usage(line,
-                    "counts needs sza1=N sza2=N szb1=N szb2=N dkoa=N dkob=N "
-                    "dpoa=N dpob=N");
-            trainer.setCounts(*counts);
-            continue;
-        }
-
-        const script::Event event = script::parseEvent(line);
-        if (const auto* bad = std::get_if<script::BadEvent>(&event))
-            return usage(line, bad->why);
-        if (const auto* wait = std::get_if<script::Wait>(&event)) {
+            trainer.setCounts(event->counts);
+            break;
+        case script::Event::Kind::Wait:
             try {
                 const auto onError = [&](const std::exception& e) { printError(out, e); };
                 if (attempt)
-                    attempt->advance(wait->ms, onError);
+                    attempt->advance(event->ms, onError);
                 else
-                    trainer.advance(wait->ms, onError);
+                    trainer.advance(event->ms, onError);
             } catch (const std::invalid_argument&) {
                 return usage(line, "the clock cannot run that far");
             }
-            continue;
-        }
-        const auto& press = std::get<script::Press>(event);
-        if (attempt && press.handler == "FormActivate")
-            return usage(line, "FormActivate is run by the exercise");
-        for (std::int64_t i = 0; i < press.times; ++i) {
-            try {
-                if (attempt)
-                    attempt->press(press.handler);
-                else
-                    trainer.press(press.handler);
-            } catch (const std::exception& e) {
-                printError(out, e);
+            break;
+        case script::Event::Kind::Press:
+            if (attempt && event->handler == "FormActivate")
+                return usage(line, "FormActivate is run by the exercise");
+            for (std::int64_t i = 0; i < event->times; ++i) {
+                try {
+                    if (attempt)
+                        attempt->press(event->handler);
+                    else
+                        trainer.press(event->handler);
+                } catch (const std::exception& e) {
+                    printError(out, e);
+                }
             }
+            break;
         }
     }
     out.flush();

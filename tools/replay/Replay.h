@@ -11,7 +11,7 @@
 // A click on a hidden control is dropped, as the window drops it. An error a
 // handler raises prints {"error":"<message>."} and the scenario goes on.
 
-#include "ScriptLine.h"
+#include "Script.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,10 +29,11 @@ namespace kyt::replay {
 constexpr int kExitFailure = 1; // input that cannot be read, output that cannot be written
 constexpr int kExitUsage = 2; // and a bad exercise file
 constexpr int kExitNotPassed = 1; // an exercise not passed
-constexpr std::int64_t kMaxRepeat = script::kMaxRepeat;
-constexpr std::int64_t kMaxWait = script::kMaxWait;
-constexpr std::size_t kMaxLineBytes = 1 << 20; // a longer line is refused
-constexpr std::size_t kMaxEchoChars = 200; // of a bad line in its message
+// The limits of the language (see core/Script.h).
+using script::kMaxEchoChars;
+using script::kMaxLineBytes;
+using script::kMaxRepeat;
+using script::kMaxWait;
 
 // Runs every event of `in` against `sim`; state and error lines go to `out`.
 // Returns 0, or kExitUsage after writing a message that names the line

@@ -5,8 +5,15 @@
 // kyt-screenshot --all DIR: writes every window, each as it is first shown,
 // into DIR (one PNG per window, named after the window), to compare the
 // program's pictures between two builds.
+//
+// kyt-screenshot --journal DIR: writes the trainer's journal as the trainee
+// meets it: a refused press with its reason below the desk
+// (journal-refused.png), the journal's window (journal.png) and the desk
+// paused at speed x4 (journal-paused.png).
 #include "App.h"
 #include "ControlNames.h"
+#include "JournalWindow.h"
+#include "Simulator.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
 #include "Windows.h"
@@ -19,6 +26,16 @@
 #include <utility>
 
 namespace {
+
+// Opens the simulator window as the start window does, at the desk's size
+// without the window manager's frame, with `below` pixels under the desk.
+void openDesk(kyt::SimulatorWindow* w, int below)
+{
+    w->showSimulator();
+    w->showNormal();
+    w->resize(kyt::SimulatorWindow::kDeskWidth + 16,
+        kyt::SimulatorWindow::kDeskHeight + below + w->menuBar()->sizeHint().height());
+}
 
 int shootAll(const QString& dir)
 {
@@ -41,13 +58,48 @@ int shootAll(const QString& dir)
     kyt::SimulatorWindow* w = all.simulatorWindow();
     if (!w)
         return 1;
-    w->showSimulator();
-    w->showNormal();
-    w->resize(kyt::SimulatorWindow::kDeskWidth + 16,
-        kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
+    openDesk(w, 16);
     qApp->processEvents();
     if (!w->grab().toImage().save(dir + QStringLiteral("/simulator.png")))
         ++failures;
+    all.destroy();
+    return failures == 0 ? 0 : 1;
+}
+
+int shootJournal(const QString& dir)
+{
+    kyt::Windows& all = kyt::windows();
+    all.create();
+    kyt::SimulatorWindow* w = all.simulatorWindow();
+    if (!w)
+        return 1;
+    openDesk(w, 56); // room below the desk for its line
+    // A request, a permission that cannot be given at the requesting
+    // station, then the right one and a train on its way.
+    for (const char* h : {"pwbl1Click", "ppoz1Click", "ppoz2Click", "pdalejClick", "psa1Click",
+             "psa2Click", "ArrowButton1Click"})
+        w->runHandler(QString::fromLatin1(h));
+    for (int tick = 0; tick < 9; ++tick)
+        w->sim().clock().advance(500);
+    w->runHandler(QStringLiteral("pkoaClick"));
+    qApp->processEvents();
+    int failures = 0;
+    auto save = [&](QWidget* widget, const char* name) {
+        if (!widget->grab().toImage().save(dir + QLatin1Char('/') + QLatin1String(name)))
+            ++failures;
+    };
+    save(w, "journal-refused.png");
+    kyt::JournalWindow* j = w->journalWindow();
+    j->show();
+    j->refresh();
+    qApp->processEvents();
+    save(j, "journal.png");
+    j->hide();
+    w->setSpeed(4);
+    w->setPaused(true);
+    w->runHandler(QStringLiteral("pkoaClick"));
+    qApp->processEvents();
+    save(w, "journal-paused.png");
     all.destroy();
     return failures == 0 ? 0 : 1;
 }
@@ -56,6 +108,12 @@ int shootAll(const QString& dir)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && QByteArray(argv[1]) == "--journal") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        kyt::App app(argc, argv);
+        return shootJournal(QString::fromLocal8Bit(argv[2]));
+    }
     if (argc == 3 && QByteArray(argv[1]) == "--all") {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -63,7 +121,7 @@ int main(int argc, char** argv)
         return shootAll(QString::fromLocal8Bit(argv[2]));
     }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kyt-screenshot FILE.png\n");
+        std::fprintf(stderr, "usage: kyt-screenshot FILE.png | --all DIR | --journal DIR\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
@@ -76,11 +134,7 @@ int main(int argc, char** argv)
     kyt::SimulatorWindow* w = app.windows().simulatorWindow();
     if (!w)
         return 1;
-    w->showSimulator();
-    // The desk as it is laid out, without the window manager's frame.
-    w->showNormal();
-    w->resize(kyt::SimulatorWindow::kDeskWidth + 16,
-        kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
+    openDesk(w, 16);
     // A train from A to B: request, permission, exit and entry signal, off.
     for (const char* h :
         {"pwbl1Click", "ppoz2Click", "pdalejClick", "psa1Click", "psa2Click", "ArrowButton1Click"})
