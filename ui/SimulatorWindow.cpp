@@ -3,14 +3,18 @@
 #include "App.h"
 #include "Colors.h"
 #include "Controls.h"
+#include "DigitCounter.h"
 #include "Help.h"
 #include "JournalWindow.h"
+#include "Led.h"
 #include "Pictures.h"
 #include "Player.h"
+#include "RelayIndicator.h"
 #include "Script.h"
 #include "Sessions.h"
 #include "SettingsCounterStore.h"
 #include "Simulator.h"
+#include "StdControls.h"
 #include "Trainer.h"
 #include "Windows.h"
 #include "store/MemoryCounterStore.h"
@@ -58,24 +62,28 @@ QString qs(const std::string& s)
     return QString::fromStdString(s);
 }
 
-// Writes a property that the control must have.
-void write(QWidget* w, const char* property, const QVariant& value)
+// The control of a desk name as the class the desk table made it; a control
+// of another class is a fault of the table.
+template <typename T>
+T* as(QWidget* w)
 {
-    const int idx = w->metaObject()->indexOfProperty(property);
-    if (idx < 0 || !w->metaObject()->property(idx).write(w, value))
-        throw layout::LayoutError(QStringLiteral("%1 does not take %2")
-                                      .arg(w->objectName(), QString::fromLatin1(property))
-                                      .toStdString());
+    if (T* typed = qobject_cast<T*>(w))
+        return typed;
+    throw layout::LayoutError(
+        QStringLiteral("%1 is no %2")
+            .arg(w->objectName(), QString::fromLatin1(T::staticMetaObject.className()))
+            .toStdString());
 }
 
 // Shows a relay look on an indicator: the value drops to 0, the picture is
 // replaced, and the value back to 1 redraws the indicator with it.
-void mapa(QWidget* indicator, const QString& look)
+void mapa(QWidget* w, const QString& look)
 {
     const QImage picture = loadPicture(look);
-    write(indicator, "value", 0.0);
-    write(indicator, "apple", picture);
-    write(indicator, "value", 1.0);
+    RelayIndicator* indicator = as<RelayIndicator>(w);
+    indicator->setValue(0.0);
+    indicator->setApple(picture);
+    indicator->setValue(1.0);
 }
 
 void reportToUser(const std::exception& e)
@@ -324,20 +332,18 @@ void SimulatorWindow::showChange(const std::string& control, const std::string& 
     switch (kind) {
     case ControlKind::Lamp:
         if (property == "Value")
-            write(w, "value", model.lampValue(control));
+            as<Led>(w)->setValue(model.lampValue(control));
         else if (property == "Blink")
-            write(w, "blink", model.lampBlink(control));
+            as<Led>(w)->setBlink(model.lampBlink(control));
         else if (property == "TrueColor")
-            write(w, "trueColor", QVariant::fromValue<ColorCode>(model.lampColor(control)));
+            as<Led>(w)->setTrueColor(model.lampColor(control));
         break;
     case ControlKind::Indicator: mapa(w, qs(std::string(lookName(model.look(control))))); break;
-    case ControlKind::Counter: write(w, "value", model.counterValue(control)); break;
-    case ControlKind::Section:
-        write(w, "brushColor", QVariant::fromValue<ColorCode>(model.sectionColor(control)));
-        break;
+    case ControlKind::Counter: as<DigitCounter>(w)->setValue(model.counterValue(control)); break;
+    case ControlKind::Section: as<Shape>(w)->setBrushColor(model.sectionColor(control)); break;
     case ControlKind::TrainButton:
     case ControlKind::Label: layout::setCaption(w, qs(model.caption(control))); break;
-    case ControlKind::Memo: write(w, "text", qs(model.text(control))); break;
+    case ControlKind::Memo: as<Memo>(w)->setText(qs(model.text(control))); break;
     case ControlKind::Shown:
     case ControlKind::Timer: break;
     }
