@@ -6,8 +6,8 @@
 set -eu
 export QT_QPA_PLATFORM=offscreen
 missing=0
-for f in build/bin/bench_core build/bin/bench_click build/bin/kyt-bench-startup \
-         build/bin/kyt-bench-bare build/bin/kyt-bench-probe; do
+for f in build/bin/kyt build/bin/bench_core build/bin/bench_click build/bin/kyt-bench-startup \
+         build/bin/kyt-bench-bare; do
   if [ ! -x "$f" ]; then
     echo "benchmark program $f is missing" >&2
     missing=1
@@ -22,5 +22,5 @@ fi
 build/bin/bench_core --benchmark_min_time=0.5
 # The window reads its pictures from the folder it starts in.
 (cd build/pictures && ../bin/bench_click)
-build/bin/kyt-bench-startup --bare build/bin/kyt-bench-bare \
-  --probe build/bin/kyt-bench-probe --pictures build/pictures --rounds 5
+build/bin/kyt-bench-startup --kyt build/bin/kyt --bare build/bin/kyt-bench-bare \
+  --pictures build/pictures --rounds 15
