@@ -25,9 +25,6 @@ namespace kyt {
 
 namespace {
 
-// Size of the buffer through which the codec reads the kept bytes.
-constexpr std::size_t InputBufferSize = 4096;
-
 // The codec's error manager with a way back out of the codec: fatal errors
 // and the first warning format their message and jump back to the decode.
 // No C++ exception ever crosses the codec's C frames.
@@ -37,14 +34,14 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];
 };
 
-// A data source reading from memory through a fixed-size buffer, like a
-// file read in blocks.
+// A data source reading the kept bytes where they are, all at once; past
+// their end it supplies an end-of-image marker of its own.
 struct SourceManager {
     jpeg_source_mgr pub;
     const JOCTET* data;
     std::size_t size;
     std::size_t position;
-    JOCTET buffer[InputBufferSize];
+    JOCTET endMarker[2];
 };
 
 // Everything a decode owns. The codec object is destroyed whatever happens;
@@ -83,20 +80,21 @@ void InitSource(j_decompress_ptr) { }
 boolean FillInputBuffer(j_decompress_ptr cinfo)
 {
     auto* src = reinterpret_cast<SourceManager*>(cinfo->src);
-    std::size_t count = std::min(InputBufferSize, src->size - src->position);
+    const std::size_t count = src->size - src->position;
     if (count == 0) {
         // The data ended before the image did: warn, then hand the codec an
         // end-of-image marker so that it can stop cleanly.
         WARNMS(cinfo, JWRN_JPEG_EOF);
-        src->buffer[0] = 0xFF;
-        src->buffer[1] = JPEG_EOI;
-        count = 2;
-    } else {
-        std::memcpy(src->buffer, src->data + src->position, count);
-        src->position += count;
+        src->endMarker[0] = 0xFF;
+        src->endMarker[1] = JPEG_EOI;
+        src->pub.next_input_byte = src->endMarker;
+        src->pub.bytes_in_buffer = 2;
+        return TRUE;
     }
-    src->pub.next_input_byte = src->buffer;
+    // The codec only reads its input: it is given the kept bytes themselves.
+    src->pub.next_input_byte = src->data + src->position;
     src->pub.bytes_in_buffer = count;
+    src->position = src->size;
     return TRUE;
 }
 
@@ -256,14 +254,25 @@ bool RunDecode(Decoder& d, const JpegOptions& options, Progress& progress, QImag
     out = MakeOutput(cinfo);
 
     const JDIMENSION height = cinfo.output_height;
+    uchar* const bits = out.bits();
+    const auto stride = std::size_t(out.bytesPerLine());
+    constexpr int MaxRows = 4;
     while (cinfo.output_scanline < height) {
-        JSAMPROW row = out.scanLine(int(cinfo.output_scanline));
-        jpeg_read_scanlines(&cinfo, &row, 1);
-        const int percent = int(std::uint64_t(cinfo.output_scanline) * 100 / height);
-        if (percent != progress.last && percent % progress.step == 0) {
-            progress.last = percent;
-            if (*progress.report)
-                (*progress.report)(percent);
+        // The rows the codec makes in one go, straight into the picture.
+        const JDIMENSION first = cinfo.output_scanline;
+        const JDIMENSION rows
+            = std::min<JDIMENSION>(std::clamp(cinfo.rec_outbuf_height, 1, MaxRows), height - first);
+        JSAMPROW rowPointers[MaxRows];
+        for (JDIMENSION i = 0; i < rows; ++i)
+            rowPointers[i] = bits + stride * (first + i);
+        jpeg_read_scanlines(&cinfo, rowPointers, rows);
+        for (JDIMENSION line = first + 1; line <= cinfo.output_scanline; ++line) {
+            const int percent = int(std::uint64_t(line) * 100 / height);
+            if (percent != progress.last && percent % progress.step == 0) {
+                progress.last = percent;
+                if (*progress.report)
+                    (*progress.report)(percent);
+            }
         }
     }
     jpeg_finish_decompress(&cinfo);
