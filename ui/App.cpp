@@ -91,7 +91,7 @@ App::~App()
 void App::startUp()
 {
     const ExitPoint exitAfter = exitPointFromEnvironment();
-    windows_->create();
+    windows_->createForStart();
     StartWindow* start = windows_->startWindow();
     if (!start) {
         windows_->createRest();
