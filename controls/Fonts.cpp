@@ -2,6 +2,9 @@
 
 #include <QStringList>
 #include <cmath>
+#include <thread>
+
+#include <fontconfig/fontconfig.h>
 
 namespace kyt {
 
@@ -33,6 +36,30 @@ QFont defaultDeskFont()
 int pointsToPixels(double points)
 {
     return int(std::lround(points * 96.0 / 72.0));
+}
+
+namespace {
+
+std::thread& fontConfigurationReader()
+{
+    static std::thread reader;
+    return reader;
+}
+
+} // namespace
+
+void prepareFontConfiguration()
+{
+    std::thread& reader = fontConfigurationReader();
+    if (!reader.joinable())
+        reader = std::thread([] { FcInit(); });
+}
+
+void awaitFontConfiguration()
+{
+    std::thread& reader = fontConfigurationReader();
+    if (reader.joinable())
+        reader.join();
 }
 
 int charHeight(const QFont& f)

@@ -2,6 +2,7 @@
 
 #include "DataFolder.h"
 #include "ExitAfter.h"
+#include "Fonts.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
 #include "Windows.h"
@@ -91,6 +92,7 @@ App::~App()
 void App::startUp()
 {
     const ExitPoint exitAfter = exitPointFromEnvironment();
+    awaitFontConfiguration();
     windows_->createForStart();
     StartWindow* start = windows_->startWindow();
     if (!start) {
