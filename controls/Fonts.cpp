@@ -40,10 +40,21 @@ int pointsToPixels(double points)
 
 namespace {
 
+// The reading thread; a program that ends without awaiting it (an early
+// exit) waits for it on the way out.
+struct Reader {
+    std::thread thread;
+    ~Reader()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
 std::thread& fontConfigurationReader()
 {
-    static std::thread reader;
-    return reader;
+    static Reader reader;
+    return reader.thread;
 }
 
 } // namespace
