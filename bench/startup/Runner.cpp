@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -68,15 +69,44 @@ Outcome run(const std::vector<std::string>& args, const std::string& cwd, const 
         unsetenv("KYT_EXIT_AFTER");
     const long long t0 = nowNs();
     pid_t pid = 0;
-    const int rc = posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ);
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK);
+    const int rc = posix_spawn(&pid, argv[0], &fa, &attr, argv.data(), environ);
+    posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&fa);
     if (rc != 0) {
         std::fprintf(stderr, "cannot start %s: %s\n", argv[0], std::strerror(rc));
         return out;
     }
+    // A process that has not ended within the time allowed is ended and
+    // counts as failed, so that a stuck start cannot hang the report.
+    constexpr long long kAllowedNs = 30LL * 1000000000LL;
     int status = 0;
     rusage usage {};
-    while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) { }
+    for (;;) {
+        const pid_t done = wait4(pid, &status, WNOHANG, &usage);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR)
+            return out;
+        if (nowNs() - t0 > kAllowedNs) {
+            std::fprintf(stderr, "%s did not end within 30 s\n", argv[0]);
+            kill(pid, SIGKILL);
+            while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) { }
+            return out;
+        }
+        // Sleeps until a child ends (SIGCHLD is blocked, see main) or a
+        // little while has passed.
+        sigset_t chld;
+        sigemptyset(&chld);
+        sigaddset(&chld, SIGCHLD);
+        const timespec wait {0, 100000000};
+        sigtimedwait(&chld, nullptr, &wait);
+    }
     out.wallNs = nowNs() - t0;
     out.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     out.peakKb = usage.ru_maxrss;
@@ -138,6 +168,12 @@ int main(int argc, char** argv)
         std::free(abs);
     }
     setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    // A child's end is waited for with sigtimedwait(); the children start
+    // with the signal unblocked again.
+    sigset_t chld;
+    sigemptyset(&chld);
+    sigaddset(&chld, SIGCHLD);
+    sigprocmask(SIG_BLOCK, &chld, nullptr);
 
     const char* kPictures[] = {"liniowy.jpg", "pulpit.jpg", "blok - zwrot.jpg"};
     for (const char* p : kPictures) {
