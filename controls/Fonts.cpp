@@ -2,6 +2,9 @@
 
 #include <QStringList>
 #include <cmath>
+#include <thread>
+
+#include <fontconfig/fontconfig.h>
 
 namespace kyt {
 
@@ -33,6 +36,41 @@ QFont defaultDeskFont()
 int pointsToPixels(double points)
 {
     return int(std::lround(points * 96.0 / 72.0));
+}
+
+namespace {
+
+// The reading thread; a program that ends without awaiting it (an early
+// exit) waits for it on the way out.
+struct Reader {
+    std::thread thread;
+    ~Reader()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+std::thread& fontConfigurationReader()
+{
+    static Reader reader;
+    return reader.thread;
+}
+
+} // namespace
+
+void prepareFontConfiguration()
+{
+    std::thread& reader = fontConfigurationReader();
+    if (!reader.joinable())
+        reader = std::thread([] { FcInit(); });
+}
+
+void awaitFontConfiguration()
+{
+    std::thread& reader = fontConfigurationReader();
+    if (reader.joinable())
+        reader.join();
 }
 
 int charHeight(const QFont& f)

@@ -26,4 +26,13 @@ int charHeight(const QFont& f);
 // Converts a size in points to pixels at 96 dpi, rounded.
 int pointsToPixels(double points);
 
+// Start-up: reads the system's font configuration on a thread of its own
+// while the application object is being made, before any text is laid out
+// (the first font used would otherwise read it then, on the way to the
+// first frame). awaitFontConfiguration() waits for that reading; it must be
+// called before the toolkit's first use of fonts. Both do nothing when the
+// reading was not started or was already awaited.
+void prepareFontConfiguration();
+void awaitFontConfiguration();
+
 } // namespace kyt

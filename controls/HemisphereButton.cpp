@@ -160,12 +160,14 @@ bool HemisphereButton::HitTest(int x, int y) const
 const QImage& HemisphereButton::ImageOut()
 {
     CheckSize();
+    RenderIfStale();
     return imageOut_;
 }
 
 const QImage& HemisphereButton::ImageIn()
 {
     CheckSize();
+    RenderIfStale();
     return imageIn_;
 }
 
@@ -185,10 +187,23 @@ void HemisphereButton::Changed()
     repaint();
 }
 
+// The looks are drawn when first needed (the first paint, or ImageOut() and
+// ImageIn()), not at every change: a desk of buttons is built without
+// drawing any of them before it is shown.
 void HemisphereButton::Render()
 {
     if (loading_ || width() <= 1 || height() <= 1)
         return;
+    stale_ = true;
+    renderedWidth_ = width();
+    renderedHeight_ = height();
+}
+
+void HemisphereButton::RenderIfStale()
+{
+    if (!stale_ || width() <= 1 || height() <= 1)
+        return;
+    stale_ = false;
     imageOut_ = RenderLook(true);
     imageIn_ = RenderLook(false);
     // The shown part: the filled ellipse, one run of pixels per row.
@@ -293,6 +308,7 @@ void HemisphereButton::paintEvent(QPaintEvent*)
 {
     if (loading_)
         return;
+    RenderIfStale();
     const QImage& img = pressed_ ? imageIn_ : imageOut_;
     if (img.isNull())
         return;

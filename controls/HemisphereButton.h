@@ -127,7 +127,8 @@ protected:
 private:
     void Press(QMouseEvent* event, bool doubleClick);
     void CheckSize();
-    void Render();
+    void Render(); // marks the looks for drawing at their next use
+    void RenderIfStale();
     void Changed(); // render, then paint at once
     QImage RenderLook(bool convex) const;
     int RingCount() const;
@@ -140,6 +141,7 @@ private:
     ClickTracker clicks_ {ClickTracker::AnyButton};
     bool wasPressed_ = false;
     bool pressed_ = false;
+    bool stale_ = false; // the looks are to be drawn again before use
     int renderedWidth_ = -1;
     int renderedHeight_ = -1;
     QString caption_;

@@ -11,6 +11,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -25,9 +27,6 @@ namespace kyt {
 
 namespace {
 
-// Size of the buffer through which the codec reads the kept bytes.
-constexpr std::size_t InputBufferSize = 4096;
-
 // The codec's error manager with a way back out of the codec: fatal errors
 // and the first warning format their message and jump back to the decode.
 // No C++ exception ever crosses the codec's C frames.
@@ -37,14 +36,105 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];
 };
 
-// A data source reading from memory through a fixed-size buffer, like a
-// file read in blocks.
+// A data source reading the kept bytes where they are, all at once; past
+// their end it supplies an end-of-image marker of its own.
 struct SourceManager {
     jpeg_source_mgr pub;
     const JOCTET* data;
     std::size_t size;
     std::size_t position;
-    JOCTET buffer[InputBufferSize];
+    JOCTET endMarker[2];
+};
+
+// Grey output reduced to a few colours with Floyd-Steinberg dithering, done
+// here on the decoded grey rows instead of in the codec's one-pass
+// quantiser, with the same colour map, the same mapping of each level and
+// the same serpentine spreading of the error: the same pixels, without the
+// codec's extra buffering of every row. Rows must come in order.
+class GreyDither {
+public:
+    // The codec's colour map and level mapping for `colours` greys.
+    GreyDither(int colours, int width)
+        : colours_(colours), width_(width), errors_(std::size_t(width) + 2, 0)
+    {
+        const int maxj = colours - 1;
+        for (int j = 0; j < colours; ++j)
+            map_[j] = std::uint8_t((j * 255 + maxj / 2) / maxj);
+        // The largest input level that maps to colour j.
+        const auto largest = [maxj](int j) { return ((2 * j + 1) * 255 + maxj) / (2 * maxj); };
+        int val = 0, k = largest(0);
+        for (int level = 0; level <= 255; ++level) {
+            while (level > k)
+                k = largest(++val);
+            index_[level] = std::uint8_t(val);
+        }
+        allGreys_ = colours == 256;
+        for (int v = 0; allGreys_ && v <= 255; ++v)
+            allGreys_ = map_[v] == v && index_[v] == std::max(v - 1, 0);
+    }
+    int colours() const { return colours_; }
+    std::uint8_t level(int colour) const { return map_[colour]; }
+
+    // Turns one row of grey levels into colour indices, in place.
+    void row(std::uint8_t* p)
+    {
+        int dir = 1;
+        std::uint8_t* px = p;
+        int* err = errors_.data();
+        if (oddRow_) {
+            dir = -1;
+            px = p + (width_ - 1);
+            err = errors_.data() + (width_ + 1);
+        }
+        if (allGreys_)
+            spread<true>(px, err, dir);
+        else
+            spread<false>(px, err, dir);
+        oddRow_ = !oddRow_;
+    }
+
+private:
+    // With 256 greys the codec maps level v to colour v - 1 (0 to 0) and
+    // colour j is level j: both are worked out instead of looked up, which
+    // keeps the chain from one pixel to the next short.
+    template <bool AllGreys>
+    void spread(std::uint8_t* px, int* err, int dir) const
+    {
+        int cur = 0, belowErr = 0, prevErr = 0;
+        for (int col = width_; col > 0; --col) {
+            // An arithmetic shift, as the codec's RIGHT_SHIFT.
+            cur = (cur + err[dir] + 8) >> 4;
+            cur = std::clamp(cur + int(*px), 0, 255);
+            if constexpr (AllGreys) {
+                const int above = cur > 0 ? 1 : 0;
+                *px = std::uint8_t(cur - above);
+                cur = above;
+            } else {
+                const std::uint8_t code = index_[cur];
+                *px = code;
+                cur -= map_[code];
+            }
+            const int nextErr = cur;
+            const int delta = cur * 2;
+            cur += delta; // error x 3
+            err[0] = prevErr + cur;
+            cur += delta; // error x 5
+            prevErr = belowErr + cur;
+            belowErr = nextErr;
+            cur += delta; // error x 7
+            px += dir;
+            err += dir;
+        }
+        err[0] = prevErr;
+    }
+
+    int colours_;
+    int width_;
+    bool allGreys_ = false;
+    std::vector<int> errors_; // one before the first column, one after the last
+    bool oddRow_ = false;
+    std::uint8_t map_[256] {};
+    std::uint8_t index_[256] {};
 };
 
 // Everything a decode owns. The codec object is destroyed whatever happens;
@@ -53,6 +143,7 @@ struct Decoder {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
     SourceManager src;
+    std::optional<GreyDither> dither; // made before the codec runs rows
     ~Decoder() { jpeg_destroy_decompress(&cinfo); }
 };
 
@@ -83,20 +174,21 @@ void InitSource(j_decompress_ptr) { }
 boolean FillInputBuffer(j_decompress_ptr cinfo)
 {
     auto* src = reinterpret_cast<SourceManager*>(cinfo->src);
-    std::size_t count = std::min(InputBufferSize, src->size - src->position);
+    const std::size_t count = src->size - src->position;
     if (count == 0) {
         // The data ended before the image did: warn, then hand the codec an
         // end-of-image marker so that it can stop cleanly.
         WARNMS(cinfo, JWRN_JPEG_EOF);
-        src->buffer[0] = 0xFF;
-        src->buffer[1] = JPEG_EOI;
-        count = 2;
-    } else {
-        std::memcpy(src->buffer, src->data + src->position, count);
-        src->position += count;
+        src->endMarker[0] = 0xFF;
+        src->endMarker[1] = JPEG_EOI;
+        src->pub.next_input_byte = src->endMarker;
+        src->pub.bytes_in_buffer = 2;
+        return TRUE;
     }
-    src->pub.next_input_byte = src->buffer;
+    // The codec only reads its input: it is given the kept bytes themselves.
+    src->pub.next_input_byte = src->data + src->position;
     src->pub.bytes_in_buffer = count;
+    src->position = src->size;
     return TRUE;
 }
 
@@ -252,18 +344,49 @@ bool RunDecode(Decoder& d, const JpegOptions& options, Progress& progress, QImag
     if (cinfo.out_color_space != JCS_GRAYSCALE && cinfo.out_color_space != JCS_RGB)
         throw JpegError("BMP output must be grayscale or RGB");
 
+    // Grey to be dithered to a few colours: decoded as grey, dithered here.
+    const bool ownDither = cinfo.quantize_colors && cinfo.out_color_space == JCS_GRAYSCALE
+        && cinfo.dither_mode == JDITHER_FS && cinfo.colormap == nullptr
+        && cinfo.desired_number_of_colors >= 2 && cinfo.desired_number_of_colors <= 256;
+    const int ditherColours = cinfo.desired_number_of_colors;
+    if (ownDither)
+        cinfo.quantize_colors = FALSE;
+
     jpeg_start_decompress(&cinfo);
     out = MakeOutput(cinfo);
+    std::optional<GreyDither>& dither = d.dither;
+    if (ownDither) {
+        dither.emplace(ditherColours, int(cinfo.output_width));
+        QList<QRgb> table;
+        table.reserve(dither->colours());
+        for (int i = 0; i < dither->colours(); ++i)
+            table.append(qRgb(dither->level(i), dither->level(i), dither->level(i)));
+        out.setColorTable(table);
+    }
 
     const JDIMENSION height = cinfo.output_height;
+    uchar* const bits = out.bits();
+    const auto stride = std::size_t(out.bytesPerLine());
+    constexpr int MaxRows = 4;
     while (cinfo.output_scanline < height) {
-        JSAMPROW row = out.scanLine(int(cinfo.output_scanline));
-        jpeg_read_scanlines(&cinfo, &row, 1);
-        const int percent = int(std::uint64_t(cinfo.output_scanline) * 100 / height);
-        if (percent != progress.last && percent % progress.step == 0) {
-            progress.last = percent;
-            if (*progress.report)
-                (*progress.report)(percent);
+        // The rows the codec makes in one go, straight into the picture.
+        const JDIMENSION first = cinfo.output_scanline;
+        const JDIMENSION rows
+            = std::min<JDIMENSION>(std::clamp(cinfo.rec_outbuf_height, 1, MaxRows), height - first);
+        JSAMPROW rowPointers[MaxRows];
+        for (JDIMENSION i = 0; i < rows; ++i)
+            rowPointers[i] = bits + stride * (first + i);
+        jpeg_read_scanlines(&cinfo, rowPointers, rows);
+        if (dither)
+            for (JDIMENSION line = first; line < cinfo.output_scanline; ++line)
+                dither->row(bits + stride * line);
+        for (JDIMENSION line = first + 1; line <= cinfo.output_scanline; ++line) {
+            const int percent = int(std::uint64_t(line) * 100 / height);
+            if (percent != progress.last && percent % progress.step == 0) {
+                progress.last = percent;
+                if (*progress.report)
+                    (*progress.report)(percent);
+            }
         }
     }
     jpeg_finish_decompress(&cinfo);

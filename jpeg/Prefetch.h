@@ -10,6 +10,12 @@
 #include <optional>
 #include <utility>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 namespace kyt {
 
 template <typename T>
@@ -21,7 +27,11 @@ public:
     {
         std::lock_guard<std::mutex> guard(lock_);
         if (!pending_.count(name))
-            pending_.emplace(name, std::async(std::launch::async, std::forward<Work>(work)));
+            pending_.emplace(
+                name, std::async(std::launch::async, [work = std::forward<Work>(work)]() mutable {
+                    yieldToTheGuiThread();
+                    return work();
+                }));
     }
 
     // The result for the name, waiting for it if need be; nothing when no
@@ -41,6 +51,17 @@ public:
     }
 
 private:
+    // The work runs at a lower priority than the thread that builds and
+    // shows the windows: on a machine with few cores it fills the time the
+    // windows leave free instead of taking turns with them. (On Linux the
+    // nice value belongs to the thread.)
+    static void yieldToTheGuiThread()
+    {
+#ifdef Q_OS_LINUX
+        setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), 5);
+#endif
+    }
+
     std::mutex lock_;
     std::map<QString, std::future<T>> pending_;
 };

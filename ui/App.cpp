@@ -1,10 +1,15 @@
 #include "App.h"
 
 #include "DataFolder.h"
+#include "ExitAfter.h"
+#include "Fonts.h"
+#include "SimulatorWindow.h"
+#include "StartWindow.h"
 #include "Windows.h"
 
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace kyt {
@@ -82,6 +87,39 @@ App::App(int& argc, char** argv) : QApplication(argc, argv), windows_(std::make_
 App::~App()
 {
     windows_->destroy();
+}
+
+void App::startUp()
+{
+    const ExitPoint exitAfter = exitPointFromEnvironment();
+    awaitFontConfiguration();
+    windows_->createForStart();
+    StartWindow* start = windows_->startWindow();
+    if (!start) {
+        windows_->createRest();
+        if (exitAfter != ExitPoint::None)
+            exitNow();
+        return;
+    }
+    const auto idleThenExit = [this] { (new IdleWatch(exitNow))->setParent(this); };
+    const auto rest = [this, exitAfter, idleThenExit] {
+        windows_->createRest();
+        if (exitAfter == ExitPoint::Ready) {
+            idleThenExit();
+        } else if (exitAfter == ExitPoint::Simulator) {
+            SimulatorWindow* simulator = windows_->simulatorWindow();
+            if (!simulator)
+                exitNow();
+            (new FirstFrameWatch(simulator, idleThenExit))->setParent(this);
+            simulator->showSimulator();
+        }
+    };
+    (new FirstFrameWatch(start, [this, exitAfter, rest] {
+        if (exitAfter == ExitPoint::FirstFrame)
+            exitNow();
+        QTimer::singleShot(0, this, rest);
+    }))->setParent(this);
+    start->show();
 }
 
 App* App::instance()

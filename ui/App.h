@@ -47,6 +47,12 @@ public:
     // The running application object, or nullptr when there is none or it
     // is not an App.
     static App* instance();
+
+    // The program's start: the windows that can report an error at their
+    // creation and the start window, which is then shown; the other windows
+    // once its first frame is painted. KYT_EXIT_AFTER (ExitAfter.h) ends the
+    // process at a named point of this, for timing the program from outside.
+    void startUp();
     Windows& windows() { return *windows_; }
     const Windows& windows() const { return *windows_; }
 

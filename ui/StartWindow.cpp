@@ -97,6 +97,9 @@ void StartWindow::onClick(const QString& handler)
 
 void StartWindow::stClick()
 {
+    // The simulator may not have been built yet when the start window has
+    // only just appeared.
+    windows().createRest();
     SimulatorWindow* simulator = windows().simulatorWindow();
     if (!simulator)
         return;

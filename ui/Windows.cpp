@@ -54,22 +54,78 @@ Windows::~Windows()
     destroy();
 }
 
+namespace {
+
+// The schematics' designs by window.
+const SchematicSpec* schematicDesign(WindowId id)
+{
+    static const SchematicSpec enabling = EnablingSchematic::design(),
+                               line = LineSchematic::design(), desk = DeskSchematic::design(),
+                               zpg = ZpgSchematic::design(),
+                               permission = PermissionSchematic::design();
+    switch (id) {
+    case WindowId::EnablingSchematic: return &enabling;
+    case WindowId::LineSchematic: return &line;
+    case WindowId::DeskSchematic: return &desk;
+    case WindowId::ZpgSchematic: return &zpg;
+    case WindowId::PermissionSchematic: return &permission;
+    default: return nullptr;
+    }
+}
+
+// The windows whose creation reads the user's files: the schematics that
+// read their pictures at creation. The others are built from the program's
+// own tables and pictures.
+bool readsFilesAtCreation(WindowId id)
+{
+    const SchematicSpec* s = schematicDesign(id);
+    return s && s->loadTime == LoadTime::Creation;
+}
+
+} // namespace
+
 void Windows::create()
+{
+    createWhere([](WindowId) { return true; });
+    created_ = true;
+}
+
+void Windows::createForStart()
+{
+    createWhere([](WindowId id) { return id == WindowId::Start || readsFilesAtCreation(id); });
+}
+
+void Windows::createWhere(bool (*wanted)(WindowId))
 {
     if (created_)
         return;
-    created_ = true;
-    // The pictures that creation handlers read are decoded on other threads
-    // while the windows before them are built.
-    QStringList atCreation;
-    for (const SchematicSpec& s : {EnablingSchematic::design(), LineSchematic::design(),
-             DeskSchematic::design(), ZpgSchematic::design(), PermissionSchematic::design()})
-        if (s.loadTime == LoadTime::Creation)
-            atCreation << dataFilePath(s.fileName);
-    PrefetchJPEGFiles(atCreation);
-    prefetchStoredPictures({QStringLiteral("olin.png"), QStringLiteral("zar.png")});
+    if (!prefetchedFiles_) {
+        prefetchedFiles_ = true;
+        // The pictures that creation handlers read are decoded on other
+        // threads while the windows before them are built.
+        QStringList atCreation;
+        for (std::size_t i = 0; i < count; ++i)
+            if (readsFilesAtCreation(WindowId(i)))
+                atCreation << dataFilePath(schematicDesign(WindowId(i))->fileName);
+        PrefetchJPEGFiles(atCreation);
+    }
+    bool rest = false;
     for (const Creation& c : creationOrder())
-        guarded([&] { windows_[static_cast<std::size_t>(c.id)].reset(c.create()); });
+        rest = rest
+            || (!attempted_[static_cast<std::size_t>(c.id)] && !readsFilesAtCreation(c.id)
+                && c.id != WindowId::Start && wanted(c.id));
+    if (rest && !prefetchedStored_) {
+        prefetchedStored_ = true;
+        // The pictures stored in the program, for the windows built later.
+        prefetchStoredPictures({QStringLiteral("olin.png"), QStringLiteral("zar.png")});
+    }
+    for (const Creation& c : creationOrder()) {
+        const auto i = static_cast<std::size_t>(c.id);
+        if (attempted_[i] || !wanted(c.id))
+            continue;
+        attempted_[i] = true;
+        guarded([&] { windows_[i].reset(c.create()); });
+    }
 }
 
 void Windows::destroy()
@@ -80,6 +136,8 @@ void Windows::destroy()
         delete it->get();
         (void)it->release();
     }
+    attempted_ = {};
+    prefetchedFiles_ = prefetchedStored_ = false;
     created_ = false;
 }
 

@@ -44,6 +44,17 @@ public:
     // one is created is reported and the next one is created all the same
     // (the failed one stays missing). A second call creates nothing.
     void create();
+    // Start-up in two steps, for a start window on screen sooner: first the
+    // start window and every window whose creation can report an error (the
+    // schematics that read their pictures at creation), in order, so that
+    // the reports come before the start window is shown; then the rest, in
+    // order, once it is. Each
+    // window is created once whichever call comes first; create() after
+    // createForStart() creates the rest.
+    void createForStart();
+    void createRest() { create(); }
+    // True once every window has been created (or its creation has failed).
+    bool allCreated() const { return created_; }
     // Destroys them, the last created first; create() may then run again.
     void destroy();
 
@@ -65,7 +76,12 @@ public:
     QWidget* permissionSchematic() const { return window(WindowId::PermissionSchematic); }
 
 private:
+    void createWhere(bool (*wanted)(WindowId));
+
     std::array<std::unique_ptr<QWidget>, count> windows_;
+    std::array<bool, count> attempted_ {};
+    bool prefetchedFiles_ = false;
+    bool prefetchedStored_ = false;
     bool created_ = false;
 };
 

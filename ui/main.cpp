@@ -2,6 +2,7 @@
 //   kyt              the start window
 //   kyt --play FILE  plays a saved session in the simulator window
 #include "App.h"
+#include "Fonts.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
 #include "Windows.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    kyt::prepareFontConfiguration();
     kyt::App app(argc, argv);
     const QStringList args = app.arguments();
     QString play;
@@ -19,10 +21,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: kyt [--play FILE]\n");
         return 2;
     }
-    app.windows().create();
-    if (kyt::StartWindow* start = app.windows().startWindow())
-        start->show();
-    if (!play.isEmpty()) {
+    if (play.isEmpty()) {
+        app.startUp();
+    } else {
+        kyt::awaitFontConfiguration();
+        app.windows().create();
+        if (kyt::StartWindow* start = app.windows().startWindow())
+            start->show();
         if (kyt::SimulatorWindow* simulator = app.windows().simulatorWindow()) {
             // Opened as the start window opens it; the playing then takes the
             // desk over until it is stopped.

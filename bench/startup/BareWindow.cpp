@@ -1,7 +1,8 @@
 // The baseline of the start-up and memory figures: a bare Qt Widgets window
-// of the start window's size, centred, on the same platform. It reports when
-// the window is first exposed and ends.
-#include "ProcProbe.h"
+// of the start window's size and caption, centred, on the same platform. It
+// ends like the program does under KYT_EXIT_AFTER (ExitAfter.h): after its
+// first frame, or once the event loop is idle after it ("ready").
+#include "ExitAfter.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -9,15 +10,19 @@
 
 int main(int argc, char** argv)
 {
-    const long long t0 = kytbench::launchNs(kytbench::nowNs());
+    const kyt::ExitPoint exitAfter = kyt::exitPointFromEnvironment();
     QApplication app(argc, argv);
     QWidget w;
     w.setWindowTitle(QStringLiteral("MIĘDZYSTACYJNA BLOKADA KYT"));
-    w.resize(454, 258);
+    w.resize(446, 231);
     if (QScreen* s = QGuiApplication::primaryScreen())
         w.move(s->availableGeometry().center() - w.rect().center());
-    w.winId(); // creates the platform window, so that its exposure can be watched
-    kytbench::ExposeWatch watch(w.windowHandle(), [t0] { kytbench::reportAndExit(t0); });
+    kyt::FirstFrameWatch watch(&w, [exitAfter] {
+        if (exitAfter == kyt::ExitPoint::FirstFrame)
+            kyt::exitNow();
+        if (exitAfter != kyt::ExitPoint::None)
+            new kyt::IdleWatch(kyt::exitNow);
+    });
     w.show();
     return app.exec();
 }

@@ -8,11 +8,13 @@
 #include "DescriptionWindow.h"
 #include "DeskSchematic.h"
 #include "EnablingSchematic.h"
+#include "ExitAfter.h"
 #include "LineSchematic.h"
 #include "PermissionSchematic.h"
 #include "PicGen.h"
 #include "PosterWindow.h"
 #include "SimulatorWindow.h"
+#include "StartWindow.h"
 #include "ZpgSchematic.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +191,77 @@ TEST_F(Windows, StartupWithoutPicturesReportsThreeFilesInOrder)
     EXPECT_EQ(reports_,
         QStringList({"Cannot open file obwody.jpg.", "Cannot open file zpg.jpg.",
             "Cannot open file obwody.jpg."}));
+}
+
+TEST_F(Windows, StartupInTwoStepsReportsBeforeTheStartWindowAndBuildsTheRestLater)
+{
+    writePictures({"liniowy.jpg"});
+    windows().createForStart();
+    // The reports of the files read at creation come first, in order.
+    EXPECT_EQ(reports_,
+        QStringList({"Cannot open file pulpit.jpg.", "Cannot open file blok - zwrot.jpg."}));
+    ASSERT_NE(windows().startWindow(), nullptr);
+    for (WindowId id :
+        {WindowId::LineSchematic, WindowId::DeskSchematic, WindowId::PermissionSchematic})
+        EXPECT_NE(windows().window(id), nullptr) << int(id);
+    EXPECT_EQ(form(windows().lineSchematic())->JPEGImage1->picture().size(), QSize(769, 812));
+    for (WindowId id : {WindowId::Simulator, WindowId::Description, WindowId::About,
+             WindowId::Poster, WindowId::EnablingSchematic, WindowId::ZpgSchematic})
+        EXPECT_EQ(windows().window(id), nullptr) << int(id);
+    EXPECT_FALSE(windows().allCreated());
+
+    // "Chętnie się pouczę." before the rest was built builds it and opens
+    // the simulator.
+    QWidget* line = windows().lineSchematic();
+    windows().startWindow()->stClick();
+    ASSERT_TRUE(windows().allCreated());
+    for (std::size_t i = 0; i < kyt::Windows::count; ++i)
+        EXPECT_NE(windows().window(WindowId(i)), nullptr) << i;
+    EXPECT_TRUE(windows().simulatorWindow()->isVisible());
+    EXPECT_EQ(windows().lineSchematic(), line) << "no window is created twice";
+    EXPECT_EQ(reports_.size(), 2) << reports_.join(' ').toStdString();
+    windows().createRest();
+    EXPECT_EQ(windows().lineSchematic(), line);
+}
+
+TEST(IdleWatch, CallsBackOnlyOnceEveryPostedEventAndRepaintIsDone)
+{
+    app();
+    QWidget w;
+    w.resize(40, 30);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    int paints = 0;
+    struct Counter : QObject {
+        int* paints;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                ++*paints;
+            return false;
+        }
+    } counter;
+    counter.paints = &paints;
+    w.installEventFilter(&counter);
+    bool chained = false, idle = false;
+    // A deferred call that itself defers a repaint.
+    QMetaObject::invokeMethod(
+        &w,
+        [&] {
+            chained = true;
+            w.update();
+        },
+        Qt::QueuedConnection);
+    QEventLoop loop;
+    IdleWatch watch([&] {
+        idle = true;
+        EXPECT_TRUE(chained);
+        EXPECT_EQ(paints, 1) << "the repaint asked for last must be done first";
+        loop.quit();
+    });
+    EXPECT_FALSE(idle) << "only from the event loop";
+    loop.exec();
+    EXPECT_TRUE(idle);
 }
 
 TEST_F(Windows, DataFolderIsSearchedAfterTheCurrentFolderUnlessSwitchedOff)
