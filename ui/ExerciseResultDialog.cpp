@@ -124,10 +124,16 @@ ExerciseResultDialog::ExerciseResultDialog(const Attempt& attempt, const Journal
 
 void ExerciseResultDialog::saveAsked()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz raport"),
-        QString(), QStringLiteral("HTML (*.html);;PDF (*.pdf)"));
-    if (!path.isEmpty())
-        saveExerciseReport(path, html_);
+    const QString pdf = QStringLiteral("PDF (*.pdf)");
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Zapisz raport"), QString(),
+        QStringLiteral("HTML (*.html);;") + pdf, &filter);
+    if (path.isEmpty())
+        return;
+    // The PDF chosen by its filter is written as PDF whatever the name.
+    if (filter == pdf && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    saveExerciseReport(path, html_);
 }
 
 ResultsHistoryWindow::ResultsHistoryWindow(QWidget* parent) : QDialog(parent)

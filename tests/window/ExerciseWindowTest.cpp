@@ -173,6 +173,21 @@ TEST_F(GuidedExercise, AnExerciseDoneWithTheMouseIsPassedWithFullScoreAndStored)
     EXPECT_TRUE(rec.reports.isEmpty()) << rec.reports.join(QLatin1Char('\n')).toStdString();
 }
 
+TEST_F(GuidedExercise, AWindowNotMaximisedWidensForThePanel)
+{
+    sw->showNormal();
+    sw->resize(500, 400);
+    const QPoint deskAt = sw->control(qtName(Control::lwbl1))->mapTo(sw, QPoint());
+    choose(QStringLiteral("blokada-a-b"));
+    EXPECT_GE(sw->width(), SimulatorWindow::kDeskWidth + ExercisePanel::kWidth);
+    EXPECT_GE(desk->height(), SimulatorWindow::kDeskHeight);
+    EXPECT_EQ(sw->control(qtName(Control::lwbl1))->mapTo(sw, QPoint()), deskAt);
+    const QRect panel = sw->exercisePanel()->geometry();
+    EXPECT_EQ(panel,
+        QRect(SimulatorWindow::kDeskWidth, 0, ExercisePanel::kWidth, SimulatorWindow::kDeskHeight));
+    EXPECT_TRUE(desk->rect().contains(panel));
+}
+
 TEST_F(GuidedExercise, AHintCostsPointsAndFinishingEarlyFails)
 {
     choose(QStringLiteral("blokada-a-b"));
