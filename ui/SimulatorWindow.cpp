@@ -736,6 +736,9 @@ void SimulatorWindow::startExercise(const Exercise& exercise)
         afterChange();
         return;
     }
+    // The journal now holds the attempt's entries alone.
+    if (journal_)
+        journal_->refresh();
     panel_->setHintText({});
     panel_->showAttempt(attempt_.get());
     panel_->show();

@@ -10,6 +10,7 @@
 #include "ExercisePanel.h"
 #include "ExerciseResultDialog.h"
 #include "ExerciseResults.h"
+#include "JournalWindow.h"
 #include "Sessions.h"
 #include "Simulator.h"
 #include "SimulatorWindow.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -115,6 +117,9 @@ TEST_F(GuidedExercise, AnExerciseDoneWithTheMouseIsPassedWithFullScoreAndStored)
     // emergency buttons used so far.
     click("Wbl (stacja A)");
     ASSERT_TRUE(sw->sim().state().WblA);
+    // The journal read then, and closed.
+    showWindow(sw->journalWindow());
+    sw->journalWindow()->hide();
     const CountValues counts {1, 2, 3, 4, 5, 6, 7, 8};
     sw->trainer().setCounts(counts);
     wait(5000);
@@ -157,6 +162,12 @@ TEST_F(GuidedExercise, AnExerciseDoneWithTheMouseIsPassedWithFullScoreAndStored)
     EXPECT_TRUE(text.contains(QStringLiteral("Brak.")));
     // The journal of the attempt: the presses, not the one before it.
     EXPECT_EQ(text.count(QStringLiteral("Wbl (stacja A)")), 1) << text.toStdString();
+    // The journal's window opened again shows the attempt's entries only.
+    showWindow(sw->journalWindow());
+    QTableWidget* rows = sw->journalWindow()->table();
+    ASSERT_EQ(std::size_t(rows->rowCount()), sw->trainer().journal().entries().size());
+    EXPECT_EQ(rows->item(0, 0)->text(), QStringLiteral("00:02.5"));
+    sw->journalWindow()->hide();
 
     const QList<ExerciseResult> stored = readResults(results());
     ASSERT_EQ(stored.size(), 1);
@@ -211,6 +222,28 @@ TEST_F(GuidedExercise, AHintCostsPointsAndFinishingEarlyFails)
     ASSERT_EQ(history->tree()->topLevelItemCount(), 1);
     EXPECT_EQ(history->tree()->topLevelItem(0)->childCount(), 1);
     EXPECT_TRUE(history->tree()->topLevelItem(0)->text(2).contains(QStringLiteral("95")));
+}
+
+TEST_F(GuidedExercise, EmergencyButtonsUsedDuringAnExerciseCountOnTheUsersCounters)
+{
+    const CountValues before {3, 0, 0, 0, 1, 0, 0, 0};
+    sw->trainer().setCounts(before);
+    choose(QStringLiteral("pociag-stoj"));
+    const CountValues atStart = sw->trainer().counts();
+    click("dKo A (stacja B)");
+    ASSERT_EQ(sw->attempt()->mistakes().size(), 1u);
+    EXPECT_EQ(sw->attempt()->mistakes()[0].kind, MistakeKind::Emergency);
+    QTest::mouseClick(sw->exercisePanel()->finishButton(), Qt::LeftButton);
+    sw->resultDialog()->accept();
+    ASSERT_EQ(sw->attempt(), nullptr);
+    const CountValues after = sw->trainer().counts();
+    int used = 0;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        EXPECT_GE(after[i], atStart[i]);
+        EXPECT_GE(atStart[i], before[i]);
+        used += after[i] - atStart[i];
+    }
+    EXPECT_EQ(used, 1);
 }
 
 TEST_F(GuidedExercise, AFileThatIsNoExerciseIsReportedAndNothingChanges)
