@@ -27,14 +27,6 @@ QString esc(const std::string& s)
     return QString::fromStdString(s).toHtmlEscaped();
 }
 
-QString controlOf(const std::string& handler)
-{
-    for (const PressableControl& c : pressableControls())
-        if (c.handler == handler)
-            return QString::fromStdString(shortName(c));
-    return QString::fromStdString(handler);
-}
-
 } // namespace
 
 QString exerciseReportHtml(
@@ -66,7 +58,7 @@ QString exerciseReportHtml(
         for (const Mistake& m : attempt.mistakes())
             html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
                         .arg(minutesSeconds(m.time),
-                            m.handler.empty() ? QString() : controlOf(m.handler).toHtmlEscaped(),
+                            m.handler.empty() ? QString() : esc(shortNameOfHandler(m.handler)),
                             esc(m.reason));
         html += QStringLiteral("</table>");
     }
