@@ -25,14 +25,6 @@ std::string_view mistakeKindName(MistakeKind kind)
 
 namespace {
 
-std::string controlShortName(std::string_view handler)
-{
-    for (const PressableControl& c : pressableControls())
-        if (c.handler == handler)
-            return shortName(c);
-    return std::string(handler);
-}
-
 std::string seconds(std::int64_t ms)
 {
     std::string s = std::to_string(ms / 1000);
@@ -114,7 +106,7 @@ Trainer::Outcome Attempt::press(std::string_view handler)
     } else if (outcome.result == OperationResult::Mishap) {
         addMistake(now(), name, MistakeKind::Mishap,
             "Operacja doprowadziłaby do kolizji (panel „BUUUM !!!”): przycisk "
-                + controlShortName(handler) + " użyty wbrew stanowi urządzeń.");
+                + shortNameOfHandler(handler) + " użyty wbrew stanowi urządzeń.");
     }
     const UseCounts counts = countsNow();
     for (std::size_t i = 0; i < counts.size(); ++i) {
@@ -125,7 +117,7 @@ Trainer::Outcome Attempt::press(std::string_view handler)
         const auto& allowed = exercise_.emergencyAllowed;
         if (std::find(allowed.begin(), allowed.end(), useNames()[i]) == allowed.end())
             addMistake(now(), name, MistakeKind::Emergency,
-                "W tym ćwiczeniu nie używa się przycisku " + controlShortName(handler)
+                "W tym ćwiczeniu nie używa się przycisku " + shortNameOfHandler(handler)
                     + ": sytuację da się rozwiązać zwykłą obsługą.");
     }
     assess(&name);

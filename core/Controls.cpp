@@ -57,6 +57,14 @@ const PressableControl* findPressable(std::string_view control)
     return nullptr;
 }
 
+std::string shortNameOfHandler(std::string_view handler)
+{
+    for (const PressableControl& p : kPressable)
+        if (p.handler == handler)
+            return shortName(p);
+    return std::string(handler);
+}
+
 std::string shortName(const PressableControl& control)
 {
     std::string name(control.caption);

@@ -35,5 +35,8 @@ const PressableControl* findPressable(std::string_view control);
 
 // "Wbl (stacja A)", "Sz A (stacja B)", "DALEJ".
 std::string shortName(const PressableControl& control);
+// The short name of the control a click handler belongs to; the handler's
+// own name when no control has it.
+std::string shortNameOfHandler(std::string_view handler);
 
 } // namespace kyt

@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -46,6 +47,18 @@ QString dataFilePath(const QString& name)
         return name;
     const QString there = QDir(folder).filePath(name);
     return QFileInfo::exists(there) ? there : name;
+}
+
+QString exercisesFolder()
+{
+#if defined(KYT_BUILD_BIN_DIR) && defined(KYT_SOURCE_EXERCISES_DIR)
+    if (!qEnvironmentVariableIsSet("KYT_DATA_DIR") && QCoreApplication::instance()
+        && QDir(QCoreApplication::applicationDirPath()) == QDir(QStringLiteral(KYT_BUILD_BIN_DIR)))
+        return QStringLiteral(KYT_SOURCE_EXERCISES_DIR);
+#endif
+    const QString folder = dataFolder();
+    return folder.isEmpty() ? QStringLiteral("exercises")
+                            : QDir(folder).filePath(QStringLiteral("exercises"));
 }
 
 } // namespace kyt

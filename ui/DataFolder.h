@@ -25,4 +25,9 @@ QString dataFolder();
 // the file as the program has always named it).
 QString dataFilePath(const QString& name);
 
+// The folder of the guided exercises: "exercises" in the data folder (or in
+// the current folder when KYT_DATA_DIR is set but empty); a program run
+// from its build, with KYT_DATA_DIR unset, reads the source tree's ones.
+QString exercisesFolder();
+
 } // namespace kyt

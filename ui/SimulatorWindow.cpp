@@ -1,9 +1,15 @@
 #include "SimulatorWindow.h"
 
 #include "App.h"
+#include "Attempt.h"
 #include "Colors.h"
 #include "Controls.h"
+#include "Counters.h"
+#include "DataFolder.h"
 #include "DigitCounter.h"
+#include "ExercisePanel.h"
+#include "ExerciseResultDialog.h"
+#include "ExerciseResults.h"
 #include "Help.h"
 #include "JournalWindow.h"
 #include "Led.h"
@@ -162,13 +168,25 @@ SimulatorWindow::SimulatorWindow(QWidget* parent)
         if (!controlHelp(*sim_, w->objectName().toStdString()).empty())
             w->installEventFilter(this);
 
+    panel_ = new ExercisePanel(desk_);
+    panel_->setGeometry(kDeskWidth, 0, ExercisePanel::kWidth, kDeskHeight);
+    panel_->hide();
+    connect(panel_, &ExercisePanel::hintAsked, this, [this] {
+        if (attempt_)
+            panel_->setHintText(QString::fromStdString(attempt_->takeHint()));
+        afterChange();
+    });
+    connect(panel_, &ExercisePanel::finishAsked, this, [this] { finishExercise(); });
+
     clock_.setSink([this](std::int64_t ms) { clockAdvanced(ms); });
     sessionsFolder_ = sessionsFolder();
+    resultsFile_ = kyt::resultsFile();
 }
 
 SimulatorWindow::~SimulatorWindow()
 {
     // The played session's desk is not the trainee's: put theirs back first.
+    attempt_.reset();
     player_.reset();
     trainer_.reset();
     if (observer_)
@@ -243,6 +261,8 @@ void SimulatorWindow::buildJournalMenus(QMenuBar* bar)
         journal, "Zakonczodtwarzanie1", "Zakończ odtwarzanie", [this] { stopPlayback(); });
     stopPlayAction_->setShortcut(Qt::Key_Escape);
     stopPlayAction_->setEnabled(false);
+
+    buildExerciseMenu(bar);
 
     QMenu* view = addMenu("Widok1", "Widok");
     pauseAction_ = addItem(view, "Pauza1", "Pauza", [this](bool on) { setPaused(on); });
@@ -379,7 +399,7 @@ void SimulatorWindow::callSimulation(const QString& handler)
         SimulatorWindow* w;
         ~Shown() { w->afterChange(); }
     } shown {this};
-    const Trainer::Outcome outcome = trainer_->press(name);
+    const Trainer::Outcome outcome = attempt_ ? attempt_->press(name) : trainer_->press(name);
     if (outcome.delivered && outcome.result == OperationResult::Refused)
         refusal_ = QString::fromStdString(outcome.reason);
 }
@@ -389,7 +409,12 @@ void SimulatorWindow::deskTimerFired(std::size_t index)
     const VirtualClock::State& state = sim_->clock().state();
     if (playing() || index >= state.due.size() || state.due[index] < state.now)
         return;
-    guarded([&] { trainer_->advance(state.due[index] - state.now, reportToUser); });
+    guarded([&] {
+        if (attempt_)
+            attempt_->advance(state.due[index] - state.now, reportToUser);
+        else
+            trainer_->advance(state.due[index] - state.now, reportToUser);
+    });
     afterChange();
 }
 
@@ -404,6 +429,8 @@ void SimulatorWindow::clockAdvanced(std::int64_t ms)
         if (player_) {
             player_->advance(ms, reportToUser);
             refusal_ = QString::fromStdString(trainer_->lastRefusal());
+        } else if (attempt_) {
+            attempt_->advance(ms, reportToUser);
         } else {
             trainer_->advance(ms, reportToUser);
         }
@@ -417,6 +444,11 @@ void SimulatorWindow::afterChange()
     if (journal_ && journal_->isVisible())
         journal_->refresh();
     showStatus();
+    if (attempt_) {
+        panel_->showAttempt(attempt_.get());
+        if (attempt_->finished() && !resultShown_)
+            showResult();
+    }
 }
 
 void SimulatorWindow::showStatus()
@@ -562,6 +594,8 @@ bool SimulatorWindow::playSession(const QString& path)
                         .arg(path, QString::fromStdString(parsed.error)));
         return false;
     }
+    // The desk goes to the session: an exercise running is given up.
+    closeExercise();
     stopPlayback();
     aside_ = std::make_unique<PutAside>();
     aside_->snapshot = sim_->snapshot();
@@ -603,6 +637,175 @@ void SimulatorWindow::stopPlayback()
     refusal_.clear();
     stopPlayAction_->setEnabled(false);
     afterChange();
+}
+
+void SimulatorWindow::buildExerciseMenu(QMenuBar* bar)
+{
+    exerciseMenu_ = bar->addMenu(QStringLiteral("Ćwiczenia"));
+    exerciseMenu_->setObjectName(QStringLiteral("Cwiczenia1"));
+    exerciseMenu_->menuAction()->setObjectName(QStringLiteral("Cwiczenia1"));
+    // The folder is read when the menu first opens, not at start-up.
+    connect(exerciseMenu_, &QMenu::aboutToShow, this, [this] {
+        if (!exercisesRead_)
+            loadExercises(exercisesFolder());
+    });
+    fillExerciseMenu();
+}
+
+void SimulatorWindow::fillExerciseMenu()
+{
+    exerciseMenu_->clear();
+    for (std::size_t i = 0; i < exercises_.size(); ++i) {
+        const Exercise& ex = exercises_[i];
+        QAction* a = exerciseMenu_->addAction(QStringLiteral("%1 (%2)").arg(
+            qs(ex.title), qs(std::string(difficultyName(ex.difficulty)))));
+        a->setObjectName(QStringLiteral("Cwiczenie_") + qs(ex.id));
+        connect(a, &QAction::triggered, this, [this, i] {
+            if (i < exercises_.size())
+                startExercise(Exercise(exercises_[i]));
+        });
+    }
+    if (!exercises_.empty())
+        exerciseMenu_->addSeparator();
+    QAction* open = exerciseMenu_->addAction(QStringLiteral("Otwórz ćwiczenie..."));
+    open->setObjectName(QStringLiteral("Otworzcwiczenie1"));
+    connect(open, &QAction::triggered, this, [this] { openExerciseAsked(); });
+    QAction* history = exerciseMenu_->addAction(QStringLiteral("Historia wyników"));
+    history->setObjectName(QStringLiteral("Historiawynikow1"));
+    connect(history, &QAction::triggered, this, [this] { showWindow(resultsHistory()); });
+}
+
+const std::vector<Exercise>& SimulatorWindow::loadExercises(const QString& folder)
+{
+    exercisesRead_ = true;
+    ExerciseSet set;
+    if (QFileInfo(folder).isDir())
+        set = loadExerciseFolder(folder.toStdString());
+    // A file of the folder that is no exercise is left out of the menu.
+    for (const std::string& error : set.errors)
+        qWarning("%s", error.c_str());
+    exercises_ = std::move(set.exercises);
+    fillExerciseMenu();
+    return exercises_;
+}
+
+void SimulatorWindow::openExerciseAsked()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Otwórz ćwiczenie"),
+        exercisesFolder(), QStringLiteral("Ćwiczenia Kyt (*.json);;Wszystkie pliki (*)"));
+    if (!path.isEmpty())
+        openExercise(path);
+}
+
+bool SimulatorWindow::openExercise(const QString& path)
+{
+    Exercise exercise;
+    try {
+        exercise = loadExercise(path.toStdString());
+    } catch (const std::exception& e) {
+        reportError(QString::fromStdString(e.what()));
+        return false;
+    }
+    startExercise(exercise);
+    return true;
+}
+
+void SimulatorWindow::startExercise(const Exercise& exercise)
+{
+    closeExercise();
+    stopPlayback();
+    // The time so far belongs to the session before.
+    clock_.tick();
+    // A fresh desk, as the window's first activation leaves it, with the
+    // user's counts as they stand: uses during the exercise count too.
+    const CountValues counts = trainer_->counts();
+    const std::array<std::int32_t, 8> stored = sim_->storedCounts();
+    sim_->restore(Simulator().snapshot());
+    formActivated_ = true;
+    guarded([&] { sim_->call("FormActivate"); });
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        sim_->state().*loadOrder()[i].count = counts[i];
+    sim_->storedCounts() = stored;
+    guarded([&] { wpislicznikow(*sim_); });
+    trainer_->startSession();
+    refusal_.clear();
+
+    attempt_ = std::make_unique<Attempt>(*trainer_, exercise);
+    if (!guarded([&] { attempt_->begin(); })) {
+        attempt_.reset();
+        afterChange();
+        return;
+    }
+    // The journal now holds the attempt's entries alone.
+    if (journal_)
+        journal_->refresh();
+    panel_->setHintText({});
+    panel_->showAttempt(attempt_.get());
+    panel_->show();
+    panel_->raise();
+    // The window widens for the panel; the desk keeps its place and size.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        const QSize need
+            = size() - desk_->size() + QSize(kDeskWidth + ExercisePanel::kWidth, kDeskHeight);
+        resize(size().expandedTo(need));
+    }
+    afterChange();
+}
+
+void SimulatorWindow::finishExercise()
+{
+    if (!attempt_)
+        return;
+    clock_.tick();
+    attempt_->finish();
+    afterChange();
+}
+
+void SimulatorWindow::showResult()
+{
+    resultShown_ = true;
+    const QString date = exportDate();
+    const QString trainee = traineeName(this);
+    QString error;
+    QString problem;
+    const bool stored
+        = addResult(resultsFile_, resultOf(*attempt_, trainee, date), &error, &problem);
+    if (!problem.isEmpty())
+        reportError(problem);
+    if (!stored)
+        reportError(error);
+    if (history_ && history_->isVisible())
+        history_->refresh(resultsFile_);
+    auto* dialog = new ExerciseResultDialog(*attempt_, trainer_->journal(), trainee, date, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, ended = attempt_.get()] {
+        if (attempt_.get() == ended)
+            closeExercise();
+    });
+    resultDialog_ = dialog;
+    dialog->open();
+}
+
+void SimulatorWindow::closeExercise()
+{
+    if (!attempt_)
+        return;
+    attempt_.reset();
+    resultShown_ = false;
+    panel_->hide();
+}
+
+ExerciseResultDialog* SimulatorWindow::resultDialog() const
+{
+    return resultDialog_;
+}
+
+ResultsHistoryWindow* SimulatorWindow::resultsHistory()
+{
+    if (!history_)
+        history_ = new ResultsHistoryWindow(this);
+    history_->refresh(resultsFile_);
+    return history_;
 }
 
 QString SimulatorWindow::helpFor(const QWidget* control) const

@@ -8,18 +8,21 @@
 // sets its speed.
 #pragma once
 
+#include "Exercise.h"
 #include "Journal.h"
 #include "Layout.h"
 #include "SimulationClock.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
 
 class QLabel;
 class QAction;
+class QMenu;
 
 namespace kyt {
 
@@ -28,6 +31,10 @@ class CounterStore;
 class Trainer;
 class Player;
 class JournalWindow;
+class Attempt;
+class ExercisePanel;
+class ExerciseResultDialog;
+class ResultsHistoryWindow;
 
 class SimulatorWindow : public QMainWindow {
     Q_OBJECT
@@ -75,6 +82,28 @@ public:
     void stepPlayback();
     void stopPlayback();
 
+    // Guided exercises. The "Ćwiczenia" menu lists the exercises of the
+    // exercises' folder (read when the menu first opens, or by
+    // loadExercises()); one chosen starts from a fresh desk, with the
+    // user's counts kept, and runs with its task panel beside the desk until
+    // it ends; its result is then shown and stored.
+    const std::vector<Exercise>& loadExercises(const QString& folder);
+    const std::vector<Exercise>& exercises() const { return exercises_; }
+    QMenu* exerciseMenu() const { return exerciseMenu_; }
+    // Reads an exercise file and starts it; a file that is no exercise is
+    // reported with the loader's message, and nothing changes.
+    bool openExercise(const QString& path);
+    void startExercise(const Exercise& exercise);
+    // Ends the running exercise as it stands ("Zakończ").
+    void finishExercise();
+    Attempt* attempt() { return attempt_.get(); }
+    ExercisePanel* exercisePanel() const { return panel_; }
+    // The result of the exercise that ended last, while it is shown.
+    ExerciseResultDialog* resultDialog() const;
+    ResultsHistoryWindow* resultsHistory();
+    void setResultsFile(const QString& path) { resultsFile_ = path; }
+    const QString& resultsFile() const { return resultsFile_; }
+
     // The context help of a desk control, as its tooltip shows it.
     QString helpFor(const QWidget* control) const;
     // The client area that holds the desk.
@@ -119,6 +148,11 @@ private:
     void printAsked(bool pdf);
     void saveSessionAsked();
     void playSessionAsked();
+    void buildExerciseMenu(class QMenuBar* bar);
+    void fillExerciseMenu();
+    void openExerciseAsked();
+    void showResult();
+    void closeExercise();
     void buildTimers();
     void bindDesk();
     void showChange(const std::string& control, const std::string& property);
@@ -148,6 +182,16 @@ private:
     QHash<QString, QTimer*> timers_;
     int observer_ = 0;
     bool formActivated_ = false;
+
+    std::vector<Exercise> exercises_;
+    bool exercisesRead_ = false;
+    QMenu* exerciseMenu_ = nullptr;
+    std::unique_ptr<Attempt> attempt_;
+    ExercisePanel* panel_ = nullptr;
+    QPointer<ExerciseResultDialog> resultDialog_;
+    ResultsHistoryWindow* history_ = nullptr;
+    bool resultShown_ = false;
+    QString resultsFile_;
 };
 
 // The desk's controls in creation order.

@@ -16,7 +16,7 @@ using namespace kyt;
 
 namespace {
 
-class Exercise : public ::testing::Test {
+class DeskExercise : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -76,7 +76,7 @@ const QColor kBlue(0, 0, 255);
 
 } // namespace
 
-TEST_F(Exercise, TrainFromAToBAndTheReleaseWithTheMouse)
+TEST_F(DeskExercise, TrainFromAToBAndTheReleaseWithTheMouse)
 {
     test::ReportRecorder rec;
     BlockState& s = windows().simulatorWindow()->sim().state();
@@ -139,7 +139,7 @@ TEST_F(Exercise, TrainFromAToBAndTheReleaseWithTheMouse)
     EXPECT_TRUE(rec.reports.isEmpty()) << rec.reports.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(Exercise, ClicksOnOtherLabelsDoNothingAndTheLineLabelShowsThePictureWindow)
+TEST_F(DeskExercise, ClicksOnOtherLabelsDoNothingAndTheLineLabelShowsThePictureWindow)
 {
     const BlockState before = windows().simulatorWindow()->sim().state();
     click("SpotLabel1");

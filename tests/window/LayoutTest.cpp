@@ -195,7 +195,8 @@ TEST(DeskWindow, StartsAsTheDeskIsDesigned)
                           "Zwr. pozwolenia|INFORMACJE|  O blokadzie|  O programie"
                           "|Dziennik|  Pokaż dziennik|  Eksportuj do CSV...|  Drukuj...|  "
                           "Zapisz jako PDF...|  |  Zapisz sesję...|  Odtwórz sesję...|  "
-                          "Zakończ odtwarzanie|Widok|  Pauza|  |  Szybkość ×1|  Szybkość ×2|  "
+                          "Zakończ odtwarzanie|Ćwiczenia|  Otwórz ćwiczenie...|  Historia "
+                          "wyników|Widok|  Pauza|  |  Szybkość ×1|  Szybkość ×2|  "
                           "Szybkość ×4|  Szybkość ×8|  |  Następne zdarzenie odtwarzania"));
 }
 

@@ -10,9 +10,21 @@
 // meets it: a refused press with its reason below the desk
 // (journal-refused.png), the journal's window (journal.png) and the desk
 // paused at speed x4 (journal-paused.png).
+//
+// kyt-screenshot --exercise DIR: writes a guided exercise as the trainee
+// meets it: the task panel beside the desk after a hint
+// (exercise-panel.png), the result when it ends (exercise-result.png) and
+// the history of results (exercise-history.png).
 #include "App.h"
+#include "Attempt.h"
 #include "ControlNames.h"
+#include "Controls.h"
+#include "DataFolder.h"
+#include "ExercisePanel.h"
+#include "ExerciseResultDialog.h"
 #include "JournalWindow.h"
+#include "Sessions.h"
+#include "SimulationClock.h"
 #include "Simulator.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
@@ -20,6 +32,8 @@
 
 #include <QImage>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -104,6 +118,67 @@ int shootJournal(const QString& dir)
     return failures == 0 ? 0 : 1;
 }
 
+// The handler of a control named as the journal names it.
+QString handlerOf(const std::string& name)
+{
+    for (const kyt::PressableControl& c : kyt::pressableControls())
+        if (kyt::shortName(c) == name)
+            return QString::fromLatin1(c.handler.data(), qsizetype(c.handler.size()));
+    return {};
+}
+
+std::int64_t fakeNow = 0;
+
+int shootExercise(const QString& dir, const QString& scratch)
+{
+    kyt::setStoredTraineeName(QStringLiteral("Jan Kowalski"));
+    kyt::Windows& all = kyt::windows();
+    all.create();
+    kyt::SimulatorWindow* w = all.simulatorWindow();
+    if (!w)
+        return 1;
+    w->setResultsFile(scratch + QStringLiteral("/results.json"));
+    w->showSimulator();
+    w->showNormal();
+    const std::vector<kyt::Exercise>& list = w->loadExercises(kyt::exercisesFolder());
+    if (list.empty())
+        return 1;
+    w->startExercise(list.front());
+    w->resize(kyt::SimulatorWindow::kDeskWidth + kyt::ExercisePanel::kWidth,
+        kyt::SimulatorWindow::kDeskHeight + 16 + w->menuBar()->sizeHint().height());
+    auto wait = [&](std::int64_t ms) {
+        fakeNow += ms;
+        w->clock().tick();
+    };
+    wait(4200);
+    w->runHandler(handlerOf("Wbl (stacja A)"));
+    wait(3100);
+    w->runHandler(handlerOf("Poz (stacja A)")); // refused: a mistake
+    wait(2000);
+    w->exercisePanel()->hintButton()->click();
+    qApp->processEvents();
+    int failures = 0;
+    auto save = [&](QWidget* widget, const char* name) {
+        if (!widget->grab().toImage().save(dir + QLatin1Char('/') + QLatin1String(name)))
+            ++failures;
+    };
+    save(w, "exercise-panel.png");
+    w->runHandler(handlerOf("Poz (stacja B)"));
+    wait(1500);
+    w->runHandler(handlerOf("DALEJ"));
+    qApp->processEvents();
+    if (!w->resultDialog())
+        return 1;
+    save(w->resultDialog(), "exercise-result.png");
+    w->resultDialog()->accept();
+    QWidget* history = w->resultsHistory();
+    history->show();
+    qApp->processEvents();
+    save(history, "exercise-history.png");
+    all.destroy();
+    return failures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -114,6 +189,17 @@ int main(int argc, char** argv)
         kyt::App app(argc, argv);
         return shootJournal(QString::fromLocal8Bit(argv[2]));
     }
+    if (argc == 3 && QByteArray(argv[1]) == "--exercise") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The trainee's name and results stay out of the user's own files.
+        QTemporaryDir scratch;
+        qputenv("XDG_CONFIG_HOME", scratch.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", scratch.path().toLocal8Bit());
+        kyt::SimulationClock::setDefaultTimeSource([] { return fakeNow; });
+        kyt::App app(argc, argv);
+        return shootExercise(QString::fromLocal8Bit(argv[2]), scratch.path());
+    }
     if (argc == 3 && QByteArray(argv[1]) == "--all") {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -121,7 +207,8 @@ int main(int argc, char** argv)
         return shootAll(QString::fromLocal8Bit(argv[2]));
     }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kyt-screenshot FILE.png | --all DIR | --journal DIR\n");
+        std::fprintf(stderr,
+            "usage: kyt-screenshot FILE.png | --all DIR | --journal DIR | --exercise DIR\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
