@@ -96,7 +96,8 @@ public:
         for (const char* r : required)
             if (!j.contains(r))
                 fail(place, std::string("the field \"") + r + "\" is missing");
-        for (const auto& [key, value] : j.items()) {
+        for (const auto& item : j.items()) {
+            const std::string& key = item.key();
             const auto known = [&](std::initializer_list<const char*> names) {
                 return std::any_of(
                     names.begin(), names.end(), [&](const char* n) { return key == n; });
