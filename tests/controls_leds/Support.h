@@ -30,7 +30,7 @@ inline void ensureApp()
 {
     if (!QApplication::instance()) {
         static int argc = 1;
-        static char name[] = "controls_leds_tests";
+        static char name[] = "kyt_control_tests";
         static char* argv[] = {name, nullptr};
         new QApplication(argc, argv);
     }
@@ -98,7 +98,7 @@ inline QRgb rgbOf(ColorCode c)
 // Counts the paint events that reach a widget.
 class PaintCounter : public QObject {
 public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    explicit PaintCounter(QObject* o) { o->installEventFilter(this); }
     int count = 0;
 
 protected:

@@ -4,6 +4,8 @@
 // that shows) repaints; writing the same value again emits nothing and
 // repaints nothing.
 
+#include "Support.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QMetaProperty>
@@ -16,36 +18,6 @@
 #include <string>
 
 namespace kyt::test {
-
-inline void ensureApp()
-{
-    if (!QApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "controls_properties_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
-
-class GuiTest : public ::testing::Test {
-protected:
-    GuiTest() { ensureApp(); }
-};
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QObject* o) { o->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 // Whether a change shows (repaints), and whether the control draws itself
 // again even for the value it holds (it re-reads theme colours or pictures).
