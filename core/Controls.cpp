@@ -57,12 +57,18 @@ const PressableControl* findPressable(std::string_view control)
     return nullptr;
 }
 
-std::string shortNameOfHandler(std::string_view handler)
+const PressableControl* findPressableByHandler(std::string_view handler)
 {
     for (const PressableControl& p : kPressable)
         if (p.handler == handler)
-            return shortName(p);
-    return std::string(handler);
+            return &p;
+    return nullptr;
+}
+
+std::string shortNameOfHandler(std::string_view handler)
+{
+    const PressableControl* p = findPressableByHandler(handler);
+    return p ? shortName(*p) : std::string(handler);
 }
 
 std::string shortName(const PressableControl& control)

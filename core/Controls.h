@@ -32,6 +32,8 @@ std::span<const PressableControl> pressableControls();
 
 // The entry of a component name, or nullptr.
 const PressableControl* findPressable(std::string_view control);
+// The entry whose click runs this handler, or nullptr.
+const PressableControl* findPressableByHandler(std::string_view handler);
 
 // "Wbl (stacja A)", "Sz A (stacja B)", "DALEJ".
 std::string shortName(const PressableControl& control);

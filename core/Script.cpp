@@ -1,5 +1,6 @@
 #include "Script.h"
 
+#include "Counters.h"
 #include "Dispatch.h"
 
 #include <algorithm>
@@ -10,11 +11,11 @@ namespace kyt::script {
 namespace {
 
 // `counts sza1=N sza2=N szb1=N szb2=N dkoa=N dkob=N dpoa=N dpob=N`: the
-// eight names in that order, each count from 0 to 2147483647.
+// eight names in the order a load reads them, each count from 0 to
+// 2147483647.
 std::optional<CountValues> countsLine(std::string_view rest)
 {
-    static constexpr std::string_view kNames[]
-        = {"sza1", "sza2", "szb1", "szb2", "dkoa", "dkob", "dpoa", "dpob"};
+    const auto& order = loadOrder();
     CountValues values {};
     for (std::size_t i = 0; i < values.size(); ++i) {
         rest = trim(rest);
@@ -22,7 +23,7 @@ std::optional<CountValues> countsLine(std::string_view rest)
         const std::string_view item = rest.substr(0, end);
         rest.remove_prefix(end);
         const std::size_t eq = item.find('=');
-        if (eq == std::string_view::npos || item.substr(0, eq) != kNames[i])
+        if (eq == std::string_view::npos || item.substr(0, eq) != order[i].name)
             return std::nullopt;
         const auto n = number(item.substr(eq + 1), 2147483647);
         if (!n)

@@ -15,14 +15,6 @@ namespace {
 const std::string kMishapPanel {controlName(Control::Panel27)};
 const std::string kMemo {controlName(Control::Memo1)};
 
-const PressableControl* pressableByHandler(std::string_view handler)
-{
-    for (const PressableControl& c : pressableControls())
-        if (c.handler == handler)
-            return &c;
-    return nullptr;
-}
-
 } // namespace
 
 Trainer::Trainer(Simulator& sim, std::size_t journalCapacity) : sim_(sim), journal_(journalCapacity)
@@ -50,7 +42,7 @@ Trainer::~Trainer()
 
 Trainer::Outcome Trainer::press(std::string_view handler)
 {
-    const PressableControl* control = pressableByHandler(handler);
+    const PressableControl* control = findPressableByHandler(handler);
     if (!control) {
         // Not a control of the desk (the window's activation, the counters'
         // load and save, a timer run by hand): it runs unjournalled.

@@ -383,10 +383,7 @@ void SimulatorWindow::runHandler(const QString& handler)
 void SimulatorWindow::callSimulation(const QString& handler)
 {
     const std::string name = handler.toStdString();
-    bool pressable = false;
-    for (const PressableControl& c : pressableControls())
-        pressable = pressable || c.handler == name;
-    if (playing() && pressable) {
+    if (playing() && findPressableByHandler(name)) {
         // The desk belongs to the session being played.
         refusal_ = QStringLiteral("Trwa odtwarzanie sesji: pulpit nie przyjmuje kliknięć.");
         showStatus();
