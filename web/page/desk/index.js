@@ -48,18 +48,18 @@ export function createDesk(core, { atlas, image, testing = false }) {
     ctx.imageSmoothingEnabled = false;
     const draw = canvasDrawer(ctx, image, atlas.pictures);
 
-    // ---- masks: where a press counts on a shaped button ----------------
-    let maskData = null;
-    function maskPixels() {
-        if (maskData === null) {
+    // ---- the atlas's pixels: masks of shaped buttons, the memo's colour -----
+    let atlasData = null;
+    function atlasPixels() {
+        if (atlasData === null) {
             const c = document.createElement('canvas');
             c.width = image.naturalWidth || image.width;
             c.height = image.naturalHeight || image.height;
             const cx = c.getContext('2d');
             cx.drawImage(image, 0, 0);
-            maskData = cx.getImageData(0, 0, c.width, c.height);
+            atlasData = cx.getImageData(0, 0, c.width, c.height);
         }
-        return maskData;
+        return atlasData;
     }
     function onFace(i, x, y) {
         const hit = nodes[i].hit;
@@ -72,7 +72,7 @@ export function createDesk(core, { atlas, image, testing = false }) {
         const mx = x - r[0], my = y - r[1];
         if (mx >= p[2] || my >= p[3])
             return false;
-        const data = maskPixels();
+        const data = atlasPixels();
         return data.data[((p[1] + my) * data.width + p[0] + mx) * 4 + 3] !== 0;
     }
 
@@ -154,11 +154,38 @@ export function createDesk(core, { atlas, image, testing = false }) {
     element.append(side.element);
     scene.onMissing = (what) => side.missing(what);
 
+    // The narration is real text over the memo's pictures: on the memo's
+    // colour (as painted, just inside its frame), inside the frame and left
+    // of the painted scroll bar, covering the text the pictures hold.
+    let memoMeasured = null;
+    let memoInset = [2, 2, 2, 2]; // left, top, right, bottom
+    function measureMemo(m) {
+        const key = m.join(',');
+        if (key === memoMeasured || m[2] < 8 || m[3] < 8)
+            return;
+        memoMeasured = key;
+        const row = ctx.getImageData(m[0], m[1] + m[3] - 5, m[2], 1).data;
+        const at = (x) => Array.from(row.slice(x * 4, x * 4 + 3)).join(',');
+        const fill = at(4);
+        let right = 2;
+        for (let x = m[2] - 1; x > 4; --x)
+            if (at(x) === fill) {
+                right = m[2] - 1 - x;
+                break;
+            }
+        memoInset = [2, 2, right, 2];
+        memo.style.backgroundColor = `rgb(${fill})`;
+    }
+
     function placeMemo() {
         if (memoNode < 0)
             return;
-        const r = scene.rect(memoNode);
         const shown = scene.visible(memoNode);
+        const m = scene.rect(memoNode);
+        if (shown)
+            measureMemo(m);
+        const r = [m[0] + memoInset[0], m[1] + memoInset[1], m[2] - memoInset[0] - memoInset[2],
+            m[3] - memoInset[1] - memoInset[3]];
         if (memo.hidden === shown)
             memo.hidden = !shown;
         memo.style.left = `${r[0]}px`;
