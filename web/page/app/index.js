@@ -158,6 +158,8 @@ export function startApp(core, desk, windows = globalThis.KYT_WINDOWS, view = gl
 
     // --- The simulator window ---------------------------------------------
     const simulator = makeWindow(doc, { title: windows.simulator.title, maximised: true, onClose: () => closeSimulator(), z: 10 });
+    // The window's own background around the desk.
+    simulator.client.style.background = 'rgb(140, 198, 165)';
     simulator.root.insertBefore(makeMenuBar(doc, windows.simulator.menus.map((menu) => ({
         caption: menu.caption,
         items: menu.items.map((item) => ({ caption: item.caption, run: () => windowHandler(item.name + 'Click') })),
