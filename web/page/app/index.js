@@ -247,6 +247,15 @@ export function startApp(core, desk, windows = globalThis.KYT_WINDOWS, view = gl
 
     doc.title = windows.start.title;
     start.root.hidden = false;
-    centre(start, view);
+    // The start window and the about box stay at the centre of the view.
+    const centred = [start, about];
+    const recentre = () => {
+        for (const w of centred)
+            if (!w.root.hidden)
+                centre(w, view);
+    };
+    recentre();
+    view.addEventListener('resize', recentre);
+    view.requestAnimationFrame?.(recentre);
     return { openDesk, windowHandler, errors };
 }
