@@ -367,6 +367,9 @@ export function createDesk(core, { atlas, image, testing = false }) {
 
     const desk = {
         element,
+        // The clock's and the refusals' panel, beside the desk in element;
+        // the page's windows may place it elsewhere.
+        panel: side.element,
         canvas,
         scene,
         show() {
@@ -393,6 +396,7 @@ export function createDesk(core, { atlas, image, testing = false }) {
         reset() {
             input.cancel();
             session.reset();
+            session.setPaused(clock.paused);
             side.refusal('');
             refusedInPause = false;
             begin();
