@@ -57,11 +57,14 @@
 #include "DigitCounter.h"
 #include "Dispatch.h"
 #include "Explorer.h"
+#include "GradientButton.h"
 #include "HemisphereButton.h"
 #include "Led.h"
 #include "Replay.h"
+#include "ShadowButton.h"
 #include "Simulator.h"
 #include "SimulatorWindow.h"
+#include "SpotLabel.h"
 #include "Stations.h"
 #include "TrafficTexts.h"
 #include "Trainer.h"
@@ -203,6 +206,68 @@ void sendMouse(QWidget* w, QEvent::Type type, QPoint at)
     QCoreApplication::sendEvent(w, &e);
 }
 
+// A state of the pointer over a control: the look key's part for it, and
+// how the control is put into it (true) and out of it again (false), by the
+// control's own mouse handling where it has one.
+using PointerState = std::pair<QString, std::function<void(bool)>>;
+
+QString withPointer(const QString& base, const QString& pointer)
+{
+    if (pointer.isEmpty())
+        return base;
+    return base.isEmpty() ? pointer : base + QLatin1Char('|') + pointer;
+}
+
+// The widget's pixels where test holds: opaque white there, transparent
+// elsewhere.
+QImage hitMask(QWidget* w, const std::function<bool(QPoint)>& test)
+{
+    QImage mask(w->size(), QImage::Format_ARGB32);
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            mask.setPixel(x, y, test(QPoint(x, y)) ? 0xFFFFFFFFu : 0u);
+    return mask;
+}
+
+std::vector<PointerState> pointerStates(QWidget* s)
+{
+    const auto none = [](bool) {};
+    // A press at `at`, then a release far outside, which clicks nothing.
+    const auto pressAt = [s](QPoint at) {
+        return [s, at](bool on) {
+            sendMouse(s, on ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease,
+                on ? at : QPoint(-1000, -1000));
+        };
+    };
+    if (auto* h = qobject_cast<kyt::HemisphereButton*>(s))
+        return {{QStringLiteral("up"), none},
+            {QStringLiteral("down"), [h](bool on) { h->setPressed(on); }}};
+    if (auto* a = qobject_cast<kyt::ArrowButton*>(s)) {
+        drawAlone(s, false); // the triangle to hit is set by the painting
+        for (int y = 0; y < s->height(); ++y)
+            for (int x = 0; x < s->width(); ++x)
+                if (a->HitTest(QPoint(x, y)))
+                    return {{QStringLiteral("up"), none},
+                        {QStringLiteral("down"), pressAt(QPoint(x, y))}};
+        fail(s->objectName() + QStringLiteral(" has no hit area"));
+    }
+    if (qobject_cast<kyt::GradientButton*>(s) || qobject_cast<kyt::ShadowButton*>(s))
+        return {{QStringLiteral("up"), none},
+            {QStringLiteral("down"), pressAt(QPoint(s->width() / 2, s->height() / 2))}};
+    if (qobject_cast<kyt::SpotLabel*>(s))
+        return {{QString(), none}, {QStringLiteral("spot"), [s](bool on) {
+                                        if (on) {
+                                            QEnterEvent e(
+                                                QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+                                            QCoreApplication::sendEvent(s, &e);
+                                        } else {
+                                            QEvent e(QEvent::Leave);
+                                            QCoreApplication::sendEvent(s, &e);
+                                        }
+                                    }}};
+    return {{QString(), none}};
+}
+
 std::string colorText(std::int64_t c)
 {
     return std::to_string(c);
@@ -312,15 +377,15 @@ QStringList colourChunks(const QByteArray& png)
 int firstDifference(const QImage& a, const QImage& b, const QRect& skip, QPoint* where)
 {
     int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            if (skip.contains(x, y))
-                continue;
-            if (a.pixel(x, y) != b.pixel(x, y)) {
-                if (count++ == 0 && where)
-                    *where = {x, y};
-            }
-        }
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        if (std::equal(la, la + a.width(), lb))
+            continue;
+        for (int x = 0; x < a.width(); ++x)
+            if (la[x] != lb[x] && !skip.contains(x, y) && count++ == 0 && where)
+                *where = {x, y};
+    }
     return count;
 }
 
@@ -360,6 +425,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir out(args[0]);
+    if (!out.mkpath(QStringLiteral(".")))
+        fail(QStringLiteral("cannot make %1").arg(args[0]));
     const int steps = args.size() == 2 ? args[1].toInt() : 3000;
     QElapsedTimer clock;
     clock.start();
@@ -386,7 +453,10 @@ int main(int argc, char** argv)
     // The values each property can take.
     Values values;
     collect(model, values);
+    QElapsedTimer walkClock;
+    walkClock.start();
     const std::size_t walked = walk(maxStates, values);
+    const qint64 walkMs = walkClock.elapsed();
     std::set<std::int64_t> lampColors = {kyt::kColorRed, kyt::kColorWhite};
     std::set<std::int64_t> sectionColors = {kyt::kColorRed, kyt::kColorWhite};
     for (const std::string& name : model.controlNames()) {
@@ -511,71 +581,30 @@ int main(int argc, char** argv)
     for (Node& n : nodes) {
         QWidget* s = n.studio;
         // The pointer's looks of the class, each drawn by the control itself.
-        std::vector<std::pair<QString, std::function<void(bool)>>> pointer;
+        const std::vector<PointerState> pointer = pointerStates(s);
         if (auto* h = qobject_cast<kyt::HemisphereButton*>(s)) {
             n.input = QStringLiteral("hemisphere");
-            pointer = {{QStringLiteral("up"), [](bool) {}},
-                {QStringLiteral("down"), [h](bool on) { h->setPressed(on); }}};
-            QImage mask(s->size(), QImage::Format_ARGB32);
-            for (int y = 0; y < mask.height(); ++y)
-                for (int x = 0; x < mask.width(); ++x)
-                    mask.setPixel(x, y, h->HitTest(x, y) ? 0xFFFFFFFFu : 0u);
-            n.hit = pictures.add(mask, n.name + QStringLiteral(" hit"));
+            n.hit = pictures.add(
+                hitMask(s, [h](QPoint p) { return h->HitTest(p.x(), p.y()); }), n.name);
         } else if (auto* a = qobject_cast<kyt::ArrowButton*>(s)) {
             n.input = QStringLiteral("arrow");
-            drawAlone(s, false); // the hit area follows the painting
-            QImage mask(s->size(), QImage::Format_ARGB32);
-            QPoint inside(-1, -1);
-            for (int y = 0; y < mask.height(); ++y)
-                for (int x = 0; x < mask.width(); ++x) {
-                    const bool on = a->HitTest(QPoint(x, y));
-                    mask.setPixel(x, y, on ? 0xFFFFFFFFu : 0u);
-                    if (on && inside.x() < 0)
-                        inside = {x, y};
-                }
-            if (inside.x() < 0)
-                fail(n.name + QStringLiteral(" has no hit area"));
-            n.hit = pictures.add(mask, n.name + QStringLiteral(" hit"));
-            pointer = {{QStringLiteral("up"), [](bool) {}},
-                {QStringLiteral("down"), [s, inside](bool on) {
-                     sendMouse(s, on ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease,
-                         on ? inside : QPoint(-1000, -1000));
-                 }}};
-        } else if (n.cls == QLatin1String("GradientButton")
-            || n.cls == QLatin1String("ShadowButton")) {
-            n.input = n.cls == QLatin1String("GradientButton") ? QStringLiteral("gradient")
-                                                               : QStringLiteral("shadow");
+            n.hit = pictures.add(hitMask(s, [a](QPoint p) { return a->HitTest(p); }), n.name);
+        } else if (qobject_cast<kyt::GradientButton*>(s)) {
+            n.input = QStringLiteral("gradient");
             n.hit = QStringLiteral("rect");
-            pointer = {{QStringLiteral("up"), [](bool) {}},
-                {QStringLiteral("down"), [s](bool on) {
-                     sendMouse(s, on ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease,
-                         on ? QPoint(s->width() / 2, s->height() / 2) : QPoint(-1000, -1000));
-                 }}};
-        } else if (n.cls == QLatin1String("SpotLabel")) {
+        } else if (qobject_cast<kyt::ShadowButton*>(s)) {
+            n.input = QStringLiteral("shadow");
+            n.hit = QStringLiteral("rect");
+        } else if (qobject_cast<kyt::SpotLabel*>(s)) {
             n.input = QStringLiteral("spot");
             n.hit = QStringLiteral("rect");
-            pointer = {{QString(), [](bool) {}}, {QStringLiteral("spot"), [s](bool on) {
-                                                      if (on) {
-                                                          QEnterEvent e(QPointF(1, 1),
-                                                              QPointF(1, 1), QPointF(1, 1));
-                                                          QCoreApplication::sendEvent(s, &e);
-                                                      } else {
-                                                          QEvent e(QEvent::Leave);
-                                                          QCoreApplication::sendEvent(s, &e);
-                                                      }
-                                                  }}};
-        } else {
-            pointer = {{QString(), [](bool) {}}};
         }
         if (!n.handler.isEmpty() && n.hit.isNull())
             n.hit = QStringLiteral("rect");
         auto drawPointerLooks = [&](const QString& base) {
-            for (auto& [suffix, set] : pointer) {
+            for (const auto& [suffix, set] : pointer) {
                 set(true);
-                QString key = base;
-                if (!suffix.isEmpty())
-                    key += (key.isEmpty() ? QString() : QStringLiteral("|")) + suffix;
-                drawLook(n, key);
+                drawLook(n, withPointer(base, suffix));
                 set(false);
             }
         };
@@ -657,10 +686,15 @@ int main(int argc, char** argv)
                 n.digits.push_back(ids);
             }
             // Composing the cells gives the counter's own drawing for every value.
-            for (int v = 0; v < 10000; ++v) {
+            std::vector<int> shown(10000);
+            for (int v = 0; v < 10000; ++v)
+                shown[std::size_t(v)] = v;
+            // Larger counts show their last four digits.
+            shown.insert(shown.end(), {10000, 12345, 99999, 123456});
+            for (int v : shown) {
                 QImage composed = pictures[n.looks[QString()].picture].copy();
                 QPainter p(&composed);
-                const int digitsOf[4] = {v / 1000, v / 100 % 10, v / 10 % 10, v % 10};
+                const int digitsOf[4] = {v / 1000 % 10, v / 100 % 10, v / 10 % 10, v % 10};
                 for (int place = 0; place < 4; ++place)
                     p.drawImage(
                         0, 0, pictures[n.digits[std::size_t(place)][std::size_t(digitsOf[place])]]);
@@ -687,10 +721,14 @@ int main(int argc, char** argv)
     }
 
     // The present look of a node of the checked window, as the page keys it.
+    // The pointer's state of each node of the checked window, as its key part.
+    std::vector<QString> pointerNow(nodes.size());
+    std::vector<std::vector<PointerState>> pointerOf(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        pointerOf[i] = pointerStates(nodes[i].widget);
+        pointerNow[i] = pointerOf[i].front().first;
+    }
     auto lookOf = [&](const Node& n) -> QString {
-        const bool button = n.input == QLatin1String("hemisphere")
-            || n.input == QLatin1String("arrow") || n.input == QLatin1String("gradient")
-            || n.input == QLatin1String("shadow");
         QString key;
         if (!n.control.empty()) {
             const std::string& c = n.control;
@@ -709,9 +747,7 @@ int main(int argc, char** argv)
             default: break;
             }
         }
-        if (button)
-            key += (key.isEmpty() ? QString() : QStringLiteral("|")) + QStringLiteral("up");
-        return key;
+        return withPointer(key, pointerNow[std::size_t(&n - nodes.data())]);
     };
     auto shownNow = [&](const Node& n) {
         if (n.control.empty())
@@ -765,12 +801,12 @@ int main(int argc, char** argv)
         if (!n.control.empty() && n.kind == ControlKind::Memo)
             memo = &n;
     int compared = 0;
-    auto check = [&](const std::string& after) {
+    auto check = [&](const QString& after) {
         QStringList missing;
         const QImage composed = compose(&missing);
         if (!missing.isEmpty())
             fail(QStringLiteral("after %1: no picture for %2")
-                     .arg(qs(after), missing.join(QStringLiteral(", "))));
+                     .arg(after, missing.join(QStringLiteral(", "))));
         const QImage own = desk->grab(QRect(QPoint(0, 0), deskSize))
                                .toImage()
                                .convertToFormat(QImage::Format_ARGB32);
@@ -782,7 +818,7 @@ int main(int argc, char** argv)
             own.save(out.filePath(QStringLiteral("desk-failed.png")));
             fail(QStringLiteral("after %1: the composed desk differs from the desk in %2 pixels, "
                                 "first at %3,%4")
-                     .arg(qs(after))
+                     .arg(after)
                      .arg(diff)
                      .arg(where.x())
                      .arg(where.y()));
@@ -794,12 +830,28 @@ int main(int argc, char** argv)
     const qint64 drawn = clock.elapsed();
     kyt::Simulator& sim = w->sim();
     kyt::Trainer trainer(sim);
-    check("the desk as first shown");
+    // Each shown control in each state of the pointer, one at a time.
+    auto checkPointer = [&](const std::string& after) {
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            if (pointerOf[i].size() < 2 || !nodes[i].widget->isVisibleTo(desk))
+                continue;
+            for (std::size_t k = 1; k < pointerOf[i].size(); ++k) {
+                pointerOf[i][k].second(true);
+                pointerNow[i] = pointerOf[i][k].first;
+                check(qs(after) + QStringLiteral(" with ") + nodes[i].name + QLatin1Char(' ')
+                    + pointerNow[i]);
+                pointerOf[i][k].second(false);
+                pointerNow[i] = pointerOf[i].front().first;
+            }
+        }
+    };
+    check(QStringLiteral("the desk as first shown"));
+    checkPointer("the desk as first shown");
     auto play = [&](const std::string& line) {
         std::istringstream in(line + '\n');
         std::ostringstream sink;
         kyt::replay::run(in, sink, sink, trainer);
-        check(line);
+        check(qs(line));
     };
     play("FormActivate");
     std::vector<std::string> presses;
@@ -813,6 +865,8 @@ int main(int argc, char** argv)
             play(presses[random() % presses.size()]);
         else
             play("wait " + std::to_string(random() % 4000));
+        if (i % 25 == 0)
+            checkPointer("step " + std::to_string(i + 1));
     }
 
     // The atlas: the pictures on shelves 1024 pixels wide, tallest first.
@@ -925,9 +979,10 @@ int main(int argc, char** argv)
         || json.write(QJsonDocument(doc).toJson(QJsonDocument::Compact)) <= 0)
         fail(QStringLiteral("cannot write atlas.json"));
     std::printf("%zu nodes, %zu pictures, atlas %d x %d, atlas.png %lld bytes; %zu core states "
-                "walked; %d desks compared; %lld ms drawing, %lld ms in all; %d errors reported\n",
+                "walked in %lld ms; %d desks compared; %lld ms drawing, %lld ms in all; %d errors "
+                "reported\n",
         nodes.size(), pictures.size(), atlas.width(), atlas.height(), qlonglong(png.size()), walked,
-        compared, qlonglong(drawn), qlonglong(clock.elapsed()), errors);
+        qlonglong(walkMs), compared, qlonglong(drawn), qlonglong(clock.elapsed()), errors);
     delete studioWindow;
     app.windows().destroy();
     return 0;

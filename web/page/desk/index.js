@@ -18,7 +18,10 @@ const kFormActivate = 'FormActivate';
 export function createDesk(core, { atlas, image, testing = false }) {
     const scene = new Scene(atlas);
     const nodes = atlas.nodes;
-    const handlers = new Set(core.handlers());
+    // Handlers a click runs that are not the core's open the program's
+    // windows (the page's windows take them).
+    const coreHandlers = new Set(core.handlers());
+    const windowHandlers = new Set(nodes.map((n) => n.handler).filter((h) => h && !coreHandlers.has(h)));
 
     // ---- the element -------------------------------------------------
     const element = document.createElement('div');
@@ -217,18 +220,24 @@ export function createDesk(core, { atlas, image, testing = false }) {
     function clockState() {
         return { paused: clock.paused, speed: clock.speed };
     }
+    let refusedInPause = false;
     function setPaused(p) {
         clock.setPaused(p);
         session.setPaused(p);
+        // What the pause refused is past once the clock runs again.
+        if (!p && refusedInPause)
+            side.refusal('');
+        refusedInPause = false;
         side.update(clockState());
     }
 
     // Runs what a click on the desk runs; returns the core's answer, or
     // {delivered, result: "window"} for a window's handler.
     function press(handler) {
-        if (!handlers.has(handler) && windowHandler) {
-            windowHandler(handler);
-            lastPress = { delivered: true, result: 'window', reason: '' };
+        if (windowHandlers.has(handler)) {
+            if (windowHandler)
+                windowHandler(handler);
+            lastPress = { delivered: !!windowHandler, result: 'window', reason: '' };
             return lastPress;
         }
         // The press comes at the present moment: the clock catches up first.
@@ -236,8 +245,10 @@ export function createDesk(core, { atlas, image, testing = false }) {
             clock.follow();
         const result = session.press(handler);
         lastPress = result;
-        if (result.delivered && result.result === 'refused')
+        if (result.delivered && result.result === 'refused') {
             side.refusal(result.reason);
+            refusedInPause = session.paused();
+        }
         if (result.result === 'error')
             side.error(result.reason);
         paint();
@@ -356,6 +367,9 @@ export function createDesk(core, { atlas, image, testing = false }) {
 
     const desk = {
         element,
+        // The clock's and the refusals' panel, beside the desk in element;
+        // the page's windows may place it elsewhere.
+        panel: side.element,
         canvas,
         scene,
         show() {
@@ -382,7 +396,9 @@ export function createDesk(core, { atlas, image, testing = false }) {
         reset() {
             input.cancel();
             session.reset();
+            session.setPaused(clock.paused);
             side.refusal('');
+            refusedInPause = false;
             begin();
         },
         onChange(cb) {

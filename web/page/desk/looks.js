@@ -1,41 +1,42 @@
-// Which look a node shows: from its control's desk properties, its lamp's
-// frame and what the pointer does to it. Each entry lists keys from the most
-// particular down; the first the atlas has wins.
+// Which look a node shows: from its control's desk properties (the base:
+// the lamp's frame, the relay's look, the section's colour, the caption),
+// then what the pointer does to it ("down" while pressed, "spot" or "hover"
+// under the pointer, else "up"), joined by '|'. The keys are listed from the
+// most particular down; the first the atlas has wins, and the last is what
+// the core's values alone ask for.
 
-const buttonClasses = new Set(['HemisphereButton', 'ArrowButton', 'GradientButton', 'ShadowButton',
-    'ExplorerButton', 'Button3D']);
+function baseKey(node, props, lamp) {
+    if (lamp)
+        return lamp.look();
+    if ('Look' in props)
+        return String(props.Look);
+    if ('Color' in props)
+        return String(props.Color);
+    if ('Caption' in props)
+        return `caption:${props.Caption}`;
+    return null;
+}
+
+function join(base, suffix) {
+    if (base === '')
+        return suffix;
+    return suffix === '' ? base : `${base}|${suffix}`;
+}
 
 // node: the atlas node; props: its control's properties ({} without one);
 // pointer: {down, hover}; lamp: its Lamp or null.
 export function lookKeys(node, props, pointer, lamp) {
-    if (lamp)
-        return [lamp.look()];
-    if (node.class === 'RelayIndicator' && 'Look' in props)
-        return [String(props.Look)];
-    if ('Color' in props)
-        return [String(props.Color)];
-    if ('Caption' in props) {
-        const base = `caption:${props.Caption}`;
-        const keys = [];
-        if (pointer.down)
-            keys.push(`${base}|down`);
-        if (pointer.hover)
-            keys.push(`${base}|spot`, `${base}|hover`);
-        keys.push(base);
-        return keys;
-    }
-    if (buttonClasses.has(node.class) || node.looks.up !== undefined) {
-        const keys = [];
-        if (pointer.down)
-            keys.push('down');
-        if (pointer.hover)
-            keys.push('hover');
-        keys.push('up');
-        if (!keys.includes(node.look))
-            keys.push(node.look);
-        return keys;
-    }
-    return [node.look];
+    const base = baseKey(node, props, lamp);
+    const suffixes = [];
+    if (pointer.down)
+        suffixes.push('down');
+    if (pointer.hover)
+        suffixes.push('spot', 'hover');
+    suffixes.push('up', '');
+    const keys = suffixes.map((s) => join(base === null ? '' : base, s));
+    if (base === null && !keys.includes(node.look))
+        keys.push(node.look);
+    return keys;
 }
 
 // A counter's digit pictures for a value, or null when it has none.
