@@ -76,7 +76,9 @@ function sizes() {
         ['atlas picture', path.join(dir, 'atlas', 'atlas.png')], ['atlas layout', path.join(dir, 'atlas', 'atlas.json')]];
     for (const f of fs.readdirSync(dir))
         if (f.endsWith('.js') && f !== path.basename(pageFile))
-            parts.push([`script ${f}`, path.join(dir, f)]);
+            parts.push(['script', path.join(dir, f)]);
+    if (buildDir)
+        parts.push(['windows\' pictures', path.join(buildDir, 'tools', 'webwindows', 'kyt-windows.js')]);
     for (const [what, file] of parts)
         if (fs.existsSync(file))
             lines.push(`    of which ${what} ${path.basename(file)}: ${kib(fs.statSync(file).size)}`);
@@ -96,16 +98,45 @@ function sizes() {
             desktop = fs.statSync(debs[0]).size;
             how = `package ${path.basename(debs[0])}`;
         } else {
+            // The files the package would hold: installed, stripped, into
+            // a folder of their own.
+            const prefix = fs.mkdtempSync(path.join(os.tmpdir(), 'kyt-bench-install-'));
+            const r = spawnSync('cmake', ['--install', buildDir, '--prefix', prefix, '--strip'],
+                { encoding: 'utf8', timeout: 120000 });
+            if (r.status === 0) {
+                let total = 0, files = 0;
+                const walk = (d) => {
+                    for (const e of fs.readdirSync(d, { withFileTypes: true })) {
+                        const f = path.join(d, e.name);
+                        if (e.isDirectory())
+                            walk(f);
+                        else if (e.isFile() && !f.includes(`${path.sep}web${path.sep}`)) {
+                            total += fs.statSync(f).size;
+                            ++files;
+                        }
+                    }
+                };
+                walk(prefix);
+                desktop = total;
+                how = `installed files, stripped, the web page left out (${files} files; no package built)`;
+            }
+            fs.rmSync(prefix, { recursive: true, force: true });
+            // Else the program stripped and its pictures, the package's
+            // bulk.
             const program = path.join(buildDir, 'bin', 'kyt');
             const pictures = path.join(buildDir, 'pictures');
-            if (fs.existsSync(program)) {
-                desktop = fs.statSync(program).size;
-                how = 'program bin/kyt (no package built)';
+            if (desktop === null && fs.existsSync(program)) {
+                const stripped = path.join(os.tmpdir(), `kyt-bench-stripped-${process.pid}`);
+                const s = spawnSync('strip', ['-o', stripped, program], { timeout: 60000 });
+                desktop = fs.statSync(s.status === 0 ? stripped : program).size;
+                fs.rmSync(stripped, { force: true });
+                how = `program bin/kyt${s.status === 0 ? ' stripped' : ', unstripped'}`;
                 if (fs.existsSync(pictures)) {
                     for (const f of fs.readdirSync(pictures))
                         desktop += fs.statSync(path.join(pictures, f)).size;
-                    how = 'program bin/kyt and its pictures (no package built)';
+                    how += ' and its pictures';
                 }
+                how += ' (neither a package nor an install could be made)';
             }
         }
     }
@@ -131,23 +162,25 @@ async function clickTimes(browser) {
     })()`);
     const r = (await page.evaluate('kytTest.rects()'))[CLICK_HANDLER.replace(/Click$/, '')];
     const x = canvasRect[0] + r[0] + Math.floor(r[2] / 2), y = canvasRect[1] + r[1] + Math.floor(r[3] / 2);
-    // In the page: the press's event time, and the first frame after the
-    // state changed (the canvas is painted with the change before it).
+    // In the page: the time of the pointer event after which the state has
+    // changed (the page takes a press on the button's press or release, as
+    // its control does), and the start of the first animation frame after
+    // it: the frame that shows the canvas painted with the change.
     await page.evaluate(`(() => {
         window.__kytClicks = [];
-        addEventListener('pointerdown', (e) => {
-            const t0 = e.timeStamp;
-            const before = kytTest.state();
-            const look = () => {
-                if (kytTest.state() !== before)
-                    requestAnimationFrame((t) => window.__kytClicks.push([t0, performance.now(), t]));
-                else
-                    requestAnimationFrame(look);
-            };
-            requestAnimationFrame(look);
-        }, true);
+        let before = null;
+        addEventListener('pointerdown', () => { before = kytTest.state(); }, true);
+        for (const type of ['pointerdown', 'pointerup', 'click'])
+            addEventListener(type, (e) => {
+                if (before === null || kytTest.state() === before)
+                    return;
+                before = null;
+                const t0 = e.timeStamp;
+                requestAnimationFrame(() => window.__kytClicks.push([t0, performance.now(), type]));
+            });
     })()`);
     const times = [];
+    const by = {};
     let missed = 0;
     for (let i = 0; i < clicks; ++i) {
         await page.evaluate('kytTest.reset(); new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)))');
@@ -155,14 +188,15 @@ async function clickTimes(browser) {
         await page.click(x, y);
         try {
             await page.waitUntil(`window.__kytClicks.length > ${n}`, 2000, 1);
-            const [t0, t1] = await page.evaluate('window.__kytClicks[window.__kytClicks.length - 1]');
+            const [t0, t1, type] = await page.evaluate('window.__kytClicks[window.__kytClicks.length - 1]');
             times.push((t1 - t0) * 1000);
+            by[type] = (by[type] || 0) + 1;
         } catch (e) {
             ++missed;
         }
     }
     await page.close();
-    return { times, missed };
+    return { times, missed, by };
 }
 
 async function main() {
@@ -195,7 +229,7 @@ window.kytTest = { ready: true };
         const c = await clickTimes(browser);
         console.log(`click to canvas, pointer press (Input.dispatchMouseEvent) to the first frame after the change, ${c.times.length} clicks`);
         if (c.times.length)
-            console.log(`  ${CLICK_HANDLER}: median ${median(c.times).toFixed(0)} us  p99 ${percentile(c.times, 0.99).toFixed(0)} us  max ${Math.max(...c.times).toFixed(0)} us`);
+            console.log(`  ${CLICK_HANDLER}: median ${median(c.times).toFixed(0)} us  p99 ${percentile(c.times, 0.99).toFixed(0)} us  max ${Math.max(...c.times).toFixed(0)} us (changed on ${Object.entries(c.by).map(([k, v]) => `${k} ${v}`).join(', ')})`);
         if (c.missed)
             console.log(`  ${c.missed} clicks changed nothing within 2 s`);
     } finally {
@@ -203,10 +237,10 @@ window.kytTest = { ready: true };
         fs.rmSync(scratch, { recursive: true, force: true });
     }
     // The desktop's complete update, offscreen, in the same run.
-    const bench = buildDir && path.join(buildDir, 'bin', 'bench_click');
+    const bench = buildDir && path.resolve(buildDir, 'bin', 'bench_click');
     if (bench && fs.existsSync(bench) && fs.existsSync(path.join(buildDir, 'pictures'))) {
         const r = spawnSync(bench, ['--presses', '500'], {
-            cwd: path.join(buildDir, 'pictures'), encoding: 'utf8', timeout: 300000,
+            cwd: path.resolve(buildDir, 'pictures'), encoding: 'utf8', timeout: 300000,
             env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' },
         });
         console.log('desktop baseline, bench_click offscreen (press to idle loop):');
