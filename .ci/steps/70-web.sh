@@ -11,7 +11,7 @@ set -eu
 cmake --preset release -DKYT_WEB=ON >/dev/null
 targets="kyt-replay kyt_web_wasm kyt_web_page kyt-webatlas kyt-deskshot kyt-explore"
 cmake --build build --target $targets -j "$(nproc)"
-ctest --test-dir build -R '^web_' --output-on-failure
+ctest --test-dir build -R '^web_' --output-on-failure -j "$(nproc)"
 # The figures are a report, never a gate (explained in docs/performance.md);
 # a page that cannot be measured fails the step as a missing program does.
 node bench/web/bench_web.js --page build/tools/webatlas/kyt.html --build build --rounds 15
