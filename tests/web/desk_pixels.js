@@ -91,6 +91,8 @@ async function main() {
                 problems.push(`sizes differ: ${cmp.size}`);
             else if (cmp.count > 0)
                 problems.push(`${cmp.count} pixels differ`);
+            if (pageMemo && pageMemo.visible && ref.memo.memoVisible && pageMemo.rect.join() !== ref.memo.memo.join())
+                problems.push(`narration at ${pageMemo.rect.join(', ')} on the page, ${ref.memo.memo.join(', ')} on the desktop`);
             if (pageMemo && pageMemo.visible !== ref.memo.memoVisible)
                 problems.push(`narration ${pageMemo.visible ? 'shown' : 'hidden'} on the page, ${ref.memo.memoVisible ? 'shown' : 'hidden'} on the desktop`);
             const missing = await page.evaluate(`typeof kytTest.missing === "function" ? kytTest.missing().slice(${missingBefore}) : []`);
