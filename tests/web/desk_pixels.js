@@ -27,6 +27,7 @@ if (!outDir) {
 const WRITE_AT_MOST = 8; // failures whose pictures are written
 
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'kyt-web-pixels-'));
+process.on('exit', () => fs.rmSync(scratch, { recursive: true, force: true }));
 
 // The desktop's picture after the events, with a settings folder of its own
 // (the use counts start from nothing, as on a fresh page).
@@ -129,7 +130,6 @@ async function main() {
         }
     } finally {
         await browser.close();
-        fs.rmSync(scratch, { recursive: true, force: true });
     }
     console.log(`desk pictures compared: ${list.length} (${list.length - sampleCount} scripts of the tree, ${sampleCount} explored states)`);
     console.log(`${passed} passed, ${failed} failed`);
