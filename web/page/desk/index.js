@@ -198,8 +198,11 @@ export function createDesk(core, { atlas, image, testing = false }) {
         memo.style.width = `${r[2]}px`;
         memo.style.height = `${r[3]}px`;
         const text = String(nodeProps(memoNode).Text ?? '');
-        if (memo.textContent !== text)
+        if (memo.textContent !== text) {
+            // A new text shows from its beginning, as the desktop's memo does.
             memo.textContent = text;
+            memo.scrollTop = 0;
+        }
     }
 
     // The narration's text changes without a picture to repaint.
