@@ -9,13 +9,25 @@ const FRAMES = 'new Promise((r) => requestAnimationFrame(() => requestAnimationF
 
 async function openDesk(browser, url, { timeoutMs = 30000 } = {}) {
     const page = await browser.newPage(url + '#test', VIEWPORT);
-    await page.waitUntil('window.kytTest && window.kytTest.ready', timeoutMs);
+    await waitReady(page, timeoutMs);
     await page.evaluate(`(async () => {
         if (typeof kytTest.openDesk === 'function')
             kytTest.openDesk();
         await ${FRAMES};
     })()`);
     return page;
+}
+
+// Waits for the test interface; when it never comes, says what the page
+// shows and what it reported.
+async function waitReady(page, timeoutMs = 30000) {
+    try {
+        await page.waitUntil('window.kytTest && window.kytTest.ready', timeoutMs);
+    } catch (e) {
+        const shown = await page.evaluate('document.body ? document.body.innerText.slice(0, 300) : ""').catch(() => '');
+        throw new Error(`the page did not become ready: ${e.message}; it shows "${shown.trim()}"` +
+            (page.errors.length ? `; errors: ${page.errors.join(' | ')}` : ''));
+    }
 }
 
 // The canvas of the desk in CSS pixels of the page: [x, y, w, h].
@@ -66,4 +78,4 @@ function controlAt(rects, x, y) {
     return best;
 }
 
-module.exports = { VIEWPORT, FRAMES, openDesk, canvasRect, play, memo, controlAt };
+module.exports = { VIEWPORT, FRAMES, openDesk, waitReady, canvasRect, play, memo, controlAt };

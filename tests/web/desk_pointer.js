@@ -63,11 +63,13 @@ async function main() {
     let passed = 0, failed = 0;
     try {
         const page = await browser.newPage(pathToFileURL(path.resolve(html)).href + '#test', deskPage.VIEWPORT);
-        await page.waitUntil('window.kytTest && window.kytTest.ready');
+        await deskPage.waitReady(page);
         // The start window, if the page opens with it: its button clicked.
         const start = await page.evaluate(`(() => {
+            const text = ${JSON.stringify(START_TEXT)};
             for (const e of document.querySelectorAll('button, a, [role=button], div, span')) {
-                if (e.textContent.trim() !== ${JSON.stringify(START_TEXT)} || !e.offsetParent)
+                const named = e.getAttribute('aria-label') === text || e.title === text || e.textContent.trim() === text;
+                if (!named || !e.offsetParent)
                     continue;
                 const r = e.getBoundingClientRect();
                 return [r.left + r.width / 2, r.top + r.height / 2];

@@ -12,7 +12,7 @@ const STYLE = `
 .kyt-close { width: 16px; height: 14px; padding: 0; border: 1px outset #fff; background: #d4d0c8;
   font: bold 10px sans-serif; line-height: 10px; color: #000; cursor: pointer; }
 .kyt-client { position: relative; overflow: hidden; }
-.kyt-maximised { left: 0; top: 0; right: 0; bottom: 0; display: flex; flex-direction: column; border-width: 0; }
+.kyt-maximised { position: fixed; left: 0; top: 0; right: 0; bottom: 0; display: flex; flex-direction: column; border-width: 0; }
 .kyt-maximised > .kyt-client { flex: 1; overflow: auto; }
 .kyt-menubar { display: flex; height: 19px; background: #d4d0c8; border-bottom: 1px solid #808080; }
 .kyt-menu { position: relative; }

@@ -18,8 +18,6 @@ const POSTER_HANDLER = 'SpotLabel3Click';
 const CLOSING_TEXT = 'Program Blokada Kyt został zakończony. Tę kartę przeglądarki można zamknąć.';
 
 export function startApp(core, desk, windows = globalThis.KYT_WINDOWS, view = globalThis) {
-    if (!windows)
-        throw new Error('kyt-windows.js is not part of the page');
     const doc = view.document;
     addStyle(doc);
     const layer = doc.createElement('div');
@@ -32,6 +30,32 @@ export function startApp(core, desk, windows = globalThis.KYT_WINDOWS, view = gl
         getStorage: () => pageStorage(view),
         report: (message) => errors.show(message),
     });
+    let ended = false;
+    // Every change of a count is saved at once (once per batch of desk
+    // changes); what a failed write owes is tried again when the page goes.
+    let saving = false;
+    desk.onChange(() => {
+        if (saving || ended)
+            return;
+        saving = true;
+        queueMicrotask(() => {
+            saving = false;
+            keeper.save();
+        });
+    });
+    view.addEventListener('pagehide', () => keeper.save({ retry: true }));
+
+    if (!windows) {
+        // A page built without the windows' pictures: the desk alone.
+        layer.appendChild(desk.element);
+        const openDesk = () => {
+            desk.show();
+            desk.paint?.();
+            keeper.load();
+        };
+        openDesk();
+        return { openDesk, windowHandler: () => false, errors };
+    }
 
     // Windows that are not maximised come to the front when shown.
     let front = 20;
@@ -166,9 +190,7 @@ export function startApp(core, desk, windows = globalThis.KYT_WINDOWS, view = gl
     }))), simulator.client);
     simulator.client.appendChild(desk.element);
     layer.appendChild(simulator.root);
-    desk.element.addEventListener('kyt-window', (e) => windowHandler(e.detail && e.detail.handler));
-    if (typeof desk.onWindowHandler === 'function')
-        desk.onWindowHandler((name) => windowHandler(name));
+    desk.onWindowHandler((name) => windowHandler(name));
 
     // --- The start window -------------------------------------------------
     const start = makeWindow(doc, { title: windows.start.title, width: windows.start.size[0], height: windows.start.size[1],
@@ -192,7 +214,6 @@ export function startApp(core, desk, windows = globalThis.KYT_WINDOWS, view = gl
     Object.assign(closing.style, { padding: '40px', font: '16px sans-serif', textAlign: 'center' });
     layer.appendChild(closing);
 
-    let ended = false;
     // "Chętnie się pouczę.": the simulator is shown, then the stored counts
     // are loaded into it (again, each time).
     function openDesk() {
@@ -200,6 +221,7 @@ export function startApp(core, desk, windows = globalThis.KYT_WINDOWS, view = gl
             return;
         simulator.root.hidden = false;
         desk.show();
+        desk.paint?.();
         doc.title = windows.simulator.title;
         keeper.load();
     }
@@ -223,22 +245,17 @@ export function startApp(core, desk, windows = globalThis.KYT_WINDOWS, view = gl
         doc.title = windows.start.title;
     }
 
-    // Every change of a count is saved at once (once per batch of desk
-    // changes); what a failed write owes is tried again when the page goes.
-    let saving = false;
-    desk.onChange(() => {
-        if (saving || ended)
-            return;
-        saving = true;
-        queueMicrotask(() => {
-            saving = false;
-            keeper.save();
-        });
-    });
-    view.addEventListener('pagehide', () => keeper.save({ retry: true }));
-
     doc.title = windows.start.title;
     start.root.hidden = false;
-    centre(start, view);
+    // The start window and the about box stay at the centre of the view.
+    const centred = [start, about];
+    const recentre = () => {
+        for (const w of centred)
+            if (!w.root.hidden)
+                centre(w, view);
+    };
+    recentre();
+    view.addEventListener('resize', recentre);
+    view.requestAnimationFrame?.(recentre);
     return { openDesk, windowHandler, errors };
 }
