@@ -408,7 +408,7 @@ int main(int argc, char** argv)
     kyt::App app(argc, argv);
     QStringList args = app.arguments().mid(1);
     unsigned seed = 20240601;
-    std::size_t maxStates = 3000;
+    std::size_t maxStates = 10000;
     for (int i = 0; i + 1 < args.size();) {
         if (args[i] == QLatin1String("--seed")) {
             seed = args[i + 1].toUInt();
@@ -724,9 +724,11 @@ int main(int argc, char** argv)
     // The pointer's state of each node of the checked window, as its key part.
     std::vector<QString> pointerNow(nodes.size());
     std::vector<std::vector<PointerState>> pointerOf(nodes.size());
+    std::size_t pointerLooks = 0;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         pointerOf[i] = pointerStates(nodes[i].widget);
         pointerNow[i] = pointerOf[i].front().first;
+        pointerLooks += pointerOf[i].size() - 1;
     }
     auto lookOf = [&](const Node& n) -> QString {
         QString key;
@@ -831,6 +833,7 @@ int main(int argc, char** argv)
     kyt::Simulator& sim = w->sim();
     kyt::Trainer trainer(sim);
     // Each shown control in each state of the pointer, one at a time.
+    std::set<QString> pointerChecked;
     auto checkPointer = [&](const std::string& after) {
         for (std::size_t i = 0; i < nodes.size(); ++i) {
             if (pointerOf[i].size() < 2 || !nodes[i].widget->isVisibleTo(desk))
@@ -838,6 +841,7 @@ int main(int argc, char** argv)
             for (std::size_t k = 1; k < pointerOf[i].size(); ++k) {
                 pointerOf[i][k].second(true);
                 pointerNow[i] = pointerOf[i][k].first;
+                pointerChecked.insert(nodes[i].name + QLatin1Char(' ') + pointerNow[i]);
                 check(qs(after) + QStringLiteral(" with ") + nodes[i].name + QLatin1Char(' ')
                     + pointerNow[i]);
                 pointerOf[i][k].second(false);
@@ -846,6 +850,15 @@ int main(int argc, char** argv)
         }
     };
     check(QStringLiteral("the desk as first shown"));
+    {
+        // The desk as first shown, composed from the pictures, for pages built
+        // before they composed it themselves.
+        QStringList missing;
+        if (!compose(&missing)
+                 .convertToFormat(QImage::Format_RGB32)
+                 .save(out.filePath(QStringLiteral("desk.png"))))
+            fail(QStringLiteral("cannot write desk.png"));
+    }
     checkPointer("the desk as first shown");
     auto play = [&](const std::string& line) {
         std::istringstream in(line + '\n');
@@ -979,10 +992,12 @@ int main(int argc, char** argv)
         || json.write(QJsonDocument(doc).toJson(QJsonDocument::Compact)) <= 0)
         fail(QStringLiteral("cannot write atlas.json"));
     std::printf("%zu nodes, %zu pictures, atlas %d x %d, atlas.png %lld bytes; %zu core states "
-                "walked in %lld ms; %d desks compared; %lld ms drawing, %lld ms in all; %d errors "
+                "walked in %lld ms; %d desks compared (%zu of %zu pointer looks); %lld ms drawing, "
+                "%lld ms in all; %d errors "
                 "reported\n",
         nodes.size(), pictures.size(), atlas.width(), atlas.height(), qlonglong(png.size()), walked,
-        qlonglong(walkMs), compared, qlonglong(drawn), qlonglong(clock.elapsed()), errors);
+        qlonglong(walkMs), compared, pointerChecked.size(), pointerLooks, qlonglong(drawn),
+        qlonglong(clock.elapsed()), errors);
     delete studioWindow;
     app.windows().destroy();
     return 0;
