@@ -408,7 +408,7 @@ int main(int argc, char** argv)
     kyt::App app(argc, argv);
     QStringList args = app.arguments().mid(1);
     unsigned seed = 20240601;
-    std::size_t maxStates = 10000;
+    std::size_t maxStates = 5000;
     for (int i = 0; i + 1 < args.size();) {
         if (args[i] == QLatin1String("--seed")) {
             seed = args[i + 1].toUInt();
@@ -521,8 +521,7 @@ int main(int argc, char** argv)
             if (!n.studio)
                 fail(QStringLiteral("the studio has no %1").arg(c->objectName()));
             n.name = c->objectName();
-            n.cls = QString::fromLatin1(c->metaObject()->className())
-                        .section(QLatin1String("::"), -1);
+            n.cls = rows[n.name]->cls; // the class as the desk's table names it
             n.parent = parentIndex;
             n.rect = deskRect(c, desk);
             n.visible = c->isVisibleTo(c->parentWidget());
