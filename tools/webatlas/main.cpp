@@ -28,7 +28,16 @@
 //   the rest       "" (panels, static labels, pictures, the narration box
 //                  drawn without its text, counters without their digits)
 // Counters: "digits"[place][digit], place 0 the leftmost of the four; every
-// digit picture is as large as the counter and drawn at its rect.
+// digit picture is as large as the counter and drawn at its rect; a count
+// of more than four digits shows its last four.
+// Input: "input" names how the control takes the pointer ("hemisphere",
+// "arrow", "gradient", "shadow": pressed while held, "down" look; "spot":
+// "spot" look under the pointer; "none"); "hit" is null, "rect" (a press
+// anywhere on the control counts) or a mask picture, opaque where a press
+// counts (the control's own hit test: the hemisphere's face, the arrow's
+// triangle). "class" is the class as the desk's table names it. The line
+// below the desk that tells why a press was refused lies outside the desk
+// and is no node.
 //
 // Composing the desk (what the page does, and what this tool checks):
 //   1. fill with "background" (the desk widget's own fill, 768 x 521);
@@ -47,9 +56,13 @@
 // trainer) and compares each with the desktop desk's own picture, pixel for
 // pixel, leaving out the narration box's rect while it is shown; lamps are
 // composed with the frame the desktop lamp shows (no event loop runs, so a
-// blinking lamp keeps the frame its last setter left). It also checks every
-// counter value against the counter's own drawing, and reads the written
-// PNG back (chunks and alpha). Any difference fails the tool.
+// blinking lamp keeps the frame its last setter left). Every 25 steps each
+// shown control with pointer looks is put into each of them in turn (held
+// pressed, or under the pointer) and the desk compared again. It also checks
+// every counter value against the counter's own drawing, and reads the
+// written PNG back (no gAMA, cHRM, iCCP or sRGB chunk; alpha only 0 or 255;
+// the pixels written). Any difference fails the tool, and so the build.
+// desk.png is the desk as first shown, composed from the pictures.
 #include "App.h"
 #include "ArrowButton.h"
 #include "Controls.h"
@@ -644,7 +657,6 @@ int main(int argc, char** argv)
             }
             break;
         case ControlKind::Counter: {
-            auto* counter = qobject_cast<kyt::DigitCounter*>(s);
             const QRect rect = deskRect(s, studioDesk);
             auto drawValue = [&](int v) {
                 studio.set(c, "Value", std::int64_t(v));
@@ -710,7 +722,6 @@ int main(int argc, char** argv)
                              .arg(n.name)
                              .arg(v));
             }
-            (void)counter;
             break;
         }
         default: drawPointerLooks(QString()); break;
