@@ -8,11 +8,11 @@
 //   node page_test.mjs CHROMIUM ESBUILD CORE_JS WINDOWS_JS WINDOWS_DIR
 import assert from 'node:assert';
 import { execFileSync, spawn } from 'node:child_process';
+import { createRequire } from 'node:module';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import zlib from 'node:zlib';
 
 const [chromium, esbuild, coreJs, windowsJs, windowsDir] = process.argv.slice(2);
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -132,50 +132,12 @@ const startButton = (n) => `document.querySelectorAll('.kyt-picture-button')[${n
 const errorText = () => evaluate(`(() => { const e = document.querySelector('.kyt-error'); return e.hidden ? null : e.querySelector('.kyt-error-text').textContent; })()`);
 
 // ---- pictures --------------------------------------------------------------
+// The desk page tests' PNG reader (RGBA, 8 bits a channel).
+const png = createRequire(import.meta.url)('../web/png.js');
 function decodePng(bytes) {
-    let at = 8;
-    let header = null;
-    const data = [];
-    while (at < bytes.length) {
-        const length = bytes.readUInt32BE(at);
-        const type = bytes.toString('latin1', at + 4, at + 8);
-        const body = bytes.subarray(at + 8, at + 8 + length);
-        if (type === 'IHDR')
-            header = { width: body.readUInt32BE(0), height: body.readUInt32BE(4), colour: body[9] };
-        if (type === 'IDAT')
-            data.push(body);
-        at += 12 + length;
-    }
-    const channels = header.colour === 6 ? 4 : 3;
-    const stride = header.width * channels;
-    const raw = zlib.inflateSync(Buffer.concat(data));
-    const pixels = Buffer.alloc(header.height * stride);
-    let previous = Buffer.alloc(stride);
-    for (let y = 0; y < header.height; ++y) {
-        const filter = raw[y * (stride + 1)];
-        const line = Buffer.from(raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1)));
-        for (let i = 0; i < stride; ++i) {
-            const a = i >= channels ? line[i - channels] : 0;
-            const b = previous[i];
-            const c = i >= channels ? previous[i - channels] : 0;
-            let p = 0;
-            if (filter === 1) p = a;
-            else if (filter === 2) p = b;
-            else if (filter === 3) p = (a + b) >> 1;
-            else if (filter === 4) {
-                const e = a + b - c;
-                const pa = Math.abs(e - a), pb = Math.abs(e - b), pc = Math.abs(e - c);
-                p = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-            }
-            line[i] = (line[i] + p) & 255;
-        }
-        line.copy(pixels, y * stride);
-        previous = line;
-    }
-    return { width: header.width, height: header.height, rgb: (x, y) => {
-        const o = (y * header.width + x) * channels;
-        return (pixels[o] << 16) | (pixels[o + 1] << 8) | pixels[o + 2];
-    } };
+    const picture = png.decode(bytes);
+    return { width: picture.width, height: picture.height,
+        rgb: (x, y) => picture.data.readUInt32BE((y * picture.width + x) * 4) >>> 8 };
 }
 // How many pixels of the picture differ from the screen at (x, y).
 async function differing(pictureFile, x, y) {

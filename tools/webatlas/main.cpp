@@ -28,7 +28,16 @@
 //   the rest       "" (panels, static labels, pictures, the narration box
 //                  drawn without its text, counters without their digits)
 // Counters: "digits"[place][digit], place 0 the leftmost of the four; every
-// digit picture is as large as the counter and drawn at its rect.
+// digit picture is as large as the counter and drawn at its rect; a count
+// of more than four digits shows its last four.
+// Input: "input" names how the control takes the pointer ("hemisphere",
+// "arrow", "gradient", "shadow": pressed while held, "down" look; "spot":
+// "spot" look under the pointer; "none"); "hit" is null, "rect" (a press
+// anywhere on the control counts) or a mask picture, opaque where a press
+// counts (the control's own hit test: the hemisphere's face, the arrow's
+// triangle). "class" is the class as the desk's table names it. The line
+// below the desk that tells why a press was refused lies outside the desk
+// and is no node.
 //
 // Composing the desk (what the page does, and what this tool checks):
 //   1. fill with "background" (the desk widget's own fill, 768 x 521);
@@ -47,9 +56,13 @@
 // trainer) and compares each with the desktop desk's own picture, pixel for
 // pixel, leaving out the narration box's rect while it is shown; lamps are
 // composed with the frame the desktop lamp shows (no event loop runs, so a
-// blinking lamp keeps the frame its last setter left). It also checks every
-// counter value against the counter's own drawing, and reads the written
-// PNG back (chunks and alpha). Any difference fails the tool.
+// blinking lamp keeps the frame its last setter left). Every 25 steps each
+// shown control with pointer looks is put into each of them in turn (held
+// pressed, or under the pointer) and the desk compared again. It also checks
+// every counter value against the counter's own drawing, and reads the
+// written PNG back (no gAMA, cHRM, iCCP or sRGB chunk; alpha only 0 or 255;
+// the pixels written). Any difference fails the tool, and so the build.
+// desk.png is the desk as first shown, composed from the pictures.
 #include "App.h"
 #include "ArrowButton.h"
 #include "Controls.h"
@@ -408,7 +421,7 @@ int main(int argc, char** argv)
     kyt::App app(argc, argv);
     QStringList args = app.arguments().mid(1);
     unsigned seed = 20240601;
-    std::size_t maxStates = 3000;
+    std::size_t maxStates = 5000;
     for (int i = 0; i + 1 < args.size();) {
         if (args[i] == QLatin1String("--seed")) {
             seed = args[i + 1].toUInt();
@@ -521,8 +534,7 @@ int main(int argc, char** argv)
             if (!n.studio)
                 fail(QStringLiteral("the studio has no %1").arg(c->objectName()));
             n.name = c->objectName();
-            n.cls = QString::fromLatin1(c->metaObject()->className())
-                        .section(QLatin1String("::"), -1);
+            n.cls = rows[n.name]->cls; // the class as the desk's table names it
             n.parent = parentIndex;
             n.rect = deskRect(c, desk);
             n.visible = c->isVisibleTo(c->parentWidget());
@@ -645,7 +657,6 @@ int main(int argc, char** argv)
             }
             break;
         case ControlKind::Counter: {
-            auto* counter = qobject_cast<kyt::DigitCounter*>(s);
             const QRect rect = deskRect(s, studioDesk);
             auto drawValue = [&](int v) {
                 studio.set(c, "Value", std::int64_t(v));
@@ -711,7 +722,6 @@ int main(int argc, char** argv)
                              .arg(n.name)
                              .arg(v));
             }
-            (void)counter;
             break;
         }
         default: drawPointerLooks(QString()); break;
@@ -724,9 +734,11 @@ int main(int argc, char** argv)
     // The pointer's state of each node of the checked window, as its key part.
     std::vector<QString> pointerNow(nodes.size());
     std::vector<std::vector<PointerState>> pointerOf(nodes.size());
+    std::size_t pointerLooks = 0;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         pointerOf[i] = pointerStates(nodes[i].widget);
         pointerNow[i] = pointerOf[i].front().first;
+        pointerLooks += pointerOf[i].size() - 1;
     }
     auto lookOf = [&](const Node& n) -> QString {
         QString key;
@@ -831,6 +843,7 @@ int main(int argc, char** argv)
     kyt::Simulator& sim = w->sim();
     kyt::Trainer trainer(sim);
     // Each shown control in each state of the pointer, one at a time.
+    std::set<QString> pointerChecked;
     auto checkPointer = [&](const std::string& after) {
         for (std::size_t i = 0; i < nodes.size(); ++i) {
             if (pointerOf[i].size() < 2 || !nodes[i].widget->isVisibleTo(desk))
@@ -838,6 +851,7 @@ int main(int argc, char** argv)
             for (std::size_t k = 1; k < pointerOf[i].size(); ++k) {
                 pointerOf[i][k].second(true);
                 pointerNow[i] = pointerOf[i][k].first;
+                pointerChecked.insert(nodes[i].name + QLatin1Char(' ') + pointerNow[i]);
                 check(qs(after) + QStringLiteral(" with ") + nodes[i].name + QLatin1Char(' ')
                     + pointerNow[i]);
                 pointerOf[i][k].second(false);
@@ -846,6 +860,15 @@ int main(int argc, char** argv)
         }
     };
     check(QStringLiteral("the desk as first shown"));
+    {
+        // The desk as first shown, composed from the pictures, for pages built
+        // before they composed it themselves.
+        QStringList missing;
+        if (!compose(&missing)
+                 .convertToFormat(QImage::Format_RGB32)
+                 .save(out.filePath(QStringLiteral("desk.png"))))
+            fail(QStringLiteral("cannot write desk.png"));
+    }
     checkPointer("the desk as first shown");
     auto play = [&](const std::string& line) {
         std::istringstream in(line + '\n');
@@ -979,10 +1002,12 @@ int main(int argc, char** argv)
         || json.write(QJsonDocument(doc).toJson(QJsonDocument::Compact)) <= 0)
         fail(QStringLiteral("cannot write atlas.json"));
     std::printf("%zu nodes, %zu pictures, atlas %d x %d, atlas.png %lld bytes; %zu core states "
-                "walked in %lld ms; %d desks compared; %lld ms drawing, %lld ms in all; %d errors "
+                "walked in %lld ms; %d desks compared (%zu of %zu pointer looks); %lld ms drawing, "
+                "%lld ms in all; %d errors "
                 "reported\n",
         nodes.size(), pictures.size(), atlas.width(), atlas.height(), qlonglong(png.size()), walked,
-        qlonglong(walkMs), compared, qlonglong(drawn), qlonglong(clock.elapsed()), errors);
+        qlonglong(walkMs), compared, pointerChecked.size(), pointerLooks, qlonglong(drawn),
+        qlonglong(clock.elapsed()), errors);
     delete studioWindow;
     app.windows().destroy();
     return 0;

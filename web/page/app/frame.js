@@ -27,6 +27,7 @@ const STYLE = `
 .kyt-items > button:hover, .kyt-items > button:focus { background: #0a246a; color: #fff; outline: none; }
 .kyt-picture-button { position: absolute; padding: 0; border: 0; background: none; cursor: pointer; }
 .kyt-picture-button > img { display: block; pointer-events: none; }
+.kyt-unseen { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); white-space: nowrap; }
 .kyt-picture-button:focus-visible { outline: 1px dotted #000; }
 .kyt-error { z-index: 1000; }
 .kyt-error .kyt-client { display: flex; flex-direction: column; align-items: center; padding: 14px 16px 10px; gap: 14px;
@@ -149,7 +150,9 @@ export function makeMenuBar(doc, menus) {
 export function makePictureButton(doc, { rect, caption, looks, onClick }) {
     const button = element(doc, 'button', 'kyt-picture-button');
     button.type = 'button';
-    button.setAttribute('aria-label', caption);
+    // The caption as text too, unseen: for screen readers and for finding
+    // the button by what it says.
+    button.appendChild(element(doc, 'span', 'kyt-unseen', caption));
     const [x, y, w, h] = rect;
     Object.assign(button.style, { left: x + 'px', top: y + 'px', width: w + 'px', height: h + 'px' });
     const img = element(doc, 'img');

@@ -86,7 +86,7 @@ export function createDesk(core, { atlas, image, testing = false }) {
     const pointer = nodes.map(() => ({ down: false, hover: false }));
     const listeners = [];
     let windowHandler = null;
-    let memoNode = nodes.findIndex((n) => n.class === 'Memo');
+    const memoNode = nodes.findIndex((n) => n.class === 'Memo');
     let paints = 0;
     let painted = 0;
     let lastPaint = [];
@@ -121,6 +121,8 @@ export function createDesk(core, { atlas, image, testing = false }) {
             props.set(control, {});
         props.get(control)[property] = value;
         for (const i of scene.byControl.get(control) || []) {
+            if (i === memoNode)
+                memoChanged = true;
             const lamp = lamps.get(i);
             if (property === 'Visible')
                 scene.setShown(i, !!value);
@@ -196,18 +198,26 @@ export function createDesk(core, { atlas, image, testing = false }) {
         memo.style.width = `${r[2]}px`;
         memo.style.height = `${r[3]}px`;
         const text = String(nodeProps(memoNode).Text ?? '');
-        if (memo.textContent !== text)
+        if (memo.textContent !== text) {
+            // A new text shows from its beginning, as the desktop's memo does.
             memo.textContent = text;
+            memo.scrollTop = 0;
+        }
     }
 
+    // The narration's text changes without a picture to repaint.
+    let memoChanged = false;
     function paint() {
         const rects = scene.paint(draw);
+        if (rects.length === 0 && !memoChanged)
+            return;
+        memoChanged = false;
+        placeMemo();
         if (rects.length === 0)
             return;
         ++paints;
         painted += rects.reduce((s, r) => s + r[2] * r[3], 0);
         lastPaint = rects;
-        placeMemo();
         placeKeys();
     }
 
@@ -303,6 +313,7 @@ export function createDesk(core, { atlas, image, testing = false }) {
     // ---- starting ---------------------------------------------------------
     function begin() {
         readSession();
+        memoChanged = true;
         session.press(kFormActivate);
         scene.invalidateAll();
         paint();
