@@ -22,6 +22,10 @@ for f in ./usr/bin/kyt ./usr/bin/kyt-replay \
          "./usr/share/kyt/zpg.jpg" "./usr/share/kyt/blok - zwrot.jpg"; do
   grep -qF " $f" build/package-contents.txt || { echo "package lacks $f"; exit 1; }
 done
+# A build for the web browser too (KYT_WEB) packages its page.
+if grep -q '^KYT_WEB:BOOL=ON' build/CMakeCache.txt; then
+  grep -qF " ./usr/share/kyt/web/kyt.html" build/package-contents.txt || { echo "package lacks the web page"; exit 1; }
+fi
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for d in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6 libstdc++6 \

@@ -3,11 +3,13 @@
 #include "Explorer.h"
 
 #include "Dispatch.h"
+#include "Replay.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
+#include <sstream>
 
 using namespace kyt;
 using namespace kyt::explore;
@@ -224,4 +226,68 @@ TEST_F(Fixture, AWayBackFoundLeadsToTheBasicStateWhenReplayed)
         }
     }
     EXPECT_TRUE(isBasic(sim.snapshot(), desk)) << formatPath(w.path);
+}
+
+// The states picked for the browser's pictures: each one's event sequence,
+// written in the replay language and played by the replay tool from a
+// fresh simulator, must reach the very state it was picked as.
+TEST(Sample, EachScriptReplaysToTheStatePicked)
+{
+    Options options;
+    options.maxStates = 4000;
+    options.searchStates = 0;
+    options.sampleCount = 40;
+    options.sampleSeed = 7;
+    const Result r = run(options);
+    ASSERT_EQ(r.samples.size(), 40u);
+    Simulator prototype;
+    prototype.call("FormActivate");
+    StateCodec codec(prototype);
+    std::size_t deeper = 0, previous = 0;
+    for (const Sample& s : r.samples) {
+        ASSERT_FALSE(s.path.empty());
+        EXPECT_EQ(s.path.front(), "FormActivate");
+        EXPECT_TRUE(s.id == r.samples.front().id || s.id > previous) << "increasing, no repeats";
+        previous = s.id;
+        deeper += s.path.size() > 4;
+        std::string script;
+        for (const std::string& e : s.path)
+            script += e + '\n';
+        Simulator sim;
+        std::istringstream in(script);
+        std::ostringstream out, err;
+        ASSERT_EQ(replay::run(in, out, err, sim), 0) << err.str();
+        EXPECT_EQ(out.str(), "") << "no handler raised an error";
+        EXPECT_EQ(codec.encode(sim.snapshot()), codec.encode(s.state))
+            << "state " << s.id << " after " << formatPath(s.path);
+    }
+    EXPECT_GT(deeper, 10u) << "the picks reach beyond the first few events";
+
+    // The same seed picks the same states; another seed others.
+    const Result again = run(options);
+    ASSERT_EQ(again.samples.size(), r.samples.size());
+    for (std::size_t i = 0; i < r.samples.size(); ++i)
+        EXPECT_EQ(again.samples[i].path, r.samples[i].path);
+    options.sampleSeed = 8;
+    const Result other = run(options);
+    std::size_t same = 0;
+    for (std::size_t i = 0; i < r.samples.size(); ++i)
+        same += other.samples[i].id == r.samples[i].id;
+    EXPECT_LT(same, 10u);
+}
+
+TEST(Sample, PicksAreDistinctAndBelowTheBound)
+{
+    for (std::uint64_t seed : {1u, 2u, 99u}) {
+        const std::vector<std::size_t> p = pickSample(1000, 100, seed);
+        ASSERT_EQ(p.size(), 100u);
+        EXPECT_TRUE(std::is_sorted(p.begin(), p.end()));
+        EXPECT_EQ(std::set<std::size_t>(p.begin(), p.end()).size(), 100u);
+        EXPECT_LT(p.back(), 1000u);
+        // Spread over the range, not its first part.
+        EXPECT_GT(p.back(), 500u);
+        EXPECT_LT(p.front(), 500u);
+    }
+    EXPECT_EQ(pickSample(5, 10, 1), (std::vector<std::size_t> {0, 1, 2, 3, 4}));
+    EXPECT_TRUE(pickSample(5, 0, 1).empty());
 }

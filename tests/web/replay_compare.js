@@ -8,6 +8,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { spawnSync } = require('child_process');
+const { treeScripts } = require('./scripts.js');
 
 const [nativeReplay, wasmReplay, coreModule, sourceDir] = process.argv.slice(2, 6);
 const randomCount = Number(process.argv[6] || 200);
@@ -73,31 +74,6 @@ function randomScript(seed, presses, others) {
     return lines.join('\n') + '\n';
 }
 
-function treeScripts() {
-    const scripts = [];
-    const replayDir = path.join(sourceDir, 'tools', 'replay');
-    for (const f of fs.readdirSync(replayDir).sort())
-        if (f.endsWith('.txt'))
-            scripts.push({ name: `tools/replay/${f}`, text: fs.readFileSync(path.join(replayDir, f), 'utf8') });
-    // Scripts written into the tests as raw strings that start a window.
-    const testsDir = path.join(sourceDir, 'tests');
-    for (const dir of fs.readdirSync(testsDir).sort()) {
-        const full = path.join(testsDir, dir);
-        if (!fs.statSync(full).isDirectory())
-            continue;
-        for (const f of fs.readdirSync(full).sort()) {
-            if (!f.endsWith('.cpp'))
-                continue;
-            const text = fs.readFileSync(path.join(full, f), 'utf8');
-            let n = 0;
-            for (const m of text.matchAll(/R"\(([\s\S]*?)\)"/g))
-                if (/^\s*FormActivate\b/.test(m[1]))
-                    scripts.push({ name: `tests/${dir}/${f} #${++n}`, text: m[1] });
-        }
-    }
-    return scripts;
-}
-
 async function main() {
     const KytCore = require(path.resolve(coreModule));
     const core = await KytCore();
@@ -106,7 +82,7 @@ async function main() {
     if (pressable.length < 20 || others.length < 4)
         throw new Error(`too few handlers from the core module: ${pressable.length}, ${others.length}`);
 
-    const scripts = treeScripts();
+    const scripts = treeScripts(sourceDir);
     if (!scripts.some((s) => s.name.startsWith('tools/replay/')))
         throw new Error('no replay script found in tools/replay');
     for (let i = 0; i < randomCount; ++i)

@@ -7,6 +7,8 @@
 #include <map>
 #include <optional>
 #include <queue>
+#include <random>
+#include <set>
 #include <stdexcept>
 #include <tuple>
 #include <variant>
@@ -623,6 +625,27 @@ WayBack findWayBack(const Simulator::Snapshot& start, std::size_t limit, std::in
 
 namespace { } // namespace
 
+std::vector<std::size_t> pickSample(std::size_t n, std::size_t count, std::uint64_t seed)
+{
+    std::vector<std::size_t> picked;
+    if (count >= n) {
+        for (std::size_t i = 0; i < n; ++i)
+            picked.push_back(i);
+        return picked;
+    }
+    // Floyd's selection: count draws, each one number, no repeats; the
+    // draws use the generator's raw output alone, which the standard fixes.
+    std::mt19937_64 random(seed);
+    std::set<std::size_t> chosen;
+    for (std::size_t j = n - count; j < n; ++j) {
+        const std::size_t t = std::size_t(random() % (j + 1));
+        if (!chosen.insert(t).second)
+            chosen.insert(j);
+    }
+    picked.assign(chosen.begin(), chosen.end());
+    return picked;
+}
+
 Result run(const Options& options)
 {
     Result result;
@@ -804,6 +827,10 @@ Result run(const Options& options)
             grp.first.push_back(id);
     }
     result.stuckGroups = groups.size();
+
+    for (std::size_t id : pickSample(result.states, options.sampleCount, options.sampleSeed))
+        result.samples.push_back({id, g.path(std::uint32_t(id), result.events, options.stepMs),
+            codec.decode(g.keys[id])});
 
     // Look for a way back from the first states of each group, beyond the
     // explored graph where it is not complete.

@@ -115,6 +115,19 @@ struct Options {
     // the program's own.
     bool checkCircuits = false;
     const std::vector<circuits::LadderSheet>* circuitSheets = nullptr;
+    // How many of the explored states to pick at random (seeded, the same
+    // picks on every machine for one seed and bound), each kept with its
+    // shortest event sequence from the start.
+    std::size_t sampleCount = 0;
+    std::uint64_t sampleSeed = 1;
+};
+
+// A state picked from the exploration and the shortest way to it: the
+// events from the start, FormActivate first, in the replay language.
+struct Sample {
+    std::size_t id = 0; // in breadth-first order
+    std::vector<std::string> path;
+    Simulator::Snapshot state; // as the exploration compares states
 };
 
 // A rung of a sheet that disagrees with the simulation, with the first
@@ -166,9 +179,14 @@ struct Result {
     std::size_t stableStates = 0; // stable states checked
     std::size_t operations = 0; // clicks that changed the block record
     std::vector<CircuitFailure> circuitFailures; // one per rung
+    std::vector<Sample> samples; // in breadth-first order
 };
 
 Result run(const Options& options);
+
+// Picks count distinct numbers below n (all of them when count >= n) from
+// a seeded generator, in increasing order.
+std::vector<std::size_t> pickSample(std::size_t n, std::size_t count, std::uint64_t seed);
 
 // Writes an event sequence compactly: repeated events as "NAME*N".
 std::string formatPath(const std::vector<std::string>& path);

@@ -4,10 +4,18 @@
 //
 //   kyt-explore [--max-states N] [--search N] [--display-only CONTROL]...
 //               [--dead-ends N] [--check-circuits] [--quiet]
+//   kyt-explore --sample N [--seed S] [--max-states N] [--search N] ...
 //
 // --check-circuits also checks the schematic sheets against every stable
 // state and every click explored, naming each rung that disagrees with the
 // first state where it does, as a replay script.
+//
+// --sample N picks N of the explored states at random (seeded by --seed,
+// 1 unless given) and prints, instead of the report, one line of JSON for
+// each: {"state": ID, "depth": EVENTS, "script": ["FormActivate", ...]},
+// the shortest event sequence that reaches it, one replay line an event.
+// The exploration is then bounded to 50000 states and looks for no way back
+// from dead ends unless --max-states and --search say otherwise.
 //
 // Exit status: 0 when every check held (dead ends are findings, not
 // failures), 1 when a check broke, 2 on a usage error.
@@ -25,14 +33,21 @@ int main(int argc, char** argv)
     kyt::explore::Options options;
     std::size_t showDeadEnds = 20;
     bool quiet = false;
+    bool maxStatesGiven = false, searchGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--max-states" && i + 1 < argc) {
             options.maxStates = std::strtoull(argv[++i], nullptr, 10);
+            maxStatesGiven = true;
         } else if (a == "--dead-ends" && i + 1 < argc) {
             showDeadEnds = std::strtoull(argv[++i], nullptr, 10);
         } else if (a == "--search" && i + 1 < argc) {
             options.searchStates = std::strtoull(argv[++i], nullptr, 10);
+            searchGiven = true;
+        } else if (a == "--sample" && i + 1 < argc) {
+            options.sampleCount = std::strtoull(argv[++i], nullptr, 10);
+        } else if (a == "--seed" && i + 1 < argc) {
+            options.sampleSeed = std::strtoull(argv[++i], nullptr, 10);
         } else if (a == "--display-only" && i + 1 < argc) {
             options.displayOnly.push_back(argv[++i]);
         } else if (a == "--check-circuits") {
@@ -42,9 +57,16 @@ int main(int argc, char** argv)
         } else {
             std::fprintf(stderr,
                 "usage: kyt-explore [--max-states N] [--search N] [--display-only CONTROL] "
-                "[--dead-ends N] [--check-circuits] [--quiet]\n");
+                "[--dead-ends N] [--check-circuits] [--quiet] [--sample N [--seed S]]\n");
             return 2;
         }
+    }
+    const bool sampling = options.sampleCount != 0;
+    if (sampling) {
+        if (!maxStatesGiven)
+            options.maxStates = 50000;
+        if (!searchGiven)
+            options.searchStates = 0;
     }
     if (!quiet)
         options.progress = [](std::size_t expanded, std::size_t known) {
@@ -55,6 +77,18 @@ int main(int argc, char** argv)
     const kyt::explore::Result r = kyt::explore::run(options);
     const double seconds
         = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+
+    if (sampling) {
+        for (const kyt::explore::Sample& s : r.samples) {
+            std::printf("{\"state\": %zu, \"depth\": %zu, \"script\": [", s.id, s.path.size() - 1);
+            for (std::size_t i = 0; i < s.path.size(); ++i)
+                std::printf("%s\"%s\"", i ? ", " : "", s.path[i].c_str());
+            std::printf("]}\n");
+        }
+        if (r.violationCount != 0)
+            std::fprintf(stderr, "check violations: %zu\n", r.violationCount);
+        return r.violationCount == 0 ? 0 : 1;
+    }
 
     std::printf("exploration %s\n",
         r.complete ? "complete: no new state is left" : "stopped at the state bound");
