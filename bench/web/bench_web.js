@@ -150,16 +150,10 @@ async function clickTimes(browser) {
     const page = await browser.newPage(pathToFileURL(path.resolve(pageFile)).href + '#test', VIEWPORT);
     await page.waitUntil('window.kytTest && window.kytTest.ready');
     await page.evaluate(`(async () => {
-        if (typeof kytTest.openDesk === 'function')
-            kytTest.openDesk();
+        kytTest.openDesk();
         await new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));
     })()`);
-    const canvasRect = await page.evaluate(`(() => {
-        if (typeof kytTest.canvasRect === 'function')
-            return kytTest.canvasRect();
-        const r = document.querySelector('canvas').getBoundingClientRect();
-        return [r.left, r.top, r.width, r.height];
-    })()`);
+    const canvasRect = await page.evaluate('kytTest.canvasRect()');
     const r = (await page.evaluate('kytTest.rects()'))[CLICK_HANDLER.replace(/Click$/, '')];
     const x = canvasRect[0] + r[0] + Math.floor(r[2] / 2), y = canvasRect[1] + r[1] + Math.floor(r[3] / 2);
     // In the page: the time of the pointer event after which the state has

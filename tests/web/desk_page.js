@@ -11,8 +11,7 @@ async function openDesk(browser, url, { timeoutMs = 30000 } = {}) {
     const page = await browser.newPage(url + '#test', VIEWPORT);
     await waitReady(page, timeoutMs);
     await page.evaluate(`(async () => {
-        if (typeof kytTest.openDesk === 'function')
-            kytTest.openDesk();
+        kytTest.openDesk();
         await ${FRAMES};
     })()`);
     return page;
@@ -32,12 +31,7 @@ async function waitReady(page, timeoutMs = 30000) {
 
 // The canvas of the desk in CSS pixels of the page: [x, y, w, h].
 async function canvasRect(page) {
-    return page.evaluate(`(() => {
-        if (typeof kytTest.canvasRect === 'function')
-            return kytTest.canvasRect();
-        const r = document.querySelector('canvas').getBoundingClientRect();
-        return [r.left, r.top, r.width, r.height];
-    })()`);
+    return page.evaluate('kytTest.canvasRect()');
 }
 
 // A new session, then the events: handler names pressed, "wait N" as the
@@ -63,10 +57,9 @@ async function play(page, events, { clearStore = true } = {}) {
     })()`);
 }
 
-// The narration on the desk: {visible, rect}, or null when the page does
-// not tell.
+// The narration on the desk: {visible, rect}.
 async function memo(page) {
-    return page.evaluate('typeof kytTest.memo === "function" ? kytTest.memo() : null');
+    return page.evaluate('kytTest.memo()');
 }
 
 // The smallest present rect of a node that holds the desk point (x, y).

@@ -1,7 +1,7 @@
 // A whole exercise played with real pointer events: a train from A to B and
 // back, each press a mouse click sent through the browser's input (moved,
 // pressed, released) at the middle of its control's rect on the page, the
-// start window's "Chętnie się pouczę." clicked first if the page shows it.
+// start window's "Chętnie się pouczę." clicked first.
 // After every event the page's state must be kyt-replay's state after the
 // same events.
 //   node desk_pointer.js KYT_HTML KYT_REPLAY
@@ -64,7 +64,7 @@ async function main() {
     try {
         const page = await browser.newPage(pathToFileURL(path.resolve(html)).href + '#test', deskPage.VIEWPORT);
         await deskPage.waitReady(page);
-        // The start window, if the page opens with it: its button clicked.
+        // The page opens with the start window: its button clicked.
         const start = await page.evaluate(`(() => {
             const text = ${JSON.stringify(START_TEXT)};
             for (const e of document.querySelectorAll('button, a, [role=button], div, span')) {
@@ -76,12 +76,10 @@ async function main() {
             }
             return null;
         })()`);
-        if (start) {
-            await page.click(start[0], start[1]);
-            console.log(`clicked "${START_TEXT}" at ${start.map(Math.round).join(', ')}`);
-        } else {
-            console.log('no start window on the page: the desk is shown at once');
-        }
+        if (!start)
+            throw new Error(`the page opens without the start window's "${START_TEXT}"`);
+        await page.click(start[0], start[1]);
+        console.log(`clicked "${START_TEXT}" at ${start.map(Math.round).join(', ')}`);
         await page.evaluate(deskPage.FRAMES);
         const canvas = await deskPage.canvasRect(page);
         for (const [i, event] of EXERCISE.entries()) {

@@ -85,7 +85,7 @@ QJsonObject startWindow()
     o[QStringLiteral("size")] = QJsonArray {plain.width(), plain.height()};
     o[QStringLiteral("picture")] = save(drawn(plain), QStringLiteral("start.png"));
     QJsonObject buttons;
-    for (const QString name : {QStringLiteral("ExplorerButton1"), QStringLiteral("st")}) {
+    for (const QString& name : {QStringLiteral("ExplorerButton1"), QStringLiteral("st")}) {
         QWidget* b = plain.controls().get(name);
         QJsonObject button;
         button[QStringLiteral("rect")] = rectOf(b, &plain);
