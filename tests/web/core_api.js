@@ -153,6 +153,8 @@ async function main() {
         assert.ok(p.length > 20);
         assert.ok(p.every((c) => c.name.length > 0 && c.handler.endsWith('Click')));
         assert.ok(core.handlers().includes('Timer1Timer'));
+        // The train's and the bells' timers tick every 500 ms, the others every second.
+        assert.equal(core.quickestTimerPeriod(), 500);
     });
 
     console.log(`${passed} passed, ${failed} failed`);

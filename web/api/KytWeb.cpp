@@ -3,6 +3,7 @@
 // it. Bound with embind; every value crosses as a plain JavaScript value
 // (numbers, strings, booleans, arrays and objects), texts in UTF-8.
 
+#include "Clock.h"
 #include "Controls.h"
 #include "Counters.h"
 #include "DeskModel.h"
@@ -258,6 +259,17 @@ val handlers()
     return out;
 }
 
+// The period of the core's quickest timer in milliseconds: the page's clock
+// moves the core on by at most this much per frame.
+double quickestTimerPeriod()
+{
+    std::int64_t quickest = 0;
+    for (const VirtualClock::TimerSpec& t : VirtualClock::timers())
+        if (quickest == 0 || t.period < quickest)
+            quickest = t.period;
+    return double(quickest);
+}
+
 } // namespace kyt::web
 
 EMSCRIPTEN_BINDINGS(kyt)
@@ -288,4 +300,5 @@ EMSCRIPTEN_BINDINGS(kyt)
         .function("saveCounts", &Session::saveCounts);
     emscripten::function("pressables", &kyt::web::pressables);
     emscripten::function("handlers", &kyt::web::handlers);
+    emscripten::function("quickestTimerPeriod", &kyt::web::quickestTimerPeriod);
 }

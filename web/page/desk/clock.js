@@ -3,14 +3,14 @@
 // per frame (a page the browser held back does not run the desk through
 // minutes at once), and stands while paused or while the page is hidden.
 
-// The core's quickest timer (Timer1 and Timer4 tick every 500 ms).
-export const kMaxStepMs = 500;
 export const kSpeeds = [1, 2, 4];
 
 export class PageClock {
-    // advance(ms): moves the core's clock on.
-    constructor(advance, now = () => performance.now()) {
+    // advance(ms): moves the core's clock on; maxStepMs: the period of the
+    // core's quickest timer.
+    constructor(advance, maxStepMs, now = () => performance.now()) {
         this.advanceCore = advance;
+        this.maxStepMs = maxStepMs;
         this.now = now;
         this.last = null;
         this.carry = 0;
@@ -60,8 +60,8 @@ export class PageClock {
         if (this.paused || !(gone > 0))
             return;
         const total = this.carry + gone * this.speed;
-        const step = Math.min(Math.floor(total), kMaxStepMs);
-        this.carry = total >= kMaxStepMs ? 0 : total - step;
+        const step = Math.min(Math.floor(total), this.maxStepMs);
+        this.carry = total >= this.maxStepMs ? 0 : total - step;
         if (step > 0)
             this.advanceCore(step);
     }

@@ -226,7 +226,7 @@ export function createDesk(core, { atlas, image, testing = false }) {
         const errors = session.advance(ms);
         if (errors.length)
             side.error(errors[errors.length - 1]);
-    });
+    }, core.quickestTimerPeriod());
     function clockState() {
         return { paused: clock.paused, speed: clock.speed };
     }
