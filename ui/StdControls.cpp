@@ -11,6 +11,7 @@ namespace kyt {
 
 Panel::Panel(QWidget* parent) : QWidget(parent)
 {
+    setAttribute(Qt::WA_OpaquePaintEvent); // filled edge to edge
     color_ = clWhite;
     setColor(clBtnFace);
 }
@@ -66,7 +67,10 @@ void Panel::paintEvent(QPaintEvent*)
 
 // ---- Shape ----
 
-Shape::Shape(QWidget* parent) : QWidget(parent) { }
+Shape::Shape(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent); // filled edge to edge
+}
 
 void Shape::setBrushColor(ColorCode c)
 {
@@ -151,7 +155,23 @@ Image::Image(QWidget* parent) : QWidget(parent) { }
 void Image::setPicture(const QImage& img)
 {
     picture_ = img;
+    coverWhenOpaque();
     update();
+}
+
+void Image::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    coverWhenOpaque();
+}
+
+void Image::coverWhenOpaque()
+{
+    // A picture without transparency that fills the control hides all
+    // behind it: what lies behind is not drawn first.
+    setAttribute(Qt::WA_OpaquePaintEvent,
+        !picture_.isNull() && !picture_.hasAlphaChannel() && picture_.width() >= width()
+            && picture_.height() >= height());
 }
 
 void Image::paintEvent(QPaintEvent*)

@@ -107,8 +107,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void coverWhenOpaque();
+
     QImage picture_;
 };
 
