@@ -2,6 +2,7 @@
 #include "ControlNames.h"
 #include "TestApp.h"
 
+#include "Controls.h"
 #include "Dispatch.h"
 #include "Layout.h"
 #include "Simulator.h"
@@ -10,6 +11,7 @@
 #include "StdControls.h"
 
 #include <QMenuBar>
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -219,4 +221,44 @@ TEST(DeskWindow, MishapPanelCoversTheVoltagePanelAndTheDeskIsNotRescaled)
     EXPECT_LT(desk->width(), SimulatorWindow::kDeskWidth);
     EXPECT_EQ(w.control("Panel3D2")->geometry(), QRect(673, 93, 95, 429));
     EXPECT_EQ(w.control(qtName(Control::Memo1))->geometry(), QRect(113, 385, 549, 133));
+}
+
+TEST(DeskWindow, TheScreenAfterClicksShowsTheDeskAsDrawnAfresh)
+{
+    // Controls that cover their area are drawn without what lies behind
+    // them: one that left a pixel unpainted would leave an older picture on
+    // the screen, which a fresh drawing of the window would not show.
+    SimulatorWindow w;
+    w.resize(SimulatorWindow::kDeskWidth, SimulatorWindow::kDeskHeight);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QScreen* screen = w.windowHandle()->screen();
+    const auto settle = [] {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+    };
+    const auto onScreen = [&] {
+        return screen->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto drawn = [&] { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    settle();
+    const QImage start = onScreen();
+    ASSERT_EQ(start, drawn());
+    // A block requested, given with its "DALEJ" step, the exit signal set.
+    const auto byName = [](const std::string& name) {
+        for (const PressableControl& p : pressableControls())
+            if (shortName(p) == name)
+                return QString::fromUtf8(p.control.data(), qsizetype(p.control.size()));
+        return QString();
+    };
+    for (const char* name : {"Wbl (stacja A)", "Poz (stacja B)", "DALEJ", "A (stacja A)"}) {
+        QWidget* control = w.control(byName(name));
+        ASSERT_NE(control, nullptr) << name;
+        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+        settle();
+        EXPECT_EQ(onScreen(), drawn()) << name;
+    }
+    EXPECT_NE(onScreen(), start);
 }
