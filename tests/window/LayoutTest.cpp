@@ -2,6 +2,7 @@
 #include "ControlNames.h"
 #include "TestApp.h"
 
+#include "AboutBox.h"
 #include "Controls.h"
 #include "Dispatch.h"
 #include "Layout.h"
@@ -261,4 +262,29 @@ TEST(DeskWindow, TheScreenAfterClicksShowsTheDeskAsDrawnAfresh)
         EXPECT_EQ(onScreen(), drawn()) << name;
     }
     EXPECT_NE(onScreen(), start);
+}
+
+TEST(DeskWindow, PlainLabelsAreSizedAsTheToolkitSizesThem)
+{
+    // A one-line label measures its caption once; the size must be the one
+    // the toolkit's label gives, or a caption would be cut or moved.
+    SimulatorWindow desk;
+    StartWindow start;
+    AboutBox about;
+    int compared = 0;
+    for (QWidget* window : {static_cast<QWidget*>(&desk), static_cast<QWidget*>(&start),
+             static_cast<QWidget*>(&about)})
+        for (Label* label : window->findChildren<Label*>()) {
+            EXPECT_EQ(label->sizeHint(), label->QLabel::sizeHint())
+                << label->objectName().toStdString();
+            EXPECT_EQ(label->minimumSizeHint(), label->QLabel::minimumSizeHint())
+                << label->objectName().toStdString();
+            ++compared;
+        }
+    EXPECT_GT(compared, 30);
+    // A label that wraps is left to the toolkit.
+    Label wrapped;
+    wrapped.setWordWrap(true);
+    wrapped.setCaption(QStringLiteral("Stan zasadniczy. Przekaźniki Dp wzbudzone bezprądowo"));
+    EXPECT_EQ(wrapped.sizeHint(), wrapped.QLabel::sizeHint());
 }
