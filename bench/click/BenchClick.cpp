@@ -18,10 +18,7 @@
 // within the quiet time.
 //
 // Every click's paint events are counted per control and reported per
-// click. Offscreen, the clicks during which the process was preempted by
-// another (the kernel's involuntary context switches) are counted, and the
-// others' figures given beside all clicks' figures. Usage: bench_click [--x11] [--presses N] (from
-// the pictures folder).
+// click. Usage: bench_click [--x11] [--presses N] (from the pictures folder).
 #include "App.h"
 #include "ExitAfter.h"
 #include "Simulator.h"
@@ -45,8 +42,6 @@
 #include <thread>
 #include <vector>
 
-#include <sys/resource.h>
-
 #ifdef KYT_BENCH_X11
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -64,16 +59,6 @@ double percentile(std::vector<double> v, double p)
     std::sort(v.begin(), v.end());
     const std::size_t i = std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5));
     return v[i];
-}
-
-// The times this process was taken off its core for another (the kernel's
-// involuntary context switches): on a shared machine a click during which it
-// happened includes another process's time slice.
-long involuntarySwitches()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_nivcsw;
 }
 
 // Runs the event loop until it is idle.
@@ -105,7 +90,6 @@ struct Case {
     std::function<void()> prepare; // brings the state back before a click, untimed
     std::function<bool()> changed; // checks that the click did what it should
     std::vector<double> us;
-    std::vector<double> unpreempted; // the clicks the process was never taken off a core in
     std::map<QString, long> paints;
     long failures = 0;
 };
@@ -314,16 +298,13 @@ int main(int argc, char** argv)
             c.prepare();
             const QPoint centre = c.target->rect().center();
             double us = 0;
-            bool preempted = false;
             counter.paints.clear();
             if (!x11) {
                 counter.counting = true;
-                const long switches = involuntarySwitches();
                 const Clock::time_point t0 = Clock::now();
                 QTest::mouseClick(c.target, Qt::LeftButton, {}, centre);
                 settle();
                 us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
-                preempted = involuntarySwitches() != switches;
                 counter.counting = false;
             }
 #ifdef KYT_BENCH_X11
@@ -356,8 +337,6 @@ int main(int argc, char** argv)
             }
 #endif
             c.us.push_back(us);
-            if (!preempted)
-                c.unpreempted.push_back(us);
             for (const auto& [name, n] : counter.paints)
                 c.paints[name] += n;
             if (!c.changed())
@@ -375,11 +354,6 @@ int main(int argc, char** argv)
         std::printf("%-26s median %7.1f us  p99 %7.1f us  max %8.1f us  p99 / button p99 %.2f\n",
             c.name, percentile(c.us, 0.5), p99, percentile(c.us, 1.0),
             bareP99 > 0 ? p99 / bareP99 : 0.0);
-        if (!x11)
-            std::printf("  %zu clicks preempted by other processes; the others: median %.1f us, "
-                        "p99 %.1f us\n",
-                c.us.size() - c.unpreempted.size(), percentile(c.unpreempted, 0.5),
-                percentile(c.unpreempted, 0.99));
         std::printf("  paints per click:");
         for (const auto& [name, n] : c.paints)
             std::printf(" %s %.2f", qPrintable(name), double(n) / presses);
