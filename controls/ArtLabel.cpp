@@ -151,7 +151,16 @@ QPoint ArtLabel::TextOrigin() const
     return {2, 2};
 }
 
-void ArtLabel::compose()
+const ArtLabel& ArtLabel::composed() const
+{
+    if (stale_) {
+        composeNow();
+        stale_ = false;
+    }
+    return *this;
+}
+
+void ArtLabel::composeNow() const
 {
     const QSize s = size();
     if (s.isEmpty()) {
@@ -236,7 +245,7 @@ void ArtLabel::compose()
 void ArtLabel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(0, 0, output_);
+    p.drawImage(0, 0, Output());
 }
 
 void ArtLabel::resizeEvent(QResizeEvent* event)

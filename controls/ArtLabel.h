@@ -79,12 +79,14 @@ public:
     // Where the caption's top-left corner goes.
     QPoint TextOrigin() const;
     // The composed caption over Color, of the client size.
-    const QImage& Composition() const { return composition_; }
+    // The pictures are composed when first needed after a change (at the
+    // next paint at the latest), not at every change.
+    const QImage& Composition() const { return composed().composition_; }
     // Black where the label covers its parent when transparent, white elsewhere.
-    const QImage& Mask() const { return mask_; }
+    const QImage& Mask() const { return composed().mask_; }
     // What is drawn on the control (transparent outside the mask when Transparent).
-    const QImage& Output() const { return output_; }
-    const QImage& GradientImage() const { return gradientImage_; }
+    const QImage& Output() const { return composed().output_; }
+    const QImage& GradientImage() const { return composed().gradientImage_; }
 
     QSize sizeHint() const override;
 
@@ -114,14 +116,19 @@ protected:
 
 private:
     void adjustSize();
-    void compose();
+    // Marks the pictures out of date.
+    void compose() { stale_ = true; }
+    // The label with its pictures up to date.
+    const ArtLabel& composed() const;
+    void composeNow() const;
     void refresh();
     void gradientChanged();
 
-    QImage composition_;
-    QImage gradientImage_;
-    QImage mask_;
-    QImage output_;
+    mutable QImage composition_;
+    mutable QImage gradientImage_;
+    mutable QImage mask_;
+    mutable QImage output_;
+    mutable bool stale_ = true;
     ArtStyle artStyle_ = ArtStyle(as3DRaise | asShadow);
     Alignment textAlign_ = taLeftJustify;
     QString caption_ = QStringLiteral("Art Label");
@@ -134,7 +141,7 @@ private:
     ColorCode outlineColor_ = clWhite;
     qint32 shadowLength_ = 3;
     Gradient* gradient_;
-    bool gradientChanged_ = true;
+    mutable bool gradientChanged_ = true;
     ClickTracker clicks_ {ClickTracker::LeftButtonLast};
 };
 

@@ -32,6 +32,7 @@ void fillGradient(QImage& img, ColorCode top, ColorCode bottom)
 GradientButton::GradientButton(QWidget* parent) : QWidget(parent)
 {
     setFont(defaultDeskFont());
+    setAttribute(Qt::WA_OpaquePaintEvent); // its border fills it edge to edge
     resize(100, 30);
     makeGradient();
 }

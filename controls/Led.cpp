@@ -81,21 +81,27 @@ void Led::rebuildImages()
 {
     lit_ = QImage();
     unlit_ = QImage();
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
     resize(styleSize(ledStyle_));
     const QImage picture = loadPicture(QString::fromLatin1(styleImageName(ledStyle_)));
     if (picture.isNull())
         return;
     lit_ = picture.copy();
     unlit_ = picture.copy();
+    // The pictures have no transparency and are drawn over the whole lamp.
+    setAttribute(Qt::WA_OpaquePaintEvent, !lit_.hasAlphaChannel() && !unlit_.hasAlphaChannel());
     const QPoint centre(width() / 2, height() / 2);
     floodLime(lit_, centre, trueColor_);
     floodLime(unlit_, centre, falseColor_);
 }
 
-void Led::showFrame(int frame)
+void Led::showFrame(int frame, bool paint)
 {
+    if (frame == frame_)
+        return; // the lamp shows it already
     frame_ = frame;
-    repaint();
+    if (paint)
+        repaint();
 }
 
 void Led::startBlinkTimer()
@@ -149,9 +155,9 @@ void Led::setBlink(bool b)
         restartBlinking();
 }
 
-void Led::restartBlinking()
+void Led::restartBlinking(bool paint)
 {
-    showFrame(value_ ? 0 : 1);
+    showFrame(value_ ? 0 : 1, paint);
     if (blink_ && value_)
         startBlinkTimer();
     else
@@ -166,14 +172,14 @@ void Led::setColor(ColorCode& field, ColorCode c, void (Led::*changed)(kyt::Colo
     const bool wasBlinking = blink_;
     if (wasBlinking) {
         blink_ = false;
-        restartBlinking();
+        restartBlinking(false);
     }
     rebuildImages();
     if (wasBlinking) {
         blink_ = true;
-        restartBlinking();
+        restartBlinking(false);
     }
-    repaint();
+    repaint(); // once, with the new images
 }
 
 void Led::setTrueColor(ColorCode c)

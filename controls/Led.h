@@ -79,11 +79,13 @@ protected:
 
 private:
     void rebuildImages();
-    void showFrame(int frame);
+    // Shows a frame (0 lit, 1 unlit), repainting at once if it is another
+    // one and paint is set.
+    void showFrame(int frame, bool paint = true);
     void startBlinkTimer();
     void stopBlinkTimer();
     void setColor(ColorCode& field, ColorCode c, void (Led::*changed)(kyt::ColorCode));
-    void restartBlinking();
+    void restartBlinking(bool paint = true);
 
     QImage lit_;
     QImage unlit_;

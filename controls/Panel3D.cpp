@@ -58,6 +58,7 @@ Panel3D::Panel3D(QWidget* parent) : QWidget(parent), fontTitle_(defaultDeskFont(
 {
     setFont(defaultDeskFont());
     setAutoFillBackground(false);
+    setAttribute(Qt::WA_OpaquePaintEvent); // filled edge to edge
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(color_));
     setPalette(pal);

@@ -13,6 +13,8 @@ namespace kyt {
 
 RelayIndicator::RelayIndicator(QWidget* parent) : QWidget(parent)
 {
+    // The face covers the whole control: nothing behind it is drawn first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     apple_ = loadPicture(QStringLiteral("APPLE"));
     resize(80, 25);
     compose();
@@ -22,12 +24,27 @@ void RelayIndicator::setApple(const QImage& b)
 {
     if (&b == &apple_)
         return;
-    assign(this, apple_, b.isNull() ? QImage() : b.convertToFormat(QImage::Format_RGB32),
-        &RelayIndicator::appleChanged);
-    if (!apple_.isNull())
-        assign(this, transparentColor_, fromQColor(QColor(apple_.pixel(0, 0))),
-            &RelayIndicator::transparentColorChanged);
+    takeApple(b);
     refresh();
+}
+
+bool RelayIndicator::takeApple(const QImage& b)
+{
+    bool changed
+        = assign(this, apple_, b.isNull() ? QImage() : b.convertToFormat(QImage::Format_RGB32),
+            &RelayIndicator::appleChanged);
+    if (!apple_.isNull())
+        changed |= assign(this, transparentColor_, fromQColor(QColor(apple_.pixel(0, 0))),
+            &RelayIndicator::transparentColorChanged);
+    return changed;
+}
+
+void RelayIndicator::setLook(const QImage& picture, double value)
+{
+    bool changed = &picture != &apple_ && takeApple(picture);
+    changed |= assign(this, value_, value, &RelayIndicator::valueChanged);
+    if (changed)
+        refresh();
 }
 
 void RelayIndicator::loadApple(const QString& name)

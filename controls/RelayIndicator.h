@@ -51,6 +51,11 @@ public:
     void setTransparentColor(ColorCode c);
     void setValue(double x);
 
+    // Shows a relay look: the picture (as setApple takes it) drawn value
+    // times. What changes is announced as by the single setters, and the
+    // control repaints once, before returning, only if anything changed.
+    void setLook(const QImage& picture, double value);
+
     // Loads the named picture (case does not matter) into the held picture
     // without repainting and without touching TransparentColor: the control
     // shows it at its next repaint. Throws ResourceNotFound, keeping the held
@@ -82,6 +87,9 @@ protected:
 private:
     void compose();
     void refresh();
+    // Holds b as setApple does, announcing what changes; returns whether
+    // anything did.
+    bool takeApple(const QImage& b);
 
     QImage apple_;
     bool border_ = true;

@@ -144,6 +144,9 @@ struct Decoder {
     ErrorManager err;
     SourceManager src;
     std::optional<GreyDither> dither; // made before the codec runs rows
+    // The grey rows are left undithered, for the dither to be run over the
+    // whole picture later.
+    bool deferDither = false;
     ~Decoder() { jpeg_destroy_decompress(&cinfo); }
 };
 
@@ -377,7 +380,7 @@ bool RunDecode(Decoder& d, const JpegOptions& options, Progress& progress, QImag
         for (JDIMENSION i = 0; i < rows; ++i)
             rowPointers[i] = bits + stride * (first + i);
         jpeg_read_scanlines(&cinfo, rowPointers, rows);
-        if (dither)
+        if (dither && !d.deferDither)
             for (JDIMENSION line = first; line < cinfo.output_scanline; ++line)
                 dither->row(bits + stride * line);
         for (JDIMENSION line = first + 1; line <= cinfo.output_scanline; ++line) {
@@ -395,10 +398,11 @@ bool RunDecode(Decoder& d, const JpegOptions& options, Progress& progress, QImag
 
 } // namespace
 
-QImage DecodeJPEG(const char* data, std::size_t size, const JpegOptions& options,
+namespace {
+
+QImage DecodeWith(Decoder& d, const char* data, std::size_t size, const JpegOptions& options,
     ProgressStep progressStep, const std::function<void(int percent)>& onProgress)
 {
-    Decoder d {};
     d.cinfo.err = jpeg_std_error(&d.err.pub);
     d.err.pub.error_exit = ErrorExit;
     d.err.pub.emit_message = EmitMessage;
@@ -412,6 +416,15 @@ QImage DecodeJPEG(const char* data, std::size_t size, const JpegOptions& options
     if (!RunDecode(d, options, progress, image))
         throw JpegError(d.err.message);
     return image;
+}
+
+} // namespace
+
+QImage DecodeJPEG(const char* data, std::size_t size, const JpegOptions& options,
+    ProgressStep progressStep, const std::function<void(int percent)>& onProgress)
+{
+    Decoder d {};
+    return DecodeWith(d, data, size, options, progressStep, onProgress);
 }
 
 // ---------------------------------------------------------------------------
@@ -451,6 +464,9 @@ bool ReadPictureFile(const QString& name, QByteArray& bytes)
 struct Prefetched {
     QByteArray bytes;
     QImage image; // null when the file could not be read or decoded
+    // Dithers image in place when it is decoded grey still to be dithered;
+    // empty otherwise.
+    std::function<void(QImage&)> finish;
 };
 
 Prefetch<Prefetched> prefetches;
@@ -461,7 +477,19 @@ Prefetched ReadAndDecode(const QString& name)
     if (!ReadPictureFile(name, p.bytes) || p.bytes.isEmpty())
         return p;
     try {
-        p.image = DecodeJPEG(p.bytes, JpegOptions {});
+        // Whether the bytes decode is known once the codec has run; the
+        // dithering, which cannot fail, is left until the picture is needed.
+        Decoder d {};
+        d.deferDither = true;
+        p.image = DecodeWith(
+            d, p.bytes.constData(), std::size_t(p.bytes.size()), JpegOptions {}, 10, {});
+        if (d.dither)
+            p.finish = [dither = *d.dither](QImage& grey) mutable {
+                uchar* const bits = grey.bits();
+                const auto stride = std::size_t(grey.bytesPerLine());
+                for (int line = 0; line < grey.height(); ++line)
+                    dither.row(bits + stride * std::size_t(line));
+            };
     } catch (...) {
         // Left to the FileName assignment, which reports it.
     }
@@ -490,6 +518,7 @@ bool JpegImage::TakePrefetched()
         return false;
     progressPercent_ = 100;
     setPicture(p.image);
+    finish_ = p.finish;
     return true;
 }
 
@@ -571,8 +600,19 @@ void JpegImage::Decode()
 void JpegImage::setPicture(const QImage& picture)
 {
     picture_ = picture;
+    finish_ = nullptr;
     pixmap_ = QPixmap();
     update();
+}
+
+const QImage& JpegImage::picture() const
+{
+    if (finish_) {
+        const auto finish = std::move(finish_);
+        finish_ = nullptr;
+        finish(picture_);
+    }
+    return picture_;
 }
 
 QSize JpegImage::sizeHint() const
@@ -585,7 +625,7 @@ void JpegImage::paintEvent(QPaintEvent*)
     if (picture_.isNull())
         return;
     if (pixmap_.isNull())
-        pixmap_ = QPixmap::fromImage(picture_);
+        pixmap_ = QPixmap::fromImage(picture());
     QPainter painter(this);
     painter.drawPixmap(0, 0, pixmap_);
 }

@@ -151,7 +151,9 @@ public:
 
     // The displayed picture; a picture can also be given directly (for
     // example one stored with a window, shown until a file is decoded).
-    const QImage& picture() const { return picture_; }
+    // A picture taken from a decode started early may still be dithered
+    // here, once, when it is first needed.
+    const QImage& picture() const;
     void setPicture(const QImage& picture);
 
     // The compressed bytes kept from the last file read.
@@ -181,7 +183,8 @@ private:
     ProgressStep progressStep_ = 10;
     bool loading_ = false;
     QByteArray source_;
-    QImage picture_;
+    mutable QImage picture_;
+    mutable std::function<void(QImage&)> finish_; // the dithering still to do, if any
     QPixmap pixmap_; // picture_ converted for drawing, made on first paint
     int progressPercent_ = 0;
 };

@@ -81,15 +81,11 @@ T* as(QWidget* w)
             .toStdString());
 }
 
-// Shows a relay look on an indicator: the value drops to 0, the picture is
-// replaced, and the value back to 1 redraws the indicator with it.
+// Shows a relay look on an indicator: its picture, once; the indicator
+// repaints only if its look changes.
 void mapa(QWidget* w, const QString& look)
 {
-    const QImage picture = loadPicture(look);
-    RelayIndicator* indicator = as<RelayIndicator>(w);
-    indicator->setValue(0.0);
-    indicator->setApple(picture);
-    indicator->setValue(1.0);
+    as<RelayIndicator>(w)->setLook(loadPicture(look), 1.0);
 }
 
 void reportToUser(const std::exception& e)

@@ -1,9 +1,12 @@
 #include "StdControls.h"
 
 #include <QMouseEvent>
+#include <QMovie>
 #include <QPainter>
+#include <QPicture>
 #include <QPolygon>
 #include <QScrollBar>
+#include <QStyle>
 
 namespace kyt {
 
@@ -11,6 +14,7 @@ namespace kyt {
 
 Panel::Panel(QWidget* parent) : QWidget(parent)
 {
+    setAttribute(Qt::WA_OpaquePaintEvent); // filled edge to edge
     color_ = clWhite;
     setColor(clBtnFace);
 }
@@ -66,7 +70,10 @@ void Panel::paintEvent(QPaintEvent*)
 
 // ---- Shape ----
 
-Shape::Shape(QWidget* parent) : QWidget(parent) { }
+Shape::Shape(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent); // filled edge to edge
+}
 
 void Shape::setBrushColor(ColorCode c)
 {
@@ -106,6 +113,42 @@ void Label::setCaption(const QString& c)
         return;
     setText(c);
     repaint();
+}
+
+bool Label::oneLinePlainText() const
+{
+    return !text().isEmpty() && !wordWrap() && textFormat() == Qt::PlainText && pixmap().isNull()
+        && picture().isNull() && !movie() && !buddy() && margin() == 0 && frameWidth() == 0
+        && indent() <= 0;
+}
+
+QSize Label::sizeHint() const
+{
+    if (!oneLinePlainText())
+        return QLabel::sizeHint();
+    ensurePolished();
+    const QFont f = font();
+    const Qt::Alignment a = alignment();
+    if (!measured_ || measured_->text != text() || measured_->font != f
+        || measured_->alignment != a) {
+        // As the base class measures a label that does not wrap: the
+        // caption's bounding box at the label's alignment, without centring
+        // (which only rounds), plus the contents margins.
+        const QMargins m = contentsMargins();
+        const int flags = int(QStyle::visualAlignment(
+                              text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight, a))
+            & ~(Qt::AlignVCenter | Qt::AlignHCenter);
+        const QRect box
+            = fontMetrics().boundingRect(0, 0, 2000 - (m.left() + m.right()), 2000, flags, text());
+        measured_ = Measured {text(), f, a,
+            QSize(box.width() + m.left() + m.right(), box.height() + m.top() + m.bottom())};
+    }
+    return measured_->size.expandedTo(minimumSize());
+}
+
+QSize Label::minimumSizeHint() const
+{
+    return oneLinePlainText() ? sizeHint() : QLabel::minimumSizeHint();
 }
 
 void Label::mouseReleaseEvent(QMouseEvent* e)
@@ -151,7 +194,23 @@ Image::Image(QWidget* parent) : QWidget(parent) { }
 void Image::setPicture(const QImage& img)
 {
     picture_ = img;
+    coverWhenOpaque();
     update();
+}
+
+void Image::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    coverWhenOpaque();
+}
+
+void Image::coverWhenOpaque()
+{
+    // A picture without transparency that fills the control hides all
+    // behind it: what lies behind is not drawn first.
+    setAttribute(Qt::WA_OpaquePaintEvent,
+        !picture_.isNull() && !picture_.hasAlphaChannel() && picture_.width() >= width()
+            && picture_.height() >= height());
 }
 
 void Image::paintEvent(QPaintEvent*)

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include <optional>
+
 namespace kyt {
 
 // A container cell: filled with Color, with a raised one-pixel bevel.
@@ -70,11 +72,29 @@ public:
     explicit Label(QWidget* parent = nullptr);
     void setCaption(const QString& c);
 
+    // A one-line plain caption (not empty) is measured once per caption and font; the
+    // base class measures it three times (for no width, the widest and the
+    // narrowest) to the same size. Other labels are sized as the base class
+    // sizes them.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    bool oneLinePlainText() const;
+
+    struct Measured {
+        QString text;
+        QFont font;
+        Qt::Alignment alignment;
+        QSize size;
+    };
+    mutable std::optional<Measured> measured_;
 };
 
 // The read-only multi-line narration box.
@@ -107,8 +127,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void coverWhenOpaque();
+
     QImage picture_;
 };
 

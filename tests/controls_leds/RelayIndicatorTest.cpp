@@ -119,6 +119,38 @@ TEST_F(RelayIndicatorTest, DeskIndicatorShowsTheRelayPictureInASunkenWhiteField)
     EXPECT_EQ(rgbAt(rendered(*apples), 4 + 7, 4 + 1), qRgb(255, 0, 0));
 }
 
+TEST_F(RelayIndicatorTest, ALookChangeRepaintsOnceAndTheSameLookNotAtAll)
+{
+    apples->resize(22, 23);
+    QSignalSpy values(apples, &RelayIndicator::valueChanged);
+    QSignalSpy pictures(apples, &RelayIndicator::appleChanged);
+    const QImage wzb = loadPicture(QStringLiteral("wzb"));
+    int before = paints->count;
+    apples->setLook(wzb, 1);
+    EXPECT_EQ(paints->count, before + 1);
+    EXPECT_EQ(values.count(), 1);
+    EXPECT_EQ(pictures.count(), 1);
+    const QImage shown = rendered(*apples);
+    // As the single setters leave it.
+    RelayIndicator other(&host);
+    other.resize(22, 23);
+    other.setApple(wzb);
+    other.setValue(1);
+    EXPECT_EQ(shown, rendered(other));
+
+    before = paints->count;
+    apples->setLook(loadPicture(QStringLiteral("WZB")), 1);
+    EXPECT_EQ(paints->count, before);
+    EXPECT_EQ(values.count(), 1);
+    EXPECT_EQ(pictures.count(), 1);
+
+    apples->setLook(loadPicture(QStringLiteral("ODZW")), 1);
+    EXPECT_EQ(paints->count, before + 1);
+    EXPECT_EQ(values.count(), 1);
+    EXPECT_EQ(pictures.count(), 2);
+    EXPECT_NE(rendered(*apples), shown);
+}
+
 TEST_F(RelayIndicatorTest, UnknownPictureIsReportedAndKeepsTheHeldOne)
 {
     apples->loadApple(QStringLiteral("wzbb"));

@@ -33,7 +33,19 @@ TEST_F(NotifyLeds, Led)
     expectNotifiesOnce(led, "trueColor", colour(clRed));
     expectNotifiesOnce(led, "falseColor", colour(clBlue));
     expectNotifiesOnce(led, "value", true);
-    expectNotifiesOnce(led, "blink", false);
+    // A lit lamp starts and stops blinking on its lit picture: nothing to
+    // draw until the blinking's next tick...
+    expectNotifiesOnce(led, "blink", false, Shows::No);
+    // ...but a lamp caught dark by its blinking shows lit again at once.
+    led->setBlink(true);
+    led->blinkTick();
+    ASSERT_EQ(led->currentFrame(), 1);
+    {
+        PaintCounter paints(led);
+        led->setBlink(false);
+        EXPECT_EQ(paints.count, 1);
+        EXPECT_EQ(led->currentFrame(), 0);
+    }
     expectNotifiesOnce(led, "interval", 250, Shows::No);
     expectNotifiesOnce(led, "ledStyle", QVariant::fromValue(Led::LEDLarge));
     // A colour change of a blinking lamp is one change, not a blink off and on.

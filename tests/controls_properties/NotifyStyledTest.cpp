@@ -94,6 +94,7 @@ TEST_F(NotifyStyled, GradientButtonGroup)
     expectNotifiesOnce(a, "bevelWidth", 3);
     expectNotifiesOnce(a, "groupIndex", 1, Shows::No);
     auto* b = shown<GradientButton>();
+    b->move(0, a->height()); // beside a, not covering it
     b->setGroupIndex(1);
     expectNotifiesOnce(a, "down", true);
     // Latching b releases a: both tell of it.

@@ -249,6 +249,41 @@ TEST_F(JpegImageTest, PrefetchedPicturesServeOnlyTheBytesTheyWereMadeFrom)
     EXPECT_TRUE(ExpandToRgb(same.picture()) == DecodeWithDjpeg(grey, {"-colors", "256"}));
 }
 
+TEST_F(JpegImageTest, PrefetchedGreyPicturesAreDitheredWhenNeededAsADirectDecodeDithersThem)
+{
+    // Grey pictures reduced to 256 colours by dithering, as the schematics
+    // are: a prefetch decodes them and leaves the dithering until the
+    // picture is asked for or drawn.
+    const QByteArray schematic = EncodeJPEG(ToGrey(Schematic(70, 50)));
+    const QByteArray grey = EncodeJPEG(ToGrey(ColourPattern(53, 38)));
+    Write("schematic.jpg", schematic);
+    Write("grey.jpg", grey);
+    Write("drawn.jpg", grey);
+    PrefetchJPEGFiles({"schematic.jpg", "grey.jpg", "drawn.jpg"});
+
+    for (const char* name : {"schematic.jpg", "grey.jpg"}) {
+        JpegImage image;
+        image.setFileName(name);
+        EXPECT_EQ(image.ProgressPercent(), 100);
+        EXPECT_EQ(image.sizeHint(), DecodeJPEG(image.SourceBuffer(), JpegOptions {}).size())
+            << name;
+        const QImage direct = DecodeJPEG(image.SourceBuffer(), JpegOptions {});
+        EXPECT_EQ(image.picture(), direct) << name;
+        EXPECT_EQ(image.picture(), direct) << name << ", asked again";
+        EXPECT_TRUE(ExpandToRgb(image.picture())
+            == DecodeWithDjpeg(image.SourceBuffer(), {"-colors", "256"}))
+            << name;
+    }
+
+    // Drawn before anything asked for it, it shows the dithered picture.
+    JpegImage drawn;
+    drawn.setFileName("drawn.jpg");
+    drawn.resize(53, 38);
+    QImage shown(53, 38, QImage::Format_RGB32);
+    drawn.render(&shown);
+    EXPECT_EQ(shown, DecodeJPEG(grey, JpegOptions {}).convertToFormat(QImage::Format_RGB32));
+}
+
 TEST_F(JpegImageTest, OnlyRegularFilesOfAtMost64MiBAreRead)
 {
     JpegImage image;

@@ -2,6 +2,8 @@
 #include "ControlNames.h"
 #include "TestApp.h"
 
+#include "AboutBox.h"
+#include "Controls.h"
 #include "Dispatch.h"
 #include "Layout.h"
 #include "Simulator.h"
@@ -10,6 +12,7 @@
 #include "StdControls.h"
 
 #include <QMenuBar>
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -219,4 +222,69 @@ TEST(DeskWindow, MishapPanelCoversTheVoltagePanelAndTheDeskIsNotRescaled)
     EXPECT_LT(desk->width(), SimulatorWindow::kDeskWidth);
     EXPECT_EQ(w.control("Panel3D2")->geometry(), QRect(673, 93, 95, 429));
     EXPECT_EQ(w.control(qtName(Control::Memo1))->geometry(), QRect(113, 385, 549, 133));
+}
+
+TEST(DeskWindow, TheScreenAfterClicksShowsTheDeskAsDrawnAfresh)
+{
+    // Controls that cover their area are drawn without what lies behind
+    // them: one that left a pixel unpainted would leave an older picture on
+    // the screen, which a fresh drawing of the window would not show.
+    SimulatorWindow w;
+    w.resize(SimulatorWindow::kDeskWidth, SimulatorWindow::kDeskHeight);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QScreen* screen = w.windowHandle()->screen();
+    const auto settle = [] {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+    };
+    const auto onScreen = [&] {
+        return screen->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto drawn = [&] { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    settle();
+    const QImage start = onScreen();
+    ASSERT_EQ(start, drawn());
+    // A block requested, given with its "DALEJ" step, the exit signal set.
+    const auto byName = [](const std::string& name) {
+        for (const PressableControl& p : pressableControls())
+            if (shortName(p) == name)
+                return QString::fromUtf8(p.control.data(), qsizetype(p.control.size()));
+        return QString();
+    };
+    for (const char* name : {"Wbl (stacja A)", "Poz (stacja B)", "DALEJ", "A (stacja A)"}) {
+        QWidget* control = w.control(byName(name));
+        ASSERT_NE(control, nullptr) << name;
+        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+        settle();
+        EXPECT_EQ(onScreen(), drawn()) << name;
+    }
+    EXPECT_NE(onScreen(), start);
+}
+
+TEST(DeskWindow, PlainLabelsAreSizedAsTheToolkitSizesThem)
+{
+    // A one-line label measures its caption once; the size must be the one
+    // the toolkit's label gives, or a caption would be cut or moved.
+    SimulatorWindow desk;
+    StartWindow start;
+    AboutBox about;
+    int compared = 0;
+    for (QWidget* window : {static_cast<QWidget*>(&desk), static_cast<QWidget*>(&start),
+             static_cast<QWidget*>(&about)})
+        for (Label* label : window->findChildren<Label*>()) {
+            EXPECT_EQ(label->sizeHint(), label->QLabel::sizeHint())
+                << label->objectName().toStdString();
+            EXPECT_EQ(label->minimumSizeHint(), label->QLabel::minimumSizeHint())
+                << label->objectName().toStdString();
+            ++compared;
+        }
+    EXPECT_GT(compared, 30);
+    // A label that wraps is left to the toolkit.
+    Label wrapped;
+    wrapped.setWordWrap(true);
+    wrapped.setCaption(QStringLiteral("Stan zasadniczy. Przekaźniki Dp wzbudzone bezprądowo"));
+    EXPECT_EQ(wrapped.sizeHint(), wrapped.QLabel::sizeHint());
 }
