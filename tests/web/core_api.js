@@ -4,18 +4,9 @@
 //   node core_api.js CORE_MODULE
 'use strict';
 const assert = require('assert');
+const test = require('node:test');
 const path = require('path');
 
-let passed = 0, failed = 0;
-async function check(name, fn) {
-    try {
-        await fn();
-        ++passed;
-    } catch (e) {
-        ++failed;
-        console.log(`FAILED: ${name}\n  ${e.stack || e}`);
-    }
-}
 
 // The desk of a state JSON with the changes applied, property by property.
 function applyChanges(desk, changes) {
@@ -29,7 +20,7 @@ async function main() {
     const KytCore = require(path.resolve(process.argv[2]));
     const core = await KytCore();
 
-    await check('every desk change reaches the listener, in order, with its value', () => {
+    await test('every desk change reaches the listener, in order, with its value', () => {
         const s = new core.Session();
         const changes = [];
         s.subscribe((c, p, v) => changes.push([c, p, v]));
@@ -51,7 +42,7 @@ async function main() {
         s.delete();
     });
 
-    await check('a listener that leaves hears no more', () => {
+    await test('a listener that leaves hears no more', () => {
         const s = new core.Session();
         let heard = 0;
         const id = s.subscribe(() => ++heard);
@@ -66,7 +57,7 @@ async function main() {
         s.delete();
     });
 
-    await check('a refused press says why, as why() does; a done one clears it', () => {
+    await test('a refused press says why, as why() does; a done one clears it', () => {
         const s = new core.Session();
         s.press('FormActivate');
         // DALEJ is not shown in the basic state: the press is dropped.
@@ -84,7 +75,7 @@ async function main() {
         s.delete();
     });
 
-    await check('a name that is no handler is an error, not a crash', () => {
+    await test('a name that is no handler is an error, not a crash', () => {
         const s = new core.Session();
         const r = s.press('noSuchHandlerClick');
         assert.strictEqual(r.result, 'error');
@@ -94,7 +85,7 @@ async function main() {
         s.delete();
     });
 
-    await check('paused: every press refused with the pause reason, the clock stands', () => {
+    await test('paused: every press refused with the pause reason, the clock stands', () => {
         const s = new core.Session();
         s.press('FormActivate');
         s.setPaused(true);
@@ -108,7 +99,7 @@ async function main() {
         s.delete();
     });
 
-    await check('counts: set and shown; loaded from the store a page keeps; saved back', () => {
+    await test('counts: set and shown; loaded from the store a page keeps; saved back', () => {
         const s = new core.Session();
         s.press('FormActivate');
         const names = ['sza1', 'sza2', 'szb1', 'szb2', 'dkoa', 'dkob', 'dpoa', 'dpob'];
@@ -137,7 +128,7 @@ async function main() {
         s.delete();
     });
 
-    await check('the session script replays the presses at their times', () => {
+    await test('the session script replays the presses at their times', () => {
         const s = new core.Session();
         s.press('FormActivate');
         s.press('pwbl1Click');
@@ -148,7 +139,7 @@ async function main() {
         s.delete();
     });
 
-    await check('the pressable controls carry their short names', () => {
+    await test('the pressable controls carry their short names', () => {
         const p = core.pressables();
         assert.ok(p.length > 20);
         assert.ok(p.every((c) => c.name.length > 0 && c.handler.endsWith('Click')));
@@ -157,8 +148,6 @@ async function main() {
         assert.equal(core.quickestTimerPeriod(), 500);
     });
 
-    console.log(`${passed} passed, ${failed} failed`);
-    process.exit(failed ? 1 : 0);
 }
 main().catch((e) => {
     console.error(e);

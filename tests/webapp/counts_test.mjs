@@ -3,23 +3,12 @@
 // that is refused, full, shared by two pages or holding anything at all.
 //   node counts_test.mjs CORE_MODULE
 import assert from 'node:assert';
+import test from 'node:test';
 import { createRequire } from 'node:module';
 import path from 'node:path';
 import { COUNT_NAMES, CountKeeper, pageStorage, parseCount } from '../../web/page/app/counts.js';
 
 const require = createRequire(import.meta.url);
-
-let passed = 0;
-let failed = 0;
-async function check(name, fn) {
-    try {
-        await fn();
-        ++passed;
-    } catch (e) {
-        ++failed;
-        console.log(`FAILED: ${name}\n  ${e.stack || e}`);
-    }
-}
 
 function domError(name) {
     const e = new Error(`${name} raised`);
@@ -102,7 +91,7 @@ function all(given) {
     return out;
 }
 
-await check('a first visit loads nothing and reports nothing; each use is stored at once', () => {
+await test('a first visit loads nothing and reports nothing; each use is stored at once', () => {
     const storage = new FakeStorage();
     const p = page(storage);
     assert.strictEqual(p.keeper.load(), true);
@@ -120,7 +109,7 @@ await check('a first visit loads nothing and reports nothing; each use is stored
     assert.deepStrictEqual(p.reports, []);
 });
 
-await check('stored counts are loaded and shown, and uses add to them', () => {
+await test('stored counts are loaded and shown, and uses add to them', () => {
     const storage = new FakeStorage({ 'kyt.sza1': '10007', 'kyt.sza2': ' 0012 ', 'kyt.szb1': '"5"', 'kyt.szb2': '+4',
         'kyt.dkoa': '-3', 'kyt.dkob': '2147483647', 'kyt.dpoa': '0', 'kyt.dpob': '7', 'other': 'x' });
     const p = page(storage);
@@ -136,7 +125,7 @@ await check('stored counts are loaded and shown, and uses add to them', () => {
     assert.deepStrictEqual(p.reports, []);
 });
 
-await check('stored text that is no count is read as the desktop reads its settings', () => {
+await test('stored text that is no count is read as the desktop reads its settings', () => {
     const good = { '7': 7, ' \t7\r\n': 7, '"  -7 "': -7, '-0': 0, '+0': 0, '2147483647': 2147483647,
         '-2147483648': -2147483648, ['0'.repeat(1 << 20) + '9']: 9, '000000000000': 0 };
     for (const [text, n] of Object.entries(good))
@@ -149,7 +138,7 @@ await check('stored text that is no count is read as the desktop reads its setti
     assert.strictEqual(parseCount(null), null);
 });
 
-await check('a value of another type or a missing value is reported by the load, the rest is loaded', () => {
+await test('a value of another type or a missing value is reported by the load, the rest is loaded', () => {
     const storage = new FakeStorage({ 'kyt.sza1': '3', 'kyt.sza2': '12.5', 'kyt.szb1': 'garbage', 'kyt.szb2': '4',
         'kyt.dkoa': '5', 'kyt.dkob': '6', 'kyt.dpoa': '7', 'kyt.dpob': '8' });
     const p = page(storage);
@@ -168,7 +157,7 @@ await check('a value of another type or a missing value is reported by the load,
     assert.strictEqual(count(q.session, 'sza1'), 9);
 });
 
-await check('storage the browser refuses is reported and the simulator goes on without it', () => {
+await test('storage the browser refuses is reported and the simulator goes on without it', () => {
     // Reading window.localStorage itself throws where storage is off.
     const scope = {};
     Object.defineProperty(scope, 'localStorage', { get() { throw domError('SecurityError'); } });
@@ -192,7 +181,7 @@ await check('storage the browser refuses is reported and the simulator goes on w
     assert.strictEqual(revoked.map.get('kyt.sza1'), '4');
 });
 
-await check('full storage: nothing half written, the uses stored once there is room', () => {
+await test('full storage: nothing half written, the uses stored once there is room', () => {
     const storage = new FakeStorage({ ...all({ 'kyt.sza1': '9', 'kyt.sza2': '99', 'kyt.dpob': '1' }), filler: 'x'.repeat(100) });
     // Room for one more character: the first count that grows a digit is
     // written, the second is not.
@@ -217,7 +206,7 @@ await check('full storage: nothing half written, the uses stored once there is r
     assert.strictEqual(storage.counts().sza1, '11');
 });
 
-await check('two pages on one storage lose none of each other\'s uses', () => {
+await test('two pages on one storage lose none of each other\'s uses', () => {
     const storage = new FakeStorage(all({ 'kyt.szb2': '10' }));
     const a = page(storage);
     const b = page(storage);
@@ -230,7 +219,7 @@ await check('two pages on one storage lose none of each other\'s uses', () => {
     assert.deepStrictEqual([...a.reports, ...b.reports], []);
 });
 
-await check('a count at the largest 32-bit value stays there; a new session owes nothing of the old', () => {
+await test('a count at the largest 32-bit value stays there; a new session owes nothing of the old', () => {
     const storage = new FakeStorage(all({ 'kyt.dkob': '2147483647', 'kyt.sza1': '1' }));
     let session = new core.Session();
     session.press('FormActivate');
@@ -247,5 +236,3 @@ await check('a count at the largest 32-bit value stays there; a new session owes
     assert.strictEqual(storage.counts().sza1, '3');
 });
 
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);

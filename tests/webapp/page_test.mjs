@@ -5,16 +5,17 @@
 // the counts kept across a reload, storage the browser refuses, and the
 // closing screen. The desk is a small stand-in with the desk's interface
 // around the real core; the desk itself is tested with the desk page.
-//   node page_test.mjs CHROMIUM ESBUILD CORE_JS WINDOWS_JS WINDOWS_DIR
+//   node page_test.mjs ESBUILD CORE_JS WINDOWS_JS WINDOWS_DIR
 import assert from 'node:assert';
-import { execFileSync, spawn } from 'node:child_process';
+import test from 'node:test';
+import { execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-const [chromium, esbuild, coreJs, windowsJs, windowsDir] = process.argv.slice(2);
+const [esbuild, coreJs, windowsJs, windowsDir] = process.argv.slice(2);
 const here = path.dirname(fileURLToPath(import.meta.url));
 const appIndex = path.resolve(here, '../../web/page/app/index.js');
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'kyt-webapp-'));
@@ -58,49 +59,13 @@ fs.writeFileSync(path.join(work, 'page.html'), '<!DOCTYPE html>\n<html lang="pl"
     + inline(coreJs) + inline(windowsJs) + inline(path.join(work, 'bundle.js')) + '</body></html>\n');
 const pageUrl = 'file://' + path.join(work, 'page.html');
 
-// ---- Chromium over its debugging pipe ------------------------------------
-const browser = spawn(chromium, ['--headless=new', '--no-sandbox', '--disable-gpu', '--hide-scrollbars',
-    '--force-device-scale-factor=1', '--window-size=1000,800', `--user-data-dir=${path.join(work, 'profile')}`,
-    '--remote-debugging-pipe', 'about:blank'], { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
-const toBrowser = browser.stdio[3];
-const fromBrowser = browser.stdio[4];
-let lastId = 0;
-const waiting = new Map();
-const pageErrors = [];
-let pending = '';
-fromBrowser.on('data', (chunk) => {
-    pending += chunk.toString();
-    let end;
-    while ((end = pending.indexOf('\0')) >= 0) {
-        const message = JSON.parse(pending.slice(0, end));
-        pending = pending.slice(end + 1);
-        if (message.id && waiting.has(message.id)) {
-            waiting.get(message.id)(message);
-            waiting.delete(message.id);
-        } else if (message.method === 'Runtime.exceptionThrown') {
-            pageErrors.push(JSON.stringify(message.params.exceptionDetails).slice(0, 400));
-        }
-    }
-});
-function send(method, params = {}, sessionId = undefined) {
-    const message = { id: ++lastId, method, params };
-    if (sessionId)
-        message.sessionId = sessionId;
-    toBrowser.write(JSON.stringify(message) + '\0');
-    return new Promise((resolve, reject) => waiting.set(message.id, (m) => (m.error ? reject(new Error(`${method}: ${m.error.message}`)) : resolve(m.result))));
-}
-const { targetId } = await send('Target.createTarget', { url: 'about:blank' });
-const { sessionId } = await send('Target.attachToTarget', { targetId, flatten: true });
-const cdp = (method, params) => send(method, params, sessionId);
-await cdp('Runtime.enable');
-await cdp('Page.enable');
-
-async function evaluate(expression) {
-    const r = await cdp('Runtime.evaluate', { expression, returnByValue: true, awaitPromise: true });
-    if (r.exceptionDetails)
-        throw new Error(`${expression}: ${JSON.stringify(r.exceptionDetails).slice(0, 300)}`);
-    return r.result.value;
-}
+// ---- Chromium over its debugging pipe, as the desk page's tests drive it --
+const { Browser } = createRequire(import.meta.url)('../web/cdp.js');
+const browser = await Browser.launch({ width: 1000, height: 800 });
+const page = await browser.newPage('about:blank');
+const pageErrors = page.errors;
+const cdp = (method, params) => page.send(method, params);
+const evaluate = (expression) => page.evaluate(expression);
 // Waits (by polling the page, not by time) until the expression is true.
 async function until(expression) {
     for (let i = 0; i < 500; ++i) {
@@ -155,19 +120,8 @@ const clientAt = (label) => evaluate(`(() => { const w = [...document.querySelec
 
 // ---- the cases -------------------------------------------------------------
 const windows = JSON.parse(fs.readFileSync(path.join(windowsDir, 'windows.json'), 'utf8'));
-let passed = 0;
-let failed = 0;
-async function check(name, fn) {
-    try {
-        await fn();
-        ++passed;
-    } catch (e) {
-        ++failed;
-        console.log(`FAILED: ${name}\n  ${e.stack || e}`);
-    }
-}
 
-await check('the start window comes first, drawn as the desktop program draws it, its buttons too', async () => {
+await test('the start window comes first, drawn as the desktop program draws it, its buttons too', async () => {
     await load();
     assert.strictEqual(await shown(), windows.start.title);
     assert.strictEqual(await evaluate('document.getElementById("desk").hidden'), true);
@@ -187,7 +141,7 @@ await check('the start window comes first, drawn as the desktop program draws it
     assert.strictEqual(await shown(), windows.start.title);
 });
 
-await check('"Chętnie się pouczę." opens the simulator; its menus open every window they name', async () => {
+await test('"Chętnie się pouczę." opens the simulator; its menus open every window they name', async () => {
     await click(startButton(2));
     await until('!document.getElementById("desk").hidden');
     assert.strictEqual(await evaluate('document.title'), windows.simulator.title);
@@ -220,7 +174,7 @@ await check('"Chętnie się pouczę." opens the simulator; its menus open every 
     assert.ok(!(await shown()).split('|').includes(windows.about.title));
 });
 
-await check('a schematic\'s menu leads to the others, one shown at a time', async () => {
+await test('a schematic\'s menu leads to the others, one shown at a time', async () => {
     const first = windows.schematics[0];
     await click(topMenu('Schematy'));
     await click(menuItem(windows.simulator.menus[0].items[0].caption));
@@ -246,7 +200,7 @@ await check('a schematic\'s menu leads to the others, one shown at a time', asyn
     assert.ok(!(await shown()).split('|').includes(first.title));
 });
 
-await check('counts are saved at each use and loaded when the simulator is opened again', async () => {
+await test('counts are saved at each use and loaded when the simulator is opened again', async () => {
     await click('document.getElementById("psza1")');
     await until(`localStorage.getItem('kyt.sza1') === '1'`);
     await load();
@@ -265,7 +219,7 @@ await check('counts are saved at each use and loaded when the simulator is opene
     await evaluate(`localStorage.clear(); 1`);
 });
 
-await check('storage the browser refuses is reported in the page and the simulator works on', async () => {
+await test('storage the browser refuses is reported in the page and the simulator works on', async () => {
     await load();
     await evaluate(`Object.defineProperty(window, 'localStorage', { get() { throw new DOMException('refused', 'SecurityError'); } }); 1`);
     await click(startButton(2));
@@ -282,7 +236,7 @@ await check('storage the browser refuses is reported in the page and the simulat
     assert.ok((await shown()).split('|').includes(windows.simulator.title));
 });
 
-await check('"Nie !!! Może kiedyś ?" ends the session with the closing screen', async () => {
+await test('"Nie !!! Może kiedyś ?" ends the session with the closing screen', async () => {
     await load();
     await click(startButton(1));
     assert.strictEqual(await shown(), '');
@@ -290,9 +244,6 @@ await check('"Nie !!! Może kiedyś ?" ends the session with the closing screen'
     assert.strictEqual(await evaluate('document.getElementById("desk").hidden'), true);
 });
 
-assert.deepStrictEqual(pageErrors, []);
-browser.kill();
-await new Promise((r) => browser.on('exit', r));
+await test('the page reported no error', () => assert.deepStrictEqual(pageErrors, []));
+await browser.close();
 fs.rmSync(work, { recursive: true, force: true });
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
