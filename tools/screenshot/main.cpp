@@ -30,6 +30,7 @@
 #include "StartWindow.h"
 #include "Windows.h"
 
+#include <QDir>
 #include <QImage>
 #include <QMenuBar>
 #include <QPushButton>
@@ -43,6 +44,17 @@ namespace {
 
 // Opens the simulator window as the start window does, at the desk's size
 // without the window manager's frame, with `below` pixels under the desk.
+// Writes a window's picture as DIR/NAME, the folder made if need be; says
+// what it could not write.
+bool saveShot(QWidget* window, const QString& dir, const QString& name)
+{
+    const QString path = dir + QLatin1Char('/') + name;
+    if (QDir().mkpath(dir) && window && window->grab().toImage().save(path))
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
+
 void openDesk(kyt::SimulatorWindow* w, int below)
 {
     w->showSimulator();
@@ -62,19 +74,15 @@ int shootAll(const QString& dir)
         {"schematic2", WindowId::LineSchematic}, {"schematic3", WindowId::DeskSchematic},
         {"schematic4", WindowId::ZpgSchematic}, {"schematic5", WindowId::PermissionSchematic}};
     int failures = 0;
-    for (const auto& [name, id] : windows) {
-        QWidget* w = all.window(id);
-        if (!w
-            || !w->grab().toImage().save(
-                dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")))
+    for (const auto& [name, id] : windows)
+        if (!saveShot(all.window(id), dir, QLatin1String(name) + QStringLiteral(".png")))
             ++failures;
-    }
     kyt::SimulatorWindow* w = all.simulatorWindow();
     if (!w)
         return 1;
     openDesk(w, 16);
     qApp->processEvents();
-    if (!w->grab().toImage().save(dir + QStringLiteral("/simulator.png")))
+    if (!saveShot(w, dir, QStringLiteral("simulator.png")))
         ++failures;
     all.destroy();
     return failures == 0 ? 0 : 1;
@@ -99,7 +107,7 @@ int shootJournal(const QString& dir)
     qApp->processEvents();
     int failures = 0;
     auto save = [&](QWidget* widget, const char* name) {
-        if (!widget->grab().toImage().save(dir + QLatin1Char('/') + QLatin1String(name)))
+        if (!saveShot(widget, dir, QLatin1String(name)))
             ++failures;
     };
     save(w, "journal-refused.png");
@@ -159,7 +167,7 @@ int shootExercise(const QString& dir, const QString& scratch)
     qApp->processEvents();
     int failures = 0;
     auto save = [&](QWidget* widget, const char* name) {
-        if (!widget->grab().toImage().save(dir + QLatin1Char('/') + QLatin1String(name)))
+        if (!saveShot(widget, dir, QLatin1String(name)))
             ++failures;
     };
     save(w, "exercise-panel.png");
