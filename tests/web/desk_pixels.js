@@ -29,23 +29,7 @@ const WRITE_AT_MOST = 8; // failures whose pictures are written
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'kyt-web-pixels-'));
 process.on('exit', () => fs.rmSync(scratch, { recursive: true, force: true }));
 
-// The desktop's picture after the events, with a settings folder of its own
-// (the use counts start from nothing, as on a fresh page).
-function desktop(events, name) {
-    const script = path.join(scratch, `${name}.txt`);
-    const picture = path.join(scratch, `${name}.png`);
-    fs.writeFileSync(script, events.join('\n') + '\n');
-    const home = fs.mkdtempSync(path.join(scratch, 'home-'));
-    const r = spawnSync(deskshot, [script, picture], {
-        encoding: 'utf8', timeout: 60000,
-        env: { ...process.env, HOME: home, XDG_CONFIG_HOME: path.join(home, '.config'), QT_QPA_PLATFORM: 'offscreen' },
-    });
-    fs.rmSync(home, { recursive: true, force: true });
-    if (r.error || r.status !== 0)
-        throw new Error(`kyt-deskshot failed (${r.error || r.status}): ${r.stderr}`);
-    const memo = JSON.parse(r.stdout.trim().split('\n').pop());
-    return { picture: png.decode(fs.readFileSync(picture)), bytes: fs.readFileSync(picture), memo };
-}
+const desktop = (events, name) => deskPage.desktopDesk(deskshot, scratch, events, name);
 
 function cases() {
     const list = scripts.treeScripts(sourceDir).map((s) => ({ name: s.name, ...scripts.events(s.text) }));
@@ -80,20 +64,7 @@ async function main() {
             const ref = desktop(c.events, `case-${i}`);
             const missingBefore = await page.evaluate('kytTest.missing().length');
             const pressErrors = await deskPage.play(page, c.events);
-            const shot = await page.screenshot(canvas);
-            const pagePicture = png.decode(shot);
-            const pageMemo = await deskPage.memo(page);
-            const skip = ref.memo.memoVisible ? [ref.memo.memo] : [];
-            const cmp = png.compare(ref.picture, pagePicture, skip);
-            const problems = [];
-            if (cmp.count < 0)
-                problems.push(`sizes differ: ${cmp.size}`);
-            else if (cmp.count > 0)
-                problems.push(`${cmp.count} pixels differ`);
-            if (pageMemo.visible && ref.memo.memoVisible && pageMemo.rect.join() !== ref.memo.memo.join())
-                problems.push(`narration at ${pageMemo.rect.join(', ')} on the page, ${ref.memo.memo.join(', ')} on the desktop`);
-            if (pageMemo.visible !== ref.memo.memoVisible)
-                problems.push(`narration ${pageMemo.visible ? 'shown' : 'hidden'} on the page, ${ref.memo.memoVisible ? 'shown' : 'hidden'} on the desktop`);
+            const { problems, cmp, shot, pagePicture } = await deskPage.compareDesk(page, canvas, ref);
             const missing = await page.evaluate(`kytTest.missing().slice(${missingBefore})`);
             if (missing.length)
                 problems.push(`no picture for: ${missing.slice(0, 5).join('; ')}`);
@@ -108,13 +79,8 @@ async function main() {
             console.log(`  ${problems.join('; ')}`);
             if (pressErrors.length)
                 console.log(`  presses with errors on the page: ${pressErrors.slice(0, 3).join('; ')}`);
-            if (cmp.first) {
-                const [x, y] = cmp.first;
-                const rects = await page.evaluate('kytTest.rects()');
-                const under = deskPage.controlAt(rects, x, y);
-                const at = (p) => { const k = (y * p.width + x) * 4; return `rgb(${p.data[k]}, ${p.data[k + 1]}, ${p.data[k + 2]})`; };
-                console.log(`  first differing pixel (${x}, ${y}) in ${under ? `${under.name} [${under.rect.join(', ')}]` : 'no control'}: desktop ${at(ref.picture)}, page ${at(pagePicture)}`);
-            }
+            if (cmp.first)
+                console.log(`  ${await deskPage.describeDifference(page, ref, pagePicture, cmp.first)}`);
             if (written < WRITE_AT_MOST) {
                 ++written;
                 const base = path.join(outDir, `case-${i}`);

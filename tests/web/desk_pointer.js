@@ -3,8 +3,9 @@
 // pressed, released) at the middle of its control's rect on the page, the
 // start window's "Chętnie się pouczę." clicked first.
 // After every event the page's state must be kyt-replay's state after the
-// same events.
-//   node desk_pointer.js KYT_HTML KYT_REPLAY
+// same events, and its desk kyt-deskshot's picture, pixel for pixel (the
+// narration's rect left out while it is shown).
+//   node desk_pointer.js KYT_HTML KYT_REPLAY KYT_DESKSHOT
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -14,9 +15,9 @@ const { pathToFileURL } = require('url');
 const { Browser } = require('./cdp.js');
 const deskPage = require('./desk_page.js');
 
-const [html, replay] = process.argv.slice(2, 4);
-if (!replay) {
-    console.error('usage: node desk_pointer.js KYT_HTML KYT_REPLAY');
+const [html, replay, deskshot] = process.argv.slice(2, 5);
+if (!deskshot) {
+    console.error('usage: node desk_pointer.js KYT_HTML KYT_REPLAY KYT_DESKSHOT');
     process.exit(2);
 }
 
@@ -59,6 +60,8 @@ function firstDifference(a, b, at = '') {
 
 async function main() {
     const expected = replayStates();
+    const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'kyt-web-pointer-desks-'));
+    process.on('exit', () => fs.rmSync(scratch, { recursive: true, force: true }));
     const browser = await Browser.launch(deskPage.VIEWPORT);
     let passed = 0, failed = 0;
     try {
@@ -103,6 +106,18 @@ async function main() {
                 ++failed;
                 const d = firstDifference(JSON.parse(state), JSON.parse(expected[i]));
                 console.log(`DIFFERENT after event ${i + 1} (${event}): first at ${d} (page / kyt-replay)`);
+            }
+            // The desk as the desktop draws it after the same events, the
+            // pointer moved off the desk first (nothing under it).
+            await page.send('Input.dispatchMouseEvent', { type: 'mouseMoved', x: 2, y: deskPage.VIEWPORT.height - 2, button: 'none' });
+            await page.evaluate(deskPage.FRAMES);
+            const ref = deskPage.desktopDesk(deskshot, scratch, EXERCISE.slice(0, i + 1), `event-${i + 1}`);
+            const { problems, cmp, pagePicture } = await deskPage.compareDesk(page, canvas, ref);
+            if (problems.length) {
+                ++failed;
+                console.log(`DIFFERENT desk after event ${i + 1} (${event}): ${problems.join('; ')}`);
+                if (cmp.first)
+                    console.log(`  ${await deskPage.describeDifference(page, ref, pagePicture, cmp.first)}`);
             }
         }
         if (page.errors.length) {
