@@ -92,6 +92,8 @@ App::~App()
 void App::startUp()
 {
     const ExitPoint exitAfter = exitPointFromEnvironment();
+    // The pictures decode while the font configuration is still being read.
+    windows_->prefetchForStart();
     awaitFontConfiguration();
     windows_->createForStart();
     StartWindow* start = windows_->startWindow();

@@ -95,20 +95,26 @@ void Windows::createForStart()
     createWhere([](WindowId id) { return id == WindowId::Start || readsFilesAtCreation(id); });
 }
 
+void Windows::prefetchForStart()
+{
+    if (created_ || prefetchedFiles_)
+        return;
+    prefetchedFiles_ = true;
+    // The pictures that creation handlers read are decoded on other threads
+    // while the program waits for its font configuration and builds the
+    // windows before them.
+    QStringList atCreation;
+    for (std::size_t i = 0; i < count; ++i)
+        if (readsFilesAtCreation(WindowId(i)))
+            atCreation << dataFilePath(schematicDesign(WindowId(i))->fileName);
+    PrefetchJPEGFiles(atCreation);
+}
+
 void Windows::createWhere(bool (*wanted)(WindowId))
 {
     if (created_)
         return;
-    if (!prefetchedFiles_) {
-        prefetchedFiles_ = true;
-        // The pictures that creation handlers read are decoded on other
-        // threads while the windows before them are built.
-        QStringList atCreation;
-        for (std::size_t i = 0; i < count; ++i)
-            if (readsFilesAtCreation(WindowId(i)))
-                atCreation << dataFilePath(schematicDesign(WindowId(i))->fileName);
-        PrefetchJPEGFiles(atCreation);
-    }
+    prefetchForStart();
     bool rest = false;
     for (const Creation& c : creationOrder())
         rest = rest
