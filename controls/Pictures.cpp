@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QImageReader>
 
 #include <mutex>
 
@@ -34,7 +35,12 @@ QImage loadPicture(const QString& name)
     const QString path = QStringLiteral(":/controls/") + key + QStringLiteral(".xpm");
     QImage img;
     if (QFile::exists(path)) {
-        img = QImage(path, "XPM");
+        // Read by the toolkit's own XPM reader without asking every
+        // installed picture plugin first whether it knows the format: that
+        // would load each of them into the program.
+        QImageReader reader(path, "XPM");
+        reader.setAutoDetectImageFormat(false);
+        img = reader.read();
         if (!img.isNull())
             img = img.convertToFormat(QImage::Format_RGB32);
     }
