@@ -9,6 +9,7 @@
 #include "EnablingSchematic.h"
 #include "LineSchematic.h"
 #include "PermissionSchematic.h"
+#include "Pictures.h"
 #include "PosterWindow.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
@@ -122,8 +123,10 @@ void Windows::createWhere(bool (*wanted)(WindowId))
                 && c.id != WindowId::Start && wanted(c.id));
     if (rest && !prefetchedStored_) {
         prefetchedStored_ = true;
-        // The pictures stored in the program, for the windows built later.
+        // The pictures stored in the program and the controls' pictures,
+        // for the windows built later.
         prefetchStoredPictures({QStringLiteral("olin.png"), QStringLiteral("zar.png")});
+        preparePictures();
     }
     for (const Creation& c : creationOrder()) {
         const auto i = static_cast<std::size_t>(c.id);
