@@ -6,7 +6,6 @@
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QHash>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -173,48 +172,6 @@ int Label3D::textFlags() const
     return flags;
 }
 
-namespace {
-
-// One measuring of a caption: its font (at the control's resolution), the
-// text, the layout flags and, for wrapped text, the width to wrap at.
-struct Measuring {
-    QFont font;
-    int dpi;
-    QString text;
-    int flags;
-    int wrapWidth;
-    bool operator==(const Measuring& o) const
-    {
-        return dpi == o.dpi && flags == o.flags && wrapWidth == o.wrapWidth && text == o.text
-            && font == o.font;
-    }
-};
-
-size_t qHash(const Measuring& m, size_t seed = 0)
-{
-    return qHashMulti(seed, m.font, m.dpi, m.text, m.flags, m.wrapWidth);
-}
-
-// The caption's bounding box as the toolkit lays it out. A label is
-// measured at every change of its caption, font or layout while it is
-// built, and the desk has many labels of a few fonts: each measuring is
-// laid out once.
-QRect measured(const Measuring& m)
-{
-    static QHash<Measuring, QRect> known;
-    const auto it = known.constFind(m);
-    if (it != known.constEnd())
-        return *it;
-    const QFontMetrics fm(m.font);
-    const QRect r = m.wrapWidth > 0
-        ? fm.boundingRect(QRect(0, 0, m.wrapWidth, 0x7fff), m.flags, m.text)
-        : fm.boundingRect(QRect(0, 0, 0x7fff, 0x7fff), m.flags, m.text);
-    known.insert(m, r);
-    return r;
-}
-
-} // namespace
-
 QSize Label3D::TextExtent() const
 {
     QString text = caption_;
@@ -225,11 +182,11 @@ QSize Label3D::TextExtent() const
         flags |= Qt::TextShowMnemonic;
     if (wordWrap_) {
         // Wrapped labels keep their width and grow downwards.
-        const QRect r
-            = measured({font(), logicalDpiY(), text, flags | Qt::TextWordWrap, qMax(1, width())});
+        const QRect r = textBounds(font(), logicalDpiY(), QRect(0, 0, qMax(1, width()), 0x7fff),
+            flags | Qt::TextWordWrap, text);
         return {width(), r.height()};
     }
-    const QRect r = measured({font(), logicalDpiY(), text, flags, 0});
+    const QRect r = textBounds(font(), logicalDpiY(), QRect(0, 0, 0x7fff, 0x7fff), flags, text);
     return {r.width(), r.height()};
 }
 
