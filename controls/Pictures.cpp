@@ -27,9 +27,9 @@ const QString kFolder = QStringLiteral(":/controls/");
 std::mutex lock;
 QHash<QString, QImage> parsed;
 
-// The thread of preparePictures(), joined before the pictures above go
-// away (objects of one file are destroyed in the reverse order of their
-// definitions).
+// The thread of preparePictures(). Made at the first call, it is destroyed
+// (and joined, if no one has awaited it) before the pictures above and
+// before whatever of the toolkit was made before it.
 struct Preparer {
     std::thread thread;
     ~Preparer()
@@ -37,7 +37,13 @@ struct Preparer {
         if (thread.joinable())
             thread.join();
     }
-} preparer;
+};
+
+Preparer& preparer()
+{
+    static Preparer p;
+    return p;
+}
 
 void registerPictures()
 {
@@ -89,12 +95,24 @@ void preparePictures()
 {
     registerPictures();
     std::lock_guard<std::mutex> guard(lock);
-    if (preparer.thread.joinable())
+    Preparer& p = preparer();
+    if (p.thread.joinable())
         return;
-    preparer.thread = std::thread([] {
+    p.thread = std::thread([] {
         for (const QString& file : QDir(kFolder).entryList(QDir::Files, QDir::Name))
             (void)loadPicture(file.section(QLatin1Char('.'), 0, 0));
     });
+}
+
+void awaitPictures()
+{
+    std::thread done;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        done = std::move(preparer().thread);
+    }
+    if (done.joinable())
+        done.join();
 }
 
 } // namespace kyt

@@ -139,6 +139,8 @@ void Windows::createWhere(bool (*wanted)(WindowId))
 
 void Windows::destroy()
 {
+    // The controls' pictures are not parsed any more once the windows go.
+    awaitPictures();
     // A window being destroyed is still one of the program's windows for
     // whatever its destruction notifies.
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
