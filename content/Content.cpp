@@ -3,6 +3,7 @@
 #include "Prefetch.h"
 
 #include <QFile>
+#include <QImageReader>
 
 // The resources live in a library of their own; naming them here keeps
 // them linked into every program that shows the windows.
@@ -22,6 +23,16 @@ QString resourcePath(const QString& name)
     return QStringLiteral(":/kyt/") + name;
 }
 
+// The stored pictures are PNG files, read by the toolkit's own PNG reader
+// without asking every installed picture plugin first whether it knows them
+// (which would load each plugin into the program).
+QImage readStored(const QString& path)
+{
+    QImageReader reader(path, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 Prefetch<QImage> prefetched;
 
 } // namespace
@@ -29,14 +40,14 @@ Prefetch<QImage> prefetched;
 void prefetchStoredPictures(const QStringList& names)
 {
     for (const QString& name : names)
-        prefetched.start(name, [path = resourcePath(name)] { return QImage(path); });
+        prefetched.start(name, [path = resourcePath(name)] { return readStored(path); });
 }
 
 QImage storedPicture(const QString& name)
 {
     if (std::optional<QImage> ready = prefetched.take(name))
         return *ready;
-    return QImage(resourcePath(name));
+    return readStored(resourcePath(name));
 }
 
 QString storedText(const QString& name)

@@ -1,5 +1,7 @@
 #include "Fonts.h"
 
+#include <QFontMetrics>
+#include <QHash>
 #include <QStringList>
 #include <cmath>
 #include <thread>
@@ -71,6 +73,39 @@ void awaitFontConfiguration()
     std::thread& reader = fontConfigurationReader();
     if (reader.joinable())
         reader.join();
+}
+
+namespace {
+
+struct Measuring {
+    QFont font;
+    int dpi;
+    QRect box;
+    int flags;
+    QString text;
+    bool operator==(const Measuring& o) const
+    {
+        return dpi == o.dpi && flags == o.flags && box == o.box && text == o.text && font == o.font;
+    }
+};
+
+size_t qHash(const Measuring& m, size_t seed = 0)
+{
+    return qHashMulti(seed, m.font, m.dpi, m.box.width(), m.box.height(), m.flags, m.text);
+}
+
+} // namespace
+
+QRect textBounds(const QFont& font, int dpi, const QRect& box, int flags, const QString& text)
+{
+    static QHash<Measuring, QRect> known;
+    const Measuring m {font, dpi, box, flags, text};
+    const auto it = known.constFind(m);
+    if (it != known.constEnd())
+        return *it;
+    const QRect r = QFontMetrics(font).boundingRect(box, flags, text);
+    known.insert(m, r);
+    return r;
 }
 
 int charHeight(const QFont& f)

@@ -7,6 +7,7 @@
 // classic bitmap faces, so that every letter pixel has its exact colour.
 
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 namespace kyt {
@@ -22,6 +23,14 @@ QFont defaultDeskFont();
 
 // Character height of a font in pixels (point sizes are taken at 96 dpi).
 int charHeight(const QFont& f);
+
+// The text's bounding box as QFontMetrics(font).boundingRect(box, flags,
+// text) gives it; dpi is the resolution of the control the font belongs to.
+// The desk's labels are measured at every change of their caption, font or
+// layout while they are built, many with the same font and caption: each
+// distinct measuring is laid out once. For the thread that shows the
+// windows.
+QRect textBounds(const QFont& font, int dpi, const QRect& box, int flags, const QString& text);
 
 // Converts a size in points to pixels at 96 dpi, rounded.
 int pointsToPixels(double points);

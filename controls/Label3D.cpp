@@ -180,14 +180,13 @@ QSize Label3D::TextExtent() const
     int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs;
     if (showAccelChar_)
         flags |= Qt::TextShowMnemonic;
-    const QFontMetrics fm(font());
     if (wordWrap_) {
         // Wrapped labels keep their width and grow downwards.
-        const QRect r = fm.boundingRect(
-            QRect(0, 0, qMax(1, width()), 0x7fff), flags | Qt::TextWordWrap, text);
+        const QRect r = textBounds(font(), logicalDpiY(), QRect(0, 0, qMax(1, width()), 0x7fff),
+            flags | Qt::TextWordWrap, text);
         return {width(), r.height()};
     }
-    const QRect r = fm.boundingRect(QRect(0, 0, 0x7fff, 0x7fff), flags, text);
+    const QRect r = textBounds(font(), logicalDpiY(), QRect(0, 0, 0x7fff, 0x7fff), flags, text);
     return {r.width(), r.height()};
 }
 

@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <map>
+#include <mutex>
+#include <tuple>
 #include <vector>
 
 namespace kyt {
@@ -51,6 +54,30 @@ void floodLime(QImage& img, QPoint start, ColorCode color)
     }
 }
 
+// The lamp's picture of the style with the lime surface around `centre`
+// recoloured. The desk has dozens of lamps of a few styles and colours, and
+// each lamp is recoloured as its style and colours are set: each picture is
+// recoloured once, and the lamps share it (a lamp's copy is made on its
+// first write).
+QImage recolouredPicture(Led::LedStyle style, QPoint centre, ColorCode color)
+{
+    const QImage picture = loadPicture(QString::fromLatin1(styleImageName(style)));
+    if (picture.isNull())
+        return picture;
+    const QRgb fill = toQColor(color).rgb();
+    static std::mutex lock;
+    static std::map<std::tuple<int, int, int, QRgb>, QImage> made;
+    const auto key = std::make_tuple(int(style), centre.x(), centre.y(), fill);
+    std::lock_guard<std::mutex> guard(lock);
+    const auto known = made.find(key);
+    if (known != made.end())
+        return known->second;
+    QImage img = picture.copy();
+    floodLime(img, centre, color);
+    made.emplace(key, img);
+    return img;
+}
+
 } // namespace
 
 Led::Led(QWidget* parent) : QWidget(parent)
@@ -83,16 +110,13 @@ void Led::rebuildImages()
     unlit_ = QImage();
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     resize(styleSize(ledStyle_));
-    const QImage picture = loadPicture(QString::fromLatin1(styleImageName(ledStyle_)));
-    if (picture.isNull())
+    const QPoint centre(width() / 2, height() / 2);
+    lit_ = recolouredPicture(ledStyle_, centre, trueColor_);
+    unlit_ = recolouredPicture(ledStyle_, centre, falseColor_);
+    if (lit_.isNull())
         return;
-    lit_ = picture.copy();
-    unlit_ = picture.copy();
     // The pictures have no transparency and are drawn over the whole lamp.
     setAttribute(Qt::WA_OpaquePaintEvent, !lit_.hasAlphaChannel() && !unlit_.hasAlphaChannel());
-    const QPoint centre(width() / 2, height() / 2);
-    floodLime(lit_, centre, trueColor_);
-    floodLime(unlit_, centre, falseColor_);
 }
 
 void Led::showFrame(int frame, bool paint)

@@ -99,8 +99,16 @@ void RelayIndicator::refresh()
     repaint();
 }
 
-void RelayIndicator::compose()
+const QImage& RelayIndicator::face() const
 {
+    if (faceStale_)
+        composeFace();
+    return face_;
+}
+
+void RelayIndicator::composeFace() const
+{
+    faceStale_ = false;
     const int w = width(), h = height();
     face_ = QImage(std::max(w, 0), std::max(h, 0), QImage::Format_RGB32);
     if (face_.isNull())
@@ -167,8 +175,9 @@ void RelayIndicator::compose()
 
 void RelayIndicator::paintEvent(QPaintEvent*)
 {
+    const QImage& shown = face();
     QPainter p(this);
-    p.drawImage(0, 0, face_);
+    p.drawImage(0, 0, shown);
 }
 
 void RelayIndicator::resizeEvent(QResizeEvent* e)

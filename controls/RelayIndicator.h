@@ -62,8 +62,10 @@ public:
     // picture, if there is no such picture.
     void loadApple(const QString& name);
 
-    // What the control shows, composed at the last change.
-    const QImage& face() const { return face_; }
+    // What the control shows. It is composed when first needed after a
+    // change (at the next paint at the latest), not at every change: a
+    // control being built has its properties set one after another.
+    const QImage& face() const;
 
 signals:
     void appleChanged(const QImage& apple);
@@ -85,7 +87,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
-    void compose();
+    // Marks the face for composing anew.
+    void compose() { faceStale_ = true; }
+    void composeFace() const;
     void refresh();
     // Holds b as setApple does, announcing what changes; returns whether
     // anything did.
@@ -99,7 +103,8 @@ private:
     ColorCode transparentColor_ = clOlive;
     double value_ = 0;
 
-    QImage face_;
+    mutable QImage face_;
+    mutable bool faceStale_ = true;
     ClickTracker clicks_;
 };
 

@@ -7,6 +7,7 @@
 #include "StartWindow.h"
 #include "Windows.h"
 
+#include <QImageReader>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -86,12 +87,22 @@ App::App(int& argc, char** argv) : QApplication(argc, argv), windows_(std::make_
 
 App::~App()
 {
+    if (pluginLoader_.joinable())
+        pluginLoader_.join();
     windows_->destroy();
 }
 
 void App::startUp()
 {
     const ExitPoint exitAfter = exitPointFromEnvironment();
+    // The pictures decode while the font configuration is still being read.
+    windows_->prefetchForStart();
+    // The toolkit loads every picture plugin it has the first time a picture
+    // is read by its file name, to ask each whether it knows the picture: a
+    // menu bar does so for its icons while the first windows are built.
+    // Loaded here on a thread of their own, the plugins are ready by then.
+    if (!pluginLoader_.joinable())
+        pluginLoader_ = std::thread([] { (void)QImageReader::supportedImageFormats(); });
     awaitFontConfiguration();
     windows_->createForStart();
     StartWindow* start = windows_->startWindow();

@@ -13,6 +13,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <thread>
 
 namespace kyt {
 
@@ -61,6 +62,8 @@ public:
 
 private:
     std::unique_ptr<Windows> windows_;
+    // Loads the toolkit's picture plugins during the start-up (startUp()).
+    std::thread pluginLoader_;
 };
 
 } // namespace kyt

@@ -1,5 +1,7 @@
 #include "StdControls.h"
 
+#include "Fonts.h"
+
 #include <QMouseEvent>
 #include <QMovie>
 #include <QPainter>
@@ -138,8 +140,8 @@ QSize Label::sizeHint() const
         const int flags = int(QStyle::visualAlignment(
                               text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight, a))
             & ~(Qt::AlignVCenter | Qt::AlignHCenter);
-        const QRect box
-            = fontMetrics().boundingRect(0, 0, 2000 - (m.left() + m.right()), 2000, flags, text());
+        const QRect box = textBounds(
+            f, logicalDpiY(), QRect(0, 0, 2000 - (m.left() + m.right()), 2000), flags, text());
         measured_ = Measured {text(), f, a,
             QSize(box.width() + m.left() + m.right(), box.height() + m.top() + m.bottom())};
     }

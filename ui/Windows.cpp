@@ -9,6 +9,7 @@
 #include "EnablingSchematic.h"
 #include "LineSchematic.h"
 #include "PermissionSchematic.h"
+#include "Pictures.h"
 #include "PosterWindow.h"
 #include "SimulatorWindow.h"
 #include "StartWindow.h"
@@ -95,20 +96,26 @@ void Windows::createForStart()
     createWhere([](WindowId id) { return id == WindowId::Start || readsFilesAtCreation(id); });
 }
 
+void Windows::prefetchForStart()
+{
+    if (created_ || prefetchedFiles_)
+        return;
+    prefetchedFiles_ = true;
+    // The pictures that creation handlers read are decoded on other threads
+    // while the program waits for its font configuration and builds the
+    // windows before them.
+    QStringList atCreation;
+    for (std::size_t i = 0; i < count; ++i)
+        if (readsFilesAtCreation(WindowId(i)))
+            atCreation << dataFilePath(schematicDesign(WindowId(i))->fileName);
+    PrefetchJPEGFiles(atCreation);
+}
+
 void Windows::createWhere(bool (*wanted)(WindowId))
 {
     if (created_)
         return;
-    if (!prefetchedFiles_) {
-        prefetchedFiles_ = true;
-        // The pictures that creation handlers read are decoded on other
-        // threads while the windows before them are built.
-        QStringList atCreation;
-        for (std::size_t i = 0; i < count; ++i)
-            if (readsFilesAtCreation(WindowId(i)))
-                atCreation << dataFilePath(schematicDesign(WindowId(i))->fileName);
-        PrefetchJPEGFiles(atCreation);
-    }
+    prefetchForStart();
     bool rest = false;
     for (const Creation& c : creationOrder())
         rest = rest
@@ -116,8 +123,10 @@ void Windows::createWhere(bool (*wanted)(WindowId))
                 && c.id != WindowId::Start && wanted(c.id));
     if (rest && !prefetchedStored_) {
         prefetchedStored_ = true;
-        // The pictures stored in the program, for the windows built later.
+        // The pictures stored in the program and the controls' pictures,
+        // for the windows built later.
         prefetchStoredPictures({QStringLiteral("olin.png"), QStringLiteral("zar.png")});
+        preparePictures();
     }
     for (const Creation& c : creationOrder()) {
         const auto i = static_cast<std::size_t>(c.id);
@@ -130,6 +139,8 @@ void Windows::createWhere(bool (*wanted)(WindowId))
 
 void Windows::destroy()
 {
+    // The controls' pictures are not parsed any more once the windows go.
+    awaitPictures();
     // A window being destroyed is still one of the program's windows for
     // whatever its destruction notifies.
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {

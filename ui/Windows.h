@@ -53,6 +53,12 @@ public:
     // createForStart() creates the rest.
     void createForStart();
     void createRest() { create(); }
+    // Starts decoding, on threads of their own, the pictures that
+    // createForStart() reads, so that the decoding can use the time the
+    // program spends waiting before it builds any window. Called by the
+    // creation itself when not called before; does nothing once the windows
+    // exist.
+    void prefetchForStart();
     // True once every window has been created (or its creation has failed).
     bool allCreated() const { return created_; }
     // Destroys them, the last created first; create() may then run again.
