@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include <map>
-#include <mutex>
 #include <tuple>
 #include <vector>
 
@@ -65,10 +64,9 @@ QImage recolouredPicture(Led::LedStyle style, QPoint centre, ColorCode color)
     if (picture.isNull())
         return picture;
     const QRgb fill = toQColor(color).rgb();
-    static std::mutex lock;
+    // Lamps are widgets: built and recoloured on the thread that shows them.
     static std::map<std::tuple<int, int, int, QRgb>, QImage> made;
     const auto key = std::make_tuple(int(style), centre.x(), centre.y(), fill);
-    std::lock_guard<std::mutex> guard(lock);
     const auto known = made.find(key);
     if (known != made.end())
         return known->second;

@@ -129,23 +129,17 @@ QSize Label::sizeHint() const
     if (!oneLinePlainText())
         return QLabel::sizeHint();
     ensurePolished();
-    const QFont f = font();
-    const Qt::Alignment a = alignment();
-    if (!measured_ || measured_->text != text() || measured_->font != f
-        || measured_->alignment != a) {
-        // As the base class measures a label that does not wrap: the
-        // caption's bounding box at the label's alignment, without centring
-        // (which only rounds), plus the contents margins.
-        const QMargins m = contentsMargins();
-        const int flags = int(QStyle::visualAlignment(
-                              text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight, a))
-            & ~(Qt::AlignVCenter | Qt::AlignHCenter);
-        const QRect box = textBounds(
-            f, logicalDpiY(), QRect(0, 0, 2000 - (m.left() + m.right()), 2000), flags, text());
-        measured_ = Measured {text(), f, a,
-            QSize(box.width() + m.left() + m.right(), box.height() + m.top() + m.bottom())};
-    }
-    return measured_->size.expandedTo(minimumSize());
+    // As the base class measures a label that does not wrap: the caption's
+    // bounding box at the label's alignment, without centring (which only
+    // rounds), plus the contents margins.
+    const QMargins m = contentsMargins();
+    const int flags = int(QStyle::visualAlignment(
+                          text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight, alignment()))
+        & ~(Qt::AlignVCenter | Qt::AlignHCenter);
+    const QRect box = textBounds(
+        font(), logicalDpiY(), QRect(0, 0, 2000 - (m.left() + m.right()), 2000), flags, text());
+    return QSize(box.width() + m.left() + m.right(), box.height() + m.top() + m.bottom())
+        .expandedTo(minimumSize());
 }
 
 QSize Label::minimumSizeHint() const

@@ -11,8 +11,6 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
-#include <optional>
-
 namespace kyt {
 
 // A container cell: filled with Color, with a raised one-pixel bevel.
@@ -72,10 +70,10 @@ public:
     explicit Label(QWidget* parent = nullptr);
     void setCaption(const QString& c);
 
-    // A one-line plain caption (not empty) is measured once per caption and font; the
-    // base class measures it three times (for no width, the widest and the
-    // narrowest) to the same size. Other labels are sized as the base class
-    // sizes them.
+    // A one-line plain caption (not empty) is measured once per caption and
+    // font for all labels (textBounds); the base class lays it out three
+    // times (for no width, the widest and the narrowest) to the same size.
+    // Other labels are sized as the base class sizes them.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -87,14 +85,6 @@ protected:
 
 private:
     bool oneLinePlainText() const;
-
-    struct Measured {
-        QString text;
-        QFont font;
-        Qt::Alignment alignment;
-        QSize size;
-    };
-    mutable std::optional<Measured> measured_;
 };
 
 // The read-only multi-line narration box.

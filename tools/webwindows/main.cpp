@@ -74,16 +74,24 @@ QImage drawn(W& w)
     return w.grab().toImage();
 }
 
+// A window as the page shows it: its caption, its size and its picture as
+// built, written as FILE.
+QJsonObject pictureWindow(QWidget& w, const QString& file)
+{
+    QJsonObject o;
+    o[QStringLiteral("title")] = w.windowTitle();
+    o[QStringLiteral("size")] = QJsonArray {w.width(), w.height()};
+    o[QStringLiteral("picture")] = save(drawn(w), file);
+    return o;
+}
+
 // The start window and the three looks of each button: the pointer
 // elsewhere, over it, and pressed on it. Each look is drawn on a window of
 // its own, so that no press is ever released (which would run its handler).
 QJsonObject startWindow()
 {
-    QJsonObject o;
     kyt::StartWindow plain;
-    o[QStringLiteral("title")] = plain.windowTitle();
-    o[QStringLiteral("size")] = QJsonArray {plain.width(), plain.height()};
-    o[QStringLiteral("picture")] = save(drawn(plain), QStringLiteral("start.png"));
+    QJsonObject o = pictureWindow(plain, QStringLiteral("start.png"));
     QJsonObject buttons;
     for (const QString& name : {QStringLiteral("ExplorerButton1"), QStringLiteral("st")}) {
         QWidget* b = plain.controls().get(name);
@@ -123,11 +131,8 @@ QJsonObject startWindow()
 
 QJsonObject aboutBox()
 {
-    QJsonObject o;
     kyt::AboutBox box;
-    o[QStringLiteral("title")] = box.windowTitle();
-    o[QStringLiteral("size")] = QJsonArray {box.width(), box.height()};
-    o[QStringLiteral("picture")] = save(drawn(box), QStringLiteral("about.png"));
+    QJsonObject o = pictureWindow(box, QStringLiteral("about.png"));
     auto* ok = qobject_cast<QAbstractButton*>(box.controls().get(QStringLiteral("Button3D1")));
     if (!ok) {
         std::fprintf(stderr, "the about box has no OK button\n");
@@ -149,12 +154,10 @@ QJsonObject aboutBox()
 
 QJsonObject posterWindow()
 {
-    QJsonObject o;
     kyt::PosterWindow poster;
-    o[QStringLiteral("title")] = poster.windowTitle();
-    o[QStringLiteral("at")] = QJsonArray {poster.x(), poster.y()};
-    o[QStringLiteral("size")] = QJsonArray {poster.width(), poster.height()};
-    o[QStringLiteral("picture")] = save(drawn(poster), QStringLiteral("poster.png"));
+    const QJsonArray at {poster.x(), poster.y()}; // where it is placed, before it is shown
+    QJsonObject o = pictureWindow(poster, QStringLiteral("poster.png"));
+    o[QStringLiteral("at")] = at;
     return o;
 }
 
